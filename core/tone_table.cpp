@@ -1,0 +1,67 @@
+#include "core/tone_table.h"
+
+#include "core/rounding.h"
+
+#include <cmath>
+
+namespace klangora {
+
+namespace {
+// The sound is tuned to C = 261 Hz; the readout panel shows frequencies from 261.6 Hz instead.
+constexpr long double kSoundBaseHz = 261.0L;
+constexpr int kBaseSlot = 25;
+} // namespace
+
+double centsFromSliderPosition(int toneIndex, int position) {
+    return static_cast<double>(100.0L * toneIndex - position / 20.0L);
+}
+
+int sliderPositionFromRatio(int toneIndex, long double ratio) {
+    const long double cents = 1200.0L * std::log10(ratio) / std::log10(2.0L);
+    return static_cast<int>(roundHalfEven((100.0L * toneIndex - cents) * 20.0L));
+}
+
+void applySliderPosition(ToneTable& table, int sliderNumber, int position) {
+    const int toneIndex = sliderNumber - 1;
+    table.toneCents[toneIndex] = centsFromSliderPosition(toneIndex, position);
+}
+
+void scrolTILcent(ToneTable& table, const SliderPositions& positions) {
+    for (int k = kFirstSlider; k <= kLastSlider; ++k) {
+        applySliderPosition(table, k, positions[k - kFirstSlider]);
+    }
+    restenCent(table);
+}
+
+void restenCent(ToneTable& table) {
+    for (int i = 0; i <= 12; ++i) {
+        table.toneCents[i + 12] = table.toneCents[i] + 1200.0;
+    }
+}
+
+void deriveThirdsAndFifths(ToneTable& table) {
+    for (int i = 0; i <= 12; ++i) {
+        table.thirdCents[i] = table.toneCents[i + 4] - table.toneCents[i];
+        table.fifthCents[i] = table.toneCents[i + 7] - table.toneCents[i];
+    }
+}
+
+void IndlaesFrek(ToneTable& table) {
+    auto& freq = table.freqTable;
+    // 2^(cents/1200), written through the base-10 logarithm of 2 as the program always has.
+    const long double log10of2 = std::log10(2.0L);
+    for (int i = 0; i < 12; ++i) {
+        const long double ratio = std::pow(10.0L, log10of2 * table.toneCents[i] / 1200.0L);
+        freq[kBaseSlot + i] = static_cast<double>(roundHalfEven(kSoundBaseHz * ratio));
+    }
+    // Octaves are exact multiples, so the lower ones may hold .5 and .25 Hz.
+    for (int i = 0; i < 12; ++i) {
+        const double base = freq[kBaseSlot + i];
+        freq[kBaseSlot + i + 12] = 2.0 * base;
+        freq[kBaseSlot + i - 12] = 0.5 * base;
+        freq[kBaseSlot + i + 24] = 4.0 * base;
+        freq[kBaseSlot + i - 24] = 0.25 * base;
+    }
+}
+
+} // namespace klangora
