@@ -1,0 +1,140 @@
+#include "test_support.h"
+
+#include "ui/shape.h"
+
+#include <QFrame>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+class ArrangementTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fifthsColumns();
+    void twoSwitchesRestoreTheChromaticPlaces();
+    void switchingKeepsHeightsTextsAndSelection();
+    void eachFifthMarkStandsForTheNextRoot();
+
+private:
+    // Left of every moved control, by name, for comparing arrangements.
+    static QMap<QString, QPoint> positions(const TForm1& form);
+};
+
+namespace {
+// The fifths arrangement's column for each tone number: C G D A E H F# C# G# Eb Bb F C'.
+const int kFifthsColumn[] = {0, 1, 8, 3, 10, 5, 12, 7, 2, 9, 4, 11, 6, 13};
+
+QStringList movedControls(int tone) {
+    return {QString("knap%1%2").arg(tone).arg(0),
+            QString("knap%1%2").arg(tone).arg(1),
+            QString("knap%1%2").arg(tone).arg(2),
+            QString("lb%1").arg(tone),
+            QString("na%1").arg(tone),
+            QString("sp%1").arg(tone)};
+}
+} // namespace
+
+QMap<QString, QPoint> ArrangementTest::positions(const TForm1& form) {
+    QMap<QString, QPoint> result;
+    for (int tone = 1; tone <= 13; ++tone) {
+        for (const QString& name : movedControls(tone)) {
+            result[name] = child<QWidget>(form, name)->pos();
+        }
+        for (int bar = 1; bar <= 2; ++bar) {
+            const QString name = QString("linie%1%2").arg(tone).arg(bar);
+            result[name] = child<QWidget>(form, name)->pos();
+        }
+    }
+    return result;
+}
+
+void ArrangementTest::fifthsColumns() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    form.kromkvintClick();
+    QCOMPARE(child<QPushButton>(form, "kromkvint")->text(), QString("vis i KROMATISK opstilling"));
+    for (int tone = 1; tone <= 13; ++tone) {
+        const int column = kFifthsColumn[tone];
+        for (int row = 0; row <= 2; ++row) {
+            QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(tone).arg(row))->x(),
+                     40 * column + 90);
+        }
+        // Centred on the new column line by its own width (the key button by its name's).
+        auto* name = child<QLabel>(form, QString("na%1").arg(tone));
+        auto* readout = child<QLabel>(form, QString("lb%1").arg(tone));
+        const int line = 40 * column + 100 - 120;
+        QVERIFY(qAbs(name->x() + name->width() / 2.0 - line) <= 0.5);
+        QVERIFY(qAbs(readout->x() + readout->width() / 2.0 - line) <= 0.5);
+        auto* key = child<QRadioButton>(form, QString("sp%1").arg(tone));
+        QVERIFY(qAbs(key->x() + name->width() / 2.0 - (line + 124)) <= 0.5);
+        // The bars stay chromatic, but for H's fifth bar.
+        QCOMPARE(child<Shape>(form, QString("linie%1%2").arg(tone).arg(1))->x(), 40 * tone + 100);
+        if (tone != 12) {
+            QCOMPARE(child<Shape>(form, QString("linie%1%2").arg(tone).arg(2))->x(),
+                     40 * tone + 100);
+        }
+    }
+    QCOMPARE(child<Shape>(form, "linie122")->x(), 340);
+}
+
+void ArrangementTest::twoSwitchesRestoreTheChromaticPlaces() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    const auto chromatic = positions(form);
+    form.kromkvintClick();
+    QVERIFY(positions(form) != chromatic);
+    form.kromkvintClick();
+    QCOMPARE(positions(form), chromatic);
+    QCOMPARE(child<Shape>(form, "linie122")->x(), 580);
+    QCOMPARE(child<QPushButton>(form, "kromkvint")->text(), QString("vis i KVINT-opstilling"));
+}
+
+void ArrangementTest::switchingKeepsHeightsTextsAndSelection() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    child<QPushButton>(form, "ren")->click();
+    form.knapMouseDown(3, 1); // the third above D: F#
+    QMap<QString, int> tops;
+    QMap<QString, QString> texts;
+    for (int tone = 1; tone <= 13; ++tone) {
+        for (int row = 0; row <= 2; ++row) {
+            const QString name = QString("knap%1%2").arg(tone).arg(row);
+            tops[name] = child<Shape>(form, name)->y();
+        }
+        texts[QString("lb%1").arg(tone)] = labelText(form, QString("lb%1").arg(tone));
+    }
+    child<QPushButton>(form, "kromkvint")->click();
+    for (auto it = tops.cbegin(); it != tops.cend(); ++it) {
+        QCOMPARE(child<Shape>(form, it.key())->y(), it.value());
+    }
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
+        QCOMPARE(labelText(form, it.key()), it.value());
+    }
+    QCOMPARE(form.selectedTone, 3);
+    QCOMPARE(form.selectedRow, 1);
+    QCOMPARE(child<Shape>(form, "knap31")->penWidth(), 5);
+    QCOMPARE(textColour(child<QLabel>(form, "na7")), QColor(Qt::red));
+    QCOMPARE(QApplication::focusWidget(), child<QScrollBar>(form, "sb7"));
+}
+
+void ArrangementTest::eachFifthMarkStandsForTheNextRoot() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    form.kromkvintClick();
+    // Column c's fifth mark has the colour of the root in column c + 1.
+    QMap<int, int> toneInColumn;
+    for (int tone = 1; tone <= 13; ++tone) {
+        toneInColumn[kFifthsColumn[tone]] = tone;
+    }
+    for (int column = 1; column <= 12; ++column) {
+        const int root = toneInColumn[column];
+        const int next = toneInColumn[column + 1];
+        QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(root).arg(2))->brushColor(),
+                 child<Shape>(form, QString("knap%1%2").arg(next).arg(0))->brushColor());
+    }
+}
+
+QTEST_MAIN(ArrangementTest)
+#include "arrangement_test.moc"

@@ -1,0 +1,225 @@
+#include "test_support.h"
+
+#include "ui/shape.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+using Tops = QList<int>;
+
+class PresetsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale::c()); }
+    void marksAndCents_data();
+    void marksAndCents();
+    void everySliderChangeRunsTheChain();
+    void equalTemperamentNamesItselfAfterEverySlider();
+    void sameButtonTwiceMovesNothing();
+    void presetClearsTheSelection();
+    void presetSchedulesOneDelayedRedraw();
+    void oneSliderStepMovesOnlyItsMarks();
+};
+
+void PresetsTest::marksAndCents_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("captionLeft");
+    QTest::addColumn<Tops>("thirdTops");
+    QTest::addColumn<Tops>("fifthTops");
+    QTest::addColumn<QStringList>("cents");
+
+    QTest::newRow("pythagorean") << "pyt"
+                                 << "Pythagoræisk stemning" << 664
+                                 << Tops{151, 178, 151, 151, 151, 151, 178,
+                                         151, 178, 151, 151, 178, 151}
+                                 << Tops{46, 46, 46, 46, 46, 46, 46, 46, 72, 46, 46, 46, 46}
+                                 << QStringList{"0",   "114", "204", "294", "408",  "498", "612",
+                                                "702", "816", "906", "996", "1110", "1200"};
+    // The pure thirds' marks sit on their line (top 175), the four wide ones far above.
+    QTest::newRow("just") << "ren"
+                          << "Ren stemning" << 706
+                          << Tops{175, 130, 175, 175, 175, 175, 130, 175, 130, 175, 175, 130, 175}
+                          << Tops{46, 46, 70, 46, 46, 46, 70, 46, 0, 46, 70, 46, 46}
+                          << QStringList{"0",      "70.7",   "203.9", "315.6", "386.3",
+                                         "498.1",  "590.2",  "702",   "772.6", "884.4",
+                                         "1017.6", "1088.2", "1200"};
+    QTest::newRow("meantone") << "praet"
+                              << "Prætoriansk stemning" << 670
+                              << Tops{175, 130, 175, 175, 175, 175, 130,
+                                      175, 130, 175, 175, 130, 175}
+                              << Tops{52, 52, 52, 52, 52, 52, 52, 52, 6, 52, 52, 52, 52}
+                              << QStringList{"0",      "76",     "193.2", "310.2", "386.3",
+                                             "503.4",  "579.5",  "696.6", "772.6", "889.8",
+                                             "1006.9", "1082.9", "1200"};
+    QTest::newRow("welltempered") << "bach"
+                                  << "\"Wohltemperierte\" " << 680
+                                  << Tops{165, 155, 166, 159, 158, 164, 153,
+                                          167, 157, 161, 161, 154, 165}
+                                  << Tops{48, 46, 50, 48, 50, 48, 46, 49, 46, 49, 47, 49, 48}
+                                  << QStringList{"0",     "95.2",   "198.5", "299.1", "395.4",
+                                                 "499.8", "593.2",  "699.6", "797.2", "896.4",
+                                                 "999.1", "1093.8", "1200"};
+    QTest::newRow("werckmeister3")
+        << "werck1"
+        << "Werckmeister-III" << 694
+        << Tops{171, 151, 164, 158, 158, 171, 151, 164, 151, 158, 164, 158, 171}
+        << Tops{52, 46, 52, 46, 46, 46, 46, 52, 46, 46, 46, 52, 52}
+        << QStringList{"0",     "90.2",  "192.2", "294.1", "390.2",  "498.1", "588.2",
+                       "696.1", "792.2", "888.2", "996.1", "1092.2", "1200"};
+    QTest::newRow("werckmeister5")
+        << "werck3"
+        << "Werckmeister-V" << 694
+        << Tops{164, 151, 164, 158, 164, 164, 158, 164, 151, 164, 158, 158, 164}
+        << Tops{46, 52, 52, 46, 46, 52, 52, 46, 39, 52, 46, 46, 46}
+        << QStringList{"0",   "96.1",  "203.9", "300",  "396.1", "503.9", "600",
+                       "702", "792.2", "900",   "1002", "1098",  "1200"};
+    QTest::newRow("equal") << "lige"
+                           << "Ligesvævende stemning" << 654
+                           << Tops{160, 160, 160, 160, 160, 160, 160, 160, 160, 160, 160, 160, 160}
+                           << Tops{48, 48, 48, 48, 48, 48, 48, 48, 48, 48, 48, 48, 48}
+                           << QStringList{"0",   "100", "200", "300",  "400",  "500", "600",
+                                          "700", "800", "900", "1000", "1100", "1200"};
+}
+
+void PresetsTest::marksAndCents() {
+    QFETCH(QString, button);
+    QFETCH(QString, caption);
+    QFETCH(int, captionLeft);
+    QFETCH(Tops, thirdTops);
+    QFETCH(Tops, fifthTops);
+    QFETCH(QStringList, cents);
+
+    RecordingPlayer player;
+    TForm1 form(player);
+    child<QPushButton>(form, button == "lige" ? "ren" : "lige")->click(); // start elsewhere
+    child<QRadioButton>(form, "rbCent")->click();
+    child<QPushButton>(form, button)->click();
+    for (int n = 1; n <= 13; ++n) {
+        QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(n).arg(1))->y(), thirdTops[n - 1]);
+        QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(n).arg(2))->y(), fifthTops[n - 1]);
+        QCOMPARE(labelText(form, QString("lb%1").arg(n)), cents[n - 1]);
+    }
+    auto* stemning = child<QLabel>(form, "lbStemning");
+    QCOMPARE(stemning->text(), caption);
+    QCOMPARE(stemning->x(), captionLeft);
+}
+
+// While a preset runs, each slider that moves retunes its tone at once and marks the tuning as
+// the user's own until the preset names itself at the end.
+void PresetsTest::everySliderChangeRunsTheChain() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    int changes = 0;
+    for (int k = 2; k <= 12; ++k) {
+        auto* slider = child<QScrollBar>(form, QString("sb%1").arg(k));
+        connect(slider, &QScrollBar::valueChanged, &form, [&, k](int position) {
+            ++changes;
+            QCOMPARE(form.tones.toneCents[k - 1], 100.0 * (k - 1) - position / 20.0);
+            QCOMPARE(form.tones.toneCents[k - 1 + 12], form.tones.toneCents[k - 1] + 1200);
+            QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
+            QCOMPARE(child<QLabel>(form, "lbStemning")->x(), 670);
+        });
+    }
+    child<QPushButton>(form, "werck3")->click();
+    // Werckmeister V from Pythagorean: every slider moves.
+    QCOMPARE(changes, 11);
+    QCOMPARE(labelText(form, "lbStemning"), QString("Werckmeister-V"));
+}
+
+void PresetsTest::equalTemperamentNamesItselfAfterEverySlider() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    // Only H differs from equal temperament: the last slider's chain overwrites the caption,
+    // and equal temperament names itself once more after it.
+    child<QPushButton>(form, "lige")->click();
+    child<QScrollBar>(form, "sb12")->setValue(5);
+    QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
+    child<QPushButton>(form, "lige")->click();
+    auto* stemning = child<QLabel>(form, "lbStemning");
+    QCOMPARE(stemning->text(), QString("Ligesvævende stemning"));
+    QCOMPARE(stemning->x(), 654);
+    for (int k = 2; k <= 12; ++k) {
+        QCOMPARE(child<QScrollBar>(form, QString("sb%1").arg(k))->value(), 0);
+    }
+}
+
+void PresetsTest::sameButtonTwiceMovesNothing() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    child<QPushButton>(form, "praet")->click();
+    int changes = 0;
+    for (int k = 2; k <= 12; ++k) {
+        connect(child<QScrollBar>(form, QString("sb%1").arg(k)), &QScrollBar::valueChanged, &form,
+                [&] { ++changes; });
+    }
+    auto* stemning = child<QLabel>(form, "lbStemning");
+    stemning->setText("x");
+    child<QPushButton>(form, "praet")->click();
+    QCOMPARE(changes, 0);
+    QCOMPARE(stemning->text(), QString("Prætoriansk stemning"));
+}
+
+void PresetsTest::presetClearsTheSelection() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    child<QRadioButton>(form, "sp5")->click();
+    form.knapMouseDown(8, 0);
+    QCOMPARE(child<Shape>(form, "knap80")->penWidth(), 5);
+    child<QPushButton>(form, "bach")->click();
+    QCOMPARE(form.selectedTone, 14);
+    QCOMPARE(child<Shape>(form, "knap80")->penWidth(), 3);
+    QCOMPARE(textColour(child<QLabel>(form, "na8")), QColor(Qt::black));
+    QCOMPARE(textColour(child<QLabel>(form, "lb8")), QColor(Qt::black));
+    auto* hint = child<QLabel>(form, "plFlytMedPil");
+    QCOMPARE(hint->font().pointSize(), 8);
+    QVERIFY(hint->text().startsWith("Klik på en tone"));
+    // The key mark stays where it was.
+    QCOMPARE(child<QLabel>(form, "na5")->font().pointSize(), 14);
+}
+
+void PresetsTest::presetSchedulesOneDelayedRedraw() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    auto* timer = child<QTimer>(form, "Timer1");
+    QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 2000);
+    child<QPushButton>(form, "ren")->click();
+    QVERIFY(timer->isActive());
+    // A second preset within the 200 ms redraws at once and cancels the delayed redraw.
+    child<QPushButton>(form, "pyt")->click();
+    QVERIFY(!timer->isActive());
+}
+
+void PresetsTest::oneSliderStepMovesOnlyItsMarks() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    child<QPushButton>(form, "lige")->click();
+    child<QScrollBar>(form, "sb2")->setValue(-1); // one step up on C#
+    QCOMPARE(form.tones.toneCents[1], 100.05);
+    QCOMPARE(form.tones.thirdCents[1], 399.95);
+    QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
+    QCOMPARE(child<QLabel>(form, "lbStemning")->x(), 670);
+    // C# moves the thirds on C# and A (A's third is C#) and the fifths on C# and F#.
+    for (int n = 1; n <= 13; ++n) {
+        const int third = child<Shape>(form, QString("knap%1%2").arg(n).arg(1))->y();
+        const int fifth = child<Shape>(form, QString("knap%1%2").arg(n).arg(2))->y();
+        // 0.05 cent moves no mark by a whole pixel.
+        QCOMPARE(third, 160);
+        QCOMPARE(fifth, 48);
+    }
+    // A large step shows which marks follow.
+    child<QScrollBar>(form, "sb2")->setValue(-600);
+    for (int n = 1; n <= 13; ++n) {
+        const int third = child<Shape>(form, QString("knap%1%2").arg(n).arg(1))->y();
+        const int fifth = child<Shape>(form, QString("knap%1%2").arg(n).arg(2))->y();
+        QCOMPARE(third, n == 2 ? 193 : n == 10 ? 127 : 160);
+        QCOMPARE(fifth, n == 2 ? 81 : n == 7 ? 15 : 48);
+    }
+}
+
+QTEST_MAIN(PresetsTest)
+#include "presets_test.moc"

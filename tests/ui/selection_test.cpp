@@ -1,0 +1,366 @@
+#include "test_support.h"
+
+#include "ui/shape.h"
+
+#include <QAbstractButton>
+#include <QContextMenuEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+struct SeenBox {
+    bool opened = false;
+    QString title;
+    QString text;
+    int buttons = 0;
+};
+
+// Closes the next modal box as soon as it shows, after noting what it said.
+void closeNextBox(SeenBox& seen) {
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            closeNextBox(seen); // not shown yet: look again on the next turn of the loop
+            return;
+        }
+        seen.opened = true;
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.buttons = static_cast<int>(box->buttons().size());
+        box->button(QMessageBox::Ok)->click();
+    });
+}
+
+Shape* mark(const TForm1& form, int column, int row) {
+    return child<Shape>(form, QString("knap%1%2").arg(column).arg(row));
+}
+
+int widePens(const TForm1& form) {
+    int wide = 0;
+    for (int n = 1; n <= 13; ++n) {
+        for (int row = 0; row <= 2; ++row) {
+            wide += mark(form, n, row)->penWidth() == 5 ? 1 : 0;
+        }
+    }
+    return wide;
+}
+
+QList<int> redTones(const TForm1& form) {
+    QList<int> red;
+    for (int n = 1; n <= 13; ++n) {
+        const bool name = textColour(child<QLabel>(form, QString("na%1").arg(n))) == Qt::red;
+        const bool readout = textColour(child<QLabel>(form, QString("lb%1").arg(n))) == Qt::red;
+        if (name || readout) {
+            red << n;
+        }
+    }
+    return red;
+}
+
+QScrollBar* slider(const TForm1& form, int tone) {
+    return child<QScrollBar>(form, QString("sb%1").arg(tone));
+}
+
+void key(TForm1& form, Qt::Key k) {
+    QTest::keyClick(form.windowHandle(), k);
+}
+
+// The key buttons show no caption, so only their indicator takes a click.
+void clickKey(const TForm1& form, int tone) {
+    auto* button = child<QRadioButton>(form, QString("sp%1").arg(tone));
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+} // namespace
+
+class SelectionTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pressSelectsTheToneTheMarkStandsFor_data();
+    void pressSelectsTheToneTheMarkStandsFor();
+    void anyMouseButtonSelects();
+    void secondPressMovesTheWideOutline();
+    void arrowKeysMoveTheSelectedTone_data();
+    void arrowKeysMoveTheSelectedTone();
+    void heldKeyRepeatsOneStepEach();
+    void slidersStopAtTheirEnds();
+    void fixedCAnswersWithAMessage();
+    void contextMenuOnTheFifthOfCKeepsTheSelection();
+    void modeChangeRestoresEverySelection_data();
+    void modeChangeRestoresEverySelection();
+    void keyButtonsMarkTheKey();
+    void lastKeyButtonMarksToo();
+};
+
+void SelectionTest::pressSelectsTheToneTheMarkStandsFor_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("tone"); // 0 = the fixed c
+    // Rows: root, third (4 semitones up), fifth (7 up), folded into the octave.
+    const int table[13][3] = {{0, 5, 8},  {2, 6, 9},  {3, 7, 10}, {4, 8, 11}, {5, 9, 12},
+                              {6, 10, 0}, {7, 11, 2}, {8, 12, 3}, {9, 0, 4},  {10, 2, 5},
+                              {11, 3, 6}, {12, 4, 7}, {0, 5, 8}};
+    for (int column = 1; column <= 13; ++column) {
+        for (int row = 0; row <= 2; ++row) {
+            QTest::addRow("knap%d%d", column, row) << column << row << table[column - 1][row];
+        }
+    }
+}
+
+void SelectionTest::pressSelectsTheToneTheMarkStandsFor() {
+    QFETCH(int, column);
+    QFETCH(int, row);
+    QFETCH(int, tone);
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    SeenBox seen;
+    if (tone == 0) {
+        closeNextBox(seen);
+    }
+    QTest::mousePress(mark(form, column, row), Qt::LeftButton);
+    if (tone == 0) {
+        QVERIFY(seen.opened);
+        QCOMPARE(form.selectedTone, 14);
+        QCOMPARE(widePens(form), 0);
+        QCOMPARE(child<QLabel>(form, "plFlytMedPil")->font().pointSize(), 8);
+        return;
+    }
+    QVERIFY(!seen.opened);
+    QCOMPARE(form.selectedTone, column);
+    QCOMPARE(form.selectedRow, row);
+    QCOMPARE(mark(form, column, row)->penWidth(), 5);
+    QCOMPARE(widePens(form), 1);
+    QCOMPARE(QApplication::focusWidget(), slider(form, tone));
+    QCOMPARE(redTones(form), QList<int>{tone});
+    auto* hint = child<QLabel>(form, "plFlytMedPil");
+    QCOMPARE(hint->text(),
+             QString("Brug piletasterne \"pil-op\" og \"pil-ned\" til at flytte tonen."));
+    QCOMPARE(hint->font().pointSize(), 12);
+}
+
+void SelectionTest::anyMouseButtonSelects() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    QTest::mousePress(mark(form, 7, 2), Qt::MiddleButton); // the fifth above F#: C#
+    QCOMPARE(QApplication::focusWidget(), slider(form, 2));
+    QCOMPARE(redTones(form), QList<int>{2});
+    QTest::mousePress(mark(form, 10, 1), Qt::RightButton); // the third above A: C# again
+    QCOMPARE(mark(form, 10, 1)->penWidth(), 5);
+    QCOMPARE(widePens(form), 1);
+}
+
+void SelectionTest::secondPressMovesTheWideOutline() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    QTest::mousePress(mark(form, 10, 1), Qt::LeftButton);
+    QTest::mousePress(mark(form, 2, 0), Qt::LeftButton);
+    QCOMPARE(mark(form, 10, 1)->penWidth(), 3);
+    QCOMPARE(mark(form, 2, 0)->penWidth(), 5);
+    QCOMPARE(QApplication::focusWidget(), slider(form, 2));
+}
+
+void SelectionTest::arrowKeysMoveTheSelectedTone_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("position"); // from the Pythagorean G at -40
+    QTest::newRow("up") << int(Qt::Key_Up) << -41;
+    QTest::newRow("left") << int(Qt::Key_Left) << -41;
+    QTest::newRow("down") << int(Qt::Key_Down) << -39;
+    QTest::newRow("right") << int(Qt::Key_Right) << -39;
+    QTest::newRow("page up") << int(Qt::Key_PageUp) << -41;
+    QTest::newRow("page down") << int(Qt::Key_PageDown) << -39;
+    QTest::newRow("home") << int(Qt::Key_Home) << -600;
+    QTest::newRow("end") << int(Qt::Key_End) << 600;
+}
+
+void SelectionTest::arrowKeysMoveTheSelectedTone() {
+    QFETCH(int, key);
+    QFETCH(int, position);
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    QTest::mousePress(mark(form, 8, 0), Qt::LeftButton);
+    ::key(form, Qt::Key(key));
+    QCOMPARE(slider(form, 8)->value(), position);
+    QCOMPARE(form.tones.toneCents[7], 700.0 - position / 20.0);
+    QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
+    // Nudging leaves the selection as it is.
+    QCOMPARE(mark(form, 8, 0)->penWidth(), 5);
+    QCOMPARE(redTones(form), QList<int>{8});
+}
+
+void SelectionTest::heldKeyRepeatsOneStepEach() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    QTest::mousePress(mark(form, 8, 0), Qt::LeftButton);
+    for (int n = 0; n < 3; ++n) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), n > 0);
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+    }
+    // Three steps up: G rises by 0.15 cent.
+    QCOMPARE(slider(form, 8)->value(), -43);
+    QVERIFY(qAbs(form.tones.toneCents[7] - 702.15) < 1e-9);
+    QCOMPARE(mark(form, 8, 0)->penWidth(), 5);
+    QCOMPARE(redTones(form), QList<int>{8});
+}
+
+void SelectionTest::slidersStopAtTheirEnds() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    QTest::mousePress(mark(form, 12, 0), Qt::LeftButton);
+    key(form, Qt::Key_Home);
+    QCOMPARE(form.tones.toneCents[11], 1130.0);
+    QCOMPARE(form.tones.toneCents[23], 2330.0);
+    child<QPushButton>(form, "lige")->click();
+    slider(form, 12)->setValue(-600);
+    child<QLabel>(form, "lbStemning")->setText("unchanged");
+    QTest::mousePress(mark(form, 12, 0), Qt::LeftButton);
+    key(form, Qt::Key_Up);
+    QCOMPARE(slider(form, 12)->value(), -600);
+    QCOMPARE(labelText(form, "lbStemning"), QString("unchanged"));
+    key(form, Qt::Key_End);
+    key(form, Qt::Key_Down);
+    QCOMPARE(slider(form, 12)->value(), 600);
+    QCOMPARE(form.tones.toneCents[11], 1070.0);
+}
+
+void SelectionTest::fixedCAnswersWithAMessage() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    QTest::mousePress(mark(form, 5, 1), Qt::LeftButton); // the third above E: G#
+    SeenBox seen;
+    closeNextBox(seen);
+    QTest::mousePress(mark(form, 6, 2), Qt::LeftButton); // the fifth above F: c
+    QVERIFY(seen.opened);
+    QCOMPARE(seen.title, QString("Klangoraer1"));
+    QCOMPARE(seen.text, QString("Den hvide er tonen C, og det er den vi stemmer ud fra. Det er den "
+                                "eneste tone du IKKE kan flytte."));
+    QCOMPARE(seen.buttons, 1);
+    QCOMPARE(mark(form, 5, 1)->penWidth(), 5);
+    QCOMPARE(redTones(form), QList<int>{9});
+    // After the box nothing is active; the window is brought back before typing.
+    QVERIFY(activate(form));
+    const int before = slider(form, 9)->value();
+    key(form, Qt::Key_Down);
+    QCOMPARE(slider(form, 9)->value(), before + 1);
+
+    RecordingPlayer otherPlayer;
+    TForm1 fresh(otherPlayer);
+    QVERIFY(activate(fresh));
+    SeenBox again;
+    closeNextBox(again);
+    QTest::mousePress(mark(fresh, 1, 0), Qt::LeftButton);
+    QVERIFY(again.opened);
+    auto* hint = child<QLabel>(fresh, "plFlytMedPil");
+    QVERIFY(hint->text().startsWith("Klik"));
+    QCOMPARE(hint->font().pointSize(), 8);
+}
+
+void SelectionTest::contextMenuOnTheFifthOfCKeepsTheSelection() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    Shape* g = mark(form, 1, 2);
+    QTest::mousePress(g, Qt::RightButton);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), g->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(g, &menu);
+    QCOMPARE(g->penWidth(), 5);
+    QCOMPARE(widePens(form), 1);
+    QCOMPARE(QApplication::focusWidget(), slider(form, 8));
+    QCOMPARE(redTones(form), QList<int>{8});
+    QCOMPARE(child<QLabel>(form, "plFlytMedPil")->font().pointSize(), 12);
+    QCOMPARE(form.selectedTone, 1);
+    QCOMPARE(form.selectedRow, 2);
+}
+
+void SelectionTest::modeChangeRestoresEverySelection_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("tone");
+    QTest::newRow("knap50") << 5 << 0 << 5;
+    QTest::newRow("knap120") << 12 << 0 << 12;
+    QTest::newRow("knap121") << 12 << 1 << 4;
+    QTest::newRow("knap122") << 12 << 2 << 7;
+    QTest::newRow("knap131") << 13 << 1 << 5;
+    QTest::newRow("knap132") << 13 << 2 << 8;
+}
+
+// Every selection comes back after a mode change, the last two columns included, so the next
+// arrow key still moves the tone rather than the radio button.
+void SelectionTest::modeChangeRestoresEverySelection() {
+    QFETCH(int, column);
+    QFETCH(int, row);
+    QFETCH(int, tone);
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    QTest::mousePress(mark(form, column, row), Qt::LeftButton);
+    QTest::mouseClick(child<QRadioButton>(form, "rbterts"), Qt::LeftButton);
+    QVERIFY(child<QRadioButton>(form, "rbterts")->isChecked());
+    QCOMPARE(mark(form, column, row)->penWidth(), 5);
+    QCOMPARE(widePens(form), 1);
+    QCOMPARE(redTones(form), QList<int>{tone});
+    QCOMPARE(QApplication::focusWidget(), slider(form, tone));
+    const int before = slider(form, tone)->value();
+    key(form, Qt::Key_Up);
+    QCOMPARE(slider(form, tone)->value(), before - 1);
+    QVERIFY(child<QRadioButton>(form, "rbterts")->isChecked());
+}
+
+void SelectionTest::keyButtonsMarkTheKey() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    QTest::mousePress(mark(form, 4, 0), Qt::LeftButton);
+    clickKey(form, 5);
+    QCOMPARE(form.selectedKey, 5);
+    auto* e = child<QLabel>(form, "na5");
+    QCOMPARE(e->font().pointSize(), 14);
+    QCOMPARE(e->y(), 13);
+    QCOMPARE(child<QLabel>(form, "na1")->font().pointSize(), 12);
+    QCOMPARE(child<QLabel>(form, "na1")->y(), 15);
+    QCOMPARE(widePens(form), 0);
+    QVERIFY(redTones(form).isEmpty());
+    QCOMPARE(form.selectedTone, 14);
+    QCOMPARE(child<QLabel>(form, "plFlytMedPil")->font().pointSize(), 8);
+    // A second click on the checked button changes nothing.
+    QTest::mousePress(mark(form, 4, 0), Qt::LeftButton);
+    clickKey(form, 5);
+    QCOMPARE(mark(form, 4, 0)->penWidth(), 5);
+    // A preset keeps the key.
+    child<QPushButton>(form, "ren")->click();
+    QCOMPARE(e->font().pointSize(), 14);
+    // In the fifths arrangement the H label is marked wherever it stands.
+    form.kromkvintClick();
+    clickKey(form, 12);
+    QCOMPARE(child<QLabel>(form, "na12")->font().pointSize(), 14);
+    QCOMPARE(child<QLabel>(form, "na12")->y(), 13);
+    QCOMPARE(e->font().pointSize(), 12);
+}
+
+void SelectionTest::lastKeyButtonMarksToo() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    QTest::mousePress(mark(form, 3, 0), Qt::LeftButton);
+    clickKey(form, 13);
+    QCOMPARE(form.selectedKey, 13);
+    QCOMPARE(child<QLabel>(form, "na13")->font().pointSize(), 14);
+    QCOMPARE(child<QLabel>(form, "na1")->font().pointSize(), 12);
+    QCOMPARE(widePens(form), 0);
+}
+
+QTEST_MAIN(SelectionTest)
+#include "selection_test.moc"

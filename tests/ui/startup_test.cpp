@@ -1,0 +1,234 @@
+#include "test_support.h"
+
+#include "ui/shape.h"
+
+#include <QFrame>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensInPythagoreanTuning();
+    void marksStandAtPythagoreanHeights();
+    void readoutsShowPythagoreanFrequencies();
+    void everythingStandsInItsChromaticColumn();
+    void keyAndHintStartOnC();
+    void slidersHideBehindThePanel();
+    void marksWearTheColourOfTheirTone();
+    void timersAndSoundStartIdle();
+    void switchesToFifthsAfterFiftyMilliseconds();
+    void writesAScreenshot();
+};
+
+namespace {
+const int kPythagorean[] = {-280, -80, 120, -160, 40, -240, -40, -320, -120, 80, -200};
+}
+
+void StartupTest::opensInPythagoreanTuning() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    for (int k = 2; k <= 12; ++k) {
+        QCOMPARE(child<QScrollBar>(form, QString("sb%1").arg(k))->value(), kPythagorean[k - 2]);
+    }
+    QCOMPARE(form.tones.toneCents[7], 702.0);
+    QCOMPARE(form.tones.toneCents[19], 1902.0);
+    auto* caption = child<QLabel>(form, "lbStemning");
+    QCOMPARE(caption->text(), QString("Pythagoræisk stemning"));
+    QCOMPARE(caption->x(), 664);
+    QCOMPARE(caption->y(), 24);
+    QCOMPARE(form.windowTitle(),
+             QString("Klangora: Lyt til dur-treklange i forskellige stemninger!"));
+}
+
+void StartupTest::marksStandAtPythagoreanHeights() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    for (int n = 1; n <= 13; ++n) {
+        const int i = n - 1;
+        // Every fifth is 702 cents but the wolf above G# (678); every third 408 but the four
+        // above C#, F#, G# and H (384).
+        const bool wolf = i == 8;
+        const bool shortThird = i == 1 || i == 6 || i == 8 || i == 11;
+        QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(n).arg(2))->y(), wolf ? 72 : 46);
+        QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(n).arg(1))->y(),
+                 shortThird ? 178 : 151);
+        QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(n).arg(0))->y(), n >= 12 ? 265 : 264);
+    }
+}
+
+void StartupTest::readoutsShowPythagoreanFrequencies() {
+    QLocale::setDefault(QLocale::c());
+    RecordingPlayer player;
+    TForm1 form(player);
+    const QStringList expected = {"261.6", "279.4", "294.3", "310", "331.1", "348.8", "372.5",
+                                  "392.4", "419.1", "441.5", "465", "496.7", "523.2"};
+    for (int n = 1; n <= 13; ++n) {
+        QCOMPARE(labelText(form, QString("lb%1").arg(n)), expected[n - 1]);
+    }
+    QVERIFY(child<QRadioButton>(form, "rbFre")->isChecked());
+}
+
+void StartupTest::everythingStandsInItsChromaticColumn() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    for (int n = 1; n <= 13; ++n) {
+        for (int row = 0; row <= 2; ++row) {
+            // 40N + 89.5 is a tie and goes to the even neighbour.
+            QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(n).arg(row))->x(), 40 * n + 90);
+        }
+        QCOMPARE(child<Shape>(form, QString("linie%1%2").arg(n).arg(1))->pos(),
+                 QPoint(40 * n + 100, 128));
+        QCOMPARE(child<Shape>(form, QString("linie%1%2").arg(n).arg(2))->pos(),
+                 QPoint(40 * n + 100, 16));
+        auto* key = child<QRadioButton>(form, QString("sp%1").arg(n));
+        QVERIFY(key->text().isEmpty());
+        QCOMPARE(key->y(), 300);
+        // Readout and note name are centred on the column line, in panel coordinates.
+        auto* name = child<QLabel>(form, QString("na%1").arg(n));
+        auto* readout = child<QLabel>(form, QString("lb%1").arg(n));
+        QVERIFY(qAbs(name->x() + name->width() / 2.0 - (40 * n - 20)) <= 1.0);
+        QVERIFY(qAbs(readout->x() + readout->width() / 2.0 - (40 * n - 20)) <= 1.0);
+    }
+}
+
+void StartupTest::keyAndHintStartOnC() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(child<QRadioButton>(form, "sp1")->isChecked());
+    QCOMPARE(form.selectedKey, 1);
+    QCOMPARE(form.selectedTone, 14);
+    auto* c = child<QLabel>(form, "na1");
+    QCOMPARE(c->font().pointSize(), 14);
+    QCOMPARE(c->y(), 13);
+    for (int n = 2; n <= 13; ++n) {
+        auto* name = child<QLabel>(form, QString("na%1").arg(n));
+        QCOMPARE(name->font().pointSize(), 12);
+        QCOMPARE(name->y(), 15);
+    }
+    QCOMPARE(labelText(form, "na12"), QString("H"));
+    QCOMPARE(labelText(form, "na13"), QString("C"));
+    auto* hint = child<QLabel>(form, "plFlytMedPil");
+    QCOMPARE(hint->text(),
+             QString("Klik på en tone og brug så piletasterne, hvis du vil flytte den."));
+    QCOMPARE(hint->font().pointSize(), 8);
+    QCOMPARE(textColour(hint), QColor(Qt::red));
+    for (int n = 1; n <= 13; ++n) {
+        for (int row = 0; row <= 2; ++row) {
+            QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(n).arg(row))->penWidth(), 3);
+        }
+    }
+}
+
+void StartupTest::slidersHideBehindThePanel() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    auto* panel = child<QFrame>(form, "Panel1");
+    for (int k = 2; k <= 12; ++k) {
+        auto* slider = child<QScrollBar>(form, QString("sb%1").arg(k));
+        QCOMPARE(slider->y(), 365);
+        QVERIFY(panel->geometry().contains(slider->geometry()));
+        QWidget* seen = form.childAt(slider->geometry().center());
+        QVERIFY(seen == panel || panel->isAncestorOf(seen));
+    }
+    auto* g = child<QLabel>(form, "Label3");
+    QVERIFY(panel->geometry().contains(g->geometry()));
+    QWidget* seen = form.childAt(g->geometry().center());
+    QVERIFY(seen == panel || panel->isAncestorOf(seen));
+}
+
+void StartupTest::marksWearTheColourOfTheirTone() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QMap<int, QColor> colourOfTone;
+    for (int n = 1; n <= 13; ++n) {
+        for (int row = 0; row <= 2; ++row) {
+            int tone = n + QList<int>{0, 4, 7}[row];
+            tone = tone > 13 ? tone - 12 : tone;
+            tone = tone == 13 ? 1 : tone;
+            const QColor fill =
+                child<Shape>(form, QString("knap%1%2").arg(n).arg(row))->brushColor();
+            if (colourOfTone.contains(tone)) {
+                QCOMPARE(fill, colourOfTone[tone]);
+            }
+            colourOfTone[tone] = fill;
+        }
+    }
+    QCOMPARE(colourOfTone[1], QColor(Qt::white));
+    QCOMPARE(colourOfTone[5], QColor(0x00, 0x80, 0x00));
+    QCOMPARE(colourOfTone[6], QColor(0xff, 0xff, 0x00));
+    QCOMPARE(colourOfTone[8], QColor(0xff, 0x00, 0x00));
+    QCOMPARE(colourOfTone[10], QColor(0xff, 0x00, 0xff));
+    QCOMPARE(colourOfTone[12], QColor(0x80, 0x00, 0x80));
+    // The bars under the two marks of c do not show against the window.
+    const QColor face = form.palette().color(QPalette::Button);
+    for (const char* name : {"linie62", "linie91"}) {
+        QCOMPARE(child<Shape>(form, name)->brushColor(), face);
+        QCOMPARE(child<Shape>(form, name)->penColor(), face);
+    }
+    QCOMPARE(child<Shape>(form, "linie72")->brushColor(), QColor(Qt::white));
+    QCOMPARE(child<Shape>(form, "knap62")->toolTip(),
+             QString("Dette er tonen c. Den ligger fast!"));
+    QCOMPARE(child<Shape>(form, "knap91")->toolTip(),
+             QString("Dette er tonen c. Den ligger fast!"));
+    QVERIFY(child<Shape>(form, "knap10")->toolTip().isEmpty());
+}
+
+void StartupTest::timersAndSoundStartIdle() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(child<QTimer>(form, "Timer1")->isActive());
+    QVERIFY(child<QTimer>(form, "Timer2")->isActive());
+    QVERIFY(!child<QTimer>(form, "Timer3")->isActive());
+    QCOMPARE(child<QTimer>(form, "Timer1")->interval(), 200);
+    QCOMPARE(child<QTimer>(form, "Timer2")->interval(), 50);
+    QCOMPARE(child<QTimer>(form, "Timer3")->interval(), 500);
+    QVERIFY(!child<QLabel>(form, "DuHoer")->isVisibleTo(&form));
+    for (double hz : form.tones.freqTable) {
+        QCOMPARE(hz, 0.0);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!child<QTimer>(form, "Timer1")->isActive(), 2000);
+    QVERIFY(player.images.empty());
+}
+
+void StartupTest::switchesToFifthsAfterFiftyMilliseconds() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    auto* button = child<QPushButton>(form, "kromkvint");
+    QCOMPARE(button->text(), QString("vis i KVINT-opstilling"));
+    QTRY_COMPARE_WITH_TIMEOUT(button->text(), QString("vis i KROMATISK opstilling"), 2000);
+    QVERIFY(!child<QTimer>(form, "Timer2")->isActive());
+    for (int row = 0; row <= 2; ++row) {
+        QCOMPARE(child<Shape>(form, QString("knap8%1").arg(row))->x(), 170);
+        QCOMPARE(child<Shape>(form, QString("knap2%1").arg(row))->x(), 410);
+    }
+    QCOMPARE(child<Shape>(form, "linie122")->x(), 340);
+    // Fired once only.
+    QTest::qWait(150);
+    QCOMPARE(button->text(), QString("vis i KROMATISK opstilling"));
+}
+
+void StartupTest::writesAScreenshot() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    QTRY_COMPARE_WITH_TIMEOUT(child<QPushButton>(form, "kromkvint")->text(),
+                              QString("vis i KROMATISK opstilling"), 2000);
+    const QImage shot = form.grab().toImage();
+    QCOMPARE(shot.size(), QSize(894, 541));
+    // The dotted reference line of the fifths runs through the window's own painting.
+    int red = 0;
+    for (int x = 120; x <= 640; ++x) {
+        red += shot.pixelColor(x, 54) == QColor(Qt::red) ? 1 : 0;
+    }
+    QVERIFY2(red > 100, qPrintable(QString("only %1 red pixels on the fifths line").arg(red)));
+    const QString dir = qEnvironmentVariable("KLANGORA_TEST_OUTPUT", ".");
+    QVERIFY(shot.save(dir + "/klangora-startup.png"));
+}
+
+QTEST_MAIN(StartupTest)
+#include "startup_test.moc"

@@ -1,0 +1,122 @@
+// Start-up, the temperament presets and the slider change chain through which every retuning
+// passes.
+#include "ui/form1.h"
+
+#include "ui/tone_slider.h"
+
+#include <QLabel>
+#include <QTimer>
+
+TForm1::TForm1(SoundPlayer& player, QWidget* parent) : QWidget(parent), m_player(player) {
+    buildLayout();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate() {
+    tones.sampleRate = 11025;
+    // The control tables must exist before the first preset moves a slider: the change chain
+    // reaches the marks and readouts through them.
+    BTnavngivning();
+    pytClick();
+    BTplacering();
+    scrolTILcent();
+    selectedPenWidth = 5;
+    normalPenWidth = 3;
+    nodetykkelse();
+    opdaterLabel();
+    centTILnode();
+    tonemark();
+    Timer1Timer();
+    tegnRenStreg();
+}
+
+void TForm1::scrolTILcent() {
+    klangora::SliderPositions positions{};
+    for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
+        positions[k - klangora::kFirstSlider] = toneSliders[k]->value();
+    }
+    klangora::scrolTILcent(tones, positions);
+}
+
+void TForm1::restenCent() {
+    klangora::restenCent(tones);
+}
+
+void TForm1::IndlaesFrek() {
+    klangora::IndlaesFrek(tones);
+}
+
+void TForm1::sbChange(int sliderNumber) {
+    klangora::applySliderPosition(tones, sliderNumber, toneSliders[sliderNumber]->value());
+    restenCent();
+    centTILnode();
+    opdaterLabel();
+    setStemning("Din Egen Stemning!", stemningLabelLeft);
+}
+
+void TForm1::setStemning(const QString& text, int left) {
+    lbStemning->setText(text);
+    lbStemning->adjustSize();
+    lbStemning->move(left, lbStemning->y());
+}
+
+namespace {
+QString stemningTextOf(klangora::PresetId id) {
+    const std::string_view text = klangora::presetInfo(id).stemningText;
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+} // namespace
+
+void TForm1::applyRatioPreset(klangora::PresetId id) {
+    tonemark();
+    // Each slider that moves runs the whole change chain, so the diagram follows tone by tone.
+    const klangora::SliderPositions positions = klangora::presetPositions(id);
+    for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
+        toneSliders[k]->setValue(positions[k - klangora::kFirstSlider]);
+    }
+    setStemning(stemningTextOf(id), klangora::presetInfo(id).stemningLeft);
+    Timer1Timer();
+}
+
+void TForm1::pytClick() {
+    using klangora::PresetId;
+    tonemark();
+    const klangora::SliderPositions positions = klangora::presetPositions(PresetId::pyt);
+    for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
+        toneSliders[k]->setValue(positions[k - klangora::kFirstSlider]);
+    }
+    // The Pythagorean preset redraws before it names itself.
+    Timer1Timer();
+    setStemning(stemningTextOf(PresetId::pyt), klangora::presetInfo(PresetId::pyt).stemningLeft);
+}
+
+void TForm1::renClick() {
+    applyRatioPreset(klangora::PresetId::ren);
+}
+void TForm1::praetClick() {
+    applyRatioPreset(klangora::PresetId::praet);
+}
+void TForm1::bachClick() {
+    applyRatioPreset(klangora::PresetId::bach);
+}
+void TForm1::werck1Click() {
+    applyRatioPreset(klangora::PresetId::werck1);
+}
+void TForm1::werck3Click() {
+    applyRatioPreset(klangora::PresetId::werck3);
+}
+
+void TForm1::ligeClick() {
+    using klangora::PresetId;
+    tonemark();
+    // Equal temperament names itself after every slider, so a slider that moves overwrites the
+    // caption with "Din Egen Stemning!" only for a moment.
+    for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
+        toneSliders[k]->setValue(0);
+        setStemning(stemningTextOf(PresetId::lige),
+                    klangora::presetInfo(PresetId::lige).stemningLeft);
+    }
+    Timer1Timer();
+}

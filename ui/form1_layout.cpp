@@ -1,0 +1,363 @@
+// Building the window control by control, in creation order: widgets created later lie above
+// earlier ones, which is how the readout panel covers the sliders and the message panel covers
+// the key heading.
+#include "ui/form1.h"
+
+#include "ui/diagram_geometry.h"
+#include "ui/palette.h"
+#include "ui/pictures.h"
+#include "ui/shape.h"
+#include "ui/tone_slider.h"
+
+#include <QButtonGroup>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+struct Point {
+    int left;
+    int top;
+};
+
+// Design positions of the 39 marks, by tone number and row. Only the root row's tops survive
+// start-up; everything else is replaced by the placement.
+constexpr std::array<std::array<Point, 3>, 13> kMarkDesign = {{
+    {{{128, 264}, {128, 160}, {136, 56}}},
+    {{{160, 264}, {152, 168}, {160, 57}}},
+    {{{192, 264}, {176, 152}, {184, 57}}},
+    {{{224, 264}, {192, 184}, {208, 57}}},
+    {{{272, 264}, {224, 184}, {240, 57}}},
+    {{{304, 264}, {288, 152}, {296, 57}}},
+    {{{352, 264}, {336, 168}, {328, 57}}},
+    {{{392, 264}, {368, 168}, {368, 57}}},
+    {{{432, 264}, {416, 160}, {408, 57}}},
+    {{{472, 264}, {448, 160}, {448, 57}}},
+    {{{512, 264}, {488, 160}, {480, 57}}},
+    {{{560, 265}, {552, 160}, {544, 57}}},
+    {{{616, 265}, {616, 161}, {608, 57}}},
+}};
+
+// The bars in creation order (tone number, bar row).
+constexpr std::array<std::pair<int, int>, 26> kBarOrder = {{
+    {1, 1}, {1, 2}, {8, 1}, {2, 1}, {2, 2},  {3, 1},  {3, 2},  {4, 1},  {4, 2},
+    {5, 2}, {6, 2}, {7, 2}, {8, 2}, {9, 2},  {10, 2}, {11, 2}, {12, 2}, {13, 2},
+    {5, 1}, {6, 1}, {7, 1}, {9, 1}, {10, 1}, {11, 1}, {12, 1}, {13, 1},
+}};
+
+struct LabelSpec {
+    const char* name;
+    Point pos;
+    const char* text;
+    int pointSize;
+    bool bold;
+    bool red;
+};
+
+// The labels in creation order, after the temperament caption.
+const std::array<LabelSpec, 21> kLabels = {{
+    {"Label14", {688, 488}, "kromatisk opstillin.", 8, false, false},
+    {"Label17", {680, 448}, "", 8, false, false},
+    {"Label18", {47, 47}, "Den rene kvint", 8, false, false},
+    {"Label20", {48, 265}, "Grundtonen", 8, false, false},
+    {"Label19", {48, 176}, "Den rene terts", 8, false, false},
+    {"Label21", {312, 328}, "Vælg TONEART / GRUNDTONE", 10, true, true},
+    {"Label7", {664, 144}, "Hør en REN tre-", 8, false, false},
+    {"Label8", {656, 160}, "klang og treklangen", 8, false, false},
+    {"Label9", {656, 176}, "i DEN AKTUELLE", 8, false, false},
+    {"Label10", {672, 192}, "STEMNING", 8, false, false},
+    {"Label13", {686, 476}, "Du kan få vist akkorderne i ", 8, false, false},
+    {"Label1", {680, 256}, "Hør en lille ", 8, false, false},
+    {"Label4", {672, 272}, "4-stemmig sats", 8, false, false},
+    {"Label5", {680, 288}, "i den valgte", 8, false, false},
+    {"Label6", {672, 72}, "Vælg TREKLANG eller SANG", 10, true, true},
+    {"Label11", {24, 336}, "STEMNING", 10, true, true},
+    {"Label12", {44, 320}, "Vælg ", 10, true, true},
+    {"Label15", {688, 304}, " toneart.", 8, false, false},
+    {"Label16", {696, 384}, ".. og med ", 8, false, false},
+    {"Label23", {680, 400}, "mere kromatik", 8, false, false},
+    {"Label3", {264, 424}, "g", 8, false, false},
+}};
+
+constexpr std::array<int, 13> kKeyLefts = {136, 168, 208, 256, 304, 352, 416,
+                                           456, 496, 536, 576, 616, 656};
+constexpr std::array<int, 13> kKeyWidths = {33, 33, 33, 41, 41, 41, 41, 33, 41, 33, 33, 25, 17};
+constexpr std::array<int, 13> kReadoutLefts = {32,  80,  120, 160, 200, 240, 296,
+                                               336, 376, 408, 448, 480, 512};
+constexpr std::array<int, 13> kNameLefts = {31,  71,  111, 159, 199, 247, 295,
+                                            335, 383, 415, 463, 503, 519};
+constexpr std::array<int, 11> kSliderLefts = {136, 216, 256, 296, 336, 376,
+                                              416, 456, 496, 536, 576};
+
+QFont fontOf(const QWidget* parent, int pointSize, bool bold) {
+    QFont font = parent->font();
+    font.setPointSize(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& name, Point pos, const QString& text,
+                  int pointSize, bool bold) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(fontOf(parent, pointSize, bold));
+    label->move(pos.left, pos.top);
+    label->adjustSize();
+    return label;
+}
+
+// The fill colour of a mark depends only on the tone it stands for.
+QColor markColour(int tone, const QPalette& palette) {
+    switch (tone) {
+    case 1:
+    case 13:
+        return Qt::white;
+    case 3:
+        return colours::desktop;
+    case 5:
+        return colours::green;
+    case 6:
+        return colours::yellow;
+    case 8:
+        return colours::red;
+    case 10:
+        return colours::fuchsia;
+    case 12:
+        return colours::purple;
+    default:
+        return palette.color(QPalette::Button);
+    }
+}
+
+} // namespace
+
+void TForm1::buildLayout() {
+    setObjectName("Form1");
+    setWindowTitle("Klangora: Lyt til dur-treklange i forskellige stemninger!");
+    setWindowIcon(pictures::windowIcon());
+    // DejaVu Sans in its condensed width keeps every caption inside the room the layout gives it.
+    setFont(QFont("DejaVu Sans Condensed", 8));
+    setFixedSize(894, 541);
+    move(118, 115);
+
+    buildDiagram();
+    buildLabels();
+    buildSliders();
+    buildPanel();
+    buildButtons();
+    buildMessageAreas();
+    buildTimers();
+    setTabOrders();
+}
+
+void TForm1::buildDiagram() {
+    const QColor buttonFace = palette().color(QPalette::Button);
+    for (const auto& [tone, row] : kBarOrder) {
+        if (tone == 8 && row == 1) {
+            makeLabel(this, "Label3", {264, 424}, "g", 8, false);
+        }
+        auto* bar = new Shape(Shape::Kind::Rectangle, this);
+        bar->setObjectName(QString("linie%1%2").arg(tone).arg(row));
+        bar->resize(4, 89);
+        // The bars under the two marks that stand for c melt into the background.
+        const bool hidden = (tone == 6 && row == 2) || (tone == 9 && row == 1);
+        bar->setBrushColor(hidden ? buttonFace : Qt::white);
+        bar->setPenColor(hidden ? buttonFace : palette().color(QPalette::Base));
+    }
+    for (int tone = 1; tone <= 13; ++tone) {
+        for (int row = 0; row <= 2; ++row) {
+            auto* mark = new Shape(Shape::Kind::Ellipse, this);
+            mark->setObjectName(QString("knap%1%2").arg(tone).arg(row));
+            const Point design = kMarkDesign[tone - 1][row];
+            mark->setGeometry(design.left, design.top, 25, 17);
+            mark->setPenWidth(4);
+            mark->setBrushColor(markColour(diagram::shapeTone(tone, row), palette()));
+            connect(mark, &Shape::pressed, this,
+                    [this, tone, row](Qt::MouseButton) { knapMouseDown(tone, row); });
+        }
+    }
+    const QString fixedC = "Dette er tonen c. Den ligger fast!";
+    findChild<Shape*>("knap62")->setToolTip(fixedC);
+    findChild<Shape*>("knap91")->setToolTip(fixedC);
+    connect(findChild<Shape*>("knap12"), &Shape::contextMenuRequested, this,
+            &TForm1::knap12ContextPopup);
+}
+
+void TForm1::buildLabels() {
+    lbStemning = makeLabel(this, "lbStemning", {712, 24}, "lbStemning", 14, true);
+    for (const LabelSpec& spec : kLabels) {
+        if (QString(spec.name) == "Label3") {
+            continue; // created among the bars
+        }
+        QLabel* label = makeLabel(this, spec.name, spec.pos, QString::fromUtf8(spec.text),
+                                  spec.pointSize, spec.bold);
+        if (spec.red) {
+            setTextColour(label, colours::red);
+        }
+    }
+    auto* image = new QLabel(this);
+    image->setObjectName("Image1");
+    image->setGeometry(48, 104, 49, 41);
+    image->setPixmap(pictures::triad(QSize(49, 41)));
+}
+
+void TForm1::buildSliders() {
+    for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
+        auto* slider = new ToneSlider(this);
+        slider->setObjectName(QString("sb%1").arg(k));
+        slider->setGeometry(kSliderLefts[k - 2], k == 2 ? 365 : 349, 17, 137);
+        slider->setRange(klangora::kSliderMin, klangora::kSliderMax);
+        slider->setValue(30);
+        connect(slider, &QScrollBar::valueChanged, this, [this, k] { sbChange(k); });
+    }
+}
+
+void TForm1::buildPanel() {
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setGeometry(120, 360, 545, 169);
+    Panel1->setAutoFillBackground(true); // it hides the sliders behind it
+    for (int n = 1; n <= 13; ++n) {
+        QLabel* label = makeLabel(Panel1, QString("lb%1").arg(n), {kReadoutLefts[n - 1], 56},
+                                  QString("lb%1").arg(n), 8, false);
+        label->resize(n >= 10 ? 20 : 14, 13);
+    }
+    for (int n = 1; n <= 13; ++n) {
+        QLabel* label = makeLabel(Panel1, QString("na%1").arg(n), {kNameLefts[n - 1], 15},
+                                  QString("lb%1").arg(n), 12, true);
+        label->resize(n >= 10 ? 35 : 25, 20);
+    }
+    makeLabel(Panel1, "Label2", {7, 132},
+              "Her kan du få vist frekvenser, centværdier eller afvigelse fra den rene kvint og "
+              "den rene terts.",
+              8, false);
+
+    readoutGroup = new QButtonGroup(this);
+    auto makeRadio = [this](const char* name, QRect geometry, const char* text) {
+        auto* radio = new QRadioButton(QString::fromUtf8(text), Panel1);
+        radio->setObjectName(name);
+        radio->setGeometry(geometry);
+        readoutGroup->addButton(radio);
+        return radio;
+    };
+    rbterts = makeRadio("rbterts", {296, 88, 209, 17}, "Vis afvigelsen fra den RENE terts i cent");
+    rbkvint = makeRadio("rbkvint", {296, 104, 225, 17}, "Vis afvigelsen fra den RENE kvint i cent");
+    rbCent = makeRadio("rbCent", {32, 104, 233, 17}, "Vis grundtonens CENT-værdi");
+    rbFre = makeRadio("rbFre", {32, 88, 233, 17}, "Vis grundtonens FREKVENS");
+    rbFre->setChecked(true);
+    connect(rbterts, &QRadioButton::toggled, this,
+            [this](bool on) { on ? rbtertsClick() : void(); });
+    connect(rbkvint, &QRadioButton::toggled, this,
+            [this](bool on) { on ? rbkvintClick() : void(); });
+    connect(rbCent, &QRadioButton::toggled, this, [this](bool on) { on ? rbCentClick() : void(); });
+    connect(rbFre, &QRadioButton::toggled, this, [this](bool on) { on ? rbFreClick() : void(); });
+}
+
+void TForm1::buildButtons() {
+    kromkvint = new QPushButton("vis i KVINT-opstilling", this);
+    kromkvint->setObjectName("kromkvint");
+    kromkvint->setGeometry(688, 504, 195, 25);
+    kromkvint->setToolTip("Det er lettest at se systemet i kvint-opstilling!");
+    connect(kromkvint, &QPushButton::clicked, this, &TForm1::kromkvintClick);
+
+    keyGroup = new QButtonGroup(this);
+    for (int n = 1; n <= 13; ++n) {
+        auto* key = new QRadioButton(n <= 12 ? QString("sp%1").arg(n) : QString(), this);
+        key->setObjectName(QString("sp%1").arg(n));
+        key->setGeometry(kKeyLefts[n - 1], 304, kKeyWidths[n - 1], 17);
+        keyGroup->addButton(key);
+        key->setChecked(n == 1);
+        connect(key, &QRadioButton::toggled, this, [this, n](bool on) {
+            if (on) {
+                spClick(n);
+            }
+        });
+    }
+
+    auto makeSoundButton = [this](const char* name, int top, const QPixmap& glyph,
+                                  void (TForm1::*handler)()) {
+        auto* button = new QPushButton(this);
+        button->setObjectName(name);
+        button->setGeometry(752, top, 129, 97);
+        button->setIcon(QIcon(glyph));
+        button->setIconSize(glyph.size());
+        connect(button, &QPushButton::clicked, this, handler);
+    };
+    auto makePreset = [this](klangora::PresetId id, int top, void (TForm1::*handler)()) {
+        const klangora::PresetInfo& info = klangora::presetInfo(id);
+        auto* button = new QPushButton(
+            QString::fromUtf8(info.caption.data(), static_cast<int>(info.caption.size())), this);
+        button->setObjectName(
+            QString::fromLatin1(info.buttonName.data(), static_cast<int>(info.buttonName.size())));
+        button->setGeometry(16, top, 91, 17);
+        connect(button, &QPushButton::clicked, this, handler);
+    };
+    using klangora::PresetId;
+    makeSoundButton("BitBtn1", 128, pictures::triad(QSize(107, 71)), &TForm1::BitBtn1Click);
+    makePreset(PresetId::pyt, 360, &TForm1::pytClick);
+    makePreset(PresetId::ren, 384, &TForm1::renClick);
+    makePreset(PresetId::praet, 408, &TForm1::praetClick);
+    makePreset(PresetId::bach, 440, &TForm1::bachClick);
+    makePreset(PresetId::lige, 512, &TForm1::ligeClick);
+    makePreset(PresetId::werck1, 464, &TForm1::werck1Click);
+    makePreset(PresetId::werck3, 488, &TForm1::werck3Click);
+    makeSoundButton("BitBtn2", 248, pictures::chorale(QSize(104, 93)), &TForm1::BitBtn2Click);
+    makeSoundButton("BitBtn3", 352, pictures::chromaticChorale(QSize(103, 93)),
+                    &TForm1::BitBtn3Click);
+}
+
+void TForm1::buildMessageAreas() {
+    DuHoer = new QLabel("DuHoer", this);
+    DuHoer->setObjectName("DuHoer");
+    DuHoer->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    DuHoer->setAlignment(Qt::AlignCenter);
+    DuHoer->setFont(fontOf(this, 10, true));
+    DuHoer->setAutoFillBackground(true);
+    DuHoer->setGeometry(120, 328, 545, 25);
+    DuHoer->hide();
+
+    plFlytMedPil = new QLabel(
+        QString::fromUtf8("Klik på en tone og brug så piletasterne, hvis du vil flytte den."),
+        this);
+    plFlytMedPil->setObjectName("plFlytMedPil");
+    plFlytMedPil->setAlignment(Qt::AlignCenter);
+    plFlytMedPil->setAutoFillBackground(true);
+    plFlytMedPil->setGeometry(128, 104, 537, 25);
+    setTextColour(plFlytMedPil, colours::red);
+}
+
+void TForm1::buildTimers() {
+    auto makeTimer = [this](const char* name, int intervalMs, void (TForm1::*handler)()) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(name);
+        timer->setInterval(intervalMs);
+        connect(timer, &QTimer::timeout, this, handler);
+        return timer;
+    };
+    Timer1 = makeTimer("Timer1", 200, &TForm1::Timer1Timer);
+    Timer2 = makeTimer("Timer2", 50, &TForm1::Timer2Timer);
+    Timer3 = makeTimer("Timer3", 500, &TForm1::Timer3Timer);
+    Timer1->start();
+    Timer2->start();
+}
+
+void TForm1::setTabOrders() {
+    const char* const chain[] = {
+        "BitBtn1", "BitBtn2", "BitBtn3", "pyt",   "ren",  "praet", "bach", "werck1",
+        "werck3",  "lige",    "sp1",     "sp2",   "sp3",  "sp4",   "sp5",  "sp6",
+        "sp7",     "sp8",     "sp9",     "sp10",  "sp11", "sp12",  "sp13", "sb2",
+        "rbCent",  "rbterts", "rbkvint", "rbFre", "sb3",  "sb4",   "sb5",  "kromkvint",
+        "sb6",     "sb7",     "sb8",     "sb9",   "sb10", "sb11",  "sb12"};
+    QWidget* previous = nullptr;
+    for (const char* name : chain) {
+        auto* widget = findChild<QWidget*>(name);
+        if (previous != nullptr) {
+            setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+}

@@ -1,0 +1,113 @@
+// Selecting a tone in the diagram, which hands the arrow keys to its slider, and choosing the
+// key that the sound buttons play in.
+#include "ui/form1.h"
+
+#include "ui/diagram_geometry.h"
+#include "ui/message_box.h"
+#include "ui/palette.h"
+#include "ui/shape.h"
+#include "ui/tone_slider.h"
+
+#include <QLabel>
+#include <QRadioButton>
+
+namespace {
+
+void setPointSize(QWidget* widget, int pointSize) {
+    QFont font = widget->font();
+    if (font.pointSize() == pointSize) {
+        return;
+    }
+    font.setPointSize(pointSize);
+    widget->setFont(font);
+}
+
+void setLabelSize(QLabel* label, int pointSize, int top) {
+    setPointSize(label, pointSize);
+    label->adjustSize();
+    label->move(label->x(), top);
+}
+
+} // namespace
+
+void TForm1::knapMouseDown(int column, int row) {
+    const int tone = diagram::shapeTone(column, row);
+    if (tone == 1 || tone == 13) {
+        showFixedCMessage();
+        return;
+    }
+    nodetykkelse();
+    selectedTone = column;
+    selectedRow = row;
+    toneShapes[column][row]->setPenWidth(selectedPenWidth);
+    toneSliders[tone]->setFocus();
+    highlightTone(tone);
+    plFlytMedPil->setText(arrowHintText);
+    setPointSize(plFlytMedPil, 12);
+}
+
+// A right-click on the fifth above C (the G) arrives after its press has selected it; the
+// selection stays as the press made it, the red labels of G included.
+void TForm1::knap12ContextPopup() {
+    nodetykkelse();
+    selectedTone = 1;
+    selectedRow = 2;
+    toneShapes[1][2]->setPenWidth(5);
+    toneSliders[8]->setFocus();
+    highlightTone(8);
+}
+
+void TForm1::highlightTone(int tone) {
+    setTextColour(noteNameLabels[tone], colours::red);
+    setTextColour(readoutLabels[tone], colours::red);
+}
+
+void TForm1::showFixedCMessage() {
+    showMessage("Den hvide er tonen C, og det er den vi stemmer ud fra. Det er den eneste tone "
+                "du IKKE kan flytte.");
+}
+
+// Puts a selection back after a readout-mode change or a rearrangement has cleared it.
+void TForm1::focus() {
+    if (selectedTone == diagram::kNoSelection) {
+        return;
+    }
+    // The tone a mark stands for, from its column and row: the third lies 4 and the fifth 7
+    // semitones above the root, folded into 1..12.
+    const int tone = selectedRow == 0 ? selectedTone : (3 * selectedRow + selectedTone) % 12 + 1;
+    toneSliders[tone]->setFocus();
+    highlightTone(tone);
+    toneShapes[selectedTone][selectedRow]->setPenWidth(selectedPenWidth);
+}
+
+void TForm1::tonemark() {
+    selectedTone = diagram::kNoSelection;
+    nodetykkelse();
+    plFlytMedPil->setText(clickHintText);
+    setPointSize(plFlytMedPil, 8);
+    const int key = scanKeyButtons();
+    if (key != 0) {
+        selectedKey = key;
+    }
+    for (int n = 1; n <= 13; ++n) {
+        setLabelSize(noteNameLabels[n], 12, 15);
+    }
+    if (selectedKey >= 1 && selectedKey <= 13) {
+        setLabelSize(noteNameLabels[selectedKey], 14, 13);
+    }
+}
+
+// The last checked key button wins; 0 when none is checked.
+int TForm1::scanKeyButtons() const {
+    int key = 0;
+    for (int n = 1; n <= 13; ++n) {
+        if (keyButtons[n]->isChecked()) {
+            key = n;
+        }
+    }
+    return key;
+}
+
+void TForm1::spClick(int) {
+    tonemark();
+}
