@@ -140,10 +140,12 @@ void TForm1::centTILnode() {
 
 void TForm1::tegnRenStreg() {
     // The lines belong to the window's own painting (paintEvent), so no repaint can wipe them;
-    // this asks for the strip they occupy to be drawn again.
-    update(QRect(kReferenceLineLeft, kReferenceLineYs[1] - 1,
-                 kReferenceLineRight - kReferenceLineLeft + 1,
-                 kReferenceLineYs[2] - kReferenceLineYs[1] + 3));
+    // this only asks for the three one-pixel strips they occupy to be drawn again.
+    QRegion strips;
+    for (int y : kReferenceLineYs) {
+        strips += QRect(kReferenceLineLeft, y, kReferenceLineRight - kReferenceLineLeft + 1, 1);
+    }
+    update(strips);
 }
 
 void TForm1::paintEvent(QPaintEvent*) {

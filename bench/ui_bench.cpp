@@ -1,0 +1,88 @@
+// The cost of retuning as the user feels it: one arrow-key step and one preset click on the
+// real window, each followed by a repaint of the whole window.
+#include "sound/sound_player.h"
+#include "ui/form1.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWindow>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class SilentPlayer : public SoundPlayer {
+public:
+    void play(const std::vector<std::uint8_t>&) override {}
+};
+
+// Shows the window and waits until the platform has exposed it, so that repaints really paint.
+void showExposed(TForm1& form) {
+    form.show();
+    while (form.windowHandle() == nullptr || !form.windowHandle()->isExposed()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    QApplication::processEvents();
+}
+
+void BM_ArrowKeyStep(benchmark::State& state) {
+    SilentPlayer player;
+    TForm1 form(player);
+    showExposed(form);
+    form.knapMouseDown(8, 0); // the root G: its slider takes the keys
+    auto* slider = form.findChild<QScrollBar*>("sb8");
+    bool up = true;
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, up ? Qt::Key_Up : Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(slider, &press);
+        QApplication::processEvents(); // the repaint the step asks for
+        up = !up;
+    }
+}
+BENCHMARK(BM_ArrowKeyStep)->Unit(benchmark::kMicrosecond);
+
+// The same step followed by a repaint of the whole window, the worst a step could cost.
+void BM_ArrowKeyStepFullRepaint(benchmark::State& state) {
+    SilentPlayer player;
+    TForm1 form(player);
+    showExposed(form);
+    form.knapMouseDown(8, 0);
+    auto* slider = form.findChild<QScrollBar*>("sb8");
+    bool up = true;
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, up ? Qt::Key_Up : Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(slider, &press);
+        form.repaint();
+        up = !up;
+    }
+}
+BENCHMARK(BM_ArrowKeyStepFullRepaint)->Unit(benchmark::kMicrosecond);
+
+void BM_PresetClick(benchmark::State& state) {
+    SilentPlayer player;
+    TForm1 form(player);
+    showExposed(form);
+    // Alternate two temperaments so that every click moves all eleven sliders.
+    QPushButton* presets[] = {form.findChild<QPushButton*>("ren"),
+                              form.findChild<QPushButton*>("werck3")};
+    int next = 0;
+    for (auto _ : state) {
+        presets[next]->click();
+        QApplication::processEvents();
+        next = 1 - next;
+    }
+}
+BENCHMARK(BM_PresetClick)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

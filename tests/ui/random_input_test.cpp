@@ -1,0 +1,235 @@
+#include "test_support.h"
+
+#include "core/rounding.h"
+#include "ui/shape.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+constexpr int kEvents = 20000;
+constexpr std::uint32_t kDefaultSeed = 20261208;
+
+const Qt::Key kKeys[] = {Qt::Key_Up,     Qt::Key_Down,     Qt::Key_Left, Qt::Key_Right,
+                         Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+const char* const kPresets[] = {"pyt", "ren", "praet", "bach", "werck1", "werck3", "lige"};
+const char* const kModes[] = {"rbFre", "rbCent", "rbterts", "rbkvint"};
+
+// Closes whatever modal box is open, as soon as the event loop turns.
+void closeBoxSoon() {
+    QTimer::singleShot(0, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            box->close();
+        } else {
+            closeBoxSoon();
+        }
+    });
+}
+
+double readoutValue(const QString& text) {
+    QString plain = text;
+    plain.replace(',', '.').replace(QChar(0x2212), '-');
+    return plain.toDouble();
+}
+
+} // namespace
+
+// Thousands of random clicks, keys and ticks; after each the window must still tell the truth.
+class RandomInputTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowSurvivesRandomInput();
+
+private:
+    QString checkInvariants();
+    QString applyRandomEvent(std::mt19937& random);
+
+    TForm1* m_form = nullptr;
+    RecordingPlayer m_player;
+};
+
+QString RandomInputTest::applyRandomEvent(std::mt19937& random) {
+    TForm1& form = *m_form;
+    auto pick = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    switch (pick(10)) {
+    case 0:
+    case 1:
+    case 2: {
+        const int column = 1 + pick(13);
+        const int row = pick(3);
+        Shape* mark = child<Shape>(form, QString("knap%1%2").arg(column).arg(row));
+        const bool fixedC = (column == 1 || column == 13) && row == 0;
+        if (fixedC || (column == 6 && row == 2) || (column == 9 && row == 1)) {
+            closeBoxSoon();
+        }
+        const Qt::MouseButton button = pick(2) == 0 ? Qt::LeftButton : Qt::RightButton;
+        QTest::mousePress(mark, button);
+        if (column == 1 && row == 2 && button == Qt::RightButton) {
+            QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(3, 3),
+                                   mark->mapToGlobal(QPoint(3, 3)));
+            QApplication::sendEvent(mark, &menu);
+        }
+        return QString("press %1 on %2")
+            .arg(button == Qt::LeftButton ? "left" : "right", mark->objectName());
+    }
+    case 3:
+    case 4:
+    case 5: {
+        const Qt::Key key = kKeys[pick(8)];
+        QWidget* target = form.focusWidget() != nullptr ? form.focusWidget() : &form;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        return QString("key %1 to %2").arg(key).arg(target->objectName());
+    }
+    case 6: {
+        const int tone = 1 + pick(13);
+        child<QRadioButton>(form, QString("sp%1").arg(tone))->click();
+        return QString("key button sp%1").arg(tone);
+    }
+    case 7: {
+        if (pick(2) == 0) {
+            const char* mode = kModes[pick(4)];
+            child<QRadioButton>(form, mode)->click();
+            return QString("mode %1").arg(mode);
+        }
+        const char* preset = kPresets[pick(7)];
+        child<QPushButton>(form, preset)->click();
+        return QString("preset %1").arg(preset);
+    }
+    case 8: {
+        switch (pick(4)) {
+        case 0:
+            form.Timer1Timer();
+            return "Timer1 tick";
+        case 1:
+            form.Timer3Timer();
+            return "Timer3 tick";
+        case 2:
+            child<QPushButton>(form, "kromkvint")->click();
+            return "arrangement";
+        default:
+            form.Timer2Timer();
+            return "Timer2 tick";
+        }
+    }
+    default: {
+        const int button = 1 + pick(3);
+        child<QPushButton>(form, QString("BitBtn%1").arg(button))->click();
+        m_player.images.clear();
+        return QString("sound button %1").arg(button);
+    }
+    }
+}
+
+QString RandomInputTest::checkInvariants() {
+    const TForm1& form = *m_form;
+    const auto& tones = form.tones;
+    for (int k = 2; k <= 12; ++k) {
+        const int position = child<QScrollBar>(form, QString("sb%1").arg(k))->value();
+        if (tones.toneCents[k - 1] != 100.0 * (k - 1) - position / 20.0) {
+            return QString("tone %1 disagrees with its slider").arg(k);
+        }
+        if (tones.toneCents[k - 1 + 12] != tones.toneCents[k - 1] + 1200) {
+            return QString("upper octave of tone %1").arg(k);
+        }
+    }
+    for (int i = 0; i <= 12; ++i) {
+        const long double third = tones.toneCents[i + 4] - tones.toneCents[i];
+        const long double fifth = tones.toneCents[i + 7] - tones.toneCents[i];
+        const int thirdTop = child<Shape>(form, QString("knap%1%2").arg(i + 1).arg(1))->y();
+        const int fifthTop = child<Shape>(form, QString("knap%1%2").arg(i + 1).arg(2))->y();
+        if (thirdTop != klangora::roundHalfEven(160 - (third - 400) * 89 / 80)) {
+            return QString("third mark of column %1 at %2").arg(i + 1).arg(thirdTop);
+        }
+        if (fifthTop != klangora::roundHalfEven(48 - (fifth - 700) * 89 / 80)) {
+            return QString("fifth mark of column %1 at %2").arg(i + 1).arg(fifthTop);
+        }
+    }
+    int keysChecked = 0;
+    for (int n = 1; n <= 13; ++n) {
+        keysChecked += child<QRadioButton>(form, QString("sp%1").arg(n))->isChecked() ? 1 : 0;
+    }
+    int modesChecked = 0;
+    QString mode;
+    for (const char* name : kModes) {
+        if (child<QRadioButton>(form, name)->isChecked()) {
+            ++modesChecked;
+            mode = name;
+        }
+    }
+    if (keysChecked != 1 || modesChecked != 1) {
+        return QString("%1 key buttons and %2 readout buttons checked")
+            .arg(keysChecked)
+            .arg(modesChecked);
+    }
+    int wide = 0;
+    for (int n = 1; n <= 13; ++n) {
+        for (int row = 0; row <= 2; ++row) {
+            wide += child<Shape>(form, QString("knap%1%2").arg(n).arg(row))->penWidth() == 5;
+        }
+    }
+    if (wide > 1) {
+        return QString("%1 marks are drawn wide").arg(wide);
+    }
+    for (int i = 0; i <= 12; ++i) {
+        const double shown = readoutValue(labelText(form, QString("lb%1").arg(i + 1)));
+        double expected = 0;
+        if (mode == "rbFre") {
+            expected = 261.6 * std::pow(2.0, tones.toneCents[i] / 1200);
+        } else if (mode == "rbCent") {
+            expected = tones.toneCents[i];
+        } else if (mode == "rbterts") {
+            expected = tones.toneCents[i + 4] - tones.toneCents[i] - 386.314;
+        } else {
+            expected = tones.toneCents[i + 7] - tones.toneCents[i] - 701.955;
+        }
+        if (std::abs(shown - expected) > 0.05 + 1e-6) {
+            return QString("readout %1 shows %2 in mode %3, expected about %4")
+                .arg(i + 1)
+                .arg(shown)
+                .arg(mode)
+                .arg(expected);
+        }
+    }
+    return {};
+}
+
+void RandomInputTest::windowSurvivesRandomInput() {
+    bool fromEnvironment = false;
+    const std::uint32_t seed = qEnvironmentVariableIntValue("KLANGORA_SEED", &fromEnvironment);
+    const std::uint32_t used = fromEnvironment ? seed : kDefaultSeed;
+    std::mt19937 random(used);
+    TForm1 form(m_player);
+    m_form = &form;
+    QVERIFY(activate(form));
+    QStringList recent;
+    for (int n = 0; n < kEvents; ++n) {
+        recent << applyRandomEvent(random);
+        if (recent.size() > 5) {
+            recent.removeFirst();
+        }
+        const QString broken = checkInvariants();
+        QVERIFY2(broken.isEmpty(),
+                 qPrintable(QString("seed %1 (set KLANGORA_SEED to repeat), event %2: %3; last "
+                                    "events: %4")
+                                .arg(used)
+                                .arg(n)
+                                .arg(broken, recent.join(" | "))));
+        if (n % 500 == 0) {
+            QCoreApplication::processEvents(); // let the real timers tick now and then
+        }
+    }
+    m_form = nullptr;
+}
+
+QTEST_MAIN(RandomInputTest)
+#include "random_input_test.moc"
