@@ -1,0 +1,90 @@
+#include "core/presets.h"
+#include "sound/chorales.h"
+#include "sound/chord_player.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <string>
+
+using namespace klangora;
+
+namespace {
+
+// The note a tone number sounds, whatever its octave.
+std::string noteName(int toneNumber) {
+    static const char* const names[] = {"C",  "C#", "D",  "Eb", "E",  "F",
+                                        "F#", "G",  "G#", "A",  "Bb", "H"};
+    return names[((toneNumber - 1) % 12 + 12) % 12];
+}
+
+std::string notesInC(const ChoraleChord& chord) {
+    std::string notes;
+    for (int offset : chord.voices) {
+        if (!notes.empty()) {
+            notes += ' ';
+        }
+        notes += noteName(rootToneNumber(1) + offset);
+    }
+    return notes;
+}
+
+} // namespace
+
+TEST(Chorales, SpellTheirChordsInC) {
+    const char* const chorale[] = {"E C G C", "E H G E", "D A F F", "C A E A",
+                                   "C A F F", "H G D G", "C G E C"};
+    const char* const jazz[] = {"E C G C", "E H G# E", "E C A A", "D A F# D",
+                                "C A F D", "H G D G",  "C G E C"};
+    for (std::size_t n = 0; n < 7; ++n) {
+        EXPECT_EQ(notesInC(kChoraleChords[n]), chorale[n]) << "chord " << n + 1;
+        EXPECT_EQ(notesInC(kJazzChoraleChords[n]), jazz[n]) << "chord " << n + 1;
+    }
+}
+
+TEST(Chorales, LastEightAndATenthSeconds) {
+    const auto total = [](const std::array<ChoraleChord, 7>& chords) {
+        return std::accumulate(chords.begin(), chords.end(), 0,
+                               [](int sum, const ChoraleChord& c) { return sum + c.durationMs; });
+    };
+    EXPECT_EQ(total(kChoraleChords), 8100);
+    EXPECT_EQ(total(kJazzChoraleChords), 8100);
+    EXPECT_EQ(kChoraleChords[5].durationMs, 1100);
+    EXPECT_EQ(kJazzChoraleChords[6].durationMs, 2000);
+}
+
+TEST(Chorales, KeyButtonsGiveRootNumbers) {
+    EXPECT_EQ(rootToneNumber(1), 1);
+    EXPECT_EQ(rootToneNumber(2), 2);
+    EXPECT_EQ(rootToneNumber(11), 11);
+    EXPECT_EQ(rootToneNumber(12), 0);
+    EXPECT_EQ(rootToneNumber(13), 1);
+}
+
+TEST(Chorales, StayInsideTheTableExceptTheBassOfH) {
+    for (int key = 1; key <= 13; ++key) {
+        const int root = rootToneNumber(key);
+        for (const auto* chords : {&kChoraleChords, &kJazzChoraleChords}) {
+            for (const ChoraleChord& chord : *chords) {
+                for (int offset : chord.voices) {
+                    const int tone = root + offset;
+                    EXPECT_TRUE((tone >= -23 && tone <= 36) || (key == 12 && tone == -24))
+                        << "key " << key << " tone " << tone;
+                }
+            }
+        }
+    }
+}
+
+TEST(Chorales, SoundTheLowHAnOctaveBelowTheTable) {
+    ToneTable table;
+    scrolTILcent(table, presetPositions(PresetId::pyt));
+    IndlaesFrek(table);
+    EXPECT_EQ(choraleVoiceHz(table, -24), 496.0 / 8);
+    EXPECT_EQ(choraleVoiceHz(table, -12), 124.0);
+    EXPECT_EQ(choraleVoiceHz(table, 1), 261.0);
+    const auto inH = choraleChordHz(table, rootToneNumber(12), kChoraleChords[0]);
+    EXPECT_EQ(inH, (std::array<double, 4>{309.0, 248.0, 186.0, 62.0}));
+    const auto inC = choraleChordHz(table, rootToneNumber(1), kChoraleChords[6]);
+    EXPECT_EQ(inC, (std::array<double, 4>{261.0, 196.0, 165.0, 65.25}));
+}

@@ -1,0 +1,75 @@
+#include "repertoire.h"
+
+#include "sound/chorales.h"
+#include "sound/chord_player.h"
+
+namespace klangora {
+
+namespace {
+
+constexpr int kTriadMs = 2000;
+constexpr int kSampleRate = 11025;
+
+// The first triad keeps the tempered root and puts a pure third (5/4) and fifth (3/2) on it,
+// written into the table the way the sequencer does: multiplied first, then divided.
+RepertoireChord pureTriad(ToneTable table, int root, const std::string& label) {
+    const double rootHz = table.freqTable[24 + root];
+    table.freqTable[24 + root + 4] = rootHz * 5 / 4;
+    table.freqTable[24 + root + 7] = rootHz * 3 / 2;
+    return {label + " pure triad",
+            {toneFrequencyHz(table, root), toneFrequencyHz(table, root + 4),
+             toneFrequencyHz(table, root + 7)},
+            kTriadMs};
+}
+
+RepertoireChord temperedTriad(const ToneTable& table, int root, const std::string& label) {
+    return {label + " tempered triad",
+            {toneFrequencyHz(table, root), toneFrequencyHz(table, root + 4),
+             toneFrequencyHz(table, root + 7)},
+            kTriadMs};
+}
+
+void addChorale(std::vector<RepertoireChord>& out, const ToneTable& table, int root,
+                const std::array<ChoraleChord, 7>& chords, const std::string& label) {
+    for (std::size_t n = 0; n < chords.size(); ++n) {
+        const auto hz = choraleChordHz(table, root, chords[n]);
+        out.push_back({label + " chord " + std::to_string(n + 1),
+                       std::vector<double>(hz.begin(), hz.end()), chords[n].durationMs});
+    }
+}
+
+} // namespace
+
+ToneTable soundingTable(PresetId preset) {
+    ToneTable table;
+    table.sampleRate = kSampleRate;
+    scrolTILcent(table, presetPositions(preset));
+    IndlaesFrek(table);
+    return table;
+}
+
+std::vector<RepertoireChord> chordsForKey(const ToneTable& table, int selectedKey,
+                                          const std::string& tuningName) {
+    const int root = rootToneNumber(selectedKey);
+    const std::string label = tuningName + " key " + std::to_string(selectedKey);
+    std::vector<RepertoireChord> chords = {pureTriad(table, root, label),
+                                           temperedTriad(table, root, label)};
+    addChorale(chords, table, root, kChoraleChords, label + " chorale");
+    addChorale(chords, table, root, kJazzChoraleChords, label + " jazz chorale");
+    return chords;
+}
+
+std::vector<RepertoireChord> wholeRepertoire() {
+    std::vector<RepertoireChord> all;
+    for (PresetId preset : kAllPresets) {
+        const ToneTable table = soundingTable(preset);
+        const std::string name(presetInfo(preset).buttonName);
+        for (int key = 1; key <= 13; ++key) {
+            const auto chords = chordsForKey(table, key, name);
+            all.insert(all.end(), chords.begin(), chords.end());
+        }
+    }
+    return all;
+}
+
+} // namespace klangora

@@ -1,0 +1,242 @@
+#include "support/private_pulse_server.h"
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <thread>
+
+namespace klangora::test_support {
+
+namespace {
+
+std::filesystem::path makePrivateDirectory() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "klangora-pulse-XXXXXX");
+    if (mkdtemp(pattern.data()) == nullptr) {
+        return {};
+    }
+    const std::filesystem::path dir(pattern);
+    std::filesystem::create_directories(dir / "home");
+    std::filesystem::create_directories(dir / "runtime");
+    std::filesystem::permissions(dir / "runtime", std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::replace);
+    return dir;
+}
+
+std::string readFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+PrivatePulseServer::PrivatePulseServer() : m_directory(makePrivateDirectory()) {}
+
+PrivatePulseServer::~PrivatePulseServer() {
+    stop();
+    if (!m_directory.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_directory, ignored);
+    }
+}
+
+std::string PrivatePulseServer::address() const {
+    return "unix:" + (m_directory / "runtime" / "native").string();
+}
+
+ChildProcess::EnvironmentChanges PrivatePulseServer::clientEnvironment() const {
+    return {{"PULSE_SERVER", address()},
+            {"HOME", (m_directory / "home").string()},
+            {"XDG_RUNTIME_DIR", (m_directory / "runtime").string()},
+            {"LC_ALL", "C"}};
+}
+
+bool PrivatePulseServer::start() {
+    if (m_directory.empty()) {
+        m_failure = "no private temporary directory for the PulseAudio server";
+        return false;
+    }
+    stop();
+    const std::string socket = (m_directory / "runtime" / "native").string();
+    // -n: none of the system's default modules, only the two below. As root pulseaudio warns
+    // that it is meant for --system, but runs; --system=no keeps it a per-user daemon in the
+    // private HOME and runtime directory. Without norewinds the null sink would work in large
+    // blocks and its monitor would miss the start of each sound.
+    const std::vector<std::string> argv = {
+        "pulseaudio",
+        "-n",
+        "--daemonize=no",
+        "--system=no",
+        "--use-pid-file=no",
+        "--exit-idle-time=-1",
+        "--disallow-exit=yes",
+        "--realtime=no",
+        "--high-priority=no",
+        "--log-target=stderr",
+        "-L",
+        "module-native-protocol-unix socket=" + socket + " auth-anonymous=1",
+        "-L",
+        "module-null-sink sink_name=" + sinkName() + " rate=" + std::to_string(kSampleRate) +
+            " format=u8 channels=1 norewinds=1"};
+    const ChildProcess::EnvironmentChanges environment = {
+        {"HOME", (m_directory / "home").string()},
+        {"XDG_RUNTIME_DIR", (m_directory / "runtime").string()},
+        {"XDG_CONFIG_HOME", (m_directory / "home" / ".config").string()},
+        {"PULSE_SERVER", std::nullopt},
+        {"DISPLAY", std::nullopt},
+        {"DBUS_SESSION_BUS_ADDRESS", std::nullopt}};
+    m_daemon = std::make_unique<ChildProcess>();
+    if (!m_daemon->start(argv, environment, m_directory / "pulseaudio.log", m_failure)) {
+        m_failure = "pulseaudio cannot be started: " + m_failure;
+        m_daemon.reset();
+        return false;
+    }
+    if (!waitUntilReady(std::chrono::milliseconds(10000))) {
+        m_failure = "pulseaudio did not come up; its log ends:\n" + logTail();
+        stop();
+        return false;
+    }
+    return true;
+}
+
+bool PrivatePulseServer::waitUntilReady(std::chrono::milliseconds patience) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (!m_daemon->running()) {
+            return false;
+        }
+        if (std::filesystem::exists(m_directory / "runtime" / "native")) {
+            const auto sinks = runToEnd({"pactl", "list", "short", "sinks"}, clientEnvironment(),
+                                        m_directory / "pactl.out", std::chrono::seconds(5));
+            if (sinks && sinks->find(sinkName()) != std::string::npos) {
+                return true;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+std::string PrivatePulseServer::logTail() const {
+    const std::string log = readFile(m_directory / "pulseaudio.log");
+    return log.size() > 2000 ? log.substr(log.size() - 2000) : log;
+}
+
+void PrivatePulseServer::crash() {
+    if (m_daemon) {
+        m_daemon->end(SIGKILL, std::chrono::milliseconds(5000));
+        m_daemon.reset();
+    }
+}
+
+void PrivatePulseServer::stop() {
+    if (m_daemon) {
+        m_daemon->end(SIGTERM, std::chrono::milliseconds(5000));
+        m_daemon.reset();
+    }
+}
+
+bool PrivatePulseServer::running() {
+    return m_daemon && m_daemon->running();
+}
+
+std::optional<std::chrono::microseconds> PrivatePulseServer::sinkLatency() {
+    const auto sinks = runToEnd({"pactl", "list", "sinks"}, clientEnvironment(),
+                                m_directory / "pactl.out", std::chrono::seconds(5));
+    if (!sinks) {
+        return std::nullopt;
+    }
+    const std::regex latency(R"(Latency: (\d+) usec, configured (\d+) usec)");
+    std::smatch match;
+    if (!std::regex_search(*sinks, match, latency)) {
+        return std::nullopt;
+    }
+    return std::chrono::microseconds(std::max(std::stoll(match[1]), std::stoll(match[2])));
+}
+
+SinkRecorder::SinkRecorder(PrivatePulseServer& server)
+    : m_server(server),
+      m_file(server.directory() / ("recording-" + std::to_string(++s_recordings) + ".raw")) {}
+
+SinkRecorder::~SinkRecorder() {
+    stop();
+}
+
+bool SinkRecorder::start() {
+    std::string error;
+    const std::vector<std::string> argv = {"parec",
+                                           "--format=u8",
+                                           "--rate=" +
+                                               std::to_string(PrivatePulseServer::kSampleRate),
+                                           "--channels=1",
+                                           "--raw",
+                                           "--latency-msec=10",
+                                           "-d",
+                                           m_server.monitorName()};
+    if (!m_parec.start(argv, m_server.clientEnvironment(), m_file, error)) {
+        return false;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < deadline && m_parec.running()) {
+        std::error_code ignored;
+        if (std::filesystem::file_size(m_file, ignored) > 0 && !ignored) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+}
+
+void SinkRecorder::stop() {
+    m_parec.end(SIGTERM, std::chrono::milliseconds(2000));
+}
+
+std::vector<std::uint8_t> SinkRecorder::recording() const {
+    const std::string bytes = readFile(m_file);
+    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+}
+
+bool SinkRecorder::waitForRun(std::span<const std::uint8_t> samples,
+                              std::chrono::milliseconds patience) const {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    for (;;) {
+        if (containsRun(recording(), samples)) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+bool containsRun(std::span<const std::uint8_t> recording, std::span<const std::uint8_t> samples) {
+    return !samples.empty() && std::search(recording.begin(), recording.end(), samples.begin(),
+                                           samples.end()) != recording.end();
+}
+
+ScopedEnvironment::ScopedEnvironment(std::string name, const std::optional<std::string>& value)
+    : m_name(std::move(name)) {
+    if (const char* old = std::getenv(m_name.c_str())) {
+        m_previous = old;
+    }
+    if (value) {
+        setenv(m_name.c_str(), value->c_str(), 1);
+    } else {
+        unsetenv(m_name.c_str());
+    }
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+    if (m_previous) {
+        setenv(m_name.c_str(), m_previous->c_str(), 1);
+    } else {
+        unsetenv(m_name.c_str());
+    }
+}
+
+} // namespace klangora::test_support
