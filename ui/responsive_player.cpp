@@ -1,6 +1,7 @@
 #include "ui/responsive_player.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QThread>
 
@@ -17,18 +18,46 @@ void ResponsivePlayer::play(const std::vector<std::uint8_t>& wavImage) {
     if (m_quitting) {
         return;
     }
+    // Closing the last window only posts the application's Quit event, and entering any event
+    // loop throws pending Quit events away: a window closed just before this chord would leave
+    // the program running with no window. Deliver it now; once the application has accepted
+    // it, exec() below returns at once without running.
+    QCoreApplication::sendPostedEvents(app, QEvent::Quit);
+
     QEventLoop loop;
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        m_backend.play(wavImage);
-        done = true;
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
+    bool soundEnded = false;
+    // Declared after the loop, so that it is joined before the loop it reports to goes away,
+    // whichever way this function is left.
+    std::jthread worker;
+    // The chord is started from inside the loop, not before it: when the application is
+    // already quitting, the loop never runs and no chord starts.
+    QMetaObject::invokeMethod(
+        &loop,
+        [&] {
+            if (!loop.isRunning()) {
+                return; // told to stop in the same turn that started it
+            }
+            worker = std::jthread([&] {
+                m_backend.play(wavImage);
+                // Queued to the GUI thread: the flag and the loop are touched there only, and
+                // if the loop has already ended the event dies with it, unseen.
+                QMetaObject::invokeMethod(
+                    &loop,
+                    [&] {
+                        soundEnded = true;
+                        loop.quit();
+                    },
+                    Qt::QueuedConnection);
+            });
+        },
+        Qt::QueuedConnection);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
-    // The loop also ends when the application quits (the window was closed); the chord is
-    // still let finish before returning.
-    if (!done) {
+    // Only the application quitting ends the loop before the sound has ended (nothing else
+    // knows the loop). The chord still finishes before play() returns.
+    if (!soundEnded) {
         m_quitting = true;
     }
-    worker.join();
+    if (worker.joinable()) {
+        worker.join();
+    }
 }

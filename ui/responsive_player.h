@@ -2,12 +2,13 @@
 
 #include "sound/sound_player.h"
 
-#include <atomic>
-
 // Plays through another player on a worker thread while the GUI thread keeps answering the
 // desktop: the window repaints, timers tick and the window manager gets its replies, but mouse
 // and keyboard input waits until the sound has ended, so the sequence of chords stays exactly
 // as if playing blocked the thread. play() still returns only when the sound has ended.
+//
+// Once the application has begun to quit, a chord that sounds is let finish, and every later
+// one is skipped, so that a closed window does not go on playing the rest of a chorale.
 class ResponsivePlayer : public SoundPlayer {
 public:
     explicit ResponsivePlayer(SoundPlayer& backend);
@@ -16,7 +17,6 @@ public:
 
 private:
     SoundPlayer& m_backend;
-    // Set once the application has been told to quit while a chord sounded: later chords of the
-    // same sequence are not played any more.
-    std::atomic<bool> m_quitting{false};
+    // Read and written on the GUI thread only.
+    bool m_quitting = false;
 };

@@ -1,0 +1,424 @@
+// The window while a chord sounds through the ResponsivePlayer: it keeps painting, holds back
+// the user's input until the chord has ended, lets no Timer3 tick add a step, and ends cleanly
+// when it is closed or the application quits in the middle of a chord.
+#include "test_support.h"
+
+#include "ui/responsive_player.h"
+#include "ui/shape.h"
+
+#include <qpa/qwindowsysteminterface.h>
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWindow>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+using Image = std::vector<std::uint8_t>;
+
+// Stands in for the sound card: it takes as long as its chord lasts, on whichever thread it is
+// called from, and keeps the images in the order they were handed to it.
+class SlowPlayer : public SoundPlayer {
+public:
+    explicit SlowPlayer(std::chrono::milliseconds length) : m_length(length) {}
+
+    void play(const Image& wavImage) override {
+        m_sounding = true;
+        std::this_thread::sleep_for(m_length);
+        {
+            const std::lock_guard lock(m_mutex);
+            m_images.push_back(wavImage);
+        }
+        m_sounding = false;
+    }
+
+    bool sounding() const { return m_sounding; }
+
+    std::vector<Image> images() const {
+        const std::lock_guard lock(m_mutex);
+        return m_images;
+    }
+
+private:
+    std::chrono::milliseconds m_length;
+    std::atomic<bool> m_sounding{false};
+    mutable std::mutex m_mutex;
+    std::vector<Image> m_images;
+};
+
+// What the window plays through: a ResponsivePlayer around the slow one, watched from the GUI
+// thread just before each chord is handed over and just after play() has come back.
+class WatchedPlayer : public SoundPlayer {
+public:
+    explicit WatchedPlayer(SlowPlayer& backend) : m_backend(backend), m_responsive(backend) {}
+
+    void play(const Image& wavImage) override {
+        if (beforeChord) {
+            beforeChord(calls);
+        }
+        ++calls;
+        m_responsive.play(wavImage);
+        if (m_backend.sounding()) {
+            ++returnedWhileSounding;
+        }
+        if (afterChord) {
+            afterChord();
+        }
+    }
+
+    std::function<void(int chord)> beforeChord; // chords counted from 0
+    std::function<void()> afterChord;
+    int calls = 0;
+    int returnedWhileSounding = 0;
+
+private:
+    SlowPlayer& m_backend;
+    ResponsivePlayer m_responsive;
+};
+
+// Counts the window's paint events that arrive while the backend is sounding.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(const SlowPlayer& backend) : m_backend(backend) {}
+
+    int duringSound = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && m_backend.sounding()) {
+            ++duringSound;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    const SlowPlayer& m_backend;
+};
+
+// Runs the application's own event loop, as the program's main() does, until the application
+// quits. If it has not quit within the limit it is stopped with kHung, so that a program that
+// would never end fails the test instead of stalling it.
+constexpr int kHung = 99;
+
+int runApplication(std::chrono::milliseconds limit) {
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(kHung); });
+    watchdog.start(limit);
+    return QApplication::exec();
+}
+
+Shape* mark(const TForm1& form, int column, int row) {
+    return child<Shape>(form, QString("knap%1%2").arg(column).arg(row));
+}
+
+// The window manager's way of clicking: queued for the GUI thread, not sent to the widget.
+void clickAsTheWindowSystemDoes(const TForm1& form, const QWidget* target) {
+    const QPointF local(target->mapTo(&form, target->rect().center()));
+    const QPointF global(form.mapToGlobal(local));
+    using Wsi = QWindowSystemInterface;
+    Wsi::handleMouseEvent<Wsi::AsynchronousDelivery>(form.windowHandle(), local, global,
+                                                     Qt::LeftButton, Qt::LeftButton,
+                                                     QEvent::MouseButtonPress);
+    Wsi::handleMouseEvent<Wsi::AsynchronousDelivery>(form.windowHandle(), local, global,
+                                                     Qt::NoButton, Qt::LeftButton,
+                                                     QEvent::MouseButtonRelease);
+}
+
+// Everything a press on a mark changes: the selected column and row, every outline and the
+// widget with the keyboard focus.
+struct Selection {
+    QList<int> state;
+    QString focus;
+};
+
+Selection selection(const TForm1& form) {
+    Selection now;
+    now.state << form.selectedTone << form.selectedRow;
+    for (int column = 1; column <= 13; ++column) {
+        for (int row = 0; row <= 2; ++row) {
+            now.state << mark(form, column, row)->penWidth();
+        }
+    }
+    const QWidget* focus = form.focusWidget();
+    now.focus = focus == nullptr ? QString() : focus->objectName();
+    return now;
+}
+
+// A window as the user first meets it: shown, active, and turned to the fifths arrangement
+// that Timer2 switches to just after the start, so that the marks stand where they stay.
+bool settle(TForm1& form) {
+    if (!activate(form)) {
+        return false;
+    }
+    return QTest::qWaitFor([&] { return !child<QTimer>(form, "Timer2")->isActive(); });
+}
+
+// The images the triad comparison plays, taken with a player that returns at once.
+std::vector<Image> comparisonImages() {
+    RecordingPlayer quick;
+    TForm1 form(quick);
+    form.BitBtn1Click();
+    for (int step = 1; step <= 5; ++step) {
+        form.Timer3Timer();
+    }
+    return quick.images;
+}
+
+// The first chord of the chorale, likewise.
+Image firstChoraleChord() {
+    RecordingPlayer quick;
+    TForm1 form(quick);
+    form.BitBtn2Click();
+    form.Timer3Timer();
+    return quick.images.at(0);
+}
+
+// The mark pressed in the tests: the third above G, which any press may select (the c marks
+// answer with a message instead).
+constexpr int kColumn = 8;
+constexpr int kRow = 1;
+
+} // namespace
+
+class ResponsiveTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowRepaintsWhileAChordSounds();
+    void clickDuringAChordIsHandledAfterIt();
+    void comparisonRunsItsStepsInOrder();
+    void ticksDuringAChordAddNoStep();
+    // These run the application's own loop and end it, so they come last.
+    void endingTheProgramDuringAChord_data();
+    void endingTheProgramDuringAChord();
+    void windowClosedJustBeforeAChordEndsTheProgram();
+    void closeButtonDuringAChordWaitsForTheStep();
+};
+
+void ResponsiveTest::windowRepaintsWhileAChordSounds() {
+    SlowPlayer slow(400ms);
+    WatchedPlayer player(slow);
+    TForm1 form(player);
+    QVERIFY(settle(form));
+    PaintCounter paints(slow);
+    form.installEventFilter(&paints);
+    bool askedDuringSound = false;
+    player.beforeChord = [&](int) {
+        QTimer::singleShot(100, &form, [&] {
+            askedDuringSound = slow.sounding();
+            form.update();
+        });
+    };
+
+    form.BitBtn1Click();
+    form.Timer3Timer(); // the pure triad
+
+    QVERIFY(askedDuringSound);
+    QVERIFY(paints.duringSound > 0);
+    QCOMPARE(slow.images().size(), std::size_t(1));
+    QCOMPARE(player.returnedWhileSounding, 0);
+}
+
+void ResponsiveTest::clickDuringAChordIsHandledAfterIt() {
+    // The same click with nothing sounding, for what it selects.
+    RecordingPlayer quick;
+    TForm1 reference(quick);
+    QVERIFY(settle(reference));
+    const Selection untouched = selection(reference);
+    clickAsTheWindowSystemDoes(reference, mark(reference, kColumn, kRow));
+    QTRY_VERIFY(selection(reference).state != untouched.state);
+    const Selection expected = selection(reference);
+    QCOMPARE(expected.state.at(0), kColumn);
+    reference.hide();
+
+    SlowPlayer slow(400ms);
+    WatchedPlayer player(slow);
+    TForm1 form(player);
+    QVERIFY(settle(form));
+    const Selection before = selection(form);
+    QCOMPARE(before.state, untouched.state);
+    bool clickedDuringSound = false;
+    bool lookedDuringSound = false;
+    Selection duringSound;
+    player.beforeChord = [&](int) {
+        QTimer::singleShot(50, &form, [&] {
+            clickedDuringSound = slow.sounding();
+            clickAsTheWindowSystemDoes(form, mark(form, kColumn, kRow));
+        });
+        QTimer::singleShot(250, &form, [&] {
+            lookedDuringSound = slow.sounding();
+            duringSound = selection(form);
+        });
+    };
+
+    form.BitBtn1Click();
+    form.Timer3Timer(); // the pure triad; the click arrives while it sounds
+
+    QVERIFY(clickedDuringSound);
+    QVERIFY(lookedDuringSound);
+    QCOMPARE(duringSound.state, before.state);
+    QCOMPARE(duringSound.focus, before.focus);
+    // Still held back when play() has returned: the step runs to its end first.
+    QCOMPARE(selection(form).state, before.state);
+    QTRY_COMPARE(selection(form).state, expected.state);
+    QCOMPARE(selection(form).focus, expected.focus);
+    QCOMPARE(slow.images().size(), std::size_t(1));
+}
+
+void ResponsiveTest::comparisonRunsItsStepsInOrder() {
+    // Each triad sounds for more than two of Timer3's 500-ms intervals.
+    SlowPlayer slow(1200ms);
+    WatchedPlayer player(slow);
+    TForm1 form(player);
+    QVERIFY(settle(form));
+    QList<int> stepBefore;
+    QList<int> stepAfter;
+    player.beforeChord = [&](int) { stepBefore << form.sequenceStep; };
+    player.afterChord = [&] { stepAfter << form.sequenceStep; };
+
+    form.BitBtn1Click();
+    QTRY_COMPARE_WITH_TIMEOUT(form.sequenceStep, 6, 10000);
+
+    QCOMPARE(stepBefore, QList<int>({1, 4}));
+    QCOMPARE(stepAfter, stepBefore);
+    QVERIFY(!child<QTimer>(form, "Timer3")->isActive());
+    QCOMPARE(slow.images(), comparisonImages()); // pure, then tempered
+    QCOMPARE(player.returnedWhileSounding, 0);
+    QTest::qWait(600);
+    QCOMPARE(form.sequenceStep, 6);
+    QCOMPARE(slow.images().size(), std::size_t(2));
+}
+
+void ResponsiveTest::ticksDuringAChordAddNoStep() {
+    // A timer does not tick into its own handler, so while a step that a tick began sounds,
+    // Timer3 stays quiet. Its ticks do arrive during a chord begun outside a tick, as here.
+    SlowPlayer slow(1200ms);
+    WatchedPlayer player(slow);
+    TForm1 form(player);
+    QVERIFY(settle(form));
+    int ticksDuringSound = 0;
+    int stepSeenByTicks = -1;
+    connect(child<QTimer>(form, "Timer3"), &QTimer::timeout, &form, [&] {
+        if (slow.sounding()) {
+            ++ticksDuringSound;
+            stepSeenByTicks = form.sequenceStep;
+        }
+    });
+
+    form.BitBtn1Click();
+    QVERIFY(child<QTimer>(form, "Timer3")->isActive());
+    form.Timer3Timer(); // the pure triad
+
+    QVERIFY(ticksDuringSound >= 2);
+    QCOMPARE(stepSeenByTicks, 1);
+    QCOMPARE(form.sequenceStep, 2);
+    QCOMPARE(slow.images().size(), std::size_t(1));
+}
+
+void ResponsiveTest::endingTheProgramDuringAChord_data() {
+    QTest::addColumn<bool>("closeWindow");
+    QTest::newRow("window closed by the program") << true;
+    QTest::newRow("application quit") << false;
+}
+
+void ResponsiveTest::endingTheProgramDuringAChord() {
+    QFETCH(bool, closeWindow);
+    SlowPlayer slow(400ms);
+    WatchedPlayer player(slow);
+    TForm1 form(player);
+    QVERIFY(settle(form));
+    bool endedDuringSound = false;
+    player.beforeChord = [&](int chord) {
+        if (chord != 0) {
+            return;
+        }
+        QTimer::singleShot(150, &form, [&] {
+            endedDuringSound = slow.sounding();
+            if (closeWindow) {
+                form.close();
+            } else {
+                QCoreApplication::quit();
+            }
+        });
+    };
+    QTimer::singleShot(0, &form, [&] {
+        form.BitBtn2Click();
+        form.Timer3Timer(); // the seven chords of the chorale
+    });
+
+    QCOMPARE(runApplication(8s), 0);
+
+    QVERIFY(endedDuringSound);
+    QVERIFY(!form.isVisible());
+    // The chord that sounded was heard to its end; the rest of the chorale stayed silent.
+    QCOMPARE(player.returnedWhileSounding, 0);
+    QVERIFY(player.calls > 1);
+    QCOMPARE(slow.images().size(), std::size_t(1));
+    QCOMPARE(slow.images().at(0), firstChoraleChord());
+    QCOMPARE(form.sequenceStep, 12);
+}
+
+void ResponsiveTest::windowClosedJustBeforeAChordEndsTheProgram() {
+    SlowPlayer slow(300ms);
+    WatchedPlayer player(slow);
+    TForm1 form(player);
+    QVERIFY(settle(form));
+    QTimer::singleShot(0, &form, [&] {
+        form.BitBtn2Click();
+        // The window is closed in the same turn of the loop in which the chorale starts: the
+        // application's Quit is still pending when the first chord is handed over.
+        form.close();
+        form.Timer3Timer();
+    });
+
+    QCOMPARE(runApplication(8s), 0);
+
+    QVERIFY(!form.isVisible());
+    QVERIFY(player.calls > 0);
+    QVERIFY(slow.images().empty());
+}
+
+void ResponsiveTest::closeButtonDuringAChordWaitsForTheStep() {
+    SlowPlayer slow(400ms);
+    WatchedPlayer player(slow);
+    TForm1 form(player);
+    QVERIFY(settle(form));
+    bool closedDuringSound = false;
+    bool shownWhenPlayReturned = false;
+    player.beforeChord = [&](int) {
+        QTimer::singleShot(150, &form, [&] {
+            closedDuringSound = slow.sounding();
+            // The window manager's close button: Qt counts it as user input, so it waits with
+            // the clicks until the step has run, as it would while playing blocked the window.
+            using Wsi = QWindowSystemInterface;
+            Wsi::handleCloseEvent<Wsi::AsynchronousDelivery>(form.windowHandle());
+        });
+    };
+    player.afterChord = [&] { shownWhenPlayReturned = form.isVisible(); };
+    QTimer::singleShot(0, &form, [&] {
+        form.BitBtn1Click();
+        form.Timer3Timer(); // the pure triad
+    });
+
+    QCOMPARE(runApplication(8s), 0);
+
+    QVERIFY(closedDuringSound);
+    QVERIFY(shownWhenPlayReturned);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(form.sequenceStep, 2);
+    QCOMPARE(slow.images().size(), std::size_t(1));
+    QCOMPARE(player.returnedWhileSounding, 0);
+}
+
+QTEST_MAIN(ResponsiveTest)
+#include "responsive_test.moc"
