@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <numeric>
 #include <string>
 
 using namespace klangora;
@@ -39,18 +38,11 @@ TEST(Chorales, SpellTheirChordsInC) {
     for (std::size_t n = 0; n < 7; ++n) {
         EXPECT_EQ(notesInC(kChoraleChords[n]), chorale[n]) << "chord " << n + 1;
         EXPECT_EQ(notesInC(kJazzChoraleChords[n]), jazz[n]) << "chord " << n + 1;
+        // All chords last 1000 ms but the last two: 1100 (1000 times 1.1) and 2000.
+        const int ms = n == 5 ? 1100 : n == 6 ? 2000 : 1000;
+        EXPECT_EQ(kChoraleChords[n].durationMs, ms);
+        EXPECT_EQ(kJazzChoraleChords[n].durationMs, ms);
     }
-}
-
-TEST(Chorales, LastEightAndATenthSeconds) {
-    const auto total = [](const std::array<ChoraleChord, 7>& chords) {
-        return std::accumulate(chords.begin(), chords.end(), 0,
-                               [](int sum, const ChoraleChord& c) { return sum + c.durationMs; });
-    };
-    EXPECT_EQ(total(kChoraleChords), 8100);
-    EXPECT_EQ(total(kJazzChoraleChords), 8100);
-    EXPECT_EQ(kChoraleChords[5].durationMs, 1100);
-    EXPECT_EQ(kJazzChoraleChords[6].durationMs, 2000);
 }
 
 TEST(Chorales, KeyButtonsGiveRootNumbers) {
@@ -59,21 +51,6 @@ TEST(Chorales, KeyButtonsGiveRootNumbers) {
     EXPECT_EQ(rootToneNumber(11), 11);
     EXPECT_EQ(rootToneNumber(12), 0);
     EXPECT_EQ(rootToneNumber(13), 1);
-}
-
-TEST(Chorales, StayInsideTheTableExceptTheBassOfH) {
-    for (int key = 1; key <= 13; ++key) {
-        const int root = rootToneNumber(key);
-        for (const auto* chords : {&kChoraleChords, &kJazzChoraleChords}) {
-            for (const ChoraleChord& chord : *chords) {
-                for (int offset : chord.voices) {
-                    const int tone = root + offset;
-                    EXPECT_TRUE((tone >= -23 && tone <= 36) || (key == 12 && tone == -24))
-                        << "key " << key << " tone " << tone;
-                }
-            }
-        }
-    }
 }
 
 TEST(Chorales, SoundTheLowHAnOctaveBelowTheTable) {

@@ -152,12 +152,8 @@ TEST(PulsePlayerWithoutServer, ReturnsAtOnce) {
     ScopedEnvironment home{"HOME", (never.directory() / "home").string()};
     ScopedEnvironment runtime{"XDG_RUNTIME_DIR", (never.directory() / "runtime").string()};
     PulseAudioPlayer player;
-    const auto image = chord({261.0, 329.0, 391.0}, 2000);
-    for (const std::optional<std::string>& address :
-         {std::optional<std::string>(never.address()), std::optional<std::string>()}) {
-        ScopedEnvironment pulseServer{"PULSE_SERVER", address};
-        const auto start = Clock::now();
-        player.play(image);
-        EXPECT_LT(msSince(start), 500ms) << address.value_or("the default servers");
-    }
+    ScopedEnvironment pulseServer{"PULSE_SERVER", never.address()};
+    const auto start = Clock::now();
+    player.play(chord({261.0, 329.0, 391.0}, 2000));
+    EXPECT_LT(msSince(start), 500ms);
 }

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -150,12 +150,16 @@ std::optional<std::chrono::microseconds> PrivatePulseServer::sinkLatency() {
     if (!sinks) {
         return std::nullopt;
     }
-    const std::regex latency(R"(Latency: (\d+) usec, configured (\d+) usec)");
-    std::smatch match;
-    if (!std::regex_search(*sinks, match, latency)) {
+    // pactl writes "Latency: 9485 usec, configured 50000 usec".
+    long long current = 0;
+    long long configured = 0;
+    const auto at = sinks->find("Latency: ");
+    if (at == std::string::npos ||
+        std::sscanf(sinks->c_str() + at, "Latency: %lld usec, configured %lld usec", &current,
+                    &configured) != 2) {
         return std::nullopt;
     }
-    return std::chrono::microseconds(std::max(std::stoll(match[1]), std::stoll(match[2])));
+    return std::chrono::microseconds(std::max(current, configured));
 }
 
 SinkRecorder::SinkRecorder(PrivatePulseServer& server)
