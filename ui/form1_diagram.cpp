@@ -139,13 +139,10 @@ void TForm1::centTILnode() {
 }
 
 void TForm1::tegnRenStreg() {
-    // The lines belong to the window's own painting (paintEvent), so no repaint can wipe them;
-    // this only asks for the three one-pixel strips they occupy to be drawn again.
-    QRegion strips;
-    for (int y : kReferenceLineYs) {
-        strips += QRect(kReferenceLineLeft, y, kReferenceLineRight - kReferenceLineLeft + 1, 1);
-    }
-    update(strips);
+    // The reference lines are part of the window's own painting (paintEvent), underneath the
+    // marks and bars, so every repaint of any part of the diagram draws them again and nothing
+    // can wipe them. When a step asks for them they are therefore already on screen, and asking
+    // for a repaint here would only redraw every mark that crosses them, on every arrow key.
 }
 
 void TForm1::paintEvent(QPaintEvent*) {
