@@ -1,0 +1,450 @@
+// The real program, end to end: its window on an X server of the test's own, clicked with
+// xdotool the way a learner clicks it, and its chords heard on the monitor of a PulseAudio
+// null sink of the test's own, compared byte for byte with the images the reference synthesis
+// makes of the frequencies the tuning must give.
+#include "core/presets.h"
+#include "core/tone_table.h"
+#include "sound/reference_synthesis.h"
+#include "sound/wav_image.h"
+#include "support/private_pulse_server.h"
+#include "xvfb_display.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iomanip>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <thread>
+
+using namespace klangora;
+using namespace klangora::test_support;
+using namespace std::chrono_literals;
+
+namespace {
+
+const std::filesystem::path kOutputDir = KLANGORA_E2E_OUTPUT_DIR;
+constexpr const char* kProgram = KLANGORA_PROGRAM;
+constexpr const char* kAsanSuppressions = KLANGORA_E2E_ASAN_SUPPRESSIONS;
+constexpr const char* kWindowTitle = "^Klangora: Lyt til dur-treklange i forskellige stemninger!$";
+
+constexpr int kSampleRate = PrivatePulseServer::kSampleRate;
+constexpr std::uint8_t kAmplitude = 20;
+
+// Window client coordinates of what the test clicks: the centre of each control.
+struct Point {
+    int x;
+    int y;
+};
+constexpr Point kRenButton{16 + 91 / 2, 384 + 17 / 2};
+constexpr Point kTriadButton{752 + 129 / 2, 128 + 97 / 2};
+constexpr Point kChoraleButton{752 + 129 / 2, 248 + 97 / 2};
+
+// The samples of a chord as the program must play it, without the image's header.
+std::vector<std::uint8_t> chordSamples(std::span<const double> hz, int durationMs) {
+    std::vector<std::uint8_t> image = referenceChordImage(hz, durationMs, kAmplitude, kSampleRate);
+    return std::vector<std::uint8_t>(image.begin() + kWavHeaderBytes, image.end());
+}
+
+// The tuning a preset button leaves behind, with the frequency table that a sound button fills
+// from it.
+ToneTable tuning(PresetId preset) {
+    ToneTable table;
+    scrolTILcent(table, presetPositions(preset));
+    IndlaesFrek(table);
+    return table;
+}
+
+double slotHz(const ToneTable& table, int toneNumber) {
+    return table.freqTable.at(static_cast<std::size_t>(24 + toneNumber));
+}
+
+// The chorale "Koral" as its score reads, voices from the top down relative to the root.
+struct ScoreChord {
+    std::array<int, 4> voices;
+    int durationMs;
+    const char* notesInC;
+};
+constexpr std::array<ScoreChord, 7> kChoraleScore = {{
+    {{4, 0, -5, -24}, 1000, "E C G C"},
+    {{4, -1, -5, -20}, 1000, "E H G E"},
+    {{2, -3, -7, -19}, 1000, "D A F F"},
+    {{0, -3, -8, -15}, 1000, "C A E A"},
+    {{0, -3, -7, -19}, 1000, "C A F F"},
+    {{-1, -5, -10, -17}, 1100, "H G D G"},
+    {{0, -5, -8, -24}, 2000, "C G E C"},
+}};
+
+struct SampleRun {
+    std::size_t start;
+    std::size_t end; // one past the last sample
+};
+
+std::optional<SampleRun> findRun(const std::vector<std::uint8_t>& recording,
+                                 const std::vector<std::uint8_t>& samples, std::size_t from) {
+    if (samples.empty() || from >= recording.size()) {
+        return std::nullopt;
+    }
+    const auto at =
+        std::search(recording.begin() + static_cast<std::ptrdiff_t>(from), recording.end(),
+                    std::boyer_moore_horspool_searcher(samples.begin(), samples.end()));
+    if (at == recording.end()) {
+        return std::nullopt;
+    }
+    const auto start = static_cast<std::size_t>(at - recording.begin());
+    return SampleRun{start, start + samples.size()};
+}
+
+double msOfSamples(std::size_t samples) {
+    return 1000.0 * static_cast<double>(samples) / kSampleRate;
+}
+
+// Where something sounded, as "start+length" in ms of the recording: the sink's monitor gives
+// 128 while nothing plays, and no chord holds that value for 40 samples in a row.
+std::string soundsIn(const std::vector<std::uint8_t>& recording) {
+    constexpr std::uint8_t kMonitorSilence = 128;
+    constexpr std::size_t kSilentRun = 40;
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(1);
+    std::size_t i = 0;
+    int count = 0;
+    while (i < recording.size()) {
+        if (recording[i] == kMonitorSilence) {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        std::size_t last = i;
+        for (; i < recording.size() && i - last <= kSilentRun; ++i) {
+            if (recording[i] != kMonitorSilence) {
+                last = i;
+            }
+        }
+        text << (count++ > 0 ? ", " : "") << msOfSamples(start) << "+"
+             << msOfSamples(last + 1 - start);
+        i = last + 1;
+    }
+    return count == 0 ? "nothing" : text.str();
+}
+
+struct Rgb {
+    int r;
+    int g;
+    int b;
+    bool operator==(const Rgb&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Rgb& c) {
+    return out << "rgb(" << c.r << "," << c.g << "," << c.b << ")";
+}
+
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;
+
+    Rgb at(int x, int y) const {
+        const std::size_t i = 3 * (static_cast<std::size_t>(y) * width + x);
+        return {rgb[i], rgb[i + 1], rgb[i + 2]};
+    }
+};
+
+// A binary PPM (P6) with a maximum of 255, as ImageMagick writes it.
+std::optional<Screenshot> readPpm(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::string magic;
+    in >> magic;
+    const auto number = [&in]() {
+        in >> std::ws;
+        while (in.peek() == '#') {
+            std::string comment;
+            std::getline(in, comment);
+            in >> std::ws;
+        }
+        int value = -1;
+        in >> value;
+        return value;
+    };
+    Screenshot shot;
+    shot.width = number();
+    shot.height = number();
+    const int maxValue = number();
+    if (magic != "P6" || shot.width <= 0 || shot.height <= 0 || maxValue != 255) {
+        return std::nullopt;
+    }
+    in.get(); // the one white-space byte before the pixels
+    shot.rgb.resize(3 * static_cast<std::size_t>(shot.width) * shot.height);
+    in.read(reinterpret_cast<char*>(shot.rgb.data()),
+            static_cast<std::streamsize>(shot.rgb.size()));
+    if (!in) {
+        return std::nullopt;
+    }
+    return shot;
+}
+
+// The fifths arrangement leaves the odd tone numbers in their columns and moves the even ones:
+// C G D A E H F# C# G# Eb Bb F C' from left to right.
+int fifthsColumn(int toneNumber) {
+    return toneNumber % 2 == 1 ? toneNumber : (toneNumber + 5) % 12 + 1;
+}
+
+struct RootMark {
+    const char* tone;
+    int toneNumber;
+    Rgb fill;
+};
+const Rgb kWhite{255, 255, 255};
+const std::array<RootMark, 7> kRootMarks = {{
+    {"C", 1, kWhite},
+    {"G", 8, {255, 0, 0}},
+    {"A", 10, {255, 0, 255}},
+    {"E", 5, {0, 128, 0}},
+    {"H", 12, {128, 0, 128}},
+    {"F", 6, {255, 255, 0}},
+    {"C'", 13, kWhite},
+}};
+constexpr int kRootLineY = 272; // the dotted reference line may cross the root marks
+
+// Each test has an X server, a PulseAudio server with a recorder on its sink, and the program
+// with its window up; all of them are ended by process id afterwards.
+class WindowAndSound : public testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directories(kOutputDir);
+        if (!display.start(kOutputDir / "xvfb.log", 10s)) {
+            GTEST_SKIP() << "Xvfb cannot run here, so the program is not tested end to end: "
+                         << display.failure();
+        }
+        if (!server.start()) {
+            GTEST_SKIP() << "PulseAudio cannot run here, so the program is not tested end to end: "
+                         << server.failure();
+        }
+        ASSERT_TRUE(recorder.start()) << "parec does not record the sink's monitor";
+
+        ChildProcess::EnvironmentChanges environment = server.clientEnvironment();
+        environment["DISPLAY"] = display.name();
+        environment["LC_ALL"] = "C.UTF-8";
+        environment["QT_QPA_PLATFORM"] = std::nullopt; // the default, xcb
+        environment["WAYLAND_DISPLAY"] = std::nullopt;
+        environment["DBUS_SESSION_BUS_ADDRESS"] = std::nullopt;
+        // A sanitizer build of the program meets a false report in the X keyboard library;
+        // other builds ignore the variable. Later options win over the inherited ones.
+        const char* asanOptions = std::getenv("ASAN_OPTIONS");
+        environment["ASAN_OPTIONS"] =
+            std::string(asanOptions ? asanOptions : "") + ":suppressions=" + kAsanSuppressions;
+        std::string error;
+        ASSERT_TRUE(program.start({kProgram}, environment, kOutputDir / "klangora.log", error))
+            << error;
+
+        const auto found = xdotool({"search", "--sync", "--onlyvisible", "--name", kWindowTitle});
+        ASSERT_TRUE(found.has_value()) << "no window of the program appeared" << programLog();
+        window = found->substr(0, found->find('\n'));
+        ASSERT_FALSE(window.empty());
+    }
+
+    void TearDown() override {
+        program.end(SIGTERM, 3000ms);
+        recorder.stop();
+        // Kept for a look when something was not heard: raw unsigned 8-bit mono at 11025 Hz.
+        const auto recording = recorder.recording();
+        std::ofstream(kOutputDir / "e2e-recording.raw", std::ios::binary)
+            .write(reinterpret_cast<const char*>(recording.data()),
+                   static_cast<std::streamsize>(recording.size()));
+        server.stop();
+        display.stop();
+    }
+
+    std::optional<std::string> xdotool(std::vector<std::string> args) {
+        args.insert(args.begin(), "xdotool");
+        return runToEnd(args, {{"DISPLAY", display.name()}}, kOutputDir / "xdotool.out", 20s);
+    }
+
+    // A press and release of the left button, the pointer first moved there.
+    bool click(Point at) {
+        return xdotool({"mousemove", "--window", window, std::to_string(at.x), std::to_string(at.y),
+                        "click", "1"})
+            .has_value();
+    }
+
+    std::string programLog() const {
+        std::ifstream in(kOutputDir / "klangora.log");
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str().empty() ? std::string() : "; the program wrote:\n" + text.str();
+    }
+
+    // The whole screen through xwd; the PNG is kept beside the test for people to look at.
+    std::optional<Screenshot> screenshot(const std::string& name) {
+        const auto xwd = kOutputDir / (name + ".xwd");
+        const auto png = kOutputDir / (name + ".png");
+        const auto ppm = kOutputDir / (name + ".ppm");
+        const auto out = kOutputDir / "screenshot.out";
+        if (!runToEnd({"xwd", "-root", "-silent", "-out", xwd.string()},
+                      {{"DISPLAY", display.name()}}, out, 20s) ||
+            !runToEnd({"convert", xwd.string(), png.string()}, {}, out, 20s) ||
+            !runToEnd({"convert", png.string(), "-depth", "8", ppm.string()}, {}, out, 20s)) {
+            return std::nullopt;
+        }
+        auto shot = readPpm(ppm);
+        std::filesystem::remove(xwd);
+        std::filesystem::remove(ppm);
+        return shot;
+    }
+
+    struct Geometry {
+        Point origin;
+        int width;
+        int height;
+    };
+    std::optional<Geometry> windowGeometry() {
+        const auto text = xdotool({"getwindowgeometry", window});
+        Geometry g{};
+        const auto position = text ? text->find("Position:") : std::string::npos;
+        const auto size = text ? text->find("Geometry:") : std::string::npos;
+        if (position == std::string::npos || size == std::string::npos ||
+            std::sscanf(text->c_str() + position, "Position: %d,%d", &g.origin.x, &g.origin.y) !=
+                2 ||
+            std::sscanf(text->c_str() + size, "Geometry: %dx%d", &g.width, &g.height) != 2) {
+            return std::nullopt;
+        }
+        return g;
+    }
+
+    XvfbDisplay display;
+    PrivatePulseServer server;
+    SinkRecorder recorder{server};
+    ChildProcess program;
+    std::string window;
+};
+
+// Every pixel of a small patch round the centre of the root mark, leaving out the row of the
+// reference line, has the mark's fill colour.
+void expectRootMark(const Screenshot& shot, Point origin, const RootMark& mark) {
+    const int column = fifthsColumn(mark.toneNumber);
+    const int left = 40 * column + 90;                 // ellipses are 25 wide
+    const int top = mark.toneNumber >= 12 ? 265 : 264; // and 17 high
+    for (int y = top + 6; y <= top + 10; ++y) {
+        if (y == kRootLineY) {
+            continue;
+        }
+        for (int x = left + 10; x <= left + 14; ++x) {
+            const Rgb seen = shot.at(origin.x + x, origin.y + y);
+            if (seen != mark.fill) {
+                ADD_FAILURE() << "root mark of " << mark.tone << " in column " << column << ": "
+                              << seen << " at " << x << "," << y << ", expected " << mark.fill;
+                return;
+            }
+        }
+    }
+}
+
+} // namespace
+
+TEST_F(WindowAndSound, RenThenTheTriadAndTheChoraleOfCSoundInJustIntonation) {
+    const ToneTable just = tuning(PresetId::ren);
+    // The base octave of just intonation from C = 261 Hz, as the sound buttons fill it.
+    const std::array<double, 12> baseOctaveHz = {261, 272, 294, 313, 326, 348,
+                                                 367, 391, 408, 435, 470, 489};
+    for (int t = 1; t <= 12; ++t) {
+        ASSERT_EQ(slotHz(just, t), baseOctaveHz[t - 1]) << "tone number " << t;
+    }
+    const int root = 1; // the key button of C is checked at start
+    const std::array<double, 3> pureHz = {slotHz(just, root), slotHz(just, root) * 5 / 4,
+                                          slotHz(just, root) * 3 / 2};
+    const std::array<double, 3> temperedHz = {slotHz(just, root), slotHz(just, root + 4),
+                                              slotHz(just, root + 7)};
+    const auto pure = chordSamples(pureHz, 2000);
+    const auto tempered = chordSamples(temperedHz, 2000);
+
+    const auto geometry = windowGeometry();
+    ASSERT_TRUE(geometry.has_value());
+    EXPECT_EQ(geometry->origin.x, 118);
+    EXPECT_EQ(geometry->origin.y, 115);
+    EXPECT_EQ(geometry->width, 894);
+    EXPECT_EQ(geometry->height, 541);
+
+    ASSERT_TRUE(click(kRenButton)) << "xdotool cannot click";
+    ASSERT_TRUE(click(kTriadButton)) << "xdotool cannot click";
+    // Step 1 comes half a second after the click, then 2 s of pure triad, two steps of half a
+    // second and 2 s of tempered triad.
+    const bool heard = recorder.waitForRun(tempered, 20s);
+    const auto afterTriads = recorder.recording();
+    const auto pureRun = findRun(afterTriads, pure, 0);
+    ASSERT_TRUE(pureRun.has_value())
+        << "the pure triad 261, 326.25, 391.5 Hz was not heard; heard: " << soundsIn(afterTriads)
+        << programLog();
+    if (!heard) {
+        // The program opens in Pythagorean tuning, which would still hold had "Ren" been lost.
+        const ToneTable pythagorean = tuning(PresetId::pyt);
+        const std::array<double, 3> pythagoreanHz = {slotHz(pythagorean, root),
+                                                     slotHz(pythagorean, root + 4),
+                                                     slotHz(pythagorean, root + 7)};
+        const bool stayedPythagorean =
+            findRun(afterTriads, chordSamples(pythagoreanHz, 2000), pureRun->end).has_value();
+        FAIL() << "the just triad 261, 326, 391 Hz was not heard after the pure one"
+               << (stayedPythagorean ? "; the Pythagorean one was: \"Ren\" did not take effect"
+                                     : "")
+               << "; heard: " << soundsIn(afterTriads) << programLog();
+    }
+    const auto temperedRun = findRun(afterTriads, tempered, pureRun->end);
+    ASSERT_TRUE(temperedRun.has_value()) << "the just triad sounded only before the pure one";
+    std::cout << std::fixed << std::setprecision(1) << "[ triads   ] pure triad at "
+              << msOfSamples(pureRun->start) << " ms of the recording, tempered triad "
+              << msOfSamples(temperedRun->start - pureRun->end) << " ms after it\n";
+
+    // The window is laid out in the order of fifths by now (50 ms after start).
+    const auto shot = screenshot("e2e-window");
+    ASSERT_TRUE(shot.has_value()) << "no screenshot through xwd and convert";
+    ASSERT_GE(shot->width, geometry->origin.x + geometry->width);
+    ASSERT_GE(shot->height, geometry->origin.y + geometry->height);
+    for (const RootMark& mark : kRootMarks) {
+        expectRootMark(*shot, geometry->origin, mark);
+    }
+
+    // Step 5 ends the comparison half a second after the tempered triad.
+    std::this_thread::sleep_for(700ms);
+    std::vector<std::vector<std::uint8_t>> chorale;
+    for (const ScoreChord& chord : kChoraleScore) {
+        std::array<double, 4> hz{};
+        for (std::size_t v = 0; v < hz.size(); ++v) {
+            hz[v] = slotHz(just, root + chord.voices[v]);
+        }
+        chorale.push_back(chordSamples(hz, chord.durationMs));
+    }
+    ASSERT_TRUE(click(kChoraleButton)) << "xdotool cannot click";
+    const bool lastHeard = recorder.waitForRun(chorale.back(), 30s);
+    const auto recording = recorder.recording();
+
+    std::size_t from = temperedRun->end;
+    std::vector<SampleRun> runs;
+    for (std::size_t n = 0; n < chorale.size(); ++n) {
+        const auto run = findRun(recording, chorale[n], from);
+        ASSERT_TRUE(run.has_value()) << "chorale chord " << n + 1 << " ("
+                                     << kChoraleScore[n].notesInC << ") was not heard after chord "
+                                     << n << (lastHeard ? "" : "; the last chord never came")
+                                     << "; heard: " << soundsIn(recording) << programLog();
+        runs.push_back(*run);
+        from = run->end;
+    }
+    std::ostringstream gaps;
+    gaps << std::fixed << std::setprecision(1);
+    double longest = 0;
+    for (std::size_t n = 1; n < runs.size(); ++n) {
+        const double ms = msOfSamples(runs[n].start - runs[n - 1].end);
+        longest = std::max(longest, ms);
+        gaps << (n > 1 ? " " : "") << ms;
+    }
+    std::cout << "[ chorale  ] silence between the chords (ms): " << gaps.str() << "; longest "
+              << std::fixed << std::setprecision(1) << longest << "\n";
+    RecordProperty("chorale_gaps_ms", gaps.str());
+
+    EXPECT_TRUE(program.running()) << "the program ended by itself" << programLog();
+}
