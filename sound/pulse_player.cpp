@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <span>
 #include <thread>
 
 namespace {
@@ -20,15 +21,10 @@ constexpr std::uint32_t kQueuedMs = 50;
 // could ever justify waiting longer than this.
 constexpr pa_usec_t kLongestTail = 1'000'000;
 
-struct SimpleStreamDeleter {
-    void operator()(pa_simple* stream) const { pa_simple_free(stream); }
-};
-using SimpleStream = std::unique_ptr<pa_simple, SimpleStreamDeleter>;
-
 // Connecting fails at once when no server is listening: as root libpulse never starts one of
 // its own, and a user's client configuration decides whether it may.
-SimpleStream openPlayback(std::uint32_t sampleRate) {
-    const pa_sample_spec spec{PA_SAMPLE_U8, sampleRate, 1};
+pa_simple* openPlayback(std::uint32_t sampleRate) {
+    const pa_sample_spec format{PA_SAMPLE_U8, sampleRate, 1};
     pa_buffer_attr buffer{};
     buffer.maxlength = static_cast<std::uint32_t>(-1);
     buffer.tlength = sampleRate * kQueuedMs / 1000; // one byte per sample
@@ -36,8 +32,8 @@ SimpleStream openPlayback(std::uint32_t sampleRate) {
     buffer.minreq = static_cast<std::uint32_t>(-1);
     buffer.fragsize = static_cast<std::uint32_t>(-1);
     int error = 0;
-    return SimpleStream(pa_simple_new(nullptr, "Klangora", PA_STREAM_PLAYBACK, nullptr, "Akkord",
-                                      &spec, nullptr, &buffer, &error));
+    return pa_simple_new(nullptr, "Klangora", PA_STREAM_PLAYBACK, nullptr, "Akkord", &format,
+                         nullptr, &buffer, &error);
 }
 
 // Draining returns when the server has taken the last sample from the stream; the output still
@@ -50,23 +46,47 @@ void waitForOutput(pa_simple* stream) {
     }
 }
 
+// Both calls fail with a connection error as soon as the server goes away, whatever they were
+// waiting for.
+bool writeAndDrain(pa_simple* stream, std::span<const std::uint8_t> samples) {
+    int error = 0;
+    return pa_simple_write(stream, samples.data(), samples.size(), &error) >= 0 &&
+           pa_simple_drain(stream, &error) >= 0;
+}
+
 } // namespace
+
+PulseAudioPlayer::PulseAudioPlayer() = default;
+PulseAudioPlayer::~PulseAudioPlayer() = default;
+
+void PulseAudioPlayer::StreamDeleter::operator()(pa_simple* stream) const {
+    pa_simple_free(stream);
+}
 
 void PulseAudioPlayer::play(const std::vector<std::uint8_t>& wavImage) {
     const auto sound = klangora::readPcmSound(wavImage);
     if (!sound || sound->samples.empty()) {
         return;
     }
-    const SimpleStream stream = openPlayback(static_cast<std::uint32_t>(sound->sampleRate));
-    if (!stream) {
+    const auto rate = static_cast<std::uint32_t>(sound->sampleRate);
+    const bool kept = m_stream != nullptr && m_streamRate == rate;
+    if (!kept) {
+        m_stream.reset(openPlayback(rate));
+        m_streamRate = rate;
+    }
+    if (m_stream && writeAndDrain(m_stream.get(), sound->samples)) {
+        waitForOutput(m_stream.get());
         return;
     }
-    // Both calls fail with a connection error as soon as the server goes away, whatever they
-    // were waiting for.
-    int error = 0;
-    if (pa_simple_write(stream.get(), sound->samples.data(), sound->samples.size(), &error) < 0 ||
-        pa_simple_drain(stream.get(), &error) < 0) {
-        return;
+    m_stream.reset();
+    if (!kept) {
+        return; // a fresh connection failed: no server, or it went away mid-chord
     }
-    waitForOutput(stream.get());
+    // The kept stream had broken since the last chord; the server may be back.
+    m_stream.reset(openPlayback(rate));
+    if (m_stream && writeAndDrain(m_stream.get(), sound->samples)) {
+        waitForOutput(m_stream.get());
+    } else {
+        m_stream.reset();
+    }
 }

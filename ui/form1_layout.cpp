@@ -48,7 +48,7 @@ constexpr std::array<std::pair<int, int>, 26> kBarOrder = {{
     {5, 1}, {6, 1}, {7, 1}, {9, 1}, {10, 1}, {11, 1}, {12, 1}, {13, 1},
 }};
 
-struct LabelSpec {
+struct LabelEntry {
     const char* name;
     Point pos;
     const char* text;
@@ -58,7 +58,7 @@ struct LabelSpec {
 };
 
 // The labels in creation order, after the temperament caption.
-const std::array<LabelSpec, 21> kLabels = {{
+const std::array<LabelEntry, 21> kLabels = {{
     {"Label14", {688, 488}, "kromatisk opstillin.", 8, false, false},
     {"Label17", {680, 448}, "", 8, false, false},
     {"Label18", {47, 47}, "Den rene kvint", 8, false, false},
@@ -188,13 +188,13 @@ void TForm1::buildDiagram() {
 
 void TForm1::buildLabels() {
     lbStemning = makeLabel(this, "lbStemning", {712, 24}, "lbStemning", 14, true);
-    for (const LabelSpec& spec : kLabels) {
-        if (QString(spec.name) == "Label3") {
+    for (const LabelEntry& entry : kLabels) {
+        if (QString(entry.name) == "Label3") {
             continue; // created among the bars
         }
-        QLabel* label = makeLabel(this, spec.name, spec.pos, QString::fromUtf8(spec.text),
-                                  spec.pointSize, spec.bold);
-        if (spec.red) {
+        QLabel* label = makeLabel(this, entry.name, entry.pos, QString::fromUtf8(entry.text),
+                                  entry.pointSize, entry.bold);
+        if (entry.red) {
             setTextColour(label, colours::red);
         }
     }

@@ -16,7 +16,9 @@ ToneTable tunedTo(const SliderPositions& positions) {
     return table;
 }
 
-ToneTable tunedTo(PresetId id) { return tunedTo(presetPositions(id)); }
+ToneTable tunedTo(PresetId id) {
+    return tunedTo(presetPositions(id));
+}
 
 std::array<double, 12> baseOctave(const ToneTable& table) {
     std::array<double, 12> hz{};
@@ -117,16 +119,19 @@ TEST_P(BaseOctave, IsRoundedFrom261Hz) {
 
 INSTANTIATE_TEST_SUITE_P(
     Presets, BaseOctave,
-    testing::Values(
-        FrequencyCase{"equal", PresetId::lige,
-                      {261, 277, 293, 310, 329, 348, 369, 391, 414, 439, 465, 493}},
-        FrequencyCase{"pythagorean", PresetId::pyt,
-                      {261, 279, 294, 309, 330, 348, 372, 392, 418, 440, 464, 496}},
-        // The just G is 391.499 Hz before rounding.
-        FrequencyCase{"just", PresetId::ren,
-                      {261, 272, 294, 313, 326, 348, 367, 391, 408, 435, 470, 489}},
-        FrequencyCase{"werckmeister3", PresetId::werck1,
-                      {261, 275, 292, 309, 327, 348, 367, 390, 412, 436, 464, 490}}),
+    testing::Values(FrequencyCase{"equal",
+                                  PresetId::lige,
+                                  {261, 277, 293, 310, 329, 348, 369, 391, 414, 439, 465, 493}},
+                    FrequencyCase{"pythagorean",
+                                  PresetId::pyt,
+                                  {261, 279, 294, 309, 330, 348, 372, 392, 418, 440, 464, 496}},
+                    // The just G is 391.499 Hz before rounding.
+                    FrequencyCase{"just",
+                                  PresetId::ren,
+                                  {261, 272, 294, 313, 326, 348, 367, 391, 408, 435, 470, 489}},
+                    FrequencyCase{"werckmeister3",
+                                  PresetId::werck1,
+                                  {261, 275, 292, 309, 327, 348, 367, 390, 412, 436, 464, 490}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FrequencyTable, OtherOctavesAreExactMultiples) {
