@@ -13,6 +13,10 @@ struct ChoraleChord {
     int durationMs;
 };
 
+// The penultimate chord of both chorales is held a tenth longer than the others: 1000 ms times
+// 1.1, rounded to whole milliseconds (1100).
+inline constexpr int kHeldChordMs = static_cast<int>(1000 * 1.1 + 0.5);
+
 // "Koral": seven diatonic chords, in C: E C G C, E H G E, D A F F, C A E A, C A F F, H G D G,
 // C G E C. The penultimate chord is held 1100 ms (1000 ms times 1.1), the last 2000 ms.
 inline constexpr std::array<ChoraleChord, 7> kChoraleChords = {{
@@ -21,7 +25,7 @@ inline constexpr std::array<ChoraleChord, 7> kChoraleChords = {{
     {{2, -3, -7, -19}, 1000},
     {{0, -3, -8, -15}, 1000},
     {{0, -3, -7, -19}, 1000},
-    {{-1, -5, -10, -17}, 1100},
+    {{-1, -5, -10, -17}, kHeldChordMs},
     {{0, -5, -8, -24}, 2000},
 }};
 
@@ -33,7 +37,7 @@ inline constexpr std::array<ChoraleChord, 7> kJazzChoraleChords = {{
     {{4, 0, -3, -15}, 1000},
     {{2, -3, -6, -10}, 1000},
     {{0, -3, -7, -22}, 1000},
-    {{-1, -5, -10, -17}, 1100},
+    {{-1, -5, -10, -17}, kHeldChordMs},
     {{0, -5, -8, -24}, 2000},
 }};
 
