@@ -62,34 +62,33 @@ void TForm1::setStemning(const QString& text, int left) {
     lbStemning->move(left, lbStemning->y());
 }
 
-namespace {
-QString stemningTextOf(klangora::PresetId id) {
-    const std::string_view text = klangora::presetInfo(id).stemningText;
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+void TForm1::nameTemperament(klangora::PresetId id) {
+    const klangora::PresetInfo& info = klangora::presetInfo(id);
+    setStemning(QString::fromUtf8(info.stemningText.data(),
+                                  static_cast<qsizetype>(info.stemningText.size())),
+                info.stemningLeft);
 }
-} // namespace
 
-void TForm1::applyRatioPreset(klangora::PresetId id) {
-    tonemark();
-    // Each slider that moves runs the whole change chain, so the diagram follows tone by tone.
-    const klangora::SliderPositions positions = klangora::presetPositions(id);
+// Each slider that moves runs the whole change chain, so the diagram follows tone by tone.
+void TForm1::setSliders(const klangora::SliderPositions& positions) {
     for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
         toneSliders[k]->setValue(positions[k - klangora::kFirstSlider]);
     }
-    setStemning(stemningTextOf(id), klangora::presetInfo(id).stemningLeft);
+}
+
+void TForm1::applyRatioPreset(klangora::PresetId id) {
+    tonemark();
+    setSliders(klangora::presetPositions(id));
+    nameTemperament(id);
     Timer1Timer();
 }
 
 void TForm1::pytClick() {
-    using klangora::PresetId;
     tonemark();
-    const klangora::SliderPositions positions = klangora::presetPositions(PresetId::pyt);
-    for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
-        toneSliders[k]->setValue(positions[k - klangora::kFirstSlider]);
-    }
+    setSliders(klangora::presetPositions(klangora::PresetId::pyt));
     // The Pythagorean preset redraws before it names itself.
     Timer1Timer();
-    setStemning(stemningTextOf(PresetId::pyt), klangora::presetInfo(PresetId::pyt).stemningLeft);
+    nameTemperament(klangora::PresetId::pyt);
 }
 
 void TForm1::renClick() {
@@ -115,8 +114,7 @@ void TForm1::ligeClick() {
     // caption with "Din Egen Stemning!" only for a moment.
     for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
         toneSliders[k]->setValue(0);
-        setStemning(stemningTextOf(PresetId::lige),
-                    klangora::presetInfo(PresetId::lige).stemningLeft);
+        nameTemperament(PresetId::lige);
     }
     Timer1Timer();
 }

@@ -109,6 +109,8 @@ private:
     void setTabOrders();
 
     void applyRatioPreset(klangora::PresetId id);
+    void setSliders(const klangora::SliderPositions& positions);
+    void nameTemperament(klangora::PresetId id);
     void setStemning(const QString& text, int left);
     void placeInColumn(int tone, int column);
     void highlightTone(int tone);

@@ -72,9 +72,7 @@ void TForm1::focus() {
     if (selectedTone == diagram::kNoSelection) {
         return;
     }
-    // The tone a mark stands for, from its column and row: the third lies 4 and the fifth 7
-    // semitones above the root, folded into 1..12.
-    const int tone = selectedRow == 0 ? selectedTone : (3 * selectedRow + selectedTone) % 12 + 1;
+    const int tone = diagram::shapeTone(selectedTone, selectedRow);
     toneSliders[tone]->setFocus();
     highlightTone(tone);
     toneShapes[selectedTone][selectedRow]->setPenWidth(selectedPenWidth);
