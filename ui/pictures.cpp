@@ -156,10 +156,14 @@ QPixmap chromaticChorale(QSize size) {
     return pixmap;
 }
 
+QPixmap appIcon(int side) {
+    return triad(QSize(side, side));
+}
+
 QIcon windowIcon() {
     QIcon icon;
-    for (int side : {16, 32, 48}) {
-        icon.addPixmap(triad(QSize(side, side)));
+    for (int side : kAppIconSides) {
+        icon.addPixmap(appIcon(side));
     }
     return icon;
 }
