@@ -4,13 +4,94 @@
 #include "ui/responsive_player.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
 
-int main(int argc, char* argv[]) {
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+// What the command line asks for: the window, perhaps with a tuning file to open once it shows,
+// or an immediate end with this exit status (after --help, --version or a refusal).
+struct Request {
+    std::optional<int> exitStatus;
+    QString tuningFile;
+};
+
+// Refusals end with status 2, the usual status of a command line a program does not understand.
+constexpr int kUsageError = 2;
+
+void print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+Request refuse(const QString& reason) {
+    print(stderr, QStringLiteral("klangora: %1\nSkriv »klangora --help« for at se, hvad "
+                                 "programmet forstår.\n")
+                      .arg(reason));
+    return {kUsageError, {}};
+}
+
+Request readArguments(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Klangora: lyt til dur-treklange i forskellige stemninger.\n"
+        "Med en Scala-stemning (.scl) som argument åbnes den, når vinduet vises.");
+    const QCommandLineOption help({"h", "help"}, "Vis denne hjælp og afslut.");
+    const QCommandLineOption version({"v", "version"}, "Vis programmets version og afslut.");
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addPositionalArgument("FIL", "En Scala-stemning (.scl), der åbnes ved start.", "[FIL]");
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (unknown.isEmpty()) {
+            return refuse(parser.errorText());
+        }
+        const QString name = unknown.constFirst();
+        return refuse(
+            QStringLiteral("ukendt tilvalg »%1%2«").arg(name.size() == 1 ? "-" : "--", name));
+    }
+    if (parser.isSet(help)) {
+        print(stdout, parser.helpText());
+        return {0, {}};
+    }
+    if (parser.isSet(version)) {
+        print(stdout, QStringLiteral("klangora %1\n").arg(KLANGORA_VERSION));
+        return {0, {}};
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        return refuse(QStringLiteral("kun én stemningsfil ad gangen, ikke %1").arg(files.size()));
+    }
+    return {std::nullopt, files.isEmpty() ? QString() : files.constFirst()};
+}
+
+// The command line is read before the window system is reached, so --help, --version and a
+// refusal work without a display.
+Request readCommandLine(int argc, char* argv[]) {
+    const QCoreApplication reader(argc, argv);
+    return readArguments(QCoreApplication::arguments());
+}
+
+int runWindow(int argc, char* argv[], const QString& tuningFile) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
+    QApplication::setApplicationVersion(KLANGORA_VERSION);
     PulseAudioPlayer pulse;
     ResponsivePlayer player(pulse);
     TForm1 form(player);
     form.show();
+    (void)tuningFile;
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const Request request = readCommandLine(argc, argv);
+    if (request.exitStatus) {
+        return *request.exitStatus;
+    }
+    return runWindow(argc, argv, request.tuningFile);
 }
