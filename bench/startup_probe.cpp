@@ -9,26 +9,23 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "support/child_process.h"
+#include "support/xvfb_display.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <poll.h>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
-extern char** environ;
+using klangora::test_support::ChildProcess;
+using klangora::test_support::XvfbDisplay;
 
 namespace {
 
@@ -52,97 +49,6 @@ constexpr double kTargetMB = 60;
 double msBetween(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
-
-bool reaped(pid_t pid, std::chrono::milliseconds patience) {
-    const auto deadline = Clock::now() + patience;
-    for (;;) {
-        int status = 0;
-        const pid_t done = waitpid(pid, &status, WNOHANG);
-        if (done == pid || (done < 0 && errno != EINTR)) {
-            return true;
-        }
-        if (Clock::now() >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(5ms);
-    }
-}
-
-void endProcess(pid_t pid) {
-    ::kill(pid, SIGTERM);
-    if (!reaped(pid, 3000ms)) {
-        ::kill(pid, SIGKILL);
-        reaped(pid, 3000ms);
-    }
-}
-
-std::vector<char*> pointersTo(std::vector<std::string>& strings) {
-    std::vector<char*> pointers;
-    for (std::string& s : strings) {
-        pointers.push_back(s.data());
-    }
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
-// Xvfb on the first free display, which it tells through -displayfd once it accepts clients.
-struct Xvfb {
-    pid_t pid = -1;
-    std::string display;
-
-    bool start() {
-        constexpr int kDisplayFd = 9;
-        int fds[2];
-        if (pipe2(fds, O_CLOEXEC) != 0) {
-            return false;
-        }
-        std::vector<std::string> args = {"Xvfb",      "-displayfd", std::to_string(kDisplayFd),
-                                         "-screen",   "0",          "1280x1024x24",
-                                         "-nolisten", "tcp"};
-        std::vector<char*> argv = pointersTo(args);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], kDisplayFd);
-        const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        if (spawned != 0) {
-            pid = -1;
-            close(fds[0]);
-            return false;
-        }
-        std::string number;
-        pollfd reader{fds[0], POLLIN, 0};
-        while (number.find('\n') == std::string::npos && poll(&reader, 1, 10000) > 0) {
-            char buffer[32];
-            const ssize_t got = read(fds[0], buffer, sizeof buffer);
-            if (got <= 0) {
-                break;
-            }
-            number.append(buffer, static_cast<std::size_t>(got));
-        }
-        close(fds[0]);
-        number = number.substr(0, number.find('\n'));
-        if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) {
-            stop();
-            return false;
-        }
-        display = ":" + number;
-        return true;
-    }
-
-    void stop() {
-        if (pid > 0) {
-            endProcess(pid);
-            pid = -1;
-        }
-    }
-
-    ~Xvfb() { stop(); }
-};
 
 // Errors for windows that disappear between two requests are expected and harmless.
 int ignoreXError(Display*, XErrorEvent*) {
@@ -237,32 +143,15 @@ struct Measurement {
 std::optional<Measurement> measureOnce(Display* display, const std::string& displayName,
                                        const std::string& program,
                                        const std::filesystem::path& runtimeDir) {
-    std::vector<std::string> env;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string variable(*entry);
-        const std::string name = variable.substr(0, variable.find('='));
-        if (name != "DISPLAY" && name != "QT_QPA_PLATFORM" && name != "WAYLAND_DISPLAY" &&
-            name != "XDG_RUNTIME_DIR") {
-            env.push_back(variable);
-        }
-    }
-    env.push_back("DISPLAY=" + displayName);
-    env.push_back("XDG_RUNTIME_DIR=" + runtimeDir.string());
-    std::vector<std::string> args = {program};
-    std::vector<char*> argv = pointersTo(args);
-    std::vector<char*> envp = pointersTo(env);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
+    const ChildProcess::EnvironmentChanges environment = {{"DISPLAY", displayName},
+                                                          {"XDG_RUNTIME_DIR", runtimeDir.string()},
+                                                          {"QT_QPA_PLATFORM", std::nullopt},
+                                                          {"WAYLAND_DISPLAY", std::nullopt}};
+    ChildProcess child;
+    std::string error;
     const auto started = Clock::now();
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        std::fprintf(stderr, "cannot start %s: %s\n", program.c_str(), std::strerror(spawned));
+    if (!child.start({program}, environment, "/dev/null", error)) {
+        std::fprintf(stderr, "cannot start %s\n", error.c_str());
         return std::nullopt;
     }
 
@@ -279,19 +168,19 @@ std::optional<Measurement> measureOnce(Display* display, const std::string& disp
         }
         if (window && lineIsPainted(display, *window)) {
             m.paintedMs = msBetween(started, Clock::now());
-            m.hwmAtFrameMB = megabytes(statusKb(pid, "VmHWM").value_or(0));
+            m.hwmAtFrameMB = megabytes(statusKb(child.pid(), "VmHWM").value_or(0));
             std::this_thread::sleep_for(kSettleTime);
-            m.hwmSettledMB = megabytes(statusKb(pid, "VmHWM").value_or(0));
+            m.hwmSettledMB = megabytes(statusKb(child.pid(), "VmHWM").value_or(0));
             result = m;
             break;
         }
-        if (waitpid(pid, nullptr, WNOHANG) == pid) {
+        if (!child.running()) {
             std::fprintf(stderr, "the program ended before it painted its window\n");
             return std::nullopt;
         }
         std::this_thread::sleep_for(kPollInterval);
     }
-    endProcess(pid);
+    child.end(SIGTERM, 3000ms);
     // Let the server take the window down before the next run looks for one.
     XSync(display, False);
     while (findProgramWindow(display)) {
@@ -327,14 +216,14 @@ int main(int argc, char* argv[]) {
         }
     }
 
-    Xvfb xvfb;
-    if (!xvfb.start()) {
-        std::fprintf(stderr, "Xvfb cannot be started\n");
+    XvfbDisplay xvfb;
+    if (!xvfb.start("/dev/null", 10s)) {
+        std::fprintf(stderr, "%s\n", xvfb.failure().c_str());
         return 1;
     }
-    Display* display = XOpenDisplay(xvfb.display.c_str());
+    Display* display = XOpenDisplay(xvfb.name().c_str());
     if (display == nullptr) {
-        std::fprintf(stderr, "cannot open display %s\n", xvfb.display.c_str());
+        std::fprintf(stderr, "cannot open display %s\n", xvfb.name().c_str());
         return 1;
     }
     XSetErrorHandler(ignoreXError);
@@ -347,13 +236,13 @@ int main(int argc, char* argv[]) {
     }
     const std::filesystem::path runtimeDir(runtimePattern);
 
-    std::printf("%s on Xvfb %s, %d runs\n", program.c_str(), xvfb.display.c_str(), runs);
+    std::printf("%s on Xvfb %s, %d runs\n", program.c_str(), xvfb.name().c_str(), runs);
     std::printf("%4s %12s %14s %15s %17s\n", "run", "mapped (ms)", "painted (ms)", "VmHWM then",
                 "VmHWM after 1 s");
     std::vector<double> painted;
     std::vector<double> hwm;
     for (int run = 1; run <= runs; ++run) {
-        const auto m = measureOnce(display, xvfb.display, program, runtimeDir);
+        const auto m = measureOnce(display, xvfb.name(), program, runtimeDir);
         if (!m) {
             XCloseDisplay(display);
             std::filesystem::remove_all(runtimeDir);

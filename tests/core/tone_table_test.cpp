@@ -1,24 +1,15 @@
 #include "core/presets.h"
 #include "core/tone_table.h"
+#include "support/tuned_table.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 
 using namespace klangora;
+using klangora::test_support::tunedTo;
 
 namespace {
-
-ToneTable tunedTo(const SliderPositions& positions) {
-    ToneTable table;
-    scrolTILcent(table, positions);
-    deriveThirdsAndFifths(table);
-    return table;
-}
-
-ToneTable tunedTo(PresetId id) {
-    return tunedTo(presetPositions(id));
-}
 
 std::array<double, 12> baseOctave(const ToneTable& table) {
     std::array<double, 12> hz{};
@@ -112,8 +103,7 @@ struct FrequencyCase {
 class BaseOctave : public testing::TestWithParam<FrequencyCase> {};
 
 TEST_P(BaseOctave, IsRoundedFrom261Hz) {
-    ToneTable table = tunedTo(GetParam().preset);
-    IndlaesFrek(table);
+    const ToneTable table = tunedTo(GetParam().preset);
     EXPECT_EQ(baseOctave(table), GetParam().hz);
 }
 
@@ -135,8 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FrequencyTable, OtherOctavesAreExactMultiples) {
-    ToneTable table = tunedTo(allAt(0));
-    IndlaesFrek(table);
+    const ToneTable table = tunedTo(allAt(0));
     EXPECT_EQ(table.freqTable[0], 0.0);
     EXPECT_EQ(table.freqTable[13], 130.5);
     EXPECT_EQ(table.freqTable[1], 65.25);
@@ -155,7 +144,6 @@ TEST(FrequencyTable, OtherOctavesAreExactMultiples) {
 
 TEST(FrequencyTable, IsASnapshotOfTheLastFill) {
     ToneTable table = tunedTo(PresetId::bach);
-    IndlaesFrek(table);
     const auto first = table.freqTable;
     IndlaesFrek(table);
     EXPECT_EQ(table.freqTable, first);
@@ -163,8 +151,7 @@ TEST(FrequencyTable, IsASnapshotOfTheLastFill) {
     restenCent(table);
     EXPECT_EQ(table.freqTable, first);
     for (PresetId id : kAllPresets) {
-        ToneTable t = tunedTo(id);
-        IndlaesFrek(t);
+        const ToneTable t = tunedTo(id);
         EXPECT_EQ(t.freqTable[25], 261.0);
         EXPECT_EQ(t.freqTable[0], 0.0);
     }

@@ -2,12 +2,11 @@
 // xdotool the way a learner clicks it, and its chords heard on the monitor of a PulseAudio
 // null sink of the test's own, compared byte for byte with the images the reference synthesis
 // makes of the frequencies the tuning must give.
-#include "core/presets.h"
-#include "core/tone_table.h"
 #include "sound/reference_synthesis.h"
 #include "sound/wav_image.h"
 #include "support/private_pulse_server.h"
-#include "xvfb_display.h"
+#include "support/tuned_table.h"
+#include "support/xvfb_display.h"
 
 #include <gtest/gtest.h>
 
@@ -52,15 +51,6 @@ constexpr Point kChoraleButton{752 + 129 / 2, 248 + 97 / 2};
 std::vector<std::uint8_t> chordSamples(std::span<const double> hz, int durationMs) {
     std::vector<std::uint8_t> image = referenceChordImage(hz, durationMs, kAmplitude, kSampleRate);
     return std::vector<std::uint8_t>(image.begin() + kWavHeaderBytes, image.end());
-}
-
-// The tuning a preset button leaves behind, with the frequency table that a sound button fills
-// from it.
-ToneTable tuning(PresetId preset) {
-    ToneTable table;
-    scrolTILcent(table, presetPositions(preset));
-    IndlaesFrek(table);
-    return table;
 }
 
 double slotHz(const ToneTable& table, int toneNumber) {
@@ -349,7 +339,7 @@ void expectRootMark(const Screenshot& shot, Point origin, const RootMark& mark) 
 } // namespace
 
 TEST_F(WindowAndSound, RenThenTheTriadAndTheChoraleOfCSoundInJustIntonation) {
-    const ToneTable just = tuning(PresetId::ren);
+    const ToneTable just = tunedTo(PresetId::ren);
     // The base octave of just intonation from C = 261 Hz, as the sound buttons fill it.
     const std::array<double, 12> baseOctaveHz = {261, 272, 294, 313, 326, 348,
                                                  367, 391, 408, 435, 470, 489};
@@ -383,7 +373,7 @@ TEST_F(WindowAndSound, RenThenTheTriadAndTheChoraleOfCSoundInJustIntonation) {
         << programLog();
     if (!heard) {
         // The program opens in Pythagorean tuning, which would still hold had "Ren" been lost.
-        const ToneTable pythagorean = tuning(PresetId::pyt);
+        const ToneTable pythagorean = tunedTo(PresetId::pyt);
         const std::array<double, 3> pythagoreanHz = {slotHz(pythagorean, root),
                                                      slotHz(pythagorean, root + 4),
                                                      slotHz(pythagorean, root + 7)};

@@ -1,6 +1,6 @@
-#include "core/presets.h"
 #include "sound/chorales.h"
 #include "sound/chord_player.h"
+#include "support/tuned_table.h"
 
 #include <gtest/gtest.h>
 
@@ -54,9 +54,7 @@ TEST(Chorales, KeyButtonsGiveRootNumbers) {
 }
 
 TEST(Chorales, SoundTheLowHAnOctaveBelowTheTable) {
-    ToneTable table;
-    scrolTILcent(table, presetPositions(PresetId::pyt));
-    IndlaesFrek(table);
+    const ToneTable table = test_support::tunedTo(PresetId::pyt);
     EXPECT_EQ(choraleVoiceHz(table, -24), 496.0 / 8);
     EXPECT_EQ(choraleVoiceHz(table, -12), 124.0);
     EXPECT_EQ(choraleVoiceHz(table, 1), 261.0);

@@ -1,6 +1,6 @@
-#include "recording_player.h"
+#include "support/recording_player.h"
+#include "support/tuned_table.h"
 
-#include "core/presets.h"
 #include "sound/chord_player.h"
 #include "sound/chord_synthesis.h"
 #include "sound/reference_synthesis.h"
@@ -8,21 +8,10 @@
 #include <gtest/gtest.h>
 
 using namespace klangora;
-
-namespace {
-
-ToneTable equalTable(int sampleRate) {
-    ToneTable table;
-    table.sampleRate = sampleRate;
-    scrolTILcent(table, presetPositions(PresetId::lige));
-    IndlaesFrek(table);
-    return table;
-}
-
-} // namespace
+using klangora::test_support::tunedTo;
 
 TEST(ToneFrequency, ReadsSlotTwentyFourPlusTheToneNumber) {
-    const ToneTable table = equalTable(11025);
+    const ToneTable table = tunedTo(PresetId::lige, 11025);
     EXPECT_EQ(toneFrequencyHz(table, 1), 261.0);
     EXPECT_EQ(toneFrequencyHz(table, 13), 522.0);
     EXPECT_EQ(toneFrequencyHz(table, 0), 246.5); // the h below the fixed c
@@ -34,7 +23,7 @@ TEST(ToneFrequency, ReadsSlotTwentyFourPlusTheToneNumber) {
 }
 
 TEST(ChordPlayer, PlaysThreeTonesOfTheTable) {
-    const ToneTable table = equalTable(11025);
+    const ToneTable table = tunedTo(PresetId::lige, 11025);
     RecordingPlayer player;
     playThreeVoices(player, table, 1, 5, 8, 2000, 20);
     ASSERT_EQ(player.images.size(), 1u);
@@ -44,7 +33,7 @@ TEST(ChordPlayer, PlaysThreeTonesOfTheTable) {
 }
 
 TEST(ChordPlayer, PlaysFourTonesWithTheFourVoiceWeights) {
-    const ToneTable table = equalTable(11025);
+    const ToneTable table = tunedTo(PresetId::lige, 11025);
     RecordingPlayer player;
     playFourVoices(player, table, 5, 1, -4, -23, 1000, 20);
     playFourVoices(player, table, 5, 1, -4, -24, 1100, 20); // slot 0: a silent bass
@@ -57,7 +46,7 @@ TEST(ChordPlayer, PlaysFourTonesWithTheFourVoiceWeights) {
 }
 
 TEST(ChordPlayer, BuildsAtTheTablesSampleRate) {
-    const ToneTable table = equalTable(8000);
+    const ToneTable table = tunedTo(PresetId::lige, 8000);
     RecordingPlayer player;
     playThreeVoices(player, table, 1, 5, 8, 1000, 20);
     ASSERT_EQ(player.images.size(), 1u);

@@ -4,6 +4,7 @@
 #include "sound/fast_chord_wave.h"
 #include "sound/reference_synthesis.h"
 #include "sound/wav_image.h"
+#include "support/tuned_table.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,7 @@ std::vector<double> referenceWaves(const std::vector<double>& hz, int samples) {
 TEST(FastSynthesis, MatchesTheReferenceOnTheRepertoireOfThreeKeys) {
     // C, F# and H (whose chorale bass sounds below the table) under three tunings.
     for (PresetId preset : {PresetId::pyt, PresetId::praet, PresetId::lige}) {
-        const ToneTable table = soundingTable(preset);
+        const ToneTable table = test_support::tunedTo(preset);
         for (int key : {1, 7, 12}) {
             for (const RepertoireChord& c : chordsForKey(table, key, "preset")) {
                 SynthesisReport report;

@@ -2,13 +2,13 @@
 
 #include "sound/chorales.h"
 #include "sound/chord_player.h"
+#include "support/tuned_table.h"
 
 namespace klangora {
 
 namespace {
 
 constexpr int kTriadMs = 2000;
-constexpr int kSampleRate = 11025;
 
 // The first triad keeps the tempered root and puts a pure third (5/4) and fifth (3/2) on it,
 // written into the table the way the sequencer does: multiplied first, then divided.
@@ -40,14 +40,6 @@ void addChorale(std::vector<RepertoireChord>& out, const ToneTable& table, int r
 
 } // namespace
 
-ToneTable soundingTable(PresetId preset) {
-    ToneTable table;
-    table.sampleRate = kSampleRate;
-    scrolTILcent(table, presetPositions(preset));
-    IndlaesFrek(table);
-    return table;
-}
-
 std::vector<RepertoireChord> chordsForKey(const ToneTable& table, int selectedKey,
                                           const std::string& tuningName) {
     const int root = rootToneNumber(selectedKey);
@@ -62,7 +54,7 @@ std::vector<RepertoireChord> chordsForKey(const ToneTable& table, int selectedKe
 std::vector<RepertoireChord> wholeRepertoire() {
     std::vector<RepertoireChord> all;
     for (PresetId preset : kAllPresets) {
-        const ToneTable table = soundingTable(preset);
+        const ToneTable table = test_support::tunedTo(preset);
         const std::string name(presetInfo(preset).buttonName);
         for (int key = 1; key <= 13; ++key) {
             const auto chords = chordsForKey(table, key, name);

@@ -17,9 +17,6 @@ struct RepertoireChord {
     std::uint8_t amplitude = 20;
 };
 
-// The table as a sound button leaves it under a preset: tuned, frequencies filled, 11025 Hz.
-ToneTable soundingTable(PresetId preset);
-
 // Everything the sound buttons play for key button selectedKey (1..13) from that table: the
 // pure and the tempered triad, then the seven chorale and the seven jazz chorale chords.
 std::vector<RepertoireChord> chordsForKey(const ToneTable& table, int selectedKey,

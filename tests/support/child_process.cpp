@@ -2,11 +2,12 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
-#include <spawn.h>
 #include <sstream>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -43,33 +44,93 @@ std::vector<char*> pointersTo(std::vector<std::string>& strings) {
     return pointers;
 }
 
+// Where argv[0] lies: as given when it names a path, else the first executable of that name
+// in PATH.
+std::optional<std::string> executablePath(const std::string& name) {
+    if (name.find('/') != std::string::npos) {
+        return name;
+    }
+    const char* path = std::getenv("PATH");
+    std::istringstream directories(path != nullptr ? path : "/usr/bin:/bin");
+    std::string directory;
+    while (std::getline(directories, directory, ':')) {
+        const std::string candidate = (directory.empty() ? "." : directory) + "/" + name;
+        if (access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+struct Launch {
+    pid_t parent;
+    const char* program;
+    std::vector<char*> argv;
+    std::vector<char*> envp;
+    const char* outputFile;
+    int passedFd;
+    int passedAs;
+};
+
+// The forked child: dies with its parent, reads nothing, writes into the output file, then
+// becomes the program. A parent that died before the death signal was armed is noticed by the
+// child having been handed to another parent.
+[[noreturn]] void becomeChild(const Launch& launch) {
+    if (prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || getppid() != launch.parent) {
+        _exit(127);
+    }
+    const int in = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    const int out = open(launch.outputFile, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (in < 0 || out < 0 || dup2(in, STDIN_FILENO) < 0 || dup2(out, STDOUT_FILENO) < 0 ||
+        dup2(out, STDERR_FILENO) < 0) {
+        _exit(127);
+    }
+    if (launch.passedFd >= 0) {
+        // dup2 onto itself would keep close-on-exec; the flag is cleared by hand then.
+        const bool kept = launch.passedFd == launch.passedAs
+                              ? fcntl(launch.passedAs, F_SETFD, 0) == 0
+                              : dup2(launch.passedFd, launch.passedAs) == launch.passedAs;
+        if (!kept) {
+            _exit(127);
+        }
+    }
+    execve(launch.program, launch.argv.data(), launch.envp.data());
+    _exit(127);
+}
+
 } // namespace
 
 ChildProcess::~ChildProcess() {
     end(SIGTERM, std::chrono::milliseconds(2000));
 }
 
+void ChildProcess::passDescriptor(int parentFd, int childFd) {
+    m_passedFd = parentFd;
+    m_passedAs = childFd;
+}
+
 bool ChildProcess::start(const std::vector<std::string>& argv,
                          const EnvironmentChanges& environment,
                          const std::filesystem::path& outputFile, std::string& error) {
+    // Everything the child needs is prepared here: between fork and exec it may only make
+    // async-signal-safe calls.
+    const std::optional<std::string> program = executablePath(argv.at(0));
+    if (!program) {
+        error = argv[0] + ": " + std::strerror(ENOENT);
+        return false;
+    }
     std::vector<std::string> args = argv;
     std::vector<std::string> env = childEnvironment(environment);
-    std::vector<char*> argPointers = pointersTo(args);
-    std::vector<char*> envPointers = pointersTo(env);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputFile.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    const int result = posix_spawnp(&m_pid, argPointers[0], &actions, nullptr, argPointers.data(),
-                                    envPointers.data());
-    posix_spawn_file_actions_destroy(&actions);
+    const Launch launch{getpid(),           program->c_str(), pointersTo(args), pointersTo(env),
+                        outputFile.c_str(), m_passedFd,       m_passedAs};
+    m_passedFd = m_passedAs = -1;
     m_exitStatus.reset();
-    if (result != 0) {
-        m_pid = -1;
-        error = argv[0] + ": " + std::strerror(result);
+    m_pid = fork();
+    if (m_pid == 0) {
+        becomeChild(launch);
+    }
+    if (m_pid < 0) {
+        error = argv[0] + ": " + std::strerror(errno);
         return false;
     }
     return true;

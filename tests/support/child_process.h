@@ -11,7 +11,11 @@
 namespace klangora::test_support {
 
 // A program started by a test, known by its process id, and always reaped: the destructor ends
-// it (SIGTERM, then SIGKILL if it lingers) and waits for it.
+// it (SIGTERM, then SIGKILL if it lingers) and waits for it. The child also ends when the test
+// dies without running any destructor, killed by ctest's timeout or by hand: it is started
+// with a parent-death signal (SIGTERM, which lets Xvfb remove its lock files), so no X server,
+// sound server or program outlives the test. The signal follows the thread that started the
+// child, so start children from the test's main thread.
 class ChildProcess {
 public:
     // Environment changes for the child: a value sets the variable, nullopt removes it.
@@ -21,6 +25,10 @@ public:
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
+
+    // Lets the next start hand parentFd to the child as its descriptor childFd (above 2), as
+    // Xvfb's -displayfd wants.
+    void passDescriptor(int parentFd, int childFd);
 
     // Runs argv[0] (looked up in PATH) with its standard output and error going to outputFile.
     // False, with the reason in error, when it cannot be started.
@@ -39,6 +47,8 @@ private:
 
     pid_t m_pid = -1;
     std::optional<int> m_exitStatus;
+    int m_passedFd = -1;
+    int m_passedAs = -1;
 };
 
 // Runs a program to its end (at most timeout) and gives its standard output, or nothing if it

@@ -1,4 +1,4 @@
-#include "test_support.h"
+#include "support/window_test_support.h"
 
 #include "ui/shape.h"
 
@@ -26,12 +26,8 @@ namespace {
 const int kFifthsColumn[] = {0, 1, 8, 3, 10, 5, 12, 7, 2, 9, 4, 11, 6, 13};
 
 QStringList movedControls(int tone) {
-    return {QString("knap%1%2").arg(tone).arg(0),
-            QString("knap%1%2").arg(tone).arg(1),
-            QString("knap%1%2").arg(tone).arg(2),
-            QString("lb%1").arg(tone),
-            QString("na%1").arg(tone),
-            QString("sp%1").arg(tone)};
+    return {markName(tone, 0), markName(tone, 1), markName(tone, 2),
+            readoutName(tone), noteName(tone),    keyName(tone)};
 }
 } // namespace
 
@@ -42,7 +38,7 @@ QMap<QString, QPoint> ArrangementTest::positions(const TForm1& form) {
             result[name] = child<QWidget>(form, name)->pos();
         }
         for (int bar = 1; bar <= 2; ++bar) {
-            const QString name = QString("linie%1%2").arg(tone).arg(bar);
+            const QString name = barName(tone, bar);
             result[name] = child<QWidget>(form, name)->pos();
         }
     }
@@ -57,25 +53,23 @@ void ArrangementTest::fifthsColumns() {
     for (int tone = 1; tone <= 13; ++tone) {
         const int column = kFifthsColumn[tone];
         for (int row = 0; row <= 2; ++row) {
-            QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(tone).arg(row))->x(),
-                     40 * column + 90);
+            QCOMPARE(mark(form, tone, row)->x(), 40 * column + 90);
         }
         // Centred on the new column line by its own width (the key button by its name's).
-        auto* name = child<QLabel>(form, QString("na%1").arg(tone));
-        auto* readout = child<QLabel>(form, QString("lb%1").arg(tone));
+        auto* name = note(form, tone);
+        auto* shown = readout(form, tone);
         const int line = 40 * column + 100 - 120;
         QVERIFY(qAbs(name->x() + name->width() / 2.0 - line) <= 0.5);
-        QVERIFY(qAbs(readout->x() + readout->width() / 2.0 - line) <= 0.5);
-        auto* key = child<QRadioButton>(form, QString("sp%1").arg(tone));
+        QVERIFY(qAbs(shown->x() + shown->width() / 2.0 - line) <= 0.5);
+        auto* key = keyButton(form, tone);
         QVERIFY(qAbs(key->x() + name->width() / 2.0 - (line + 124)) <= 0.5);
         // The bars stay chromatic, but for H's fifth bar.
-        QCOMPARE(child<Shape>(form, QString("linie%1%2").arg(tone).arg(1))->x(), 40 * tone + 100);
+        QCOMPARE(bar(form, tone, 1)->x(), 40 * tone + 100);
         if (tone != 12) {
-            QCOMPARE(child<Shape>(form, QString("linie%1%2").arg(tone).arg(2))->x(),
-                     40 * tone + 100);
+            QCOMPARE(bar(form, tone, 2)->x(), 40 * tone + 100);
         }
     }
-    QCOMPARE(child<Shape>(form, "linie122")->x(), 340);
+    QCOMPARE(bar(form, 12, 2)->x(), 340);
 }
 
 void ArrangementTest::twoSwitchesRestoreTheChromaticPlaces() {
@@ -86,7 +80,7 @@ void ArrangementTest::twoSwitchesRestoreTheChromaticPlaces() {
     QVERIFY(positions(form) != chromatic);
     form.kromkvintClick();
     QCOMPARE(positions(form), chromatic);
-    QCOMPARE(child<Shape>(form, "linie122")->x(), 580);
+    QCOMPARE(bar(form, 12, 2)->x(), 580);
     QCOMPARE(child<QPushButton>(form, "kromkvint")->text(), QString("vis i KVINT-opstilling"));
 }
 
@@ -100,10 +94,10 @@ void ArrangementTest::switchingKeepsHeightsTextsAndSelection() {
     QMap<QString, QString> texts;
     for (int tone = 1; tone <= 13; ++tone) {
         for (int row = 0; row <= 2; ++row) {
-            const QString name = QString("knap%1%2").arg(tone).arg(row);
+            const QString name = markName(tone, row);
             tops[name] = child<Shape>(form, name)->y();
         }
-        texts[QString("lb%1").arg(tone)] = labelText(form, QString("lb%1").arg(tone));
+        texts[readoutName(tone)] = readout(form, tone)->text();
     }
     child<QPushButton>(form, "kromkvint")->click();
     for (auto it = tops.cbegin(); it != tops.cend(); ++it) {
@@ -114,9 +108,9 @@ void ArrangementTest::switchingKeepsHeightsTextsAndSelection() {
     }
     QCOMPARE(form.selectedTone, 3);
     QCOMPARE(form.selectedRow, 1);
-    QCOMPARE(child<Shape>(form, "knap31")->penWidth(), 5);
-    QCOMPARE(textColour(child<QLabel>(form, "na7")), QColor(Qt::red));
-    QCOMPARE(QApplication::focusWidget(), child<QScrollBar>(form, "sb7"));
+    QCOMPARE(mark(form, 3, 1)->penWidth(), kSelectedPen);
+    QCOMPARE(textColour(note(form, 7)), QColor(Qt::red));
+    QCOMPARE(QApplication::focusWidget(), slider(form, 7));
 }
 
 void ArrangementTest::eachFifthMarkStandsForTheNextRoot() {
@@ -131,8 +125,7 @@ void ArrangementTest::eachFifthMarkStandsForTheNextRoot() {
     for (int column = 1; column <= 12; ++column) {
         const int root = toneInColumn[column];
         const int next = toneInColumn[column + 1];
-        QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(root).arg(2))->brushColor(),
-                 child<Shape>(form, QString("knap%1%2").arg(next).arg(0))->brushColor());
+        QCOMPARE(mark(form, root, 2)->brushColor(), mark(form, next, 0)->brushColor());
     }
 }
 

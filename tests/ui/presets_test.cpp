@@ -1,4 +1,4 @@
-#include "test_support.h"
+#include "support/window_test_support.h"
 
 #include "ui/shape.h"
 
@@ -99,9 +99,9 @@ void PresetsTest::marksAndCents() {
     child<QRadioButton>(form, "rbCent")->click();
     child<QPushButton>(form, button)->click();
     for (int n = 1; n <= 13; ++n) {
-        QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(n).arg(1))->y(), thirdTops[n - 1]);
-        QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(n).arg(2))->y(), fifthTops[n - 1]);
-        QCOMPARE(labelText(form, QString("lb%1").arg(n)), cents[n - 1]);
+        QCOMPARE(mark(form, n, 1)->y(), thirdTops[n - 1]);
+        QCOMPARE(mark(form, n, 2)->y(), fifthTops[n - 1]);
+        QCOMPARE(readout(form, n)->text(), cents[n - 1]);
     }
     auto* stemning = child<QLabel>(form, "lbStemning");
     QCOMPARE(stemning->text(), caption);
@@ -115,8 +115,8 @@ void PresetsTest::everySliderChangeRunsTheChain() {
     TForm1 form(player);
     int changes = 0;
     for (int k = 2; k <= 12; ++k) {
-        auto* slider = child<QScrollBar>(form, QString("sb%1").arg(k));
-        connect(slider, &QScrollBar::valueChanged, &form, [&, k](int position) {
+        auto* tuner = slider(form, k);
+        connect(tuner, &QScrollBar::valueChanged, &form, [&, k](int position) {
             ++changes;
             QCOMPARE(form.tones.toneCents[k - 1], 100.0 * (k - 1) - position / 20.0);
             QCOMPARE(form.tones.toneCents[k - 1 + 12], form.tones.toneCents[k - 1] + 1200);
@@ -125,7 +125,7 @@ void PresetsTest::everySliderChangeRunsTheChain() {
         });
     }
     child<QPushButton>(form, "werck3")->click();
-    // Werckmeister V from Pythagorean: every slider moves.
+    // Werckmeister V from Pythagorean: every tuner moves.
     QCOMPARE(changes, 11);
     QCOMPARE(labelText(form, "lbStemning"), QString("Werckmeister-V"));
 }
@@ -136,14 +136,14 @@ void PresetsTest::equalTemperamentNamesItselfAfterEverySlider() {
     // Only H differs from equal temperament: the last slider's chain overwrites the caption,
     // and equal temperament names itself once more after it.
     child<QPushButton>(form, "lige")->click();
-    child<QScrollBar>(form, "sb12")->setValue(5);
+    slider(form, 12)->setValue(5);
     QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
     child<QPushButton>(form, "lige")->click();
     auto* stemning = child<QLabel>(form, "lbStemning");
     QCOMPARE(stemning->text(), QString("Ligesvævende stemning"));
     QCOMPARE(stemning->x(), 654);
     for (int k = 2; k <= 12; ++k) {
-        QCOMPARE(child<QScrollBar>(form, QString("sb%1").arg(k))->value(), 0);
+        QCOMPARE(slider(form, k)->value(), 0);
     }
 }
 
@@ -153,8 +153,7 @@ void PresetsTest::sameButtonTwiceMovesNothing() {
     child<QPushButton>(form, "praet")->click();
     int changes = 0;
     for (int k = 2; k <= 12; ++k) {
-        connect(child<QScrollBar>(form, QString("sb%1").arg(k)), &QScrollBar::valueChanged, &form,
-                [&] { ++changes; });
+        connect(slider(form, k), &QScrollBar::valueChanged, &form, [&] { ++changes; });
     }
     auto* stemning = child<QLabel>(form, "lbStemning");
     stemning->setText("x");
@@ -167,19 +166,19 @@ void PresetsTest::presetClearsTheSelection() {
     RecordingPlayer player;
     TForm1 form(player);
     QVERIFY(activate(form));
-    child<QRadioButton>(form, "sp5")->click();
+    keyButton(form, 5)->click();
     form.knapMouseDown(8, 0);
-    QCOMPARE(child<Shape>(form, "knap80")->penWidth(), 5);
+    QCOMPARE(mark(form, 8, 0)->penWidth(), kSelectedPen);
     child<QPushButton>(form, "bach")->click();
     QCOMPARE(form.selectedTone, 14);
-    QCOMPARE(child<Shape>(form, "knap80")->penWidth(), 3);
-    QCOMPARE(textColour(child<QLabel>(form, "na8")), QColor(Qt::black));
-    QCOMPARE(textColour(child<QLabel>(form, "lb8")), QColor(Qt::black));
+    QCOMPARE(mark(form, 8, 0)->penWidth(), kNormalPen);
+    QCOMPARE(textColour(note(form, 8)), QColor(Qt::black));
+    QCOMPARE(textColour(readout(form, 8)), QColor(Qt::black));
     auto* hint = child<QLabel>(form, "plFlytMedPil");
     QCOMPARE(hint->font().pointSize(), 8);
-    QVERIFY(hint->text().startsWith("Klik på en tone"));
+    QCOMPARE(hint->text(), QString(kClickHint));
     // The key mark stays where it was.
-    QCOMPARE(child<QLabel>(form, "na5")->font().pointSize(), 14);
+    QCOMPARE(note(form, 5)->font().pointSize(), 14);
 }
 
 void PresetsTest::presetSchedulesOneDelayedRedraw() {
@@ -198,24 +197,24 @@ void PresetsTest::oneSliderStepMovesOnlyItsMarks() {
     RecordingPlayer player;
     TForm1 form(player);
     child<QPushButton>(form, "lige")->click();
-    child<QScrollBar>(form, "sb2")->setValue(-1); // one step up on C#
+    slider(form, 2)->setValue(-1); // one step up on C#
     QCOMPARE(form.tones.toneCents[1], 100.05);
     QCOMPARE(form.tones.thirdCents[1], 399.95);
     QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
     QCOMPARE(child<QLabel>(form, "lbStemning")->x(), 670);
     // C# moves the thirds on C# and A (A's third is C#) and the fifths on C# and F#.
     for (int n = 1; n <= 13; ++n) {
-        const int third = child<Shape>(form, QString("knap%1%2").arg(n).arg(1))->y();
-        const int fifth = child<Shape>(form, QString("knap%1%2").arg(n).arg(2))->y();
+        const int third = mark(form, n, 1)->y();
+        const int fifth = mark(form, n, 2)->y();
         // 0.05 cent moves no mark by a whole pixel.
         QCOMPARE(third, 160);
         QCOMPARE(fifth, 48);
     }
     // A large step shows which marks follow.
-    child<QScrollBar>(form, "sb2")->setValue(-600);
+    slider(form, 2)->setValue(-600);
     for (int n = 1; n <= 13; ++n) {
-        const int third = child<Shape>(form, QString("knap%1%2").arg(n).arg(1))->y();
-        const int fifth = child<Shape>(form, QString("knap%1%2").arg(n).arg(2))->y();
+        const int third = mark(form, n, 1)->y();
+        const int fifth = mark(form, n, 2)->y();
         QCOMPARE(third, n == 2 ? 193 : n == 10 ? 127 : 160);
         QCOMPARE(fifth, n == 2 ? 81 : n == 7 ? 15 : 48);
     }

@@ -1,4 +1,4 @@
-#include "test_support.h"
+#include "support/window_test_support.h"
 
 #include "core/rounding.h"
 #include "ui/shape.h"
@@ -23,17 +23,6 @@ const Qt::Key kKeys[] = {Qt::Key_Up,     Qt::Key_Down,     Qt::Key_Left, Qt::Key
 const char* const kPresets[] = {"pyt", "ren", "praet", "bach", "werck1", "werck3", "lige"};
 const char* const kModes[] = {"rbFre", "rbCent", "rbterts", "rbkvint"};
 
-// Closes whatever modal box is open, as soon as the event loop turns.
-void closeBoxSoon() {
-    QTimer::singleShot(0, [] {
-        if (QWidget* box = QApplication::activeModalWidget()) {
-            box->close();
-        } else {
-            closeBoxSoon();
-        }
-    });
-}
-
 double readoutValue(const QString& text) {
     QString plain = text;
     plain.replace(',', '.').replace(QChar(0x2212), '-');
@@ -55,6 +44,7 @@ private:
 
     TForm1* m_form = nullptr;
     RecordingPlayer m_player;
+    SeenBox m_box;
 };
 
 QString RandomInputTest::applyRandomEvent(std::mt19937& random) {
@@ -66,20 +56,20 @@ QString RandomInputTest::applyRandomEvent(std::mt19937& random) {
     case 2: {
         const int column = 1 + pick(13);
         const int row = pick(3);
-        Shape* mark = child<Shape>(form, QString("knap%1%2").arg(column).arg(row));
+        Shape* pressed = mark(form, column, row);
         const bool fixedC = (column == 1 || column == 13) && row == 0;
         if (fixedC || (column == 6 && row == 2) || (column == 9 && row == 1)) {
-            closeBoxSoon();
+            closeNextBox(m_box);
         }
         const Qt::MouseButton button = pick(2) == 0 ? Qt::LeftButton : Qt::RightButton;
-        QTest::mousePress(mark, button);
+        QTest::mousePress(pressed, button);
         if (column == 1 && row == 2 && button == Qt::RightButton) {
             QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(3, 3),
-                                   mark->mapToGlobal(QPoint(3, 3)));
-            QApplication::sendEvent(mark, &menu);
+                                   pressed->mapToGlobal(QPoint(3, 3)));
+            QApplication::sendEvent(pressed, &menu);
         }
         return QString("press %1 on %2")
-            .arg(button == Qt::LeftButton ? "left" : "right", mark->objectName());
+            .arg(button == Qt::LeftButton ? "left" : "right", pressed->objectName());
     }
     case 3:
     case 4:
@@ -92,7 +82,7 @@ QString RandomInputTest::applyRandomEvent(std::mt19937& random) {
     }
     case 6: {
         const int tone = 1 + pick(13);
-        child<QRadioButton>(form, QString("sp%1").arg(tone))->click();
+        keyButton(form, tone)->click();
         return QString("key button sp%1").arg(tone);
     }
     case 7: {
@@ -134,7 +124,7 @@ QString RandomInputTest::checkInvariants() {
     const TForm1& form = *m_form;
     const auto& tones = form.tones;
     for (int k = 2; k <= 12; ++k) {
-        const int position = child<QScrollBar>(form, QString("sb%1").arg(k))->value();
+        const int position = slider(form, k)->value();
         if (tones.toneCents[k - 1] != 100.0 * (k - 1) - position / 20.0) {
             return QString("tone %1 disagrees with its slider").arg(k);
         }
@@ -145,8 +135,8 @@ QString RandomInputTest::checkInvariants() {
     for (int i = 0; i <= 12; ++i) {
         const long double third = tones.toneCents[i + 4] - tones.toneCents[i];
         const long double fifth = tones.toneCents[i + 7] - tones.toneCents[i];
-        const int thirdTop = child<Shape>(form, QString("knap%1%2").arg(i + 1).arg(1))->y();
-        const int fifthTop = child<Shape>(form, QString("knap%1%2").arg(i + 1).arg(2))->y();
+        const int thirdTop = mark(form, i + 1, 1)->y();
+        const int fifthTop = mark(form, i + 1, 2)->y();
         if (thirdTop != klangora::roundHalfEven(160 - (third - 400) * 89 / 80)) {
             return QString("third mark of column %1 at %2").arg(i + 1).arg(thirdTop);
         }
@@ -156,7 +146,7 @@ QString RandomInputTest::checkInvariants() {
     }
     int keysChecked = 0;
     for (int n = 1; n <= 13; ++n) {
-        keysChecked += child<QRadioButton>(form, QString("sp%1").arg(n))->isChecked() ? 1 : 0;
+        keysChecked += keyButton(form, n)->isChecked() ? 1 : 0;
     }
     int modesChecked = 0;
     QString mode;
@@ -171,17 +161,12 @@ QString RandomInputTest::checkInvariants() {
             .arg(keysChecked)
             .arg(modesChecked);
     }
-    int wide = 0;
-    for (int n = 1; n <= 13; ++n) {
-        for (int row = 0; row <= 2; ++row) {
-            wide += child<Shape>(form, QString("knap%1%2").arg(n).arg(row))->penWidth() == 5;
-        }
-    }
+    const int wide = widePens(form);
     if (wide > 1) {
         return QString("%1 marks are drawn wide").arg(wide);
     }
     for (int i = 0; i <= 12; ++i) {
-        const double shown = readoutValue(labelText(form, QString("lb%1").arg(i + 1)));
+        const double shown = readoutValue(readout(form, i + 1)->text());
         double expected = 0;
         if (mode == "rbFre") {
             expected = 261.6 * std::pow(2.0, tones.toneCents[i] / 1200);

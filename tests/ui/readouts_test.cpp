@@ -1,4 +1,4 @@
-#include "test_support.h"
+#include "support/window_test_support.h"
 
 #include "ui/shape.h"
 
@@ -57,7 +57,7 @@ void ReadoutsTest::equalTemperament() {
     child<QRadioButton>(form, mode)->click();
     QVERIFY(child<QRadioButton>(form, mode)->isChecked());
     for (int n = 1; n <= 13; ++n) {
-        QString shown = labelText(form, QString("lb%1").arg(n));
+        QString shown = readout(form, n)->text();
         shown.replace(QChar(0x2212), '-'); // a locale may write a typographic minus
         QCOMPARE(shown, expected[n - 1]);
     }
@@ -71,14 +71,14 @@ void ReadoutsTest::octaveRepeatsItsDeviations() {
         child<QPushButton>(form, preset)->click();
         for (const char* mode : {"rbterts", "rbkvint"}) {
             child<QRadioButton>(form, mode)->click();
-            QCOMPARE(labelText(form, "lb13"), labelText(form, "lb1"));
-            QCOMPARE(child<Shape>(form, "knap131")->y(), child<Shape>(form, "knap11")->y());
-            QCOMPARE(child<Shape>(form, "knap132")->y(), child<Shape>(form, "knap12")->y());
+            QCOMPARE(readout(form, 13)->text(), readout(form, 1)->text());
+            QCOMPARE(mark(form, 13, 1)->y(), mark(form, 1, 1)->y());
+            QCOMPARE(mark(form, 13, 2)->y(), mark(form, 1, 2)->y());
         }
     }
     child<QRadioButton>(form, "rbFre")->click();
-    QCOMPARE(labelText(form, "lb1"), QString("261.6"));
-    QCOMPARE(labelText(form, "lb13"), QString("523.2"));
+    QCOMPARE(readout(form, 1)->text(), QString("261.6"));
+    QCOMPARE(readout(form, 13)->text(), QString("523.2"));
 }
 
 void ReadoutsTest::modeChangeClearsAndRestoresTheSelection() {
@@ -87,16 +87,16 @@ void ReadoutsTest::modeChangeClearsAndRestoresTheSelection() {
     QVERIFY(activate(form));
     form.knapMouseDown(5, 0); // the root E
     child<QRadioButton>(form, "rbCent")->click();
-    QCOMPARE(child<Shape>(form, "knap50")->penWidth(), 5);
-    QCOMPARE(textColour(child<QLabel>(form, "na5")), QColor(Qt::red));
-    QCOMPARE(textColour(child<QLabel>(form, "lb5")), QColor(Qt::red));
-    QCOMPARE(QApplication::focusWidget(), child<QScrollBar>(form, "sb5"));
+    QCOMPARE(mark(form, 5, 0)->penWidth(), kSelectedPen);
+    QCOMPARE(textColour(note(form, 5)), QColor(Qt::red));
+    QCOMPARE(textColour(readout(form, 5)), QColor(Qt::red));
+    QCOMPARE(QApplication::focusWidget(), slider(form, 5));
     for (int n = 1; n <= 13; ++n) {
         if (n != 5) {
-            QCOMPARE(textColour(child<QLabel>(form, QString("na%1").arg(n))), QColor(Qt::black));
+            QCOMPARE(textColour(note(form, n)), QColor(Qt::black));
         }
     }
-    QCOMPARE(labelText(form, "lb5"), QString("408")); // the Pythagorean E
+    QCOMPARE(readout(form, 5)->text(), QString("408")); // the Pythagorean E
 }
 
 void ReadoutsTest::longerNumbersGrowToTheRight() {
@@ -105,10 +105,10 @@ void ReadoutsTest::longerNumbersGrowToTheRight() {
     TForm1 form(player);
     child<QPushButton>(form, "lige")->click();
     child<QRadioButton>(form, "rbCent")->click();
-    auto* d = child<QLabel>(form, "lb3");
+    auto* d = readout(form, 3);
     const int left = d->x();
     const int width = d->width();
-    child<QScrollBar>(form, "sb3")->setValue(-3); // 200.15 shows as 200.2 (a tie goes even)
+    slider(form, 3)->setValue(-3); // 200.15 shows as 200.2 (a tie goes even)
     QCOMPARE(d->text(), QString("200.2"));
     QCOMPARE(d->x(), left);
     QVERIFY(d->width() > width);

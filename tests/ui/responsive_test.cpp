@@ -1,7 +1,7 @@
 // The window while a chord sounds through the ResponsivePlayer: it keeps painting, holds back
 // the user's input until the chord has ended, lets no Timer3 tick add a step, and ends cleanly
 // when it is closed or the application quits in the middle of a chord.
-#include "test_support.h"
+#include "support/window_test_support.h"
 
 #include "ui/responsive_player.h"
 #include "ui/shape.h"
@@ -115,10 +115,6 @@ int runApplication(std::chrono::milliseconds limit) {
     QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(kHung); });
     watchdog.start(limit);
     return QApplication::exec();
-}
-
-Shape* mark(const TForm1& form, int column, int row) {
-    return child<Shape>(form, QString("knap%1%2").arg(column).arg(row));
 }
 
 // The window manager's way of clicking: queued for the GUI thread, not sent to the widget.

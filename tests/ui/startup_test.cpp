@@ -1,4 +1,4 @@
-#include "test_support.h"
+#include "support/window_test_support.h"
 
 #include "ui/shape.h"
 
@@ -32,7 +32,7 @@ void StartupTest::opensInPythagoreanTuning() {
     RecordingPlayer player;
     TForm1 form(player);
     for (int k = 2; k <= 12; ++k) {
-        QCOMPARE(child<QScrollBar>(form, QString("sb%1").arg(k))->value(), kPythagorean[k - 2]);
+        QCOMPARE(slider(form, k)->value(), kPythagorean[k - 2]);
     }
     QCOMPARE(form.tones.toneCents[7], 702.0);
     QCOMPARE(form.tones.toneCents[19], 1902.0);
@@ -53,10 +53,9 @@ void StartupTest::marksStandAtPythagoreanHeights() {
         // above C#, F#, G# and H (384).
         const bool wolf = i == 8;
         const bool shortThird = i == 1 || i == 6 || i == 8 || i == 11;
-        QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(n).arg(2))->y(), wolf ? 72 : 46);
-        QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(n).arg(1))->y(),
-                 shortThird ? 178 : 151);
-        QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(n).arg(0))->y(), n >= 12 ? 265 : 264);
+        QCOMPARE(mark(form, n, 2)->y(), wolf ? 72 : 46);
+        QCOMPARE(mark(form, n, 1)->y(), shortThird ? 178 : 151);
+        QCOMPARE(mark(form, n, 0)->y(), n >= 12 ? 265 : 264);
     }
 }
 
@@ -67,7 +66,7 @@ void StartupTest::readoutsShowPythagoreanFrequencies() {
     const QStringList expected = {"261.6", "279.4", "294.3", "310", "331.1", "348.8", "372.5",
                                   "392.4", "419.1", "441.5", "465", "496.7", "523.2"};
     for (int n = 1; n <= 13; ++n) {
-        QCOMPARE(labelText(form, QString("lb%1").arg(n)), expected[n - 1]);
+        QCOMPARE(readout(form, n)->text(), expected[n - 1]);
     }
     QVERIFY(child<QRadioButton>(form, "rbFre")->isChecked());
 }
@@ -78,47 +77,44 @@ void StartupTest::everythingStandsInItsChromaticColumn() {
     for (int n = 1; n <= 13; ++n) {
         for (int row = 0; row <= 2; ++row) {
             // 40N + 89.5 is a tie and goes to the even neighbour.
-            QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(n).arg(row))->x(), 40 * n + 90);
+            QCOMPARE(mark(form, n, row)->x(), 40 * n + 90);
         }
-        QCOMPARE(child<Shape>(form, QString("linie%1%2").arg(n).arg(1))->pos(),
-                 QPoint(40 * n + 100, 128));
-        QCOMPARE(child<Shape>(form, QString("linie%1%2").arg(n).arg(2))->pos(),
-                 QPoint(40 * n + 100, 16));
-        auto* key = child<QRadioButton>(form, QString("sp%1").arg(n));
+        QCOMPARE(bar(form, n, 1)->pos(), QPoint(40 * n + 100, 128));
+        QCOMPARE(bar(form, n, 2)->pos(), QPoint(40 * n + 100, 16));
+        auto* key = keyButton(form, n);
         QVERIFY(key->text().isEmpty());
         QCOMPARE(key->y(), 300);
         // Readout and note name are centred on the column line, in panel coordinates.
-        auto* name = child<QLabel>(form, QString("na%1").arg(n));
-        auto* readout = child<QLabel>(form, QString("lb%1").arg(n));
+        auto* name = note(form, n);
+        auto* shown = readout(form, n);
         QVERIFY(qAbs(name->x() + name->width() / 2.0 - (40 * n - 20)) <= 1.0);
-        QVERIFY(qAbs(readout->x() + readout->width() / 2.0 - (40 * n - 20)) <= 1.0);
+        QVERIFY(qAbs(shown->x() + shown->width() / 2.0 - (40 * n - 20)) <= 1.0);
     }
 }
 
 void StartupTest::keyAndHintStartOnC() {
     RecordingPlayer player;
     TForm1 form(player);
-    QVERIFY(child<QRadioButton>(form, "sp1")->isChecked());
+    QVERIFY(keyButton(form, 1)->isChecked());
     QCOMPARE(form.selectedKey, 1);
     QCOMPARE(form.selectedTone, 14);
-    auto* c = child<QLabel>(form, "na1");
+    auto* c = note(form, 1);
     QCOMPARE(c->font().pointSize(), 14);
     QCOMPARE(c->y(), 13);
     for (int n = 2; n <= 13; ++n) {
-        auto* name = child<QLabel>(form, QString("na%1").arg(n));
+        auto* name = note(form, n);
         QCOMPARE(name->font().pointSize(), 12);
         QCOMPARE(name->y(), 15);
     }
-    QCOMPARE(labelText(form, "na12"), QString("H"));
-    QCOMPARE(labelText(form, "na13"), QString("C"));
+    QCOMPARE(note(form, 12)->text(), QString("H"));
+    QCOMPARE(note(form, 13)->text(), QString("C"));
     auto* hint = child<QLabel>(form, "plFlytMedPil");
-    QCOMPARE(hint->text(),
-             QString("Klik på en tone og brug så piletasterne, hvis du vil flytte den."));
+    QCOMPARE(hint->text(), QString(kClickHint));
     QCOMPARE(hint->font().pointSize(), 8);
     QCOMPARE(textColour(hint), QColor(Qt::red));
     for (int n = 1; n <= 13; ++n) {
         for (int row = 0; row <= 2; ++row) {
-            QCOMPARE(child<Shape>(form, QString("knap%1%2").arg(n).arg(row))->penWidth(), 3);
+            QCOMPARE(mark(form, n, row)->penWidth(), kNormalPen);
         }
     }
 }
@@ -129,10 +125,10 @@ void StartupTest::slidersHideBehindThePanel() {
     QVERIFY(activate(form));
     auto* panel = child<QFrame>(form, "Panel1");
     for (int k = 2; k <= 12; ++k) {
-        auto* slider = child<QScrollBar>(form, QString("sb%1").arg(k));
-        QCOMPARE(slider->y(), 365);
-        QVERIFY(panel->geometry().contains(slider->geometry()));
-        QWidget* seen = form.childAt(slider->geometry().center());
+        auto* tuner = slider(form, k);
+        QCOMPARE(tuner->y(), 365);
+        QVERIFY(panel->geometry().contains(tuner->geometry()));
+        QWidget* seen = form.childAt(tuner->geometry().center());
         QVERIFY(seen == panel || panel->isAncestorOf(seen));
     }
     auto* g = child<QLabel>(form, "Label3");
@@ -150,8 +146,7 @@ void StartupTest::marksWearTheColourOfTheirTone() {
             int tone = n + QList<int>{0, 4, 7}[row];
             tone = tone > 13 ? tone - 12 : tone;
             tone = tone == 13 ? 1 : tone;
-            const QColor fill =
-                child<Shape>(form, QString("knap%1%2").arg(n).arg(row))->brushColor();
+            const QColor fill = mark(form, n, row)->brushColor();
             if (colourOfTone.contains(tone)) {
                 QCOMPARE(fill, colourOfTone[tone]);
             }
@@ -166,16 +161,14 @@ void StartupTest::marksWearTheColourOfTheirTone() {
     QCOMPARE(colourOfTone[12], QColor(0x80, 0x00, 0x80));
     // The bars under the two marks of c do not show against the window.
     const QColor face = form.palette().color(QPalette::Button);
-    for (const char* name : {"linie62", "linie91"}) {
-        QCOMPARE(child<Shape>(form, name)->brushColor(), face);
-        QCOMPARE(child<Shape>(form, name)->penColor(), face);
+    for (Shape* hidden : {bar(form, 6, 2), bar(form, 9, 1)}) {
+        QCOMPARE(hidden->brushColor(), face);
+        QCOMPARE(hidden->penColor(), face);
     }
-    QCOMPARE(child<Shape>(form, "linie72")->brushColor(), QColor(Qt::white));
-    QCOMPARE(child<Shape>(form, "knap62")->toolTip(),
-             QString("Dette er tonen c. Den ligger fast!"));
-    QCOMPARE(child<Shape>(form, "knap91")->toolTip(),
-             QString("Dette er tonen c. Den ligger fast!"));
-    QVERIFY(child<Shape>(form, "knap10")->toolTip().isEmpty());
+    QCOMPARE(bar(form, 7, 2)->brushColor(), QColor(Qt::white));
+    QCOMPARE(mark(form, 6, 2)->toolTip(), QString("Dette er tonen c. Den ligger fast!"));
+    QCOMPARE(mark(form, 9, 1)->toolTip(), QString("Dette er tonen c. Den ligger fast!"));
+    QVERIFY(mark(form, 1, 0)->toolTip().isEmpty());
 }
 
 void StartupTest::timersAndSoundStartIdle() {
@@ -203,10 +196,10 @@ void StartupTest::switchesToFifthsAfterFiftyMilliseconds() {
     QTRY_COMPARE_WITH_TIMEOUT(button->text(), QString("vis i KROMATISK opstilling"), 2000);
     QVERIFY(!child<QTimer>(form, "Timer2")->isActive());
     for (int row = 0; row <= 2; ++row) {
-        QCOMPARE(child<Shape>(form, QString("knap8%1").arg(row))->x(), 170);
-        QCOMPARE(child<Shape>(form, QString("knap2%1").arg(row))->x(), 410);
+        QCOMPARE(mark(form, 8, row)->x(), 170);
+        QCOMPARE(mark(form, 2, row)->x(), 410);
     }
-    QCOMPARE(child<Shape>(form, "linie122")->x(), 340);
+    QCOMPARE(bar(form, 12, 2)->x(), 340);
     // Fired once only.
     QTest::qWait(150);
     QCOMPARE(button->text(), QString("vis i KROMATISK opstilling"));

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "support/child_process.h"
+
 #include <chrono>
 #include <filesystem>
 #include <string>
-#include <sys/types.h>
 
 namespace klangora::test_support {
 
@@ -22,13 +23,13 @@ public:
     bool start(const std::filesystem::path& logFile, std::chrono::milliseconds patience);
     void stop();
 
-    pid_t pid() const { return m_pid; }
+    pid_t pid() const { return m_server.pid(); }
     // The value for DISPLAY, such as ":3".
     const std::string& name() const { return m_name; }
     const std::string& failure() const { return m_failure; }
 
 private:
-    pid_t m_pid = -1;
+    ChildProcess m_server;
     std::string m_name;
     std::string m_failure;
 };

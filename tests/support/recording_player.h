@@ -2,6 +2,7 @@
 
 #include "sound/sound_player.h"
 
+#include <cstdint>
 #include <vector>
 
 // A player that keeps every image it is handed instead of sounding it.

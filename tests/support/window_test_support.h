@@ -1,0 +1,78 @@
+#pragma once
+
+// What the window's tests share: the real TForm1 with a RecordingPlayer, its controls found by
+// the object names the window gives them, and closers for the message boxes it opens.
+#include "support/recording_player.h"
+#include "ui/form1.h"
+
+#include <QLabel>
+#include <QList>
+#include <QString>
+#include <QTest>
+#include <QWidget>
+
+class QRadioButton;
+class QScrollBar;
+class Shape;
+
+template <typename T> T* child(const QWidget& parent, const QString& name) {
+    T* found = parent.findChild<T*>(name);
+    if (found == nullptr) {
+        qFatal("no child named %s", qPrintable(name));
+    }
+    return found;
+}
+
+// Object names of the controls of one tone number or column (1..13): the marks by column and
+// row (0 root, 1 third, 2 fifth), the bars under them (1 third, 2 fifth), the slider of tone
+// number 2..12, the readout, the note name and the key button.
+QString markName(int column, int row);
+QString barName(int column, int bar);
+QString sliderName(int tone);
+QString readoutName(int tone);
+QString noteName(int tone);
+QString keyName(int tone);
+
+Shape* mark(const QWidget& form, int column, int row);
+Shape* bar(const QWidget& form, int column, int bar);
+QScrollBar* slider(const QWidget& form, int tone);
+QLabel* readout(const QWidget& form, int tone);
+QLabel* note(const QWidget& form, int tone);
+QRadioButton* keyButton(const QWidget& form, int tone);
+
+QColor textColour(const QWidget* widget);
+QString labelText(const QWidget& form, const QString& name);
+
+// The hint under the diagram while no tone is selected.
+inline constexpr const char* kClickHint =
+    "Klik på en tone og brug så piletasterne, hvis du vil flytte den.";
+
+// The outlines of the selected mark and of every other mark.
+inline constexpr int kSelectedPen = 5;
+inline constexpr int kNormalPen = 3;
+
+// How many marks wear the wide outline of the selection.
+int widePens(const QWidget& form);
+// The tone numbers whose note name or readout is written in red.
+QList<int> redTones(const QWidget& form);
+
+// The key buttons show no caption, so only their indicator takes a click.
+void clickKey(const QWidget& form, int tone);
+// A key press as the window system delivers it, to whatever has the focus.
+void pressKey(TForm1& form, Qt::Key key);
+
+// Shows the window and makes it the active one, so that keyboard focus and keys behave as on a
+// desktop.
+bool activate(QWidget& form);
+
+// What the last message box said before it was closed.
+struct SeenBox {
+    bool opened = false;
+    QString title;
+    QString text;
+    int buttons = 0;
+};
+
+// Closes the next modal message box with its OK button as soon as it shows, after noting what
+// it said in seen, which must outlive the box.
+void closeNextBox(SeenBox& seen);
