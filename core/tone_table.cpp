@@ -16,8 +16,12 @@ double centsFromSliderPosition(int toneIndex, int position) {
     return static_cast<double>(100.0L * toneIndex - position / 20.0L);
 }
 
+long double centsFromRatio(long double ratio) {
+    return 1200.0L * std::log10(ratio) / std::log10(2.0L);
+}
+
 int sliderPositionFromRatio(int toneIndex, long double ratio) {
-    const long double cents = 1200.0L * std::log10(ratio) / std::log10(2.0L);
+    const long double cents = centsFromRatio(ratio);
     return static_cast<int>(roundHalfEven((100.0L * toneIndex - cents) * 20.0L));
 }
 

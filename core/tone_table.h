@@ -33,6 +33,9 @@ struct ToneTable {
 // A slider position counts 1/20 cent below equal temperament: cents = 100 * i - position / 20.
 double centsFromSliderPosition(int toneIndex, int position);
 
+// The size in cents of the frequency ratio r: 1200 * log2(r).
+long double centsFromRatio(long double ratio);
+
 // The position that puts tone index i closest to the frequency ratio r above C.
 int sliderPositionFromRatio(int toneIndex, long double ratio);
 
