@@ -52,7 +52,9 @@ void deriveThirdsAndFifths(ToneTable& table) {
 
 void IndlaesFrek(ToneTable& table) {
     auto& freq = table.freqTable;
-    // 2^(cents/1200), written through the base-10 logarithm of 2 as the program always has.
+    // 2^(cents/1200), formed as 10^(log10(2) * cents / 1200). The frequencies are rounded to
+    // whole Hz and some lie within a few ulps of a half, so the form of the computation is
+    // fixed here once: every table the program fills agrees to the last bit.
     const long double log10of2 = std::log10(2.0L);
     for (int i = 0; i < 12; ++i) {
         const long double ratio = std::pow(10.0L, log10of2 * table.toneCents[i] / 1200.0L);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/rounding.h"
 #include "core/tone_table.h"
 
 #include <array>
@@ -15,7 +16,7 @@ struct ChoraleChord {
 
 // The penultimate chord of both chorales is held a tenth longer than the others: 1000 ms times
 // 1.1, rounded to whole milliseconds (1100).
-inline constexpr int kHeldChordMs = static_cast<int>(1000 * 1.1 + 0.5);
+inline constexpr int kHeldChordMs = static_cast<int>(roundHalfEven(1000 * 1.1));
 
 // "Koral": seven diatonic chords, in C: E C G C, E H G E, D A F F, C A E A, C A F F, H G D G,
 // C G E C. The penultimate chord is held 1100 ms (1000 ms times 1.1), the last 2000 ms.

@@ -4,8 +4,10 @@
 #include <vector>
 
 // The one seam between the program and the system's sound output: it is handed a complete WAV
-// image in memory, as the Windows player of the original program was, and returns only when
-// the sound has been heard (or could not be played at all, which nobody is told about).
+// image in memory, so that every backend (and every test that stands in for one) receives
+// exactly the bytes the synthesis made, header and all, and returns only when the sound has
+// been heard (or could not be played at all, which nobody is told about: a chord that cannot
+// sound is no reason to interrupt the learner).
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;

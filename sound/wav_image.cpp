@@ -52,7 +52,8 @@ int sampleCount(int durationMs, int sampleRate) {
     if (sampleRate <= 0) {
         return 0;
     }
-    // The product wraps like the 32-bit multiplication it has always been.
+    // The product is formed in 32 bits and wraps, like the header's 32-bit size fields: an
+    // absurd duration gives a short or empty image rather than one too large to hold.
     const auto product = static_cast<std::int32_t>(static_cast<std::int64_t>(durationMs) *
                                                    static_cast<std::int64_t>(sampleRate));
     return std::max(0, static_cast<int>(product / 1000));

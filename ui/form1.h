@@ -114,6 +114,7 @@ private:
     void setStemning(const QString& text, int left);
     void placeInColumn(int tone, int column);
     void highlightTone(int tone);
+    void showReadoutMode();
     void showFixedCMessage();
     int scanKeyButtons() const;
 

@@ -7,6 +7,7 @@
 #include "ui/palette.h"
 #include "ui/shape.h"
 #include "ui/tone_slider.h"
+#include "ui/window_texts.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -15,42 +16,35 @@
 #include <QTimer>
 
 using klangora::roundHalfEven;
+using namespace diagram;
 
 namespace {
 
 const QStringList kNoteNames = {"C", "C#", "D", "Eb", "E", "F", "F#",
                                 "G", "G#", "A", "Bb", "H", "C"};
 
-const QString kToFifths = "vis i KVINT-opstilling";
-const QString kToChromatic = "vis i KROMATISK opstilling";
-
-// Reference lines: where the centre of a mark sits when its interval is pure (third, fifth)
-// and the centre line of the roots.
-constexpr std::array<int, 3> kReferenceLineYs = {183, 54, 272};
-constexpr int kReferenceLineLeft = 120;
-constexpr int kReferenceLineRight = 640;
+constexpr std::array<int, 3> kReferenceLineYs = {kPureThirdLineY, kPureFifthLineY, kRootLineY};
 
 int columnLine(int column) {
-    return 40 * column + 100;
+    return kColumnSpacing * column + kColumnOffset;
 }
 
 int markLeft(int column, int width) {
-    return static_cast<int>(roundHalfEven(columnLine(column) - width / 2.0L + 2));
+    return static_cast<int>(roundHalfEven(columnLine(column) - width / 2.0L + kMarkShift));
 }
 
 int panelChildLeft(int column, int width) {
-    return static_cast<int>(roundHalfEven(columnLine(column) - width / 2.0L)) - diagram::kPanelLeft;
+    return static_cast<int>(roundHalfEven(columnLine(column) - width / 2.0L)) - kPanelLeft;
 }
 
 int keyButtonLeft(int column, int nameWidth) {
-    return static_cast<int>(roundHalfEven(40 * column + 224 - nameWidth / 2.0L)) -
-           diagram::kPanelLeft;
+    return static_cast<int>(
+               roundHalfEven(columnLine(column) + kKeyButtonShift - nameWidth / 2.0L)) -
+           kPanelLeft;
 }
 
-// 89 pixels for every 80 cents, upwards for wider intervals: a 400-cent third at top 160,
-// a 700-cent fifth at top 48.
 int markTop(long double cents, long double equalCents, long double equalTop) {
-    return static_cast<int>(roundHalfEven(equalTop - (cents - equalCents) * 89.0L / 80.0L));
+    return static_cast<int>(roundHalfEven(equalTop - (cents - equalCents) * kPixelsPerCent));
 }
 
 void moveLeft(QWidget* widget, int left) {
@@ -60,8 +54,8 @@ void moveLeft(QWidget* widget, int left) {
 } // namespace
 
 void TForm1::BTnavngivning() {
-    clickHintText = "Klik på en tone og brug så piletasterne, hvis du vil flytte den.";
-    arrowHintText = "Brug piletasterne \"pil-op\" og \"pil-ned\" til at flytte tonen.";
+    clickHintText = texts::kClickHint;
+    arrowHintText = texts::kArrowHint;
     for (int n = 1; n <= 13; ++n) {
         for (int row = 0; row <= 2; ++row) {
             toneShapes[n][row] = findChild<Shape*>(QString("knap%1%2").arg(n).arg(row));
@@ -82,12 +76,12 @@ void TForm1::BTnavngivning() {
 }
 
 void TForm1::BTplacering() {
-    selectedTone = diagram::kNoSelection;
+    selectedTone = kNoSelection;
     selectedRow = 1;
-    stemningLabelLeft = 670;
+    stemningLabelLeft = kOwnTuningCaptionLeft;
     for (int n = 1; n <= 13; ++n) {
-        barShapes[n][1]->move(columnLine(n), 128);
-        barShapes[n][2]->move(columnLine(n), 16);
+        barShapes[n][1]->move(columnLine(n), kThirdBarTop);
+        barShapes[n][2]->move(columnLine(n), kFifthBarTop);
         for (int row = 0; row <= 2; ++row) {
             moveLeft(toneShapes[n][row], markLeft(n, toneShapes[n][row]->width()));
         }
@@ -97,18 +91,17 @@ void TForm1::BTplacering() {
         keyButtons[n]->setText(QString());
     }
     for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
-        toneSliders[k]->move(toneSliders[k]->x(), 365);
+        toneSliders[k]->move(toneSliders[k]->x(), kSliderTop);
     }
 }
 
-// The readout, the note name and the key button of a tone, centred on a column. The key
-// button sits just right of the note name's centre, under the root mark.
+// The readout, the note name and the key button of a tone, centred on a column.
 void TForm1::placeInColumn(int tone, int column) {
     QLabel* readout = readoutLabels[tone];
     QLabel* name = noteNameLabels[tone];
     moveLeft(readout, panelChildLeft(column, readout->width()));
-    name->move(panelChildLeft(column, name->width()), 15);
-    keyButtons[tone]->move(keyButtonLeft(column, name->width()), 300);
+    name->move(panelChildLeft(column, name->width()), kNoteNameTop);
+    keyButtons[tone]->move(keyButtonLeft(column, name->width()), kKeyButtonTop);
 }
 
 void TForm1::nodetykkelse() {
@@ -132,8 +125,8 @@ void TForm1::centTILnode() {
     for (int i = 0; i <= 12; ++i) {
         Shape* third = toneShapes[i + 1][1];
         Shape* fifth = toneShapes[i + 1][2];
-        third->move(third->x(), markTop(tones.thirdCents[i], 400.0L, 160.0L));
-        fifth->move(fifth->x(), markTop(tones.fifthCents[i], 700.0L, 48.0L));
+        third->move(third->x(), markTop(tones.thirdCents[i], kEqualThirdCents, kEqualThirdTop));
+        fifth->move(fifth->x(), markTop(tones.fifthCents[i], kEqualFifthCents, kEqualFifthTop));
     }
     tegnRenStreg();
 }
@@ -170,18 +163,17 @@ void TForm1::Timer2Timer() {
 
 void TForm1::kromkvintClick() {
     nodetykkelse();
-    const bool toFifths = kromkvint->text() == kToFifths;
+    const bool toFifths = kromkvint->text() == QString(texts::kToFifths);
     for (int tone = 2; tone <= 12; tone += 2) {
-        const int column = diagram::columnOf(tone, toFifths);
+        const int column = columnOf(tone, toFifths);
         for (int row = 0; row <= 2; ++row) {
             moveLeft(toneShapes[tone][row], markLeft(column, toneShapes[tone][row]->width()));
         }
         placeInColumn(tone, column);
     }
-    // The bars stay in their chromatic columns, except the fifth bar of H, which takes the
-    // place of the invisible bar under F's fifth (the c) in the fifths arrangement.
-    moveLeft(barShapes[12][2], toFifths ? 340 : 580);
-    kromkvint->setText(toFifths ? kToChromatic : kToFifths);
+    // The bars stay in their chromatic columns, except the fifth bar of H.
+    moveLeft(barShapes[12][2], toFifths ? kHFifthBarFifthsLeft : kHFifthBarChromaticLeft);
+    kromkvint->setText(toFifths ? texts::kToChromatic : texts::kToFifths);
     focus();
     tegnRenStreg();
     Timer1Timer();

@@ -8,6 +8,7 @@
 #include "ui/pictures.h"
 #include "ui/shape.h"
 #include "ui/tone_slider.h"
+#include "ui/window_texts.h"
 
 #include <QButtonGroup>
 #include <QFrame>
@@ -219,7 +220,7 @@ void TForm1::buildPanel() {
     Panel1 = new QFrame(this);
     Panel1->setObjectName("Panel1");
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setGeometry(120, 360, 545, 169);
+    Panel1->setGeometry(diagram::kPanelLeft, 360, diagram::kPanelWidth, 169);
     Panel1->setAutoFillBackground(true); // it hides the sliders behind it
     for (int n = 1; n <= 13; ++n) {
         QLabel* label = makeLabel(Panel1, QString("lb%1").arg(n), {kReadoutLefts[n - 1], 56},
@@ -249,16 +250,15 @@ void TForm1::buildPanel() {
     rbCent = makeRadio("rbCent", {32, 104, 233, 17}, "Vis grundtonens CENT-værdi");
     rbFre = makeRadio("rbFre", {32, 88, 233, 17}, "Vis grundtonens FREKVENS");
     rbFre->setChecked(true);
-    connect(rbterts, &QRadioButton::toggled, this,
-            [this](bool on) { on ? rbtertsClick() : void(); });
-    connect(rbkvint, &QRadioButton::toggled, this,
-            [this](bool on) { on ? rbkvintClick() : void(); });
-    connect(rbCent, &QRadioButton::toggled, this, [this](bool on) { on ? rbCentClick() : void(); });
-    connect(rbFre, &QRadioButton::toggled, this, [this](bool on) { on ? rbFreClick() : void(); });
+    connect(readoutGroup, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked) {
+            showReadoutMode();
+        }
+    });
 }
 
 void TForm1::buildButtons() {
-    kromkvint = new QPushButton("vis i KVINT-opstilling", this);
+    kromkvint = new QPushButton(texts::kToFifths, this);
     kromkvint->setObjectName("kromkvint");
     kromkvint->setGeometry(688, 504, 195, 25);
     kromkvint->setToolTip("Det er lettest at se systemet i kvint-opstilling!");
@@ -289,10 +289,8 @@ void TForm1::buildButtons() {
     };
     auto makePreset = [this](klangora::PresetId id, int top, void (TForm1::*handler)()) {
         const klangora::PresetInfo& info = klangora::presetInfo(id);
-        auto* button = new QPushButton(
-            QString::fromUtf8(info.caption.data(), static_cast<int>(info.caption.size())), this);
-        button->setObjectName(
-            QString::fromLatin1(info.buttonName.data(), static_cast<int>(info.buttonName.size())));
+        auto* button = new QPushButton(QString::fromUtf8(info.caption), this);
+        button->setObjectName(QString::fromUtf8(info.buttonName));
         button->setGeometry(16, top, 91, 17);
         connect(button, &QPushButton::clicked, this, handler);
     };
@@ -317,12 +315,10 @@ void TForm1::buildMessageAreas() {
     DuHoer->setAlignment(Qt::AlignCenter);
     DuHoer->setFont(fontOf(this, 10, true));
     DuHoer->setAutoFillBackground(true);
-    DuHoer->setGeometry(120, 328, 545, 25);
+    DuHoer->setGeometry(diagram::kPanelLeft, 328, diagram::kPanelWidth, 25);
     DuHoer->hide();
 
-    plFlytMedPil = new QLabel(
-        QString::fromUtf8("Klik på en tone og brug så piletasterne, hvis du vil flytte den."),
-        this);
+    plFlytMedPil = new QLabel(texts::kClickHint, this);
     plFlytMedPil->setObjectName("plFlytMedPil");
     plFlytMedPil->setAlignment(Qt::AlignCenter);
     plFlytMedPil->setAutoFillBackground(true);

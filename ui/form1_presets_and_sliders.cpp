@@ -64,9 +64,7 @@ void TForm1::setStemning(const QString& text, int left) {
 
 void TForm1::nameTemperament(klangora::PresetId id) {
     const klangora::PresetInfo& info = klangora::presetInfo(id);
-    setStemning(QString::fromUtf8(info.stemningText.data(),
-                                  static_cast<qsizetype>(info.stemningText.size())),
-                info.stemningLeft);
+    setStemning(QString::fromUtf8(info.stemningText), info.stemningLeft);
 }
 
 // Each slider that moves runs the whole change chain, so the diagram follows tone by tone.

@@ -54,18 +54,22 @@ void TForm1::opdaterLabel() {
     }
 }
 
-void TForm1::rbFreClick() {
+// Whichever readout button becomes checked, the panel shows the numbers it names.
+void TForm1::showReadoutMode() {
     nodetykkelse();
     opdaterLabel();
     focus();
 }
 
+void TForm1::rbFreClick() {
+    showReadoutMode();
+}
 void TForm1::rbCentClick() {
-    rbFreClick();
+    showReadoutMode();
 }
 void TForm1::rbtertsClick() {
-    rbFreClick();
+    showReadoutMode();
 }
 void TForm1::rbkvintClick() {
-    rbFreClick();
+    showReadoutMode();
 }

@@ -52,9 +52,7 @@ void TForm1::knap12ContextPopup() {
     nodetykkelse();
     selectedTone = 1;
     selectedRow = 2;
-    toneShapes[1][2]->setPenWidth(5);
-    toneSliders[8]->setFocus();
-    highlightTone(8);
+    focus();
 }
 
 void TForm1::highlightTone(int tone) {

@@ -1,5 +1,7 @@
 #include "ui/pictures.h"
 
+#include "ui/palette.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -11,8 +13,8 @@ namespace {
 
 // The triad's tones wear the colours they have in the diagram: c white, e green, g red.
 const QColor kCColour(Qt::white);
-const QColor kEColour(0x00, 0x80, 0x00);
-const QColor kGColour(Qt::red);
+const QColor& kEColour = colours::green;
+const QColor& kGColour = colours::red;
 const QColor kInk(0x20, 0x20, 0x20);
 
 struct Staff {
