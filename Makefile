@@ -2,7 +2,7 @@
 # through the CMake presets, and is safe to run again.
 PRESET ?= release
 
-.PHONY: deps build run test test-asan format
+.PHONY: deps build run test test-asan package format
 
 deps:
 	bash scripts/install-deps.sh
@@ -19,6 +19,9 @@ test: build
 
 test-asan:
 	$(MAKE) test PRESET=asan
+
+package: build
+	cmake --build --preset $(PRESET) --target package
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
