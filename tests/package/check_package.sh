@@ -64,8 +64,9 @@ grep -q "<release version=\"$version\"" "$share/metainfo/$id.metainfo.xml" ||
 # The program from the package, with the Qt and the fonts of this machine; it must not reach
 # anyone's sound server.
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$root PULSE_SERVER=unix:$root/no-server
-out=$(timeout 30 "$usr/bin/klangora" --version 2>&1) || fail "klangora --version exited $?"
-grep -qF "$version" <<<"$out" || fail "klangora --version says: $out"
+out=$(timeout 30 "$usr/bin/klangora" --version 2>"$root/version.log") ||
+    fail "klangora --version exited $?: $(cat "$root/version.log")"
+[ "$out" = "klangora $version" ] || fail "klangora --version says: $out"
 
 # Started, it is up once it has loaded Qt's offscreen platform and laid out its window in the
 # font it asks for (which the package depends on); SIGTERM must then end it at once.
