@@ -110,7 +110,6 @@ TEST(Waveform, WeighsThePartials) {
     EXPECT_NEAR(waveThreeVoices(quarter, quarter, quarter), 3.3423, 1e-14); // the largest |W|
     EXPECT_NEAR(waveFourVoices(-quarter, -quarter, -quarter, -quarter), -4.0 * (1.11 + 0.041 / 11),
                 1e-14);
-    EXPECT_EQ(waveFourVoices(0.3, 1.2, 2.5, 0.7), waveFourVoices(0.3, 1.2, 2.5, 0.7));
 }
 
 TEST(Phase, StartsAtZeroAndIsFormedInExtendedPrecision) {

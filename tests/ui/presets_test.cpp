@@ -22,6 +22,8 @@ private slots:
     void presetClearsTheSelection();
     void presetSchedulesOneDelayedRedraw();
     void oneSliderStepMovesOnlyItsMarks();
+    void marksFollowTheirIntervalBeyondTheBars_data();
+    void marksFollowTheirIntervalBeyondTheBars();
 };
 
 void PresetsTest::marksAndCents_data() {
@@ -218,6 +220,37 @@ void PresetsTest::oneSliderStepMovesOnlyItsMarks() {
         QCOMPARE(third, n == 2 ? 193 : n == 10 ? 127 : 160);
         QCOMPARE(fifth, n == 2 ? 81 : n == 7 ? 15 : 48);
     }
+}
+
+// Two sliders from equal temperament set the interval above D (tone number 3) to its extremes:
+// 89 pixels per 80 cents from top 160 (third) and 48 (fifth), not clamped to the bars.
+void PresetsTest::marksFollowTheirIntervalBeyondTheBars_data() {
+    QTest::addColumn<int>("dPosition");
+    QTest::addColumn<int>("upperSlider"); // F# for the third, A for the fifth
+    QTest::addColumn<int>("upperPosition");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("top");
+    // 160 - 40 * 89/80 = 115.5, a tie that goes to the even 116.
+    QTest::newRow("third of 440 cents") << 400 << 7 << -400 << 1 << 116;
+    QTest::newRow("widest third, 460 cents") << 600 << 7 << -600 << 1 << 93;
+    QTest::newRow("narrowest third, 340 cents") << -600 << 7 << 600 << 1 << 227;
+    // Above the top of the window.
+    QTest::newRow("widest fifth, 760 cents") << 600 << 10 << -600 << 2 << -19;
+    QTest::newRow("narrowest fifth, 640 cents") << -600 << 10 << 600 << 2 << 115;
+}
+
+void PresetsTest::marksFollowTheirIntervalBeyondTheBars() {
+    QFETCH(int, dPosition);
+    QFETCH(int, upperSlider);
+    QFETCH(int, upperPosition);
+    QFETCH(int, row);
+    QFETCH(int, top);
+    RecordingPlayer player;
+    TForm1 form(player);
+    child<QPushButton>(form, "lige")->click();
+    slider(form, 3)->setValue(dPosition);
+    slider(form, upperSlider)->setValue(upperPosition);
+    QCOMPARE(mark(form, 3, row)->y(), top);
 }
 
 QTEST_MAIN(PresetsTest)
