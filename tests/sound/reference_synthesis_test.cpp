@@ -11,57 +11,13 @@ using namespace klangora;
 
 namespace {
 
-// The chord written out once more the plain way, header bytes and all, to check the library's
-// images against: partial weights 1, -0.11 and 0.041 / divisor.
+// The chord's samples written out once more the plain way, to check the library's images
+// against: partial weights 1, -0.11 and 0.041 / divisor. The header is pinned by the WavHeader
+// tests.
 std::vector<std::uint8_t> plainChordImage(const std::vector<double>& hz, int samples,
                                           long double divisor) {
-    const std::uint32_t riff = 38 + static_cast<std::uint32_t>(samples);
-    std::vector<std::uint8_t> image = {'R',
-                                       'I',
-                                       'F',
-                                       'F',
-                                       static_cast<std::uint8_t>(riff),
-                                       static_cast<std::uint8_t>(riff >> 8),
-                                       static_cast<std::uint8_t>(riff >> 16),
-                                       0,
-                                       'W',
-                                       'A',
-                                       'V',
-                                       'E',
-                                       'f',
-                                       'm',
-                                       't',
-                                       ' ',
-                                       18,
-                                       0,
-                                       0,
-                                       0,
-                                       1,
-                                       0,
-                                       1,
-                                       0,
-                                       0x11,
-                                       0x2B,
-                                       0,
-                                       0,
-                                       0x11,
-                                       0x2B,
-                                       0,
-                                       0,
-                                       1,
-                                       0,
-                                       8,
-                                       0,
-                                       0,
-                                       0,
-                                       'd',
-                                       'a',
-                                       't',
-                                       'a',
-                                       static_cast<std::uint8_t>(samples),
-                                       static_cast<std::uint8_t>(samples >> 8),
-                                       static_cast<std::uint8_t>(samples >> 16),
-                                       0};
+    std::vector<std::uint8_t> image = newWavImage(11025, samples);
+    image.resize(kWavHeaderBytes);
     for (int i = 0; i < samples; ++i) {
         long double s1 = 0, s3 = 0, s5 = 0;
         for (double f : hz) {
