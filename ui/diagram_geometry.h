@@ -1,9 +1,21 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+
 // Where things stand in the triad diagram, in window pixels. Column c (1..13) is centred on
 // x = kColumnSpacing * c + kColumnOffset; the readout panel's children are placed relative to
 // the panel's left edge.
 namespace diagram {
+
+// The note names of tone numbers 1..13; the upper c is "C" again.
+inline constexpr std::array<const char*, 13> kNoteNames = {"C",  "C#", "D",  "Eb", "E",
+                                                            "F",  "F#", "G",  "G#", "A",
+                                                            "Bb", "H",  "C"};
+
+inline const char* noteName(int tone) {
+    return kNoteNames[static_cast<std::size_t>(tone - 1)];
+}
 
 inline constexpr int kColumnSpacing = 40;
 inline constexpr int kColumnOffset = 100;
@@ -56,6 +68,11 @@ inline constexpr int kNoSelection = 14;
 constexpr int shapeTone(int column, int row) {
     const int tone = column + (row == 0 ? 0 : row == 1 ? 4 : 7);
     return tone > 13 ? tone - 12 : tone;
+}
+
+// A c: the tone every other is tuned from, which no slider moves.
+constexpr bool isFixedC(int tone) {
+    return tone == 1 || tone == 13;
 }
 
 // The column a tone stands in. In the fifths arrangement the roots run C G D A E H F# C# G# Eb

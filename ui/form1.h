@@ -107,6 +107,17 @@ private:
     void buildMessageAreas();
     void buildTimers();
     void setTabOrders();
+    void nameControls();
+    void buildKeyboardSelection();
+
+    // The texts that say what every mark and readout is, brought up to date after a retuning;
+    // only those whose text changed are touched, so only they announce a change.
+    void describeMarks();
+    void nameReadout(int tone, const QString& shownNumber);
+    // Ctrl + arrow keys: select the mark beside, above or below the selected one on screen.
+    void moveKeyboardSelection(int columnStep, int rowStep);
+    void markSelected(int column, int row);
+    bool inFifthsArrangement() const;
 
     void applyRatioPreset(klangora::PresetId id);
     void setSliders(const klangora::SliderPositions& positions);

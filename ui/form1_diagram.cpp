@@ -20,9 +20,6 @@ using namespace diagram;
 
 namespace {
 
-const QStringList kNoteNames = {"C", "C#", "D", "Eb", "E", "F", "F#",
-                                "G", "G#", "A", "Bb", "H", "C"};
-
 constexpr std::array<int, 3> kReferenceLineYs = {kPureThirdLineY, kPureFifthLineY, kRootLineY};
 
 int columnLine(int column) {
@@ -70,7 +67,7 @@ void TForm1::BTnavngivning() {
         toneSliders[k] = findChild<ToneSlider*>(QString("sb%1").arg(k));
     }
     for (int n = 1; n <= 13; ++n) {
-        noteNameLabels[n]->setText(kNoteNames[n - 1]);
+        noteNameLabels[n]->setText(diagram::noteName(n));
         noteNameLabels[n]->adjustSize();
     }
 }
@@ -108,6 +105,7 @@ void TForm1::nodetykkelse() {
     for (int n = 1; n <= 13; ++n) {
         for (int row = 0; row <= 2; ++row) {
             toneShapes[n][row]->setPenWidth(normalPenWidth);
+            toneShapes[n][row]->setChecked(false);
         }
     }
     const QColor plain = windowTextColour();
@@ -156,6 +154,10 @@ void TForm1::Timer1Timer() {
     }
 }
 
+bool TForm1::inFifthsArrangement() const {
+    return kromkvint->text() == QString(texts::kToChromatic);
+}
+
 void TForm1::Timer2Timer() {
     Timer2->stop();
     kromkvintClick();
@@ -163,7 +165,7 @@ void TForm1::Timer2Timer() {
 
 void TForm1::kromkvintClick() {
     nodetykkelse();
-    const bool toFifths = kromkvint->text() == QString(texts::kToFifths);
+    const bool toFifths = !inFifthsArrangement();
     for (int tone = 2; tone <= 12; tone += 2) {
         const int column = columnOf(tone, toFifths);
         for (int row = 0; row <= 2; ++row) {

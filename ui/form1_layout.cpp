@@ -152,6 +152,8 @@ void TForm1::buildLayout() {
     buildMessageAreas();
     buildTimers();
     setTabOrders();
+    nameControls();
+    buildKeyboardSelection();
 }
 
 void TForm1::buildDiagram() {

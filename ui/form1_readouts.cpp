@@ -2,38 +2,17 @@
 // third or fifth built on that tone from pure.
 #include "ui/form1.h"
 
-#include "core/rounding.h"
+#include "core/readings.h"
 #include "ui/number_format.h"
 
 #include <QLabel>
 #include <QRadioButton>
 
-#include <cmath>
-
-using klangora::roundHalfEven;
-
-namespace {
-
-// The pure major third (5/4) and fifth (3/2) in cents, to three decimals.
-constexpr long double kPureThirdCents = 386.314L;
-constexpr long double kPureFifthCents = 701.955L;
-// The panel shows pitches from C = 261.6 Hz; the sound uses 261 Hz.
-constexpr long double kDisplayBaseHz = 261.6L;
-
-long double frequencyReadout(long double cents) {
-    const long double ratio = std::pow(10.0L, std::log10(2.0L) * cents / 1200.0L);
-    return roundHalfEven(ratio * kDisplayBaseHz * 10.0L) / 10.0L;
-}
-
-long double centReadout(long double cents) {
-    return roundHalfEven(cents * 10.0L) / 10.0L;
-}
-
-long double deviationReadout(long double cents, long double pure) {
-    return roundHalfEven((cents - pure) * 10.0L) * 0.1L;
-}
-
-} // namespace
+using klangora::centReadout;
+using klangora::deviationReadout;
+using klangora::frequencyReadout;
+using klangora::kPureFifthCents;
+using klangora::kPureThirdCents;
 
 void TForm1::opdaterLabel() {
     klangora::deriveThirdsAndFifths(tones);
@@ -49,9 +28,12 @@ void TForm1::opdaterLabel() {
             value = frequencyReadout(tones.toneCents[i]);
         }
         QLabel* label = readoutLabels[i + 1];
-        label->setText(formatReadout(value));
+        const QString shown = formatReadout(value);
+        label->setText(shown);
         label->adjustSize();
+        nameReadout(i + 1, shown);
     }
+    describeMarks();
 }
 
 // Whichever readout button becomes checked, the panel shows the numbers it names.

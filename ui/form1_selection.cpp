@@ -39,7 +39,7 @@ void TForm1::knapMouseDown(int column, int row) {
     nodetykkelse();
     selectedTone = column;
     selectedRow = row;
-    toneShapes[column][row]->setPenWidth(selectedPenWidth);
+    markSelected(column, row);
     toneSliders[tone]->setFocus();
     highlightTone(tone);
     plFlytMedPil->setText(arrowHintText);
@@ -73,7 +73,12 @@ void TForm1::focus() {
     const int tone = diagram::shapeTone(selectedTone, selectedRow);
     toneSliders[tone]->setFocus();
     highlightTone(tone);
-    toneShapes[selectedTone][selectedRow]->setPenWidth(selectedPenWidth);
+    markSelected(selectedTone, selectedRow);
+}
+
+void TForm1::markSelected(int column, int row) {
+    toneShapes[column][row]->setPenWidth(selectedPenWidth);
+    toneShapes[column][row]->setChecked(true);
 }
 
 void TForm1::tonemark() {

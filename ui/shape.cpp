@@ -1,10 +1,15 @@
 #include "ui/shape.h"
 
+#include "ui/shape_accessible.h"
+
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-Shape::Shape(Kind kind, QWidget* parent) : QWidget(parent), m_kind(kind) {}
+Shape::Shape(Kind kind, QWidget* parent) : QWidget(parent), m_kind(kind) {
+    installShapeAccessibility();
+}
 
 void Shape::setPenWidth(int width) {
     if (width == m_penWidth) {
@@ -22,6 +27,21 @@ void Shape::setBrushColor(const QColor& color) {
 void Shape::setPenColor(const QColor& color) {
     m_penColor = color;
     update();
+}
+
+void Shape::setChecked(bool checked) {
+    if (checked == m_checked) {
+        return;
+    }
+    m_checked = checked;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void Shape::activate() {
+    emit pressed(Qt::NoButton);
 }
 
 void Shape::paintEvent(QPaintEvent*) {
