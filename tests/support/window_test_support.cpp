@@ -91,8 +91,8 @@ void clickKey(const QWidget& form, int tone) {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
 
-void pressKey(TForm1& form, Qt::Key key) {
-    QTest::keyClick(form.windowHandle(), key);
+void pressKey(TForm1& form, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(form.windowHandle(), key, modifiers);
 }
 
 bool activate(QWidget& form) {

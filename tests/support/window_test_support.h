@@ -59,7 +59,7 @@ QList<int> redTones(const QWidget& form);
 // The key buttons show no caption, so only their indicator takes a click.
 void clickKey(const QWidget& form, int tone);
 // A key press as the window system delivers it, to whatever has the focus.
-void pressKey(TForm1& form, Qt::Key key);
+void pressKey(TForm1& form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // Shows the window and makes it the active one, so that keyboard focus and keys behave as on a
 // desktop.
