@@ -4,6 +4,7 @@
 #include "ui/form1.h"
 
 #include "ui/diagram_geometry.h"
+#include "ui/fonts.h"
 #include "ui/palette.h"
 #include "ui/pictures.h"
 #include "ui/shape.h"
@@ -93,18 +94,11 @@ constexpr std::array<int, 13> kNameLefts = {31,  71,  111, 159, 199, 247, 295,
 constexpr std::array<int, 11> kSliderLefts = {136, 216, 256, 296, 336, 376,
                                               416, 456, 496, 536, 576};
 
-QFont fontOf(const QWidget* parent, int pointSize, bool bold) {
-    QFont font = parent->font();
-    font.setPointSize(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
 QLabel* makeLabel(QWidget* parent, const QString& name, Point pos, const QString& text,
                   int pointSize, bool bold) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->setFont(fontOf(parent, pointSize, bold));
+    label->setFont(fonts::designFont(parent, pointSize, bold));
     label->move(pos.left, pos.top);
     label->adjustSize();
     return label;
@@ -139,8 +133,7 @@ void TForm1::buildLayout() {
     setObjectName("Form1");
     setWindowTitle("Klangora: Lyt til dur-treklange i forskellige stemninger!");
     setWindowIcon(pictures::windowIcon());
-    // DejaVu Sans in its condensed width keeps every caption inside the room the layout gives it.
-    setFont(QFont("DejaVu Sans Condensed", 8));
+    setFont(fonts::windowFont());
     setFixedSize(894, 541);
     move(118, 115);
 
@@ -315,7 +308,7 @@ void TForm1::buildMessageAreas() {
     DuHoer->setObjectName("DuHoer");
     DuHoer->setFrameStyle(QFrame::Panel | QFrame::Raised);
     DuHoer->setAlignment(Qt::AlignCenter);
-    DuHoer->setFont(fontOf(this, 10, true));
+    DuHoer->setFont(fonts::designFont(this, 10, true));
     DuHoer->setAutoFillBackground(true);
     DuHoer->setGeometry(diagram::kPanelLeft, 328, diagram::kPanelWidth, 25);
     DuHoer->hide();

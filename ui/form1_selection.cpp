@@ -3,6 +3,7 @@
 #include "ui/form1.h"
 
 #include "ui/diagram_geometry.h"
+#include "ui/fonts.h"
 #include "ui/message_box.h"
 #include "ui/palette.h"
 #include "ui/shape.h"
@@ -13,17 +14,8 @@
 
 namespace {
 
-void setPointSize(QWidget* widget, int pointSize) {
-    QFont font = widget->font();
-    if (font.pointSize() == pointSize) {
-        return;
-    }
-    font.setPointSize(pointSize);
-    widget->setFont(font);
-}
-
 void setLabelSize(QLabel* label, int pointSize, int top) {
-    setPointSize(label, pointSize);
+    fonts::setDesignSize(label, pointSize);
     label->adjustSize();
     label->move(label->x(), top);
 }
@@ -43,7 +35,7 @@ void TForm1::knapMouseDown(int column, int row) {
     toneSliders[tone]->setFocus();
     highlightTone(tone);
     plFlytMedPil->setText(arrowHintText);
-    setPointSize(plFlytMedPil, 12);
+    fonts::setDesignSize(plFlytMedPil, 12);
 }
 
 // A right-click on the fifth above C (the G) arrives after its press has selected it; the
@@ -85,7 +77,7 @@ void TForm1::tonemark() {
     selectedTone = diagram::kNoSelection;
     nodetykkelse();
     plFlytMedPil->setText(clickHintText);
-    setPointSize(plFlytMedPil, 8);
+    fonts::setDesignSize(plFlytMedPil, 8);
     const int key = scanKeyButtons();
     if (key != 0) {
         selectedKey = key;
