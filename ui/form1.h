@@ -125,6 +125,8 @@ private:
     void setStemning(const QString& text, int left);
     void placeInColumn(int tone, int column);
     void highlightTone(int tone);
+    // Whether a mark is selected and stands for this tone number.
+    bool isSelectedTone(int tone) const;
     void showReadoutMode();
     void showFixedCMessage();
     int scanKeyButtons() const;

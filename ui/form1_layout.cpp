@@ -104,6 +104,19 @@ QLabel* makeLabel(QWidget* parent, const QString& name, Point pos, const QString
     return label;
 }
 
+// Tab enters an exclusive group at its checked button, and the arrow keys move on among the
+// others, which is how desktop users expect such a group to behave. Only the checked button
+// takes Tab; the toolkit would otherwise give Tab to every button until one had the focus.
+void tabToCheckedOnly(QButtonGroup* group) {
+    auto follow = [group] {
+        for (QAbstractButton* button : group->buttons()) {
+            button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+        }
+    };
+    QObject::connect(group, &QButtonGroup::buttonToggled, group, follow);
+    follow();
+}
+
 // The fill colour of a mark depends only on the tone it stands for.
 QColor markColour(int tone, const QPalette& palette) {
     switch (tone) {
@@ -202,7 +215,7 @@ void TForm1::buildLabels() {
 
 void TForm1::buildSliders() {
     for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
-        auto* slider = new ToneSlider(this);
+        auto* slider = new ToneSlider(this, [this, k] { return isSelectedTone(k); });
         slider->setObjectName(QString("sb%1").arg(k));
         slider->setGeometry(kSliderLefts[k - 2], k == 2 ? 365 : 349, 17, 137);
         slider->setRange(klangora::kSliderMin, klangora::kSliderMax);
@@ -245,6 +258,7 @@ void TForm1::buildPanel() {
     rbCent = makeRadio("rbCent", {32, 104, 233, 17}, "Vis grundtonens CENT-værdi");
     rbFre = makeRadio("rbFre", {32, 88, 233, 17}, "Vis grundtonens FREKVENS");
     rbFre->setChecked(true);
+    tabToCheckedOnly(readoutGroup);
     connect(readoutGroup, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked) {
             showReadoutMode();
@@ -351,4 +365,7 @@ void TForm1::setTabOrders() {
         }
         previous = widget;
     }
+    // The window opens with the focus on the first control of the chain, the triad button;
+    // left to itself it would take the first control created, a hidden slider.
+    findChild<QWidget*>(chain[0])->setFocus();
 }

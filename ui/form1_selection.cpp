@@ -52,6 +52,11 @@ void TForm1::highlightTone(int tone) {
     setTextColour(readoutLabels[tone], colours::red);
 }
 
+bool TForm1::isSelectedTone(int tone) const {
+    return selectedTone != diagram::kNoSelection &&
+           diagram::shapeTone(selectedTone, selectedRow) == tone;
+}
+
 void TForm1::showFixedCMessage() {
     showMessage("Den hvide er tonen C, og det er den vi stemmer ud fra. Det er den eneste tone "
                 "du IKKE kan flytte.");

@@ -2,16 +2,25 @@
 
 #include <QScrollBar>
 
+#include <functional>
+
 // The hidden vertical slider that carries one tone's tuning. A press on a diagram mark gives
 // it the keyboard focus, and the keys then move it one position (1/20 cent) at a time: up
 // raises the tone, down lowers it. Left and Right follow Up and Down, which a plain vertical
 // scroll bar would have the other way round.
+//
+// The keys move it only while its tone is the selected one. The slider can also come by the
+// focus through Tab, and a tone the user never chose must not move under a key press.
 class ToneSlider : public QScrollBar {
     Q_OBJECT
 
 public:
-    explicit ToneSlider(QWidget* parent);
+    // selected tells whether this slider's tone is the selected tone right now.
+    ToneSlider(QWidget* parent, std::function<bool()> selected);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    std::function<bool()> m_selected;
 };

@@ -209,7 +209,8 @@ void CaptionsTest::everyCaptionIsWhollyVisible_data() {
     }
     const Path ownTuning = {
         {"mark selected", [](TForm1& form) { form.knapMouseDown(7, 2); }},
-        {"own tuning", [](TForm1& form) { slider(form, 2)->setValue(slider(form, 2)->value() - 1); }},
+        {"own tuning",
+         [](TForm1& form) { slider(form, 2)->setValue(slider(form, 2)->value() - 1); }},
     };
     QTest::newRow("own tuning") << (ownTuning + readoutModes() + soundSteps() + arrangements());
     for (int tone = 1; tone <= 13; ++tone) {
@@ -232,7 +233,8 @@ void CaptionsTest::everyCaptionIsWhollyVisible() {
     for (const QString& fault : faults) {
         qWarning().noquote() << fault;
     }
-    QVERIFY2(faults.isEmpty(), qPrintable(QString("%1 captions cut or covered").arg(faults.size())));
+    QVERIFY2(faults.isEmpty(),
+             qPrintable(QString("%1 captions cut or covered").arg(faults.size())));
 }
 
 QTEST_MAIN(CaptionsTest)

@@ -28,6 +28,7 @@ private slots:
     void modeChangeRestoresEverySelection();
     void keyButtonsMarkTheKey();
     void lastKeyButtonMarksToo();
+    void keyboardFromTheFirstMoment();
 };
 
 void SelectionTest::pressSelectsTheToneTheMarkStandsFor_data() {
@@ -291,6 +292,59 @@ void SelectionTest::lastKeyButtonMarksToo() {
     QCOMPARE(note(form, 13)->font().pointSize(), 14);
     QCOMPARE(note(form, 1)->font().pointSize(), 12);
     QCOMPARE(widePens(form), 0);
+}
+
+// A freshly opened window as a keyboard user meets it: the focus on the triad button, keys that
+// move no tone while none is selected, not even on a hidden slider that Tab passes, and Tab
+// into the readout panel at its checked button, from where the arrow keys walk the four.
+void SelectionTest::keyboardFromTheFirstMoment() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    QCOMPARE(QApplication::focusWidget(), child<QWidget>(form, "BitBtn1"));
+    const auto positions = [&form] {
+        QList<int> all;
+        for (int tone = 2; tone <= 12; ++tone) {
+            all << slider(form, tone)->value();
+        }
+        return all;
+    };
+    const QList<int> pythagorean = positions();
+    const QList<Qt::Key> nudges = {Qt::Key_Up, Qt::Key_Up, Qt::Key_Home, Qt::Key_End};
+    for (Qt::Key key : nudges) {
+        pressKey(form, key);
+    }
+    const QWidget* panel = child<QWidget>(form, "Panel1");
+    int slidersPassed = 0;
+    for (int tabs = 0; !panel->isAncestorOf(QApplication::focusWidget()); ++tabs) {
+        QVERIFY2(tabs < 60, "Tab never reaches the readout panel");
+        if (qobject_cast<QScrollBar*>(QApplication::focusWidget()) != nullptr) {
+            ++slidersPassed;
+            for (Qt::Key key : nudges) {
+                pressKey(form, key);
+            }
+        }
+        pressKey(form, Qt::Key_Tab);
+    }
+    QVERIFY(slidersPassed > 0);
+    QCOMPARE(positions(), pythagorean);
+    QCOMPARE(labelText(form, "lbStemning"), QString("Pythagoræisk stemning"));
+    QCOMPARE(QApplication::focusWidget(), child<QWidget>(form, "rbFre"));
+    const QList<std::pair<Qt::Key, QString>> walk = {{Qt::Key_Down, "rbCent"},
+                                                     {Qt::Key_Right, "rbkvint"},
+                                                     {Qt::Key_Up, "rbterts"},
+                                                     {Qt::Key_Left, "rbFre"},
+                                                     {Qt::Key_Down, "rbCent"}};
+    for (const auto& [key, name] : walk) {
+        pressKey(form, key);
+        QCOMPARE(QApplication::focusWidget()->objectName(), name);
+        QVERIFY(child<QRadioButton>(form, name)->isChecked());
+    }
+    // Tab leaves the group in one step and comes back to the button now checked.
+    pressKey(form, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), slider(form, 3));
+    pressKey(form, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), child<QWidget>(form, "rbCent"));
 }
 
 QTEST_MAIN(SelectionTest)
