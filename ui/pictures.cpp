@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <vector>
 
 namespace pictures {
@@ -158,8 +159,44 @@ QPixmap chromaticChorale(QSize size) {
     return pixmap;
 }
 
+namespace {
+
+// Sides up to which the icon is drawn in its small form.
+constexpr int kLargestSmallIcon = 32;
+
+// A five-line staff at 16 or 32 pixels is a grey smudge. The small icon keeps what still reads
+// at that size: the triad's three notes in their diagram colours, climbing from left to right
+// so that each keeps its own outline, on the two lines the e and the g sit on and the short
+// ledger line of the c. Drawn on a 16-pixel grid scaled to the side, so that lines and outlines
+// fall on whole pixels.
+QPixmap smallAppIcon(int side) {
+    QPixmap pixmap = blank(QSize(side, side));
+    QPainter p(&pixmap);
+    const int unit = std::max(1, side / 16);
+    const auto at = [unit](qreal gridUnits) { return gridUnits * unit; };
+    const qreal lineWidth = unit;
+    const auto line = [&](qreal y, qreal left, qreal right) {
+        p.fillRect(QRectF(at(left), at(y) - lineWidth / 2, at(right - left), lineWidth), kInk);
+    };
+    line(4.5, 0, 16);
+    line(8.5, 0, 16);
+    line(12.5, 0, 8);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kInk, unit));
+    const auto head = [&](qreal x, qreal y, const QColor& fill) {
+        p.setBrush(fill);
+        p.drawEllipse(QPointF(at(x), at(y)), at(2.5), at(2));
+    };
+    head(4, 12.5, kCColour);
+    head(8, 8.5, kEColour);
+    head(12, 4.5, kGColour);
+    return pixmap;
+}
+
+} // namespace
+
 QPixmap appIcon(int side) {
-    return triad(QSize(side, side));
+    return side <= kLargestSmallIcon ? smallAppIcon(side) : triad(QSize(side, side));
 }
 
 QIcon windowIcon() {

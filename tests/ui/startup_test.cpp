@@ -22,6 +22,8 @@ private slots:
     void timersAndSoundStartIdle();
     void switchesToFifthsAfterFiftyMilliseconds();
     void writesAScreenshot();
+    void smallIconsShowTheTriadsColours_data();
+    void smallIconsShowTheTriadsColours();
 };
 
 namespace {
@@ -221,6 +223,32 @@ void StartupTest::writesAScreenshot() {
     QVERIFY2(red > 100, qPrintable(QString("only %1 red pixels on the fifths line").arg(red)));
     const QString dir = qEnvironmentVariable("KLANGORA_TEST_OUTPUT", ".");
     QVERIFY(shot.save(dir + "/klangora-startup.png"));
+}
+
+void StartupTest::smallIconsShowTheTriadsColours_data() {
+    QTest::addColumn<int>("side");
+    QTest::newRow("16") << 16;
+    QTest::newRow("32") << 32;
+}
+
+// Even at the title bar's size each note of the triad keeps a patch of its own colour, not
+// blurred into the outlines: at least (side / 8)² pixels of pure white, green and red.
+void StartupTest::smallIconsShowTheTriadsColours() {
+    QFETCH(int, side);
+    RecordingPlayer player;
+    TForm1 form(player);
+    const QImage icon = form.windowIcon().pixmap(QSize(side, side)).toImage();
+    QCOMPARE(icon.size(), QSize(side, side));
+    for (const QColor& colour : {QColor(Qt::white), QColor(0x00, 0x80, 0x00), QColor(Qt::red)}) {
+        int pure = 0;
+        for (int y = 0; y < side; ++y) {
+            for (int x = 0; x < side; ++x) {
+                pure += icon.pixelColor(x, y) == colour ? 1 : 0;
+            }
+        }
+        QVERIFY2(pure >= (side / 8) * (side / 8),
+                 qPrintable(QString("%1 pixels of %2").arg(pure).arg(colour.name())));
+    }
 }
 
 QTEST_MAIN(StartupTest)
