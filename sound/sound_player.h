@@ -12,4 +12,12 @@ class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
     virtual void play(const std::vector<std::uint8_t>& wavImage) = 0;
+
+    // A sound button was pressed and a new sequence of chords begins. A player that gave up on
+    // the sound output during the last sequence tries it again from here on.
+    virtual void beginSequence() {}
+
+    // Safe from any thread: the chord that sounds stops at once and play() returns, and every
+    // further chord is skipped until the next beginSequence(). For a program that is ending.
+    virtual void cutShort() {}
 };
