@@ -9,7 +9,7 @@ namespace klangora {
 namespace {
 // The sound is tuned to C = 261 Hz; the readout panel shows frequencies from 261.6 Hz instead.
 constexpr long double kSoundBaseHz = 261.0L;
-constexpr int kBaseSlot = 25;
+constexpr int kBaseSlot = freqSlot(1); // the fixed c
 } // namespace
 
 double centsFromSliderPosition(int toneIndex, int position) {

@@ -30,6 +30,12 @@ struct ToneTable {
     int sampleRate = 0;
 };
 
+// The freqTable slot of tone number t (1 = the fixed c, t + 12 an octave up, t - 12 one down):
+// tone numbers -24..36 give slots 0..60, the fixed c slot 25.
+constexpr int freqSlot(int toneNumber) {
+    return 24 + toneNumber;
+}
+
 // A slider position counts 1/20 cent below equal temperament: cents = 100 * i - position / 20.
 double centsFromSliderPosition(int toneIndex, int position);
 

@@ -48,12 +48,9 @@ constexpr int rootToneNumber(int selectedKey) {
     return selectedKey % 12;
 }
 
-// The frequency of a chorale voice. Only in the key of H does the bass reach tone number -24,
-// below the five octaves of the table; it sounds the h one octave below the lowest h of the
-// table instead of the silence of the table's empty slot 0.
-double choraleVoiceHz(const ToneTable& table, int toneNumber);
-
-// The four frequencies of a chorale chord on root number root, top voice first.
+// The four frequencies of a chorale chord on root number root, top voice first, as the chord
+// player sounds them (in the key of H the bass of the first and last chords reaches tone
+// number -24, the h below the table).
 std::array<double, 4> choraleChordHz(const ToneTable& table, int root, const ChoraleChord& chord);
 
 } // namespace klangora

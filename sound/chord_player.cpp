@@ -6,8 +6,16 @@
 
 namespace klangora {
 
+namespace {
+constexpr int kBelowTheTable = -24;
+constexpr int kOctave = 12;
+} // namespace
+
 double toneFrequencyHz(const ToneTable& table, int toneNumber) {
-    const int slot = 24 + toneNumber;
+    if (toneNumber == kBelowTheTable) {
+        return toneFrequencyHz(table, toneNumber + kOctave) * 0.5;
+    }
+    const int slot = freqSlot(toneNumber);
     if (slot < 0 || slot >= static_cast<int>(table.freqTable.size())) {
         return 0.0; // the callers keep to -24..36; anything else is silence, never a stray read
     }

@@ -7,8 +7,10 @@
 
 namespace klangora {
 
-// Tone number t (1 = the fixed c, t + 12 an octave up) sounds at freqTable slot 24 + t; the
-// tone numbers -23..36 cover the five octaves, and -24 finds the empty slot 0, a silent voice.
+// Tone number t (1 = the fixed c, t + 12 an octave up) sounds at freqTable slot freqSlot(t);
+// the tone numbers -23..36 cover the five octaves. Only the chorales in the key of H reach -24,
+// whose slot 0 nothing fills: that bass sounds the h one octave below the table's lowest h,
+// not the silence of the empty slot.
 double toneFrequencyHz(const ToneTable& table, int toneNumber);
 
 // Three or four tones of the table sounded together for durationMs: the chord is synthesised at

@@ -7,6 +7,7 @@
 #include "ui/fonts.h"
 #include "ui/palette.h"
 #include "ui/pictures.h"
+#include "ui/sequencer_timing.h"
 #include "ui/shape.h"
 #include "ui/tone_slider.h"
 #include "ui/window_texts.h"
@@ -345,7 +346,7 @@ void TForm1::buildTimers() {
     };
     Timer1 = makeTimer("Timer1", 200, &TForm1::Timer1Timer);
     Timer2 = makeTimer("Timer2", 50, &TForm1::Timer2Timer);
-    Timer3 = makeTimer("Timer3", 500, &TForm1::Timer3Timer);
+    Timer3 = makeTimer("Timer3", sequencer::kStepIntervalMs, &TForm1::Timer3Timer);
     Timer1->start();
     Timer2->start();
 }

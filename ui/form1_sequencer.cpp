@@ -5,17 +5,17 @@
 
 #include "sound/chorales.h"
 #include "sound/chord_player.h"
-#include "sound/chord_synthesis.h"
 #include "ui/message_box.h"
 #include "ui/palette.h"
+#include "ui/sequencer_timing.h"
 
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QTimer>
 
-namespace {
+using namespace sequencer;
 
-constexpr std::uint8_t kAmplitude = 20;
-constexpr int kTriadMs = 2000;
+namespace {
 
 const QColor kBlack(0, 0, 0);
 
@@ -24,9 +24,9 @@ const QColor kBlack(0, 0, 0);
 void TForm1::playChorale(bool jazz, int root) {
     for (const klangora::ChoraleChord& chord :
          jazz ? klangora::kJazzChoraleChords : klangora::kChoraleChords) {
-        const std::array<double, 4> frequencies = klangora::choraleChordHz(tones, root, chord);
-        m_player.play(
-            klangora::chordImage(frequencies, chord.durationMs, kAmplitude, tones.sampleRate));
+        const auto& v = chord.voices;
+        klangora::playFourVoices(m_player, tones, root + v[0], root + v[1], root + v[2],
+                                 root + v[3], chord.durationMs, kAmplitude);
     }
 }
 
@@ -41,6 +41,7 @@ void TForm1::endSequence() {
 }
 
 void TForm1::startSequence(int firstStep) {
+    m_player.beginSequence(); // a sound output that failed before is tried again
     sequenceStep = firstStep;
     Timer3->start();
     Timer3Timer();
@@ -54,13 +55,13 @@ void TForm1::BitBtn1Click() {
     }
     IndlaesFrek();
     savedFreqTable = tones.freqTable;
-    startSequence(0);
+    startSequence(kTriadMessageStep);
 }
 
 void TForm1::BitBtn2Click() {
     IndlaesFrek();
     selectedKey = scanKeyButtons();
-    startSequence(10);
+    startSequence(kChoraleMessageStep);
 }
 
 void TForm1::BitBtn3Click() {
@@ -69,7 +70,7 @@ void TForm1::BitBtn3Click() {
     if (key != 0) {
         selectedKey = key;
     }
-    startSequence(20);
+    startSequence(kJazzChoraleMessageStep);
 }
 
 void TForm1::Timer3Timer() {
@@ -80,46 +81,46 @@ void TForm1::Timer3Timer() {
     const QString key =
         selectedKey >= 1 && selectedKey <= 13 ? noteNameLabels[selectedKey]->text() : QString();
     auto& freq = tones.freqTable;
-    const int third = 24 + root + 4;
-    const int fifth = 24 + root + 7;
+    const int third = klangora::freqSlot(root + kMajorThird);
+    const int fifth = klangora::freqSlot(root + kFifth);
     switch (sequenceStep) {
-    case 0:
+    case kTriadMessageStep:
         showDuHoer("Du hører en " + key + "-durtreklang, med REN terts og REN kvint", kBlack);
         DuHoer->show();
         break;
-    case 1:
+    case kPureTriadStep:
         // A pure third 5:4 and a pure fifth 3:2 above the tempered root.
-        freq[third] = freq[24 + root] * 5 / 4;
-        freq[fifth] = freq[24 + root] * 3 / 2;
+        freq[third] = freq[klangora::freqSlot(root)] * 5 / 4;
+        freq[fifth] = freq[klangora::freqSlot(root)] * 3 / 2;
         playTriad(root);
         break;
-    case 2:
+    case kTemperedMessageStep:
         showDuHoer("Du hører nu en " + key + "-durtreklang stemt i " + lbStemning->text(),
                    colours::red);
         break;
-    case 4:
+    case kTemperedTriadStep:
         freq[third] = savedFreqTable[third];
         freq[fifth] = savedFreqTable[fifth];
         playTriad(root);
         break;
-    case 10:
+    case kChoraleMessageStep:
         showDuHoer("Koral: En 4-stemmig sats i " + key + "-dur uden kromatik", colours::red);
         DuHoer->show();
         break;
-    case 11:
+    case kChoraleStep:
         playSound([this, root] { playChorale(false, root); });
         break;
-    case 20:
+    case kJazzChoraleMessageStep:
         showDuHoer("\"Jazz-koral\": En 4-stemmig sats i " + key + "-dur med kromatik",
                    colours::red);
         DuHoer->show();
         break;
-    case 21:
+    case kJazzChoraleStep:
         playSound([this, root] { playChorale(true, root); });
         break;
-    case 5:
-    case 12:
-    case 22:
+    case kTriadEndStep:
+    case kChoraleEndStep:
+    case kJazzChoraleEndStep:
         endSequence();
         break;
     default:
@@ -130,12 +131,12 @@ void TForm1::Timer3Timer() {
 
 void TForm1::playTriad(int root) {
     playSound([this, root] {
-        klangora::playThreeVoices(m_player, tones, root, root + 4, root + 7, kTriadMs, kAmplitude);
+        klangora::playThreeVoices(m_player, tones, root, root + kMajorThird, root + kFifth,
+                                  kTriadMs, kAmplitude);
     });
 }
 
 void TForm1::playSound(const std::function<void()>& sound) {
-    m_soundPlaying = true;
+    const QScopedValueRollback playing(m_soundPlaying, true);
     sound();
-    m_soundPlaying = false;
 }

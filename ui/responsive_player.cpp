@@ -3,9 +3,73 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QPointer>
 #include <QThread>
 
+#include <memory>
 #include <thread>
+#include <utility>
+#include <vector>
+
+namespace {
+
+bool isUserInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+    case QEvent::TabletPress:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Holds back the input that the window system delivers to the program's windows while it is
+// installed, and hands it to them, in the order it came, once the sound has ended. Qt's own
+// ExcludeUserInputEvents would hold back the window manager's close request too.
+class HeldInput : public QObject {
+public:
+    HeldInput() { QCoreApplication::instance()->installEventFilter(this); }
+    ~HeldInput() override { QCoreApplication::instance()->removeEventFilter(this); }
+    HeldInput(const HeldInput&) = delete;
+    HeldInput& operator=(const HeldInput&) = delete;
+
+    // Posted, not sent: the step that plays runs to its end before any of it is handled.
+    void release() {
+        for (auto& [window, event] : m_held) {
+            if (window) {
+                QCoreApplication::postEvent(window, event.release());
+            }
+        }
+        m_held.clear();
+    }
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        if (!receiver->isWindowType() || !event->spontaneous() || !isUserInput(event->type())) {
+            return false;
+        }
+        m_held.emplace_back(receiver, event->clone());
+        return true;
+    }
+
+private:
+    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> m_held;
+};
+
+} // namespace
 
 ResponsivePlayer::ResponsivePlayer(SoundPlayer& backend) : m_backend(backend) {}
 
@@ -24,6 +88,7 @@ void ResponsivePlayer::play(const std::vector<std::uint8_t>& wavImage) {
     // it, exec() below returns at once without running.
     QCoreApplication::sendPostedEvents(app, QEvent::Quit);
 
+    HeldInput input;
     QEventLoop loop;
     bool soundEnded = false;
     // Declared after the loop, so that it is joined before the loop it reports to goes away,
@@ -51,11 +116,14 @@ void ResponsivePlayer::play(const std::vector<std::uint8_t>& wavImage) {
             });
         },
         Qt::QueuedConnection);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec();
     // Only the application quitting ends the loop before the sound has ended (nothing else
-    // knows the loop). The chord still finishes before play() returns.
+    // knows the loop): the chord stops at once, and the input held back is not wanted.
     if (!soundEnded) {
         m_quitting = true;
+        m_backend.cutShort();
+    } else {
+        input.release();
     }
     if (worker.joinable()) {
         worker.join();

@@ -7,13 +7,15 @@
 // and keyboard input waits until the sound has ended, so the sequence of chords stays exactly
 // as if playing blocked the thread. play() still returns only when the sound has ended.
 //
-// Once the application has begun to quit, a chord that sounds is let finish, and every later
-// one is skipped, so that a closed window does not go on playing the rest of a chorale.
+// Closing the window is the one request that does not wait: when the application quits during
+// a chord, the chord is cut short and every later one is skipped, so the program ends at once.
 class ResponsivePlayer : public SoundPlayer {
 public:
     explicit ResponsivePlayer(SoundPlayer& backend);
 
     void play(const std::vector<std::uint8_t>& wavImage) override;
+    void beginSequence() override { m_backend.beginSequence(); }
+    void cutShort() override { m_backend.cutShort(); }
 
 private:
     SoundPlayer& m_backend;

@@ -55,9 +55,9 @@ TEST(Chorales, KeyButtonsGiveRootNumbers) {
 
 TEST(Chorales, SoundTheLowHAnOctaveBelowTheTable) {
     const ToneTable table = test_support::tunedTo(PresetId::pyt);
-    EXPECT_EQ(choraleVoiceHz(table, -24), 496.0 / 8);
-    EXPECT_EQ(choraleVoiceHz(table, -12), 124.0);
-    EXPECT_EQ(choraleVoiceHz(table, 1), 261.0);
+    EXPECT_EQ(toneFrequencyHz(table, -24), 496.0 / 8);
+    EXPECT_EQ(toneFrequencyHz(table, -12), 124.0);
+    EXPECT_EQ(toneFrequencyHz(table, 1), 261.0);
     const auto inH = choraleChordHz(table, rootToneNumber(12), kChoraleChords[0]);
     EXPECT_EQ(inH, (std::array<double, 4>{309.0, 248.0, 186.0, 62.0}));
     const auto inC = choraleChordHz(table, rootToneNumber(1), kChoraleChords[6]);

@@ -13,9 +13,9 @@ constexpr int kTriadMs = 2000;
 // The first triad keeps the tempered root and puts a pure third (5/4) and fifth (3/2) on it,
 // written into the table the way the sequencer does: multiplied first, then divided.
 RepertoireChord pureTriad(ToneTable table, int root, const std::string& label) {
-    const double rootHz = table.freqTable[24 + root];
-    table.freqTable[24 + root + 4] = rootHz * 5 / 4;
-    table.freqTable[24 + root + 7] = rootHz * 3 / 2;
+    const double rootHz = table.freqTable[freqSlot(root)];
+    table.freqTable[freqSlot(root + 4)] = rootHz * 5 / 4;
+    table.freqTable[freqSlot(root + 7)] = rootHz * 3 / 2;
     return {label + " pure triad",
             {toneFrequencyHz(table, root), toneFrequencyHz(table, root + 4),
              toneFrequencyHz(table, root + 7)},
