@@ -19,8 +19,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-// The server is asked to keep only this much of the chord queued ahead of the output, so that
-// play returns promptly after the last sample and the next chord follows without a long gap.
+// The latency the stream asks the server for: the output holds only this much beyond the
+// samples the server has taken, so that the chord is heard soon after the last of them and the
+// next chord follows without a long gap.
 constexpr std::uint32_t kQueuedMs = 50;
 
 // A server on the same machine answers within milliseconds; one that has not answered in this
@@ -111,7 +112,7 @@ private:
     bool usableStream(std::uint32_t rate);
     bool connect(Clock::time_point deadline);
     bool openStream(std::uint32_t rate, Clock::time_point deadline);
-    bool write(std::span<const std::uint8_t> samples, Clock::time_point deadline);
+    bool write(std::span<const std::uint8_t> samples);
     bool finish(pa_operation* operation, Clock::time_point deadline);
     bool waitForOutput(Clock::time_point soundEnds, Clock::time_point deadline);
     template <class Done> bool waitUntil(Done done, Clock::time_point deadline);
@@ -180,7 +181,7 @@ void PulseAudioPlayer::Connection::play(const klangora::PcmSound& sound) {
     }
     const auto start = Clock::now();
     const auto deadline = start + soundLength(sound) + kChordMargin;
-    if (write(sound.samples, deadline) &&
+    if (write(sound.samples) &&
         finish(pa_stream_drain(m_stream, wakeOnSuccess, m_loop), deadline) &&
         waitForOutput(start + soundLength(sound), deadline)) {
         arm(m_idle, kIdleRelease);
@@ -236,28 +237,12 @@ bool PulseAudioPlayer::Connection::openStream(std::uint32_t rate, Clock::time_po
     return waitUntil(settled, deadline) && streamReady();
 }
 
-// Hands the samples over as fast as the server asks for them.
-bool PulseAudioPlayer::Connection::write(std::span<const std::uint8_t> samples,
-                                         Clock::time_point deadline) {
-    std::size_t written = 0;
-    while (written < samples.size()) {
-        std::size_t room = 0;
-        const auto roomOrBroken = [&] {
-            room = pa_stream_writable_size(m_stream);
-            room = room == static_cast<std::size_t>(-1) ? 0 : room;
-            return room > 0 || !streamReady();
-        };
-        if (!waitUntil(roomOrBroken, deadline) || !streamReady()) {
-            return false;
-        }
-        const std::size_t part = std::min(room, samples.size() - written);
-        if (pa_stream_write(m_stream, samples.data() + written, part, nullptr, 0,
-                            PA_SEEK_RELATIVE) < 0) {
-            return false;
-        }
-        written += part;
-    }
-    return true;
+// The whole chord is handed over at once, more than the server asked for: it keeps what it has
+// not yet played in its own queue, so that a busy machine that is late to wake this thread
+// never lets the sound run dry in the middle of a chord.
+bool PulseAudioPlayer::Connection::write(std::span<const std::uint8_t> samples) {
+    return pa_stream_write(m_stream, samples.data(), samples.size(), nullptr, 0,
+                           PA_SEEK_RELATIVE) == 0;
 }
 
 // Waits for an operation on the stream to be carried out, dropping it at the deadline.
