@@ -41,18 +41,6 @@ constexpr auto kConnectLimit = 1000ms;
 // What a loaded machine may add to any of them.
 constexpr auto kSlack = 300ms;
 
-// Stops the server as a hung one would stand still, and always lets it go on again.
-class FrozenServer {
-public:
-    explicit FrozenServer(pid_t pid) : m_pid(pid) { ::kill(m_pid, SIGSTOP); }
-    ~FrozenServer() { ::kill(m_pid, SIGCONT); }
-    FrozenServer(const FrozenServer&) = delete;
-    FrozenServer& operator=(const FrozenServer&) = delete;
-
-private:
-    pid_t m_pid;
-};
-
 // A socket that takes connections (the kernel completes them) and never reads or answers.
 class SilentSocket {
 public:
@@ -83,12 +71,6 @@ private:
     int m_fd = -1;
     bool m_listening = false;
 };
-
-// The playback streams on the server's sink, one line each.
-std::optional<std::string> sinkInputs(const PrivatePulseServer& server) {
-    return runToEnd({"pactl", "list", "short", "sink-inputs"}, server.clientEnvironment(),
-                    server.directory() / "sink-inputs.out", 5s);
-}
 
 // A server of the test's own, which every PulseAudio client of this process uses; the private
 // HOME and runtime directory keep libpulse away from the user's own.
@@ -202,7 +184,7 @@ TEST_F(PulsePlayerTest, StartsPlayingOnceAServerAppearsAndTheNextSequenceBegins)
 // short ends at once.
 TEST_F(PulsePlayerTest, GivesUpOnAFrozenServer) {
     player.play(chord({261.0, 329.0, 391.0}, 200)); // the stream is open
-    const FrozenServer frozen(server.pid());
+    const FrozenServer frozen(server);
     const auto image = chord({293.0, 369.0, 439.0}, 1000);
     auto start = Clock::now();
     player.play(image);
@@ -258,14 +240,14 @@ TEST_F(PulsePlayerTest, TriesASilentSocketOncePerSequence) {
 TEST_F(PulsePlayerTest, ReleasesTheStreamAfterTheLastChord) {
     const auto image = chord({261.0, 329.0, 391.0}, 300);
     player.play(image);
-    const auto kept = sinkInputs(server);
+    const auto kept = server.sinkInputs();
     ASSERT_TRUE(kept.has_value());
     EXPECT_NE(*kept, "") << "the stream was closed at once";
     const auto deadline = Clock::now() + 6s;
     std::optional<std::string> now;
     do {
         std::this_thread::sleep_for(200ms);
-        now = sinkInputs(server);
+        now = server.sinkInputs();
     } while (now && !now->empty() && Clock::now() < deadline);
     ASSERT_TRUE(now.has_value());
     EXPECT_EQ(*now, "") << "the stream was never released";

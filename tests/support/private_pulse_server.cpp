@@ -162,6 +162,23 @@ std::optional<std::chrono::microseconds> PrivatePulseServer::sinkLatency() {
     return std::chrono::microseconds(std::max(current, configured));
 }
 
+std::optional<std::string> PrivatePulseServer::sinkInputs() {
+    return runToEnd({"pactl", "list", "short", "sink-inputs"}, clientEnvironment(),
+                    m_directory / "sink-inputs.out", std::chrono::seconds(5));
+}
+
+FrozenServer::FrozenServer(const PrivatePulseServer& server) : m_pid(server.pid()) {
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGSTOP);
+    }
+}
+
+FrozenServer::~FrozenServer() {
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGCONT);
+    }
+}
+
 SinkRecorder::SinkRecorder(PrivatePulseServer& server)
     : m_server(server),
       m_file(server.directory() / ("recording-" + std::to_string(++s_recordings) + ".raw")) {}

@@ -55,6 +55,10 @@ public:
     // configured one.
     std::optional<std::chrono::microseconds> sinkLatency();
 
+    // The playback streams on the sink, one line each as pactl lists them (empty when there
+    // are none); nothing when pactl fails.
+    std::optional<std::string> sinkInputs();
+
     // Environment for client programs (pactl, parec) of this server only.
     ChildProcess::EnvironmentChanges clientEnvironment() const;
 
@@ -65,6 +69,19 @@ private:
     std::filesystem::path m_directory;
     std::unique_ptr<ChildProcess> m_daemon;
     std::string m_failure;
+};
+
+// Stops the server (SIGSTOP) for the object's lifetime, so that it stands still as a hung one
+// does, and always lets it go on again (SIGCONT).
+class FrozenServer {
+public:
+    explicit FrozenServer(const PrivatePulseServer& server);
+    ~FrozenServer();
+    FrozenServer(const FrozenServer&) = delete;
+    FrozenServer& operator=(const FrozenServer&) = delete;
+
+private:
+    pid_t m_pid;
 };
 
 // Records the server's sink monitor with parec, raw u8 mono at 11025 Hz, into a file of the

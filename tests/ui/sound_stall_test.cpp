@@ -1,0 +1,171 @@
+// The window playing through the real PulseAudio backend on a private server of the test's
+// own, when that server freezes and when the window is closed in the middle of a chorale: no
+// sequence waits on a server that does not answer, and closing never waits for the sound.
+#include "support/private_pulse_server.h"
+#include "support/window_test_support.h"
+
+#include "sound/pulse_player.h"
+#include "sound/wav_image.h"
+#include "ui/responsive_player.h"
+
+#include <qpa/qwindowsysteminterface.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWindow>
+
+#include <chrono>
+#include <optional>
+
+using namespace std::chrono_literals;
+using namespace klangora::test_support;
+
+namespace {
+
+using Image = std::vector<std::uint8_t>;
+
+// The triad comparison as it runs with sound: five pauses of Timer3's 500 ms and two triads of
+// 2 s. A frozen server may add no more than the player's margin of one second for the chord
+// it gives up on.
+constexpr qint64 kTriadSequenceMs = 5 * 500 + 2 * 2000;
+constexpr qint64 kChordMarginMs = 1000;
+// What a loaded machine may add to either bound.
+constexpr qint64 kSlackMs = 500;
+
+constexpr int kHung = 99;
+
+int runApplication(std::chrono::milliseconds limit) {
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(kHung); });
+    watchdog.start(limit);
+    return QApplication::exec();
+}
+
+// The window manager's close button, queued for the GUI thread as the window system does.
+void closeAsTheWindowManagerDoes(const QWidget& form) {
+    using Wsi = QWindowSystemInterface;
+    Wsi::handleCloseEvent<Wsi::AsynchronousDelivery>(form.windowHandle());
+}
+
+// The chords of the chorale, taken with a player that returns at once.
+std::vector<Image> choraleImages() {
+    RecordingPlayer quick;
+    TForm1 form(quick);
+    form.BitBtn2Click();
+    form.Timer3Timer();
+    return quick.images;
+}
+
+std::span<const std::uint8_t> samplesOf(const Image& image) {
+    return std::span(image).subspan(klangora::kWavHeaderBytes);
+}
+
+} // namespace
+
+class SoundStallTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void frozenServerHoldsNeitherTheTriadsNorTheWindow();
+    void closingDuringAChoraleEndsAtOnce();
+
+private:
+    std::optional<PrivatePulseServer> m_server;
+    std::optional<ScopedEnvironment> m_address;
+    std::optional<ScopedEnvironment> m_home;
+    std::optional<ScopedEnvironment> m_runtime;
+};
+
+void SoundStallTest::init() {
+    m_server.emplace();
+    if (!m_server->start()) {
+        QSKIP(qPrintable("PulseAudio cannot run here: " +
+                         QString::fromStdString(m_server->failure())));
+    }
+    m_address.emplace("PULSE_SERVER", m_server->address());
+    m_home.emplace("HOME", (m_server->directory() / "home").string());
+    m_runtime.emplace("XDG_RUNTIME_DIR", (m_server->directory() / "runtime").string());
+}
+
+void SoundStallTest::cleanup() {
+    m_runtime.reset();
+    m_home.reset();
+    m_address.reset();
+    m_server.reset(); // ends the daemon by its process id
+}
+
+void SoundStallTest::frozenServerHoldsNeitherTheTriadsNorTheWindow() {
+    PulseAudioPlayer pulse;
+    ResponsivePlayer player(pulse);
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    const Image shortChord = choraleImages().at(0);
+    pulse.play(shortChord); // one sound has played: the stream is open
+
+    QElapsedTimer sequence;
+    {
+        const FrozenServer frozen(*m_server);
+        sequence.start();
+        form.BitBtn1Click();
+        QTRY_VERIFY_WITH_TIMEOUT(form.sequenceStep == 6, 20000);
+    }
+    qInfo("triad comparison on a frozen server: %lld ms", sequence.elapsed());
+    QVERIFY(sequence.elapsed() < kTriadSequenceMs + kChordMarginMs + kSlackMs);
+
+    // Once more, with the stream open when the server freezes, and the window closed while the
+    // first triad waits on it.
+    pulse.beginSequence();
+    pulse.play(shortChord);
+    const FrozenServer frozen(*m_server);
+    QElapsedTimer sinceClose;
+    bool closedDuringSound = false;
+    QTimer::singleShot(0, &form, [&] { form.BitBtn1Click(); });
+    QTimer::singleShot(1000, &form, [&] {
+        closedDuringSound = form.sequenceStep == 1; // step 1, the pure triad, has not returned
+        sinceClose.start();
+        closeAsTheWindowManagerDoes(form);
+    });
+    QCOMPARE(runApplication(15s), 0);
+    qInfo("window closed %lld ms after the request", sinceClose.elapsed());
+    QVERIFY(closedDuringSound);
+    QVERIFY(sinceClose.elapsed() < 1000);
+    QVERIFY(!form.isVisible());
+}
+
+void SoundStallTest::closingDuringAChoraleEndsAtOnce() {
+    const std::vector<Image> chorale = choraleImages();
+    SinkRecorder recorder(*m_server);
+    QVERIFY(recorder.start());
+    PulseAudioPlayer pulse;
+    ResponsivePlayer player(pulse);
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    QElapsedTimer sinceClose;
+    QTimer::singleShot(0, &form, [&] {
+        form.BitBtn2Click();
+        form.Timer3Timer(); // the seven chords
+    });
+    // Half a second into the second chord.
+    QTimer::singleShot(1500, &form, [&] {
+        sinceClose.start();
+        closeAsTheWindowManagerDoes(form);
+    });
+    QCOMPARE(runApplication(15s), 0);
+    qInfo("window closed %lld ms after the request", sinceClose.elapsed());
+    QVERIFY(sinceClose.elapsed() < 1000);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(m_server->sinkInputs(), std::optional<std::string>(""));
+    // The first chord was heard whole, the second was cut off, the third never began.
+    QVERIFY(recorder.waitForRun(samplesOf(chorale.at(0)), 3s));
+    QTest::qWait(300);
+    const Image heard = recorder.recording();
+    QVERIFY(!containsRun(heard, samplesOf(chorale.at(1))));
+    QVERIFY(!containsRun(heard, samplesOf(chorale.at(2)).first(500)));
+}
+
+QTEST_MAIN(SoundStallTest)
+#include "sound_stall_test.moc"
