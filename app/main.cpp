@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QTimer>
 
 #include <cstdio>
 #include <optional>
@@ -82,7 +83,10 @@ int runWindow(int argc, char* argv[], const QString& tuningFile) {
     ResponsivePlayer player(pulse);
     TForm1 form(player);
     form.show();
-    (void)tuningFile;
+    if (!tuningFile.isEmpty()) {
+        // Once the window shows, so that a message about the file appears over it.
+        QTimer::singleShot(0, &form, [&form, tuningFile] { form.openTuning(tuningFile); });
+    }
     return QApplication::exec();
 }
 

@@ -72,6 +72,11 @@ public:
     // sp1Click .. sp13Click: the key button of tone number 1..13 has become checked.
     void spClick(int toneNumber);
 
+    // A Scala scale file (.scl) onto the sliders, or the current tuning into one. On failure
+    // they say why in a message box, change nothing else and return false.
+    bool openTuning(const QString& path);
+    bool saveTuning(const QString& path);
+
     // The tuning and the window's state.
     klangora::ToneTable tones;
     std::array<double, 61> savedFreqTable{};
@@ -85,6 +90,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // The controls, by tone number (index 0 unused) as the rest of the program addresses them.
@@ -118,6 +126,13 @@ private:
     void moveKeyboardSelection(int columnStep, int rowStep);
     void markSelected(int column, int row);
     bool inFifthsArrangement() const;
+
+    void buildTuningFileActions();
+    void askToOpenTuning();
+    void askToSaveTuning();
+    void showTuningName(const QString& name);
+    QString stemningCaption() const;
+    QString m_tuningFolder; // where the last tuning file was opened or saved
 
     void applyRatioPreset(klangora::PresetId id);
     void setSliders(const klangora::SliderPositions& positions);

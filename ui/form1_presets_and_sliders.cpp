@@ -9,6 +9,7 @@
 
 TForm1::TForm1(SoundPlayer& player, QWidget* parent) : QWidget(parent), m_player(player) {
     buildLayout();
+    buildTuningFileActions();
     FormCreate();
 }
 
@@ -58,6 +59,7 @@ void TForm1::sbChange(int sliderNumber) {
 
 void TForm1::setStemning(const QString& text, int left) {
     lbStemning->setText(text);
+    lbStemning->setToolTip({}); // a file's long name may have left its full text there
     lbStemning->adjustSize();
     lbStemning->move(left, lbStemning->y());
 }

@@ -1,0 +1,373 @@
+#include "support/window_test_support.h"
+
+#include "core/presets.h"
+#include "core/scala_scale.h"
+#include "ui/shape.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <functional>
+
+#include <sys/stat.h>
+
+namespace {
+
+// Everything a refused file must leave as it was.
+struct WindowState {
+    QList<int> sliders;
+    QString caption;
+    QString captionTip;
+    int captionLeft = 0;
+    int selectedTone = 0;
+    int selectedRow = 0;
+    int widePens = 0;
+    QList<int> redTones;
+    int selectedKey = 0;
+    QStringList readouts;
+    bool operator==(const WindowState&) const = default;
+};
+
+WindowState stateOf(const TForm1& form) {
+    WindowState state;
+    for (int tone = 2; tone <= 12; ++tone) {
+        state.sliders << slider(form, tone)->value();
+        state.readouts << readout(form, tone)->text();
+    }
+    const auto* caption = child<QLabel>(form, "lbStemning");
+    state.caption = caption->text();
+    state.captionTip = caption->toolTip();
+    state.captionLeft = caption->x();
+    state.selectedTone = form.selectedTone;
+    state.selectedRow = form.selectedRow;
+    state.widePens = widePens(form);
+    state.redTones = redTones(form);
+    state.selectedKey = form.selectedKey;
+    return state;
+}
+
+QList<int> slidersOf(const TForm1& form) {
+    QList<int> values;
+    for (int tone = 2; tone <= 12; ++tone) {
+        values << slider(form, tone)->value();
+    }
+    return values;
+}
+
+QList<int> listOf(const klangora::SliderPositions& positions) {
+    return QList<int>(positions.begin(), positions.end());
+}
+
+QString writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+    return path;
+}
+
+QByteArray justText(const QByteArray& description) {
+    return "! ren.scl\n" + description +
+           "\n12\n25/24\n9/8\n6/5\n5/4\n4/3\n45/32\n3/2\n25/16\n5/3\n9/5\n15/8\n2/1\n";
+}
+
+// A tuning of the user's own, with a tone selected and a key chosen, as a refusal must find it.
+// Runs step on each turn of the event loop until it reports that it has found what it acts on
+// (a popup menu or a modal dialog, which open their own loops).
+void retryUntil(const std::function<bool()>& step) {
+    QTimer::singleShot(0, [step] {
+        if (!step()) {
+            retryUntil(step);
+        }
+    });
+}
+
+// The offscreen platform leaves no window active after a popup or dialog has closed, so the
+// window is made active again before a shortcut is typed.
+bool keyWithControl(TForm1& form, Qt::Key key) {
+    if (!activate(form)) {
+        return false;
+    }
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClick(focused != nullptr ? focused : &form, key, Qt::ControlModifier);
+    return true;
+}
+
+void prepare(TForm1& form) {
+    form.werck1Click();
+    clickKey(form, 5);
+    QTest::mousePress(mark(form, 4, 0), Qt::LeftButton);
+    pressKey(form, Qt::Key_Up);
+}
+
+} // namespace
+
+class TuningFilesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init() { QLocale::setDefault(QLocale::c()); }
+    void openAppliesTheFileLikeAPreset_data();
+    void openAppliesTheFileLikeAPreset();
+    void refusedFileChangesNothing_data();
+    void refusedFileChangesNothing();
+    void droppedFileOpens();
+    void saveWritesTheTuningAndOpensAgain();
+    void saveToAnUnwritablePlaceSaysWhy_data();
+    void saveToAnUnwritablePlaceSaysWhy();
+    void menuAndShortcutsReachTheDialogs();
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+};
+
+void TuningFilesTest::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    // The file dialogs start in the home folder; this one is the test's own.
+    qputenv("HOME", m_dir.path().toLocal8Bit());
+}
+
+void TuningFilesTest::openAppliesTheFileLikeAPreset_data() {
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QList<int>>("positions");
+    const QList<int> just = listOf(klangora::presetPositions(klangora::PresetId::ren));
+    QTest::newRow("ratios") << "just.scl" << justText("Just 5-limit") << "Just 5-limit" << just;
+    QTest::newRow("no description") << "Kirnberger.scl" << justText("") << "Kirnberger" << just;
+    QTest::newRow("cents") << "c.scl"
+                           << QByteArray("x\n12\n100.\n200.\n300.\n390.225\n500.\n600.\n700.\n"
+                                         "800.\n900.\n1000.\n1100.\n1200.\n")
+                           << "x" << QList<int>{0, 0, 0, 196, 0, 0, 0, 0, 0, 0, 0};
+}
+
+void TuningFilesTest::openAppliesTheFileLikeAPreset() {
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, text);
+    QFETCH(QString, caption);
+    QFETCH(QList<int>, positions);
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    prepare(form);
+    QVERIFY(form.openTuning(writeFile(path(fileName), text)));
+    QCOMPARE(slidersOf(form), positions);
+    QCOMPARE(form.tones.toneCents[4], 400.0 - positions[3] / 20.0);
+    const auto* label = child<QLabel>(form, "lbStemning");
+    QCOMPARE(label->text(), caption);
+    QCOMPARE(label->toolTip(), QString());
+    QCOMPARE(label->x(), form.stemningLabelLeft);
+    // Like a temperament button: the selection is cleared and only the key is marked.
+    QCOMPARE(widePens(form), 0);
+    QCOMPARE(form.selectedKey, 5);
+}
+
+void TuningFilesTest::refusedFileChangesNothing_data() {
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("text"); // written only when not empty
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << "none.scl" << QByteArray() << "filen findes ikke.";
+    QTest::newRow("folder") << "folder.scl" << QByteArray() << "det er en mappe";
+    QTest::newRow("fifo") << "fifo.scl" << QByteArray() << "ikke en almindelig fil";
+    QTest::newRow("too large") << "big.scl" << QByteArray(64 * 1024 + 1, '!')
+                               << "større end 64 KiB";
+    QTest::newRow("no count") << "desc.scl" << QByteArray("! c\nonly a description\n")
+                              << "ikke en Scala-stemning: der står ikke, hvor mange toner";
+    QTest::newRow("bad pitch") << "bad.scl" << justText("x").replace("4/3", "4/-3")
+                               << "linje 8 er hverken en centværdi eller et positivt forhold";
+    QTest::newRow("too large value") << "huge.scl" << justText("x").replace("4/3", "99999999999/3")
+                                     << "tallet i linje 8 er for stort";
+    QTest::newRow("missing pitches")
+        << "short.scl" << QByteArray("x\n12\n100.\n") << "den lover 12 toner, men har kun 1.";
+    QTest::newRow("seven pitches")
+        << "seven.scl" << QByteArray("x\n7\n200.\n300.\n500.\n700.\n800.\n1000.\n2/1\n")
+        << "den har 7 toner, men Klangora kan kun vise stemninger med 12 toner.";
+    QTest::newRow("tritave") << "tri.scl" << justText("x").replace("\n2/1", "\n3/1")
+                             << "dens sidste tone er ikke oktaven";
+    QTest::newRow("far tone") << "far.scl" << justText("x").replace("45/32", "640.0")
+                              << "tonen F# ligger 40.0 cent over den ligesvævende stemning";
+}
+
+void TuningFilesTest::refusedFileChangesNothing() {
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, text);
+    QFETCH(QString, reason);
+    const QString file = path(fileName);
+    if (!text.isEmpty()) {
+        writeFile(file, text);
+    } else if (fileName.startsWith("folder")) {
+        QVERIFY(QDir().mkpath(file));
+    } else if (fileName.startsWith("fifo")) {
+        QVERIFY(QFile::exists(file) || mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
+    }
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    prepare(form);
+    const WindowState before = stateOf(form);
+    SeenBox seen;
+    closeNextBox(seen);
+    QVERIFY(!form.openTuning(file));
+    QVERIFY(seen.opened);
+    QCOMPARE(seen.title, QString("Klangoraer1"));
+    QVERIFY2(seen.text.contains("»" + fileName + "«") && seen.text.contains(reason),
+             qPrintable(seen.text));
+    QVERIFY(stateOf(form) == before);
+}
+
+void TuningFilesTest::droppedFileOpens() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    const QString good = writeFile(path("dropped.scl"), justText("Dropped"));
+    const QString other = writeFile(path("dropped.txt"), justText("Not a scale name"));
+    for (const QString& file : {other, good}) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        QDragEnterEvent enter(QPoint(450, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&form, &enter);
+        QCOMPARE(enter.isAccepted(), file == good);
+        QDropEvent drop(QPointF(450, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&form, &drop);
+    }
+    QTRY_COMPARE(labelText(form, "lbStemning"), QString("Dropped"));
+    QCOMPARE(slidersOf(form), listOf(klangora::presetPositions(klangora::PresetId::ren)));
+}
+
+void TuningFilesTest::saveWritesTheTuningAndOpensAgain() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    prepare(form);
+    const QList<int> ownTuning = slidersOf(form);
+    const QString file = path("own.scl");
+    QVERIFY(form.saveTuning(file));
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll().startsWith("! own.scl\nDin Egen Stemning!\n 12\n 90.20\n"));
+    form.ligeClick();
+    QVERIFY(form.openTuning(file));
+    QCOMPARE(slidersOf(form), ownTuning);
+    QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
+
+    // A description too long for the window is cut, but kept whole in the tooltip and the file.
+    const QString longName =
+        "Werckmeister III, as printed in Musicalische Temperatur, Quedlinburg 1691";
+    QVERIFY(form.openTuning(writeFile(path("long.scl"), justText(longName.toUtf8()))));
+    const auto* label = child<QLabel>(form, "lbStemning");
+    QVERIFY(label->text().endsWith(QChar(0x2026)));
+    QVERIFY(label->geometry().right() < form.width());
+    QCOMPARE(label->toolTip(), longName);
+    QVERIFY(form.saveTuning(path("long again.scl")));
+    QVERIFY(form.openTuning(path("long again.scl")));
+    QCOMPARE(label->toolTip(), longName);
+    form.renClick();
+    QCOMPARE(label->toolTip(), QString());
+}
+
+void TuningFilesTest::saveToAnUnwritablePlaceSaysWhy_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("folder gone") << "gone/x.scl"
+                                 << "mappen";
+    QTest::newRow("a folder of that name") << "taken.scl"
+                                           << "der er en mappe med det navn";
+}
+
+void TuningFilesTest::saveToAnUnwritablePlaceSaysWhy() {
+    QFETCH(QString, target);
+    QFETCH(QString, reason);
+    QVERIFY(QDir().mkpath(path("taken.scl/inside")));
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    SeenBox seen;
+    closeNextBox(seen);
+    QVERIFY(!form.saveTuning(path(target)));
+    QVERIFY(seen.opened);
+    QCOMPARE(seen.title, QString("Klangoraer1"));
+    QVERIFY2(seen.text.contains(reason), qPrintable(seen.text));
+    QVERIFY(!QFileInfo::exists(path("gone")));
+    QVERIFY(QFileInfo(path("taken.scl/inside")).isDir());
+}
+
+void TuningFilesTest::menuAndShortcutsReachTheDialogs() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    writeFile(path("menu.scl"), justText("From the dialog"));
+
+    // The background's menu offers both; knap12 keeps its own behaviour and shows none.
+    QStringList offered;
+    retryUntil([&offered] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
+            return false;
+        }
+        for (QAction* action : menu->actions()) {
+            offered << action->text();
+        }
+        menu->close();
+        return true;
+    });
+    QContextMenuEvent background(QContextMenuEvent::Mouse, QPoint(450, 20),
+                                 form.mapToGlobal(QPoint(450, 20)));
+    QApplication::sendEvent(&form, &background);
+    QCOMPARE(offered, (QStringList{"Åbn stemning …", "Gem stemning …"}));
+    QContextMenuEvent onMark(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
+    QApplication::sendEvent(mark(form, 1, 2), &onMark);
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
+    QCOMPARE(form.selectedTone, 1);
+
+    // Ctrl+O: a Danish dialog in the home folder, and the chosen file is opened.
+    QString title;
+    QStringList filters;
+    retryUntil([&title, &filters] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return false;
+        }
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        dialog->selectFile("menu.scl");
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        return true;
+    });
+    QVERIFY(keyWithControl(form, Qt::Key_O));
+    QCOMPARE(filters, (QStringList{"Scala-stemning (*.scl)", "Alle filer (*)"}));
+    QCOMPARE(title, QString("Åbn stemning"));
+    QCOMPARE(labelText(form, "lbStemning"), QString("From the dialog"));
+
+    // Ctrl+S suggests a name from the caption and adds .scl to a name without it.
+    form.renClick();
+    QString suggested;
+    retryUntil([&suggested] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return false;
+        }
+        suggested = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
+        dialog->selectFile("chosen");
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        return true;
+    });
+    QVERIFY(keyWithControl(form, Qt::Key_S));
+    QCOMPARE(suggested, QString("Ren stemning.scl"));
+    QVERIFY(QFileInfo::exists(path("chosen.scl")));
+}
+
+QTEST_MAIN(TuningFilesTest)
+#include "tuning_files_test.moc"

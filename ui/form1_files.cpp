@@ -1,0 +1,298 @@
+// Keeping and exchanging a tuning as a Scala scale file (.scl): the file dialogs, the context
+// menu of the window's background, Ctrl+O and Ctrl+S, dropped files, and the message that says
+// why a file cannot be used. The format itself is read and written by the core.
+#include "ui/form1.h"
+
+#include "core/scala_scale.h"
+#include "ui/message_box.h"
+#include "ui/small_file.h"
+#include "ui/tone_slider.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+// Real scale files are a few hundred bytes; anything much larger is not one.
+constexpr qint64 kMaxTuningBytes = 64 * 1024;
+constexpr int kCaptionMargin = 8;
+
+const QString kOpenText = "Åbn stemning …";
+const QString kSaveText = "Gem stemning …";
+const QString kFilters = "Scala-stemning (*.scl);;Alle filer (*)";
+
+bool isScalaFileName(const QString& path) {
+    return path.endsWith(".scl", Qt::CaseInsensitive);
+}
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string toUtf8(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+QString readProblemText(SmallFile::Problem problem) {
+    using Problem = SmallFile::Problem;
+    switch (problem) {
+    case Problem::missing:
+        return "filen findes ikke.";
+    case Problem::folder:
+        return "det er en mappe, ikke en fil.";
+    case Problem::noPermission:
+        return "du har ikke lov til at læse den.";
+    case Problem::notRegular:
+        return "det er ikke en almindelig fil.";
+    case Problem::tooLarge:
+        return "filen er større end 64 KiB, og så store er stemninger ikke.";
+    case Problem::unreadable:
+    case Problem::none:
+        break;
+    }
+    return "filen kan ikke læses.";
+}
+
+QString pitchCountText(qint64 count) {
+    return count == 1 ? "1 tone" : QString("%1 toner").arg(count);
+}
+
+QString notAScale(const QString& what) {
+    return "det er ikke en Scala-stemning: " + what;
+}
+
+QString scaleProblemText(const klangora::ScalaError& error, const QString& toneName) {
+    using klangora::ScalaFault;
+    switch (error.fault) {
+    case ScalaFault::noPitchCount:
+        return notAScale(error.line > 0
+                             ? QString("linje %1 skulle give antallet af toner.").arg(error.line)
+                             : "der står ikke, hvor mange toner den har.");
+    case ScalaFault::missingPitches:
+        return notAScale(QString("den lover %1, men har kun %2.")
+                             .arg(pitchCountText(error.pitchCount))
+                             .arg(error.pitchesFound));
+    case ScalaFault::badPitch:
+        return notAScale(
+            QString("linje %1 er hverken en centværdi eller et positivt forhold.").arg(error.line));
+    case ScalaFault::valueTooLarge:
+        return notAScale(QString("tallet i linje %1 er for stort.").arg(error.line));
+    case ScalaFault::wrongPitchCount:
+        return QString("den har %1, men Klangora kan kun vise stemninger med 12 toner.")
+            .arg(pitchCountText(error.pitchCount));
+    case ScalaFault::lastNotOctave:
+        return "dens sidste tone er ikke oktaven 2/1.";
+    case ScalaFault::toneTooFar:
+        return QString("tonen %1 ligger %2 cent %3 den ligesvævende stemning, men Klangora kan "
+                       "højst flytte en tone 30 cent.")
+            .arg(toneName, QLocale().toString(std::fabs(error.distanceCents), 'f', 1),
+                 error.distanceCents > 0 ? "over" : "under");
+    }
+    return {};
+}
+
+void refuseToOpen(const QString& path, const QString& reason) {
+    showMessage(
+        QString("Stemningen »%1« kan ikke åbnes: %2").arg(QFileInfo(path).fileName(), reason));
+}
+
+// Why a save that failed failed, found out afterwards from the place it was meant for.
+QString saveProblemText(const QString& path) {
+    const QFileInfo target(path);
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.exists() || !folder.isDir()) {
+        return QString("mappen »%1« findes ikke.").arg(QDir::toNativeSeparators(folder.filePath()));
+    }
+    if (target.isDir()) {
+        return "der er en mappe med det navn.";
+    }
+    if (!folder.isWritable()) {
+        return QString("du har ikke lov til at skrive i mappen »%1«.")
+            .arg(QDir::toNativeSeparators(folder.filePath()));
+    }
+    return "filen kunne ikke skrives færdig; måske er disken fuld.";
+}
+
+// A file name from the caption: "Ren stemning" becomes "Ren stemning.scl".
+QString suggestedFileName(QString caption) {
+    caption = caption.trimmed();
+    caption.replace('/', '-');
+    return (caption.isEmpty() ? "Stemning" : caption) + ".scl";
+}
+
+void setUpTuningDialog(QFileDialog& dialog, const QString& accept, const QString& folder) {
+    // Qt's own dialog, so that every text on it can be Danish.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(kFilters);
+    dialog.setLabelText(QFileDialog::LookIn, "Kig i:");
+    dialog.setLabelText(QFileDialog::FileName, "Filnavn:");
+    dialog.setLabelText(QFileDialog::FileType, "Filtype:");
+    dialog.setLabelText(QFileDialog::Accept, accept);
+    dialog.setLabelText(QFileDialog::Reject, "Annuller");
+    dialog.setDirectory(folder.isEmpty() ? QDir::homePath() : folder);
+}
+
+// The one file the dialog was accepted with, or nothing.
+QString chosenFile(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+void TForm1::buildTuningFileActions() {
+    auto* open = new QAction(kOpenText, this);
+    open->setObjectName("openTuningAction");
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(open, &QAction::triggered, this, &TForm1::askToOpenTuning);
+    auto* save = new QAction(kSaveText, this);
+    save->setObjectName("saveTuningAction");
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(save, &QAction::triggered, this, &TForm1::askToSaveTuning);
+    // Actions of the window answer their shortcuts wherever the focus is inside it.
+    addAction(open);
+    addAction(save);
+    setAcceptDrops(true);
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.setObjectName("tuningMenu");
+    menu.addAction(findChild<QAction*>("openTuningAction"));
+    menu.addAction(findChild<QAction*>("saveTuningAction"));
+    menu.exec(event->globalPos());
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile() &&
+        isScalaFileName(urls.front().toLocalFile())) {
+        event->acceptProposedAction();
+    }
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile() ||
+        !isScalaFileName(urls.front().toLocalFile())) {
+        return;
+    }
+    event->acceptProposedAction();
+    // Opened once the drop has finished, so a message box does not hold the drag open.
+    const QString path = urls.front().toLocalFile();
+    QTimer::singleShot(0, this, [this, path] { openTuning(path); });
+}
+
+void TForm1::askToOpenTuning() {
+    QFileDialog dialog(this, "Åbn stemning");
+    dialog.setObjectName("openTuningDialog");
+    setUpTuningDialog(dialog, "Åbn", m_tuningFolder);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    const QString path = chosenFile(dialog);
+    if (!path.isEmpty()) {
+        m_tuningFolder = QFileInfo(path).absolutePath();
+        openTuning(path);
+    }
+}
+
+void TForm1::askToSaveTuning() {
+    QFileDialog dialog(this, "Gem stemning");
+    dialog.setObjectName("saveTuningDialog");
+    setUpTuningDialog(dialog, "Gem", m_tuningFolder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("scl");
+    // Whether to replace an existing file is asked below, in Danish.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(suggestedFileName(stemningCaption()));
+    const QString path = chosenFile(dialog);
+    if (path.isEmpty()) {
+        return;
+    }
+    m_tuningFolder = QFileInfo(path).absolutePath();
+    const QString question =
+        QString("Filen »%1« findes allerede. Vil du erstatte den?").arg(QFileInfo(path).fileName());
+    if (!QFileInfo::exists(path) || askQuestion(question, "Erstat", "Annuller")) {
+        saveTuning(path);
+    }
+}
+
+bool TForm1::openTuning(const QString& path) {
+    const SmallFile file = readSmallFile(path, kMaxTuningBytes);
+    if (file.problem != SmallFile::Problem::none) {
+        refuseToOpen(path, readProblemText(file.problem));
+        return false;
+    }
+    const klangora::ScalaReadResult result =
+        klangora::readScala(std::string_view(file.bytes.constData(), file.bytes.size()));
+    if (const auto* error = std::get_if<klangora::ScalaError>(&result)) {
+        const QString toneName =
+            error->toneIndex > 0 ? noteNameLabels[error->toneIndex + 1]->text() : QString();
+        refuseToOpen(path, scaleProblemText(*error, toneName));
+        return false;
+    }
+    const auto& scale = std::get<klangora::ScalaScale>(result);
+    // Applied as a temperament button applies its tuning: through the sliders, tone by tone.
+    tonemark();
+    setSliders(scale.positions);
+    const QString description = fromUtf8(scale.description);
+    showTuningName(description.isEmpty() ? QFileInfo(path).completeBaseName() : description);
+    Timer1Timer();
+    return true;
+}
+
+bool TForm1::saveTuning(const QString& path) {
+    klangora::SliderPositions positions{};
+    for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
+        positions[k - klangora::kFirstSlider] = toneSliders[k]->value();
+    }
+    const std::string text = klangora::writeScala(toUtf8(QFileInfo(path).fileName()),
+                                                  toUtf8(stemningCaption()), positions);
+    // QSaveFile writes beside the target and renames only a complete file, so a failure leaves
+    // any existing file of that name as it was.
+    QSaveFile file(path);
+    const bool saved = file.open(QIODevice::WriteOnly) &&
+                       file.write(text.data(), static_cast<qint64>(text.size())) ==
+                           static_cast<qint64>(text.size()) &&
+                       file.commit();
+    if (!saved) {
+        file.cancelWriting();
+        showMessage(QString("Stemningen kan ikke gemmes som »%1«: %2")
+                        .arg(QFileInfo(path).fileName(), saveProblemText(path)));
+    }
+    return saved;
+}
+
+// A description may be longer than the room right of the diagram: it is cut to fit there and
+// shown whole as the caption's tooltip.
+void TForm1::showTuningName(const QString& name) {
+    lbStemning->setTextFormat(Qt::PlainText);
+    setStemning(name, stemningLabelLeft);
+    const int room = width() - stemningLabelLeft - kCaptionMargin;
+    if (lbStemning->width() > room) {
+        lbStemning->setText(
+            QFontMetrics(lbStemning->font()).elidedText(name, Qt::ElideRight, room));
+        lbStemning->adjustSize();
+        lbStemning->setToolTip(name);
+    }
+}
+
+// The caption as the tuning's name: in full, also when it is shown cut.
+QString TForm1::stemningCaption() const {
+    return lbStemning->toolTip().isEmpty() ? lbStemning->text() : lbStemning->toolTip();
+}
