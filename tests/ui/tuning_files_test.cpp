@@ -99,8 +99,7 @@ bool keyWithControl(TForm1& form, Qt::Key key) {
     if (!activate(form)) {
         return false;
     }
-    QWidget* focused = QApplication::focusWidget();
-    QTest::keyClick(focused != nullptr ? focused : &form, key, Qt::ControlModifier);
+    pressKey(form, key, Qt::ControlModifier);
     return true;
 }
 
