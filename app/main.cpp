@@ -1,4 +1,5 @@
 #include "sound/pulse_player.h"
+#include "ui/danish_qt_texts.h"
 #include "ui/form1.h"
 #include "ui/message_box.h"
 #include "ui/responsive_player.h"
@@ -6,9 +7,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QHash>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdio>
 #include <optional>
@@ -20,24 +19,6 @@ namespace {
 struct Request {
     std::optional<int> exitStatus;
     QString tuningFile;
-};
-
-// Qt writes the headings of the --help text itself; this gives them in Danish like the rest.
-class DanishHelpHeadings : public QTranslator {
-public:
-    bool isEmpty() const override { return false; }
-
-    QString translate(const char* context, const char* source, const char* /*disambiguation*/,
-                      int /*n*/) const override {
-        if (qstrcmp(context, "QCommandLineParser") != 0) {
-            return {};
-        }
-        static const QHash<QString, QString> danish = {{"Usage: %1", "Brug: %1"},
-                                                       {"[options]", "[tilvalg]"},
-                                                       {"Options:", "Tilvalg:"},
-                                                       {"Arguments:", "Argumenter:"}};
-        return danish.value(QString::fromUtf8(source));
-    }
 };
 
 // Refusals end with status 2, the usual status of a command line a program does not understand.
@@ -92,13 +73,15 @@ Request readArguments(const QStringList& arguments) {
 // refusal work without a display.
 Request readCommandLine(int argc, char* argv[]) {
     const QCoreApplication reader(argc, argv);
-    DanishHelpHeadings headings;
-    QCoreApplication::installTranslator(&headings);
+    DanishQtTexts danish;
+    QCoreApplication::installTranslator(&danish);
     return readArguments(QCoreApplication::arguments());
 }
 
 int runWindow(int argc, char* argv[], const QString& tuningFile) {
     QApplication app(argc, argv);
+    DanishQtTexts danish;
+    QApplication::installTranslator(&danish);
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setApplicationVersion(KLANGORA_VERSION);
     PulseAudioPlayer pulse;
