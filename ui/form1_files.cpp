@@ -180,6 +180,10 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    // While a chord sounds the window holds back all other input; a drop is refused meanwhile.
+    if (m_soundPlaying) {
+        return;
+    }
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() == 1 && urls.front().isLocalFile() &&
         isScalaFileName(urls.front().toLocalFile())) {
