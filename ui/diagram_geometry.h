@@ -9,9 +9,8 @@
 namespace diagram {
 
 // The note names of tone numbers 1..13; the upper c is "C" again.
-inline constexpr std::array<const char*, 13> kNoteNames = {"C",  "C#", "D",  "Eb", "E",
-                                                            "F",  "F#", "G",  "G#", "A",
-                                                            "Bb", "H",  "C"};
+inline constexpr std::array<const char*, 13> kNoteNames = {"C", "C#", "D", "Eb", "E", "F", "F#",
+                                                           "G", "G#", "A", "Bb", "H", "C"};
 
 inline const char* noteName(int tone) {
     return kNoteNames[static_cast<std::size_t>(tone - 1)];
