@@ -2,11 +2,13 @@
 
 #include "core/presets.h"
 #include "core/tone_table.h"
+#include "ui/descriptions.h"
 
 #include <QWidget>
 
 #include <array>
 #include <functional>
+#include <utility>
 
 class QButtonGroup;
 class QFrame;
@@ -121,7 +123,14 @@ private:
     // The texts that say what every mark and readout is, brought up to date after a retuning;
     // only those whose text changed are touched, so only they announce a change.
     void describeMarks();
-    void nameReadout(int tone, const QString& shownNumber);
+    void nameReadouts();
+    // What the readouts' names were last written from; a readout's number is never empty, so
+    // the first refresh names them all.
+    descriptions::ReadoutMode namedReadoutMode = descriptions::ReadoutMode::frequency;
+    std::array<QString, 14> namedReadoutNumbers;
+    // The cents of the two tones each mark's text was last written from (a root's twice): a
+    // text depends on nothing else, so a mark whose tones did not move keeps its text unread.
+    std::array<std::array<std::pair<double, double>, 3>, 14> describedCents{};
     // Ctrl + arrow keys: select the mark beside, above or below the selected one on screen.
     void moveKeyboardSelection(int columnStep, int rowStep);
     void markSelected(int column, int row);

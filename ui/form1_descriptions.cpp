@@ -11,6 +11,10 @@
 #include <QRadioButton>
 #include <QToolTip>
 
+#include <cstddef>
+#include <limits>
+#include <utility>
+
 namespace {
 
 // The roots of the two c's have no tooltip; only their description says that c is fixed.
@@ -26,9 +30,20 @@ void followOpenTooltip(Shape* mark, const QString& oldText, const QString& newTe
     }
 }
 
+// The tone index of a mark's upper tone, unfolded: the third and fifth of the upper columns
+// lie in the table's second octave.
+int upperToneIndex(int column, int row) {
+    return column - 1 + (row == 0 ? 0 : row == 1 ? 4 : 7);
+}
+
 } // namespace
 
 void TForm1::nameControls() {
+    // No text is written yet: nothing equals NaN, so the first description writes all of them.
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    for (auto& column : describedCents) {
+        column.fill({none, none});
+    }
     const auto name = [this](const QString& objectName, const QString& text) {
         findChild<QWidget*>(objectName)->setAccessibleName(text);
     };
@@ -57,6 +72,13 @@ void TForm1::nameControls() {
 void TForm1::describeMarks() {
     for (int column = 1; column <= 13; ++column) {
         for (int row = 0; row <= 2; ++row) {
+            const std::pair<double, double> cents = {
+                tones.toneCents[static_cast<std::size_t>(column - 1)],
+                tones.toneCents[static_cast<std::size_t>(upperToneIndex(column, row))]};
+            if (cents == describedCents[column][row]) {
+                continue;
+            }
+            describedCents[column][row] = cents;
             Shape* mark = toneShapes[column][row];
             const QString text = descriptions::markDescription(tones, column, row);
             const QString oldText = mark->accessibleDescription();
@@ -72,7 +94,7 @@ void TForm1::describeMarks() {
     }
 }
 
-void TForm1::nameReadout(int tone, const QString& shownNumber) {
+void TForm1::nameReadouts() {
     descriptions::ReadoutMode mode = descriptions::ReadoutMode::frequency;
     if (rbterts->isChecked()) {
         mode = descriptions::ReadoutMode::thirdDeviation;
@@ -81,9 +103,14 @@ void TForm1::nameReadout(int tone, const QString& shownNumber) {
     } else if (rbCent->isChecked()) {
         mode = descriptions::ReadoutMode::cents;
     }
-    QLabel* label = readoutLabels[tone];
-    const QString text = descriptions::readoutName(mode, tone, shownNumber);
-    if (text != label->accessibleName()) {
-        label->setAccessibleName(text);
+    for (int tone = 1; tone <= 13; ++tone) {
+        QLabel* label = readoutLabels[tone];
+        auto& named = namedReadoutNumbers[static_cast<std::size_t>(tone)];
+        if (mode == namedReadoutMode && label->text() == named) {
+            continue;
+        }
+        named = label->text();
+        label->setAccessibleName(descriptions::readoutName(mode, tone, named));
     }
+    namedReadoutMode = mode;
 }

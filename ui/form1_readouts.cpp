@@ -28,11 +28,10 @@ void TForm1::opdaterLabel() {
             value = frequencyReadout(tones.toneCents[i]);
         }
         QLabel* label = readoutLabels[i + 1];
-        const QString shown = formatReadout(value);
-        label->setText(shown);
+        label->setText(formatReadout(value));
         label->adjustSize();
-        nameReadout(i + 1, shown);
     }
+    nameReadouts();
     describeMarks();
 }
 
