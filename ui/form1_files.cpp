@@ -4,6 +4,7 @@
 #include "ui/form1.h"
 
 #include "core/scala_scale.h"
+#include "ui/diagram_geometry.h"
 #include "ui/message_box.h"
 #include "ui/small_file.h"
 #include "ui/tone_slider.h"
@@ -75,7 +76,7 @@ QString notAScale(const QString& what) {
     return "det er ikke en Scala-stemning: " + what;
 }
 
-QString scaleProblemText(const klangora::ScalaError& error, const QString& toneName) {
+QString scaleProblemText(const klangora::ScalaError& error) {
     using klangora::ScalaFault;
     switch (error.fault) {
     case ScalaFault::noPitchCount:
@@ -99,7 +100,8 @@ QString scaleProblemText(const klangora::ScalaError& error, const QString& toneN
     case ScalaFault::toneTooFar:
         return QString("tonen %1 ligger %2 cent %3 den ligesvævende stemning, men Klangora kan "
                        "højst flytte en tone 30 cent.")
-            .arg(toneName, QLocale().toString(std::fabs(error.distanceCents), 'f', 1),
+            .arg(diagram::noteName(error.toneIndex + 1),
+                 QLocale().toString(std::fabs(error.distanceCents), 'f', 1),
                  error.distanceCents > 0 ? "over" : "under");
     }
     return {};
@@ -245,9 +247,7 @@ bool TForm1::openTuning(const QString& path) {
     const klangora::ScalaReadResult result =
         klangora::readScala(std::string_view(file.bytes.constData(), file.bytes.size()));
     if (const auto* error = std::get_if<klangora::ScalaError>(&result)) {
-        const QString toneName =
-            error->toneIndex > 0 ? noteNameLabels[error->toneIndex + 1]->text() : QString();
-        refuseToOpen(path, scaleProblemText(*error, toneName));
+        refuseToOpen(path, scaleProblemText(*error));
         return false;
     }
     const auto& scale = std::get<klangora::ScalaScale>(result);
