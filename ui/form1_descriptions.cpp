@@ -63,7 +63,8 @@ void TForm1::nameControls() {
         auto* slider = findChild<QWidget*>(QString("sb%1").arg(k));
         slider->setAccessibleName(descriptions::sliderName(k));
         slider->setAccessibleDescription(
-            "Pil-op hæver og pil-ned sænker tonen 1/20 cent, Home og End flytter den 30 cent.");
+            "Pil-op hæver og pil-ned sænker tonen 1/20 cent; Home sætter den 30 cent over den "
+            "ligesvævende, End 30 cent under.");
     }
     plFlytMedPil->setToolTip(descriptions::keyboardPathText());
     plFlytMedPil->setAccessibleDescription(descriptions::keyboardPathText());
