@@ -1,18 +1,16 @@
 // The window while a chord sounds through the ResponsivePlayer: it keeps painting, holds back
 // the user's input until the chord has ended, lets no Timer3 tick add a step, and ends cleanly
 // when it is closed or the application quits in the middle of a chord.
+#include "support/window_system_input.h"
 #include "support/window_test_support.h"
 
 #include "ui/responsive_player.h"
 #include "ui/shape.h"
 
-#include <qpa/qwindowsysteminterface.h>
-
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QTimer>
-#include <QWindow>
 
 #include <atomic>
 #include <chrono>
@@ -22,6 +20,7 @@
 #include <thread>
 
 using namespace std::chrono_literals;
+using namespace klangora::test_support;
 
 namespace {
 
@@ -130,32 +129,6 @@ protected:
 private:
     const SlowPlayer& m_backend;
 };
-
-// Runs the application's own event loop, as the program's main() does, until the application
-// quits. If it has not quit within the limit it is stopped with kHung, so that a program that
-// would never end fails the test instead of stalling it.
-constexpr int kHung = 99;
-
-int runApplication(std::chrono::milliseconds limit) {
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(kHung); });
-    watchdog.start(limit);
-    return QApplication::exec();
-}
-
-// The window manager's way of clicking: queued for the GUI thread, not sent to the widget.
-void clickAsTheWindowSystemDoes(const TForm1& form, const QWidget* target) {
-    const QPointF local(target->mapTo(&form, target->rect().center()));
-    const QPointF global(form.mapToGlobal(local));
-    using Wsi = QWindowSystemInterface;
-    Wsi::handleMouseEvent<Wsi::AsynchronousDelivery>(form.windowHandle(), local, global,
-                                                     Qt::LeftButton, Qt::LeftButton,
-                                                     QEvent::MouseButtonPress);
-    Wsi::handleMouseEvent<Wsi::AsynchronousDelivery>(form.windowHandle(), local, global,
-                                                     Qt::NoButton, Qt::LeftButton,
-                                                     QEvent::MouseButtonRelease);
-}
 
 // Everything a press on a mark changes: the selected column and row, every outline and the
 // widget with the keyboard focus.
@@ -373,7 +346,6 @@ void ResponsiveTest::endingTheProgramDuringAChord() {
         QTimer::singleShot(150, &form, [&] {
             endedDuringSound = slow.sounding();
             sinceEnding.start();
-            using Wsi = QWindowSystemInterface;
             switch (ending) {
             case Ending::programClosesWindow:
                 form.close();
@@ -382,7 +354,7 @@ void ResponsiveTest::endingTheProgramDuringAChord() {
                 QCoreApplication::quit();
                 break;
             case Ending::windowManagerCloses:
-                Wsi::handleCloseEvent<Wsi::AsynchronousDelivery>(form.windowHandle());
+                closeAsTheWindowManagerDoes(form);
                 break;
             }
         });

@@ -2,18 +2,16 @@
 // own, when that server freezes and when the window is closed in the middle of a chorale: no
 // sequence waits on a server that does not answer, and closing never waits for the sound.
 #include "support/private_pulse_server.h"
+#include "support/window_system_input.h"
 #include "support/window_test_support.h"
 
 #include "sound/pulse_player.h"
 #include "sound/wav_image.h"
 #include "ui/responsive_player.h"
 
-#include <qpa/qwindowsysteminterface.h>
-
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
-#include <QWindow>
 
 #include <chrono>
 #include <optional>
@@ -32,22 +30,6 @@ constexpr qint64 kTriadSequenceMs = 5 * 500 + 2 * 2000;
 constexpr qint64 kChordMarginMs = 1000;
 // What a loaded machine may add to either bound.
 constexpr qint64 kSlackMs = 500;
-
-constexpr int kHung = 99;
-
-int runApplication(std::chrono::milliseconds limit) {
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(kHung); });
-    watchdog.start(limit);
-    return QApplication::exec();
-}
-
-// The window manager's close button, queued for the GUI thread as the window system does.
-void closeAsTheWindowManagerDoes(const QWidget& form) {
-    using Wsi = QWindowSystemInterface;
-    Wsi::handleCloseEvent<Wsi::AsynchronousDelivery>(form.windowHandle());
-}
 
 // The chords of the chorale, taken with a player that returns at once.
 std::vector<Image> choraleImages() {
