@@ -86,6 +86,11 @@ QString markName(int column, int row) {
     }
 }
 
+QString barName(int column, int row) {
+    return QString::fromUtf8("Søjle under %1 over %2")
+        .arg(row == 1 ? "tertsen" : "kvinten", columnName(column));
+}
+
 QString readoutName(ReadoutMode mode, int tone, const QString& shownNumber) {
     const QString name = columnName(tone);
     switch (mode) {

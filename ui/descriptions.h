@@ -18,6 +18,9 @@ QString markDescription(const klangora::ToneTable& tones, int column, int row);
 // A short name for the mark, unique in the diagram: "Tertsen F# over D".
 QString markName(int column, int row);
 
+// The bar under a column's third (row 1) or fifth (row 2): "Søjle under tertsen over C".
+QString barName(int column, int row);
+
 // What a readout number means, with the number as shown: "Frekvensen af D: 293,6 Hz".
 QString readoutName(ReadoutMode mode, int tone, const QString& shownNumber);
 

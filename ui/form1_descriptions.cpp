@@ -58,6 +58,9 @@ void TForm1::nameControls() {
         for (int row = 0; row <= 2; ++row) {
             name(QString("knap%1%2").arg(tone).arg(row), descriptions::markName(tone, row));
         }
+        for (int row = 1; row <= 2; ++row) {
+            name(QString("linie%1%2").arg(tone).arg(row), descriptions::barName(tone, row));
+        }
     }
     for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
         auto* slider = findChild<QWidget*>(QString("sb%1").arg(k));

@@ -3,6 +3,7 @@
 // the key heading.
 #include "ui/form1.h"
 
+#include "ui/descriptions.h"
 #include "ui/diagram_geometry.h"
 #include "ui/fonts.h"
 #include "ui/palette.h"
@@ -189,9 +190,8 @@ void TForm1::buildDiagram() {
                     [this, tone, row](Qt::MouseButton) { knapMouseDown(tone, row); });
         }
     }
-    const QString fixedC = "Dette er tonen c. Den ligger fast!";
-    findChild<Shape*>("knap62")->setToolTip(fixedC);
-    findChild<Shape*>("knap91")->setToolTip(fixedC);
+    findChild<Shape*>("knap62")->setToolTip(descriptions::fixedCText());
+    findChild<Shape*>("knap91")->setToolTip(descriptions::fixedCText());
     connect(findChild<Shape*>("knap12"), &Shape::contextMenuRequested, this,
             &TForm1::knap12ContextPopup);
 }

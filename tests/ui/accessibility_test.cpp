@@ -208,7 +208,8 @@ void AccessibilityTest::screenReaderHearsOnlyWhatChanged() {
     for (QWidget* control : form.findChildren<QWidget*>()) {
         const bool isControl = qobject_cast<QAbstractButton*>(control) != nullptr ||
                                qobject_cast<QScrollBar*>(control) != nullptr ||
-                               control->objectName().startsWith("knap");
+                               control->objectName().startsWith("knap") ||
+                               control->objectName().startsWith("linie");
         if (isControl) {
             QVERIFY2(!accessible(control)->text(QAccessible::Name).isEmpty(),
                      qPrintable(control->objectName()));
@@ -227,6 +228,8 @@ void AccessibilityTest::screenReaderHearsOnlyWhatChanged() {
     QVERIFY(thirdIface->state().checkable);
     QVERIFY(!thirdIface->state().checked);
     QCOMPARE(accessible(bar(form, 1, 1))->role(), QAccessible::Graphic);
+    QCOMPARE(accessible(bar(form, 13, 2))->text(QAccessible::Name),
+             QString("Søjle under kvinten over høje C"));
 
     // Pressing the mark selects it, which a screen reader hears as the button becoming checked.
     auto* cSharp = mark(form, 2, 0);
