@@ -158,6 +158,7 @@ private:
     void startSequence(int firstStep);
     void endSequence();
     void showDuHoer(const QString& text, const QColor& colour);
+    QString withTuningName(const QString& lead) const;
     void playTriad(int root);
     void playChorale(bool jazz, int root);
     // Runs a sound; while it plays, Timer3's ticks are ignored.

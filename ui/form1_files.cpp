@@ -112,21 +112,48 @@ void refuseToOpen(const QString& path, const QString& reason) {
         QString("Stemningen »%1« kan ikke åbnes: %2").arg(QFileInfo(path).fileName(), reason));
 }
 
-// Why a save that failed failed, found out afterwards from the place it was meant for.
-QString saveProblemText(const QString& path) {
+QString folderText(const QFileInfo& folder) {
+    return QDir::toNativeSeparators(folder.filePath());
+}
+
+// Why the file could not be opened for writing. Nothing was written yet, so a full disk is never
+// the reason; QSaveFile gives only the system's English text here, so the place itself tells
+// which it was.
+QString openProblemText(const QString& path) {
     const QFileInfo target(path);
     const QFileInfo folder(target.absolutePath());
     if (!folder.exists() || !folder.isDir()) {
-        return QString("mappen »%1« findes ikke.").arg(QDir::toNativeSeparators(folder.filePath()));
+        return QString("mappen »%1« findes ikke.").arg(folderText(folder));
     }
     if (target.isDir()) {
         return "der er en mappe med det navn.";
     }
-    if (!folder.isWritable()) {
-        return QString("du har ikke lov til at skrive i mappen »%1«.")
-            .arg(QDir::toNativeSeparators(folder.filePath()));
+    if (target.exists() && !target.isWritable()) {
+        return "du har ikke lov til at ændre den fil, der har det navn.";
     }
-    return "filen kunne ikke skrives færdig; måske er disken fuld.";
+    if (!folder.isWritable()) {
+        return QString("du har ikke lov til at skrive i mappen »%1«.").arg(folderText(folder));
+    }
+    return QString("filen kan ikke oprettes i mappen »%1«.").arg(folderText(folder));
+}
+
+// Why writing or finishing an opened file failed: QSaveFile says what went wrong.
+QString writeProblemText(const QSaveFile& file) {
+    switch (file.error()) {
+    case QFileDevice::ResourceError:
+        return "disken er fuld.";
+    case QFileDevice::RenameError:
+        // The new text is written beside the target and then given its name.
+        return "filen kunne ikke få det navn; måske er navnet for langt.";
+    default:
+        return "filen kunne ikke skrives færdig; måske er disken fuld.";
+    }
+}
+
+// A typed name gets .scl unless it already ends so: "min.stemning" and "Kirnberger ver. 2" have
+// a suffix to the file dialog, but not the one that makes them scale files.
+QString withScalaSuffix(const QString& path) {
+    return isScalaFileName(path) ? path : path + ".scl";
 }
 
 // A file name from the caption: "Ren stemning" becomes "Ren stemning.scl".
@@ -222,14 +249,15 @@ void TForm1::askToSaveTuning() {
     dialog.setObjectName("saveTuningDialog");
     setUpTuningDialog(dialog, "Gem", m_tuningFolder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix("scl");
     // Whether to replace an existing file is asked below, in Danish.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.selectFile(suggestedFileName(stemningCaption()));
-    const QString path = chosenFile(dialog);
-    if (path.isEmpty()) {
+    const QString chosen = chosenFile(dialog);
+    if (chosen.isEmpty()) {
         return;
     }
+    // The suffix first, so that the question below is about the file that will be written.
+    const QString path = withScalaSuffix(chosen);
     m_tuningFolder = QFileInfo(path).absolutePath();
     const QString question =
         QString("Filen »%1« findes allerede. Vil du erstatte den?").arg(QFileInfo(path).fileName());
@@ -270,20 +298,24 @@ bool TForm1::saveTuning(const QString& path) {
     // QSaveFile writes beside the target and renames only a complete file, so a failure leaves
     // any existing file of that name as it was.
     QSaveFile file(path);
-    const bool saved = file.open(QIODevice::WriteOnly) &&
-                       file.write(text.data(), static_cast<qint64>(text.size())) ==
-                           static_cast<qint64>(text.size()) &&
-                       file.commit();
-    if (!saved) {
+    QString problem;
+    if (!file.open(QIODevice::WriteOnly)) {
+        problem = openProblemText(path);
+    } else if (file.write(text.data(), static_cast<qint64>(text.size())) !=
+                   static_cast<qint64>(text.size()) ||
+               !file.commit()) {
+        problem = writeProblemText(file);
         file.cancelWriting();
-        showMessage(QString("Stemningen kan ikke gemmes som »%1«: %2")
-                        .arg(QFileInfo(path).fileName(), saveProblemText(path)));
     }
-    return saved;
+    if (!problem.isEmpty()) {
+        showMessage(QString("Stemningen kan ikke gemmes som »%1«: %2")
+                        .arg(QFileInfo(path).fileName(), problem));
+    }
+    return problem.isEmpty();
 }
 
 // A description may be longer than the room right of the diagram: it is cut to fit there and
-// shown whole as the caption's tooltip.
+// shown whole as the caption's tooltip; a screen reader reads it whole as the caption's name.
 void TForm1::showTuningName(const QString& name) {
     lbStemning->setTextFormat(Qt::PlainText);
     setStemning(name, stemningLabelLeft);
@@ -293,6 +325,7 @@ void TForm1::showTuningName(const QString& name) {
             QFontMetrics(lbStemning->font()).elidedText(name, Qt::ElideRight, room));
         lbStemning->adjustSize();
         lbStemning->setToolTip(name);
+        lbStemning->setAccessibleName(name);
     }
 }
 

@@ -59,7 +59,11 @@ void TForm1::sbChange(int sliderNumber) {
 
 void TForm1::setStemning(const QString& text, int left) {
     lbStemning->setText(text);
-    lbStemning->setToolTip({}); // a file's long name may have left its full text there
+    // A file's long name may have left its whole text in the tooltip and the accessible name.
+    lbStemning->setToolTip({});
+    if (!lbStemning->accessibleName().isEmpty()) {
+        lbStemning->setAccessibleName({});
+    }
     lbStemning->adjustSize();
     lbStemning->move(left, lbStemning->y());
 }

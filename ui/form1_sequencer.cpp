@@ -9,6 +9,7 @@
 #include "ui/palette.h"
 #include "ui/sequencer_timing.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QScopedValueRollback>
 #include <QTimer>
@@ -33,6 +34,14 @@ void TForm1::playChorale(bool jazz, int root) {
 void TForm1::showDuHoer(const QString& text, const QColor& colour) {
     setTextColour(DuHoer, colour);
     DuHoer->setText(text);
+}
+
+// The message panel is wider than the room beside the diagram: a file's long name that the
+// caption shows cut is written whole here, and cut only where even this panel is too narrow.
+QString TForm1::withTuningName(const QString& lead) const {
+    const QFontMetrics metrics(DuHoer->font());
+    const int room = DuHoer->contentsRect().width() - metrics.horizontalAdvance(lead);
+    return lead + metrics.elidedText(stemningCaption(), Qt::ElideRight, room);
 }
 
 void TForm1::endSequence() {
@@ -95,8 +104,7 @@ void TForm1::Timer3Timer() {
         playTriad(root);
         break;
     case kTemperedMessageStep:
-        showDuHoer("Du hører nu en " + key + "-durtreklang stemt i " + lbStemning->text(),
-                   colours::red);
+        showDuHoer(withTuningName("Du hører nu en " + key + "-durtreklang stemt i "), colours::red);
         break;
     case kTemperedTriadStep:
         freq[third] = savedFreqTable[third];

@@ -4,6 +4,7 @@
 #include "core/scala_scale.h"
 #include "ui/shape.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -12,6 +13,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -274,8 +276,19 @@ void TuningFilesTest::saveWritesTheTuningAndOpensAgain() {
     QVERIFY(form.saveTuning(path("long again.scl")));
     QVERIFY(form.openTuning(path("long again.scl")));
     QCOMPARE(label->toolTip(), longName);
+    QCOMPARE(label->accessibleName(), longName);
     form.renClick();
     QCOMPARE(label->toolTip(), QString());
+    QCOMPARE(label->accessibleName(), QString());
+
+    // A name too long for the caption but not for the message panel is written there whole.
+    const QString midName = "Werckmeister III (1691)";
+    QVERIFY(form.openTuning(writeFile(path("mid.scl"), justText(midName.toUtf8()))));
+    QVERIFY(label->text().endsWith(QChar(0x2026)));
+    form.BitBtn1Click();
+    form.Timer3Timer(); // the pure triad
+    form.Timer3Timer();
+    QCOMPARE(labelText(form, "DuHoer"), "Du hører nu en E-durtreklang stemt i " + midName);
 }
 
 void TuningFilesTest::saveToAnUnwritablePlaceSaysWhy() {
@@ -285,13 +298,16 @@ void TuningFilesTest::saveToAnUnwritablePlaceSaysWhy() {
     QVERIFY(activate(form));
     const QList<std::pair<QString, QString>> places = {
         {"gone/x.scl", "mappen »" + path("gone") + "« findes ikke"},
-        {"taken.scl", "der er en mappe med det navn"}};
+        {"taken.scl", "der er en mappe med det navn"},
+        // The text is written beside it under a short name; the rename to one longer than the
+        // system allows fails.
+        {QString(300, 'a') + ".scl", "måske er navnet for langt"}};
     for (const auto& [target, reason] : places) {
         SeenBox seen;
         closeNextBox(seen);
         QVERIFY(!form.saveTuning(path(target)));
         QCOMPARE(seen.title, QString("Klangoraer1"));
-        QVERIFY2(seen.text.contains(reason), qPrintable(seen.text));
+        QVERIFY2(seen.text.contains(reason) && !seen.text.contains("disk"), qPrintable(seen.text));
     }
     QVERIFY(!QFileInfo::exists(path("gone")));
     QVERIFY(QFileInfo(path("taken.scl/inside")).isDir());
@@ -326,7 +342,7 @@ void TuningFilesTest::menuAndShortcutsReachTheDialogs() {
     QCOMPARE(form.selectedTone, 1);
 
     // Ctrl+O opens the file chosen in a Danish dialog; Ctrl+S suggests a name from the caption
-    // and adds .scl to a name without it.
+    // and adds .scl to a name that does not end so, also when it has a dot of its own.
     const QStringList filters = {"Scala-stemning (*.scl)", "Alle filer (*)"};
     QStringList shown;
     acceptNextFileDialog("menu.scl", shown);
@@ -335,10 +351,35 @@ void TuningFilesTest::menuAndShortcutsReachTheDialogs() {
     QCOMPARE(labelText(form, "lbStemning"), QString("From the dialog"));
     form.renClick();
     shown.clear();
-    acceptNextFileDialog("chosen", shown);
+    acceptNextFileDialog("Kirnberger ver. 2", shown);
     QVERIFY(keyWithControl(form, Qt::Key_S));
     QCOMPARE(shown, QStringList({"Gem stemning", "Ren stemning.scl"}) + filters);
-    QVERIFY(QFileInfo::exists(path("chosen.scl")));
+    QVERIFY(QFileInfo::exists(path("Kirnberger ver. 2.scl")));
+
+    // Whether to replace is asked about the file that would be written; "Annuller" keeps it.
+    const QByteArray kept = "! min.stemning.scl\n";
+    writeFile(path("min.stemning.scl"), kept);
+    QString question;
+    acceptNextFileDialog("min.stemning", shown);
+    retryUntil([&question] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            return false;
+        }
+        question = box->text();
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == "Annuller") {
+                button->click();
+            }
+        }
+        return true;
+    });
+    QVERIFY(keyWithControl(form, Qt::Key_S));
+    QVERIFY2(question.contains("»min.stemning.scl«"), qPrintable(question));
+    QFile old(path("min.stemning.scl"));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), kept);
+    QVERIFY(!QFileInfo::exists(path("min.stemning")));
 }
 
 QTEST_MAIN(TuningFilesTest)
