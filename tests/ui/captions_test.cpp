@@ -5,6 +5,7 @@
 #include "support/window_test_support.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
@@ -13,6 +14,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
@@ -214,6 +216,20 @@ void CaptionsTest::everyCaptionIsWhollyVisible_data() {
          [](TForm1& form) { slider(form, 2)->setValue(slider(form, 2)->value() - 1); }},
     };
     QTest::newRow("own tuning") << (ownTuning + readoutModes() + soundSteps() + arrangements());
+    // A tuning file's description too long for the room beside the diagram, read with the
+    // window's own reader, is shown cut there and whole in the tempered triad's message.
+    const Action openLongTuning = [](TForm1& form) {
+        QTemporaryDir dir;
+        QFile file(dir.filePath("lang.scl"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("! lang.scl\nRen stemning efter Zarlino, som læreren på kurset i Århus stemte "
+                   "den\n12\n25/24\n9/8\n6/5\n5/4\n4/3\n45/32\n3/2\n25/16\n5/3\n9/5\n15/8\n"
+                   "2/1\n");
+        file.close();
+        QVERIFY(form.openTuning(file.fileName()));
+    };
+    QTest::newRow("tuning file") << (Path{{"tuning file", openLongTuning}} + soundSteps() +
+                                     arrangements());
     for (int tone = 1; tone <= 13; ++tone) {
         const QString key = keyName(tone);
         QTest::newRow(qPrintable(key)) << (Path{{key, click(key)}} + soundSteps() + arrangements());
