@@ -203,9 +203,10 @@ bool PulseAudioPlayer::Connection::connect(Clock::time_point deadline) {
         return false;
     }
     pa_context_set_state_callback(m_context, wakeOnContext, m_loop);
-    // Fails at once when no server is listening: as root libpulse never starts one of its own,
-    // and a user's client configuration decides whether it may.
-    if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOFLAGS, nullptr) < 0) {
+    // Fails at once when no server is listening. Starting a server of its own is left to the
+    // session (systemd's socket, the desktop): libpulse would wait for a spawned daemon without
+    // any limit, and holding the loop's lock meanwhile.
+    if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
         return false;
     }
     const auto settled = [this] {
