@@ -2,6 +2,7 @@
 // assistive technology reads, and the marks' tooltips, which follow every retuning.
 #include "ui/form1.h"
 
+#include "ui/control_names.h"
 #include "ui/descriptions.h"
 #include "ui/diagram_geometry.h"
 #include "ui/shape.h"
@@ -54,16 +55,16 @@ void TForm1::nameControls() {
     name("Image1", "Billede af en treklang");
     name("Panel1", "Tal for tonerne");
     for (int tone = 1; tone <= 13; ++tone) {
-        name(QString("sp%1").arg(tone), descriptions::keyButtonName(tone));
+        name(controls::keyName(tone), descriptions::keyButtonName(tone));
         for (int row = 0; row <= 2; ++row) {
-            name(QString("knap%1%2").arg(tone).arg(row), descriptions::markName(tone, row));
+            name(controls::markName(tone, row), descriptions::markName(tone, row));
         }
         for (int row = 1; row <= 2; ++row) {
-            name(QString("linie%1%2").arg(tone).arg(row), descriptions::barName(tone, row));
+            name(controls::barName(tone, row), descriptions::barName(tone, row));
         }
     }
     for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
-        auto* slider = findChild<QWidget*>(QString("sb%1").arg(k));
+        auto* slider = findChild<QWidget*>(controls::sliderName(k));
         slider->setAccessibleName(descriptions::sliderName(k));
         slider->setAccessibleDescription(
             "Pil-op hæver og pil-ned sænker tonen 1/20 cent; Home sætter den 30 cent over den "

@@ -3,6 +3,7 @@
 #include "ui/form1.h"
 
 #include "core/rounding.h"
+#include "ui/control_names.h"
 #include "ui/diagram_geometry.h"
 #include "ui/palette.h"
 #include "ui/shape.h"
@@ -55,16 +56,16 @@ void TForm1::BTnavngivning() {
     arrowHintText = texts::kArrowHint;
     for (int n = 1; n <= 13; ++n) {
         for (int row = 0; row <= 2; ++row) {
-            toneShapes[n][row] = findChild<Shape*>(QString("knap%1%2").arg(n).arg(row));
+            toneShapes[n][row] = findChild<Shape*>(controls::markName(n, row));
         }
-        barShapes[n][1] = findChild<Shape*>(QString("linie%1%2").arg(n).arg(1));
-        barShapes[n][2] = findChild<Shape*>(QString("linie%1%2").arg(n).arg(2));
-        keyButtons[n] = findChild<QRadioButton*>(QString("sp%1").arg(n));
-        readoutLabels[n] = findChild<QLabel*>(QString("lb%1").arg(n));
-        noteNameLabels[n] = findChild<QLabel*>(QString("na%1").arg(n));
+        barShapes[n][1] = findChild<Shape*>(controls::barName(n, 1));
+        barShapes[n][2] = findChild<Shape*>(controls::barName(n, 2));
+        keyButtons[n] = findChild<QRadioButton*>(controls::keyName(n));
+        readoutLabels[n] = findChild<QLabel*>(controls::readoutName(n));
+        noteNameLabels[n] = findChild<QLabel*>(controls::noteName(n));
     }
     for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
-        toneSliders[k] = findChild<ToneSlider*>(QString("sb%1").arg(k));
+        toneSliders[k] = findChild<ToneSlider*>(controls::sliderName(k));
     }
     for (int n = 1; n <= 13; ++n) {
         noteNameLabels[n]->setText(diagram::noteName(n));

@@ -3,6 +3,7 @@
 // the key heading.
 #include "ui/form1.h"
 
+#include "ui/control_names.h"
 #include "ui/descriptions.h"
 #include "ui/diagram_geometry.h"
 #include "ui/fonts.h"
@@ -171,7 +172,7 @@ void TForm1::buildDiagram() {
             makeLabel(this, "Label3", {264, 424}, "g", 8, false);
         }
         auto* bar = new Shape(Shape::Kind::Rectangle, this);
-        bar->setObjectName(QString("linie%1%2").arg(tone).arg(row));
+        bar->setObjectName(controls::barName(tone, row));
         bar->resize(4, 89);
         // The bars under the two marks that stand for c melt into the background.
         const bool hidden = (tone == 6 && row == 2) || (tone == 9 && row == 1);
@@ -181,7 +182,7 @@ void TForm1::buildDiagram() {
     for (int tone = 1; tone <= 13; ++tone) {
         for (int row = 0; row <= 2; ++row) {
             auto* mark = new Shape(Shape::Kind::Ellipse, this);
-            mark->setObjectName(QString("knap%1%2").arg(tone).arg(row));
+            mark->setObjectName(controls::markName(tone, row));
             const Point design = kMarkDesign[tone - 1][row];
             mark->setGeometry(design.left, design.top, 25, 17);
             mark->setPenWidth(4);
@@ -190,9 +191,9 @@ void TForm1::buildDiagram() {
                     [this, tone, row](Qt::MouseButton) { knapMouseDown(tone, row); });
         }
     }
-    findChild<Shape*>("knap62")->setToolTip(descriptions::fixedCText());
-    findChild<Shape*>("knap91")->setToolTip(descriptions::fixedCText());
-    connect(findChild<Shape*>("knap12"), &Shape::contextMenuRequested, this,
+    findChild<Shape*>(controls::markName(6, 2))->setToolTip(descriptions::fixedCText());
+    findChild<Shape*>(controls::markName(9, 1))->setToolTip(descriptions::fixedCText());
+    connect(findChild<Shape*>(controls::markName(1, 2)), &Shape::contextMenuRequested, this,
             &TForm1::knap12ContextPopup);
 }
 
@@ -217,7 +218,7 @@ void TForm1::buildLabels() {
 void TForm1::buildSliders() {
     for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
         auto* slider = new ToneSlider(this, [this, k] { return isSelectedTone(k); });
-        slider->setObjectName(QString("sb%1").arg(k));
+        slider->setObjectName(controls::sliderName(k));
         slider->setGeometry(kSliderLefts[k - 2], k == 2 ? 365 : 349, 17, 137);
         slider->setRange(klangora::kSliderMin, klangora::kSliderMax);
         slider->setValue(30);
@@ -232,13 +233,13 @@ void TForm1::buildPanel() {
     Panel1->setGeometry(diagram::kPanelLeft, 360, diagram::kPanelWidth, 169);
     Panel1->setAutoFillBackground(true); // it hides the sliders behind it
     for (int n = 1; n <= 13; ++n) {
-        QLabel* label = makeLabel(Panel1, QString("lb%1").arg(n), {kReadoutLefts[n - 1], 56},
-                                  QString("lb%1").arg(n), 8, false);
+        QLabel* label = makeLabel(Panel1, controls::readoutName(n), {kReadoutLefts[n - 1], 56},
+                                  controls::readoutName(n), 8, false);
         label->resize(n >= 10 ? 20 : 14, 13);
     }
     for (int n = 1; n <= 13; ++n) {
-        QLabel* label = makeLabel(Panel1, QString("na%1").arg(n), {kNameLefts[n - 1], 15},
-                                  QString("lb%1").arg(n), 12, true);
+        QLabel* label = makeLabel(Panel1, controls::noteName(n), {kNameLefts[n - 1], 15},
+                                  controls::readoutName(n), 12, true);
         label->resize(n >= 10 ? 35 : 25, 20);
     }
     makeLabel(Panel1, "Label2", {7, 132},
@@ -276,8 +277,8 @@ void TForm1::buildButtons() {
 
     keyGroup = new QButtonGroup(this);
     for (int n = 1; n <= 13; ++n) {
-        auto* key = new QRadioButton(n <= 12 ? QString("sp%1").arg(n) : QString(), this);
-        key->setObjectName(QString("sp%1").arg(n));
+        auto* key = new QRadioButton(n <= 12 ? controls::keyName(n) : QString(), this);
+        key->setObjectName(controls::keyName(n));
         key->setGeometry(kKeyLefts[n - 1], 304, kKeyWidths[n - 1], 17);
         keyGroup->addButton(key);
         key->setChecked(n == 1);

@@ -10,30 +10,6 @@
 #include <QScrollBar>
 #include <QTimer>
 
-QString markName(int column, int row) {
-    return QString("knap%1%2").arg(column).arg(row);
-}
-
-QString barName(int column, int bar) {
-    return QString("linie%1%2").arg(column).arg(bar);
-}
-
-QString sliderName(int tone) {
-    return QString("sb%1").arg(tone);
-}
-
-QString readoutName(int tone) {
-    return QString("lb%1").arg(tone);
-}
-
-QString noteName(int tone) {
-    return QString("na%1").arg(tone);
-}
-
-QString keyName(int tone) {
-    return QString("sp%1").arg(tone);
-}
-
 Shape* mark(const QWidget& form, int column, int row) {
     return child<Shape>(form, markName(column, row));
 }

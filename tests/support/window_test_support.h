@@ -3,6 +3,7 @@
 // What the window's tests share: the real TForm1 with a RecordingPlayer, its controls found by
 // the object names the window gives them, and closers for the message boxes it opens.
 #include "support/recording_player.h"
+#include "ui/control_names.h"
 #include "ui/form1.h"
 
 #include <QLabel>
@@ -23,15 +24,13 @@ template <typename T> T* child(const QWidget& parent, const QString& name) {
     return found;
 }
 
-// Object names of the controls of one tone number or column (1..13): the marks by column and
-// row (0 root, 1 third, 2 fifth), the bars under them (1 third, 2 fifth), the slider of tone
-// number 2..12, the readout, the note name and the key button.
-QString markName(int column, int row);
-QString barName(int column, int bar);
-QString sliderName(int tone);
-QString readoutName(int tone);
-QString noteName(int tone);
-QString keyName(int tone);
+// The window's own object names of its controls, by column or tone number.
+using controls::barName;
+using controls::keyName;
+using controls::markName;
+using controls::noteName;
+using controls::readoutName;
+using controls::sliderName;
 
 Shape* mark(const QWidget& form, int column, int row);
 Shape* bar(const QWidget& form, int column, int bar);
