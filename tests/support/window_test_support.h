@@ -10,6 +10,7 @@
 #include <QList>
 #include <QString>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 class QRadioButton;
@@ -75,3 +76,15 @@ struct SeenBox {
 // Closes the next modal message box with its OK button as soon as it shows, after noting what
 // it said in seen, which must outlive the box.
 void closeNextBox(SeenBox& seen);
+
+// Closes every modal box that shows while it lives, and counts them: for the paths that must
+// never ask the learner anything.
+class BoxCounter {
+public:
+    BoxCounter();
+    int count() const { return count_; }
+
+private:
+    QTimer watch_;
+    int count_ = 0;
+};

@@ -14,7 +14,6 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QTimer>
 #include <QToolTip>
 
 #include <cmath>
@@ -272,15 +271,7 @@ void AccessibilityTest::keyboardAloneSelectsAndMovesATone() {
     QVERIFY(child<QLabel>(form, "plFlytMedPil")->toolTip().contains("Ctrl+piletasterne"));
 
     // A white c is stepped over, never pressed: its message box would wait for a mouse.
-    int boxes = 0;
-    QTimer boxWatch;
-    connect(&boxWatch, &QTimer::timeout, [&boxes] {
-        if (QWidget* box = QApplication::activeModalWidget()) {
-            ++boxes;
-            box->close();
-        }
-    });
-    boxWatch.start(20);
+    const BoxCounter boxes;
     // From the c at the bottom left, Ctrl+Left wraps round to the c' (white, stepped over) and
     // lands on the root F, which the fifths arrangement puts in column 12.
     pressKey(form, Qt::Key_Left, Qt::ControlModifier);
@@ -316,7 +307,7 @@ void AccessibilityTest::keyboardAloneSelectsAndMovesATone() {
     QCOMPARE(d->value(), start - 3);
     QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
     QCOMPARE(third->penWidth(), kSelectedPen);
-    QCOMPARE(boxes, 0);
+    QCOMPARE(boxes.count(), 0);
 }
 
 QTEST_MAIN(AccessibilityTest)
