@@ -40,14 +40,6 @@ bool isScalaFileName(const QString& path) {
     return path.endsWith(".scl", Qt::CaseInsensitive);
 }
 
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string toUtf8(const QString& text) {
-    return text.toUtf8().toStdString();
-}
-
 QString readProblemText(SmallFile::Problem problem) {
     using Problem = SmallFile::Problem;
     switch (problem) {
@@ -282,7 +274,7 @@ bool TForm1::openTuning(const QString& path) {
     // Applied as a temperament button applies its tuning: through the sliders, tone by tone.
     tonemark();
     setSliders(scale.positions);
-    const QString description = fromUtf8(scale.description);
+    const QString description = QString::fromStdString(scale.description);
     showTuningName(description.isEmpty() ? QFileInfo(path).completeBaseName() : description);
     Timer1Timer();
     return true;
@@ -293,8 +285,8 @@ bool TForm1::saveTuning(const QString& path) {
     for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
         positions[k - klangora::kFirstSlider] = toneSliders[k]->value();
     }
-    const std::string text = klangora::writeScala(toUtf8(QFileInfo(path).fileName()),
-                                                  toUtf8(stemningCaption()), positions);
+    const std::string text = klangora::writeScala(QFileInfo(path).fileName().toStdString(),
+                                                  stemningCaption().toStdString(), positions);
     // QSaveFile writes beside the target and renames only a complete file, so a failure leaves
     // any existing file of that name as it was.
     QSaveFile file(path);
