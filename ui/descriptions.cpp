@@ -4,8 +4,6 @@
 #include "ui/diagram_geometry.h"
 #include "ui/number_format.h"
 
-#include <QLocale>
-
 namespace descriptions {
 
 namespace {
@@ -16,7 +14,7 @@ QString columnName(int tone) {
 }
 
 QString beatsText(long double beatsPerSecond) {
-    return QLocale().toString(static_cast<double>(beatsPerSecond), 'f', 1);
+    return formatTenths(static_cast<double>(beatsPerSecond));
 }
 
 struct Interval {

@@ -6,6 +6,7 @@
 #include "core/scala_scale.h"
 #include "ui/diagram_geometry.h"
 #include "ui/message_box.h"
+#include "ui/number_format.h"
 #include "ui/small_file.h"
 #include "ui/tone_slider.h"
 
@@ -18,7 +19,6 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QLocale>
 #include <QMenu>
 #include <QMimeData>
 #include <QSaveFile>
@@ -93,7 +93,7 @@ QString scaleProblemText(const klangora::ScalaError& error) {
         return QString("tonen %1 ligger %2 cent %3 den ligesvævende stemning, men Klangora kan "
                        "højst flytte en tone 30 cent.")
             .arg(diagram::noteName(error.toneIndex + 1),
-                 QLocale().toString(std::fabs(error.distanceCents), 'f', 1),
+                 formatTenths(std::fabs(error.distanceCents)),
                  error.distanceCents > 0 ? "over" : "under");
     }
     return {};

@@ -2,8 +2,20 @@
 
 #include <QLocale>
 
-QString formatReadout(long double value) {
+namespace {
+
+QLocale ungroupedLocale() {
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(static_cast<double>(value), 'g', 15);
+    return locale;
+}
+
+} // namespace
+
+QString formatReadout(long double value) {
+    return ungroupedLocale().toString(static_cast<double>(value), 'g', 15);
+}
+
+QString formatTenths(double value) {
+    return ungroupedLocale().toString(value, 'f', 1);
 }
