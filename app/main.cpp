@@ -1,8 +1,8 @@
 #include "sound/pulse_player.h"
-#include "ui/danish_qt_texts.h"
 #include "ui/form1.h"
-#include "ui/message_box.h"
-#include "ui/responsive_player.h"
+#include "ui/sequence/responsive_player.h"
+#include "ui/texts/danish_qt_texts.h"
+#include "ui/widgets/message_box.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -77,13 +77,13 @@ SliderPositions positionsFromRatios(const Ratios& ratios) {
 }
 
 const std::array<PresetInfo, 7> kInfos = {{
-    {"pyt", "Pythagoræisk", "Pythagoræisk stemning", 664},
-    {"ren", "Ren", "Ren stemning", 706},
-    {"praet", "Prætoriansk", "Prætoriansk stemning", 670},
-    {"bach", "\"Wohltemperierte\"", "\"Wohltemperierte\" ", 680},
-    {"werck1", "Werckmeister-III", "Werckmeister-III", 694},
-    {"werck3", "Werckmeister-V", "Werckmeister-V", 694},
-    {"lige", "Ligesvævende", "Ligesvævende stemning", 654},
+    {"pyt", "Pythagoræisk", "Pythagoræisk stemning"},
+    {"ren", "Ren", "Ren stemning"},
+    {"praet", "Prætoriansk", "Prætoriansk stemning"},
+    {"bach", "\"Wohltemperierte\"", "\"Wohltemperierte\" "},
+    {"werck1", "Werckmeister-III", "Werckmeister-III"},
+    {"werck3", "Werckmeister-V", "Werckmeister-V"},
+    {"lige", "Ligesvævende", "Ligesvævende stemning"},
 }};
 
 } // namespace

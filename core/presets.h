@@ -15,10 +15,9 @@ inline constexpr std::array<PresetId, 7> kAllPresets = {
     PresetId::werck1, PresetId::werck3, PresetId::lige};
 
 struct PresetInfo {
-    std::string_view buttonName;   // object name of the preset's button
+    std::string_view id;           // short name: "pyt", "ren", ...
     std::string_view caption;      // text on the button (UTF-8)
     std::string_view stemningText; // what the preset writes into the temperament caption
-    int stemningLeft;              // left edge of the temperament caption afterwards
 };
 
 const PresetInfo& presetInfo(PresetId id);

@@ -1,7 +1,7 @@
 // Writes the program's icon into a hicolor icon theme folder at every side the window icon is
 // made of, using the very drawing code of the window icon, so the desktop's menu and the
 // window's title bar always show the same picture.
-#include "ui/pictures.h"
+#include "ui/texts/pictures.h"
 
 #include <QDir>
 #include <QGuiApplication>

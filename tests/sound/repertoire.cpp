@@ -55,7 +55,7 @@ std::vector<RepertoireChord> wholeRepertoire() {
     std::vector<RepertoireChord> all;
     for (PresetId preset : kAllPresets) {
         const ToneTable table = test_support::tunedTo(preset);
-        const std::string name(presetInfo(preset).buttonName);
+        const std::string name(presetInfo(preset).id);
         for (int key = 1; key <= 13; ++key) {
             const auto chords = chordsForKey(table, key, name);
             all.insert(all.end(), chords.begin(), chords.end());

@@ -3,8 +3,12 @@
 // What the window's tests share: the real TForm1 with a RecordingPlayer, its controls found by
 // the object names the window gives them, and closers for the message boxes it opens.
 #include "support/recording_player.h"
-#include "ui/control_names.h"
 #include "ui/form1.h"
+#include "ui/selection/key_marking.h"
+#include "ui/selection/tone_selection.h"
+#include "ui/sequence/sound_sequence.h"
+#include "ui/texts/control_names.h"
+#include "ui/tuning/temperament_caption.h"
 
 #include <QLabel>
 #include <QList>

@@ -2,7 +2,7 @@
 // technology sees the window and hears a retuning, and the way to every tone without a mouse.
 #include "support/window_test_support.h"
 
-#include "ui/shape.h"
+#include "ui/widgets/shape.h"
 
 #include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>

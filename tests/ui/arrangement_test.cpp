@@ -1,6 +1,6 @@
 #include "support/window_test_support.h"
 
-#include "ui/shape.h"
+#include "ui/widgets/shape.h"
 
 #include <QFrame>
 #include <QPushButton>
@@ -106,8 +106,8 @@ void ArrangementTest::switchingKeepsHeightsTextsAndSelection() {
     for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
         QCOMPARE(labelText(form, it.key()), it.value());
     }
-    QCOMPARE(form.selectedTone, 3);
-    QCOMPARE(form.selectedRow, 1);
+    QCOMPARE(form.selection().selectedTone(), 3);
+    QCOMPARE(form.selection().selectedRow(), 1);
     QCOMPARE(mark(form, 3, 1)->penWidth(), kSelectedPen);
     QCOMPARE(textColour(note(form, 7)), QColor(Qt::red));
     QCOMPARE(QApplication::focusWidget(), slider(form, 7));

@@ -1,6 +1,6 @@
 #include "support/window_test_support.h"
 
-#include "ui/shape.h"
+#include "ui/widgets/shape.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -120,8 +120,8 @@ void PresetsTest::everySliderChangeRunsTheChain() {
         auto* tuner = slider(form, k);
         connect(tuner, &QScrollBar::valueChanged, &form, [&, k](int position) {
             ++changes;
-            QCOMPARE(form.tones.toneCents[k - 1], 100.0 * (k - 1) - position / 20.0);
-            QCOMPARE(form.tones.toneCents[k - 1 + 12], form.tones.toneCents[k - 1] + 1200);
+            QCOMPARE(form.tones().toneCents[k - 1], 100.0 * (k - 1) - position / 20.0);
+            QCOMPARE(form.tones().toneCents[k - 1 + 12], form.tones().toneCents[k - 1] + 1200);
             QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
             QCOMPARE(child<QLabel>(form, "lbStemning")->x(), 670);
         });
@@ -172,7 +172,7 @@ void PresetsTest::presetClearsTheSelection() {
     form.knapMouseDown(8, 0);
     QCOMPARE(mark(form, 8, 0)->penWidth(), kSelectedPen);
     child<QPushButton>(form, "bach")->click();
-    QCOMPARE(form.selectedTone, 14);
+    QCOMPARE(form.selection().selectedTone(), 14);
     QCOMPARE(mark(form, 8, 0)->penWidth(), kNormalPen);
     QCOMPARE(textColour(note(form, 8)), QColor(Qt::black));
     QCOMPARE(textColour(readout(form, 8)), QColor(Qt::black));
@@ -200,8 +200,8 @@ void PresetsTest::oneSliderStepMovesOnlyItsMarks() {
     TForm1 form(player);
     child<QPushButton>(form, "lige")->click();
     slider(form, 2)->setValue(-1); // one step up on C#
-    QCOMPARE(form.tones.toneCents[1], 100.05);
-    QCOMPARE(form.tones.thirdCents[1], 399.95);
+    QCOMPARE(form.tones().toneCents[1], 100.05);
+    QCOMPARE(form.tones().thirdCents[1], 399.95);
     QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
     QCOMPARE(child<QLabel>(form, "lbStemning")->x(), 670);
     // C# moves the thirds on C# and A (A's third is C#) and the fifths on C# and F#.

@@ -1,6 +1,6 @@
 #include "support/window_test_support.h"
 
-#include "ui/shape.h"
+#include "ui/widgets/shape.h"
 
 #include <QPushButton>
 #include <QRadioButton>

@@ -4,8 +4,8 @@
 #include "support/window_system_input.h"
 #include "support/window_test_support.h"
 
-#include "ui/responsive_player.h"
-#include "ui/shape.h"
+#include "ui/sequence/responsive_player.h"
+#include "ui/widgets/shape.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -139,7 +139,7 @@ struct Selection {
 
 Selection selection(const TForm1& form) {
     Selection now;
-    now.state << form.selectedTone << form.selectedRow;
+    now.state << form.selection().selectedTone() << form.selection().selectedRow();
     for (int column = 1; column <= 13; ++column) {
         for (int row = 0; row <= 2; ++row) {
             now.state << mark(form, column, row)->penWidth();
@@ -278,11 +278,11 @@ void ResponsiveTest::comparisonRunsItsStepsInOrder() {
     QVERIFY(settle(form));
     QList<int> stepBefore;
     QList<int> stepAfter;
-    player.beforeChord = [&](int) { stepBefore << form.sequenceStep; };
-    player.afterChord = [&] { stepAfter << form.sequenceStep; };
+    player.beforeChord = [&](int) { stepBefore << form.sequence().sequenceStep(); };
+    player.afterChord = [&] { stepAfter << form.sequence().sequenceStep(); };
 
     form.BitBtn1Click();
-    QTRY_COMPARE_WITH_TIMEOUT(form.sequenceStep, 6, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(form.sequence().sequenceStep(), 6, 10000);
 
     QCOMPARE(stepBefore, QList<int>({1, 4}));
     QCOMPARE(stepAfter, stepBefore);
@@ -290,7 +290,7 @@ void ResponsiveTest::comparisonRunsItsStepsInOrder() {
     QCOMPARE(slow.images(), comparisonImages()); // pure, then tempered
     QCOMPARE(player.returnedWhileSounding, 0);
     QTest::qWait(600);
-    QCOMPARE(form.sequenceStep, 6);
+    QCOMPARE(form.sequence().sequenceStep(), 6);
     QCOMPARE(slow.images().size(), std::size_t(2));
 }
 
@@ -306,7 +306,7 @@ void ResponsiveTest::ticksDuringAChordAddNoStep() {
     connect(child<QTimer>(form, "Timer3"), &QTimer::timeout, &form, [&] {
         if (slow.sounding()) {
             ++ticksDuringSound;
-            stepSeenByTicks = form.sequenceStep;
+            stepSeenByTicks = form.sequence().sequenceStep();
         }
     });
 
@@ -316,7 +316,7 @@ void ResponsiveTest::ticksDuringAChordAddNoStep() {
 
     QVERIFY(ticksDuringSound >= 2);
     QCOMPARE(stepSeenByTicks, 1);
-    QCOMPARE(form.sequenceStep, 2);
+    QCOMPARE(form.sequence().sequenceStep(), 2);
     QCOMPARE(slow.images().size(), std::size_t(1));
 }
 
@@ -375,7 +375,7 @@ void ResponsiveTest::endingTheProgramDuringAChord() {
     QVERIFY(player.calls > 1);
     QCOMPARE(slow.images().size(), std::size_t(1));
     QCOMPARE(slow.images().at(0), firstChoraleChord());
-    QCOMPARE(form.sequenceStep, 12);
+    QCOMPARE(form.sequence().sequenceStep(), 12);
 }
 
 void ResponsiveTest::windowClosedJustBeforeAChordEndsTheProgram() {

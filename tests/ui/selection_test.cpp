@@ -1,6 +1,6 @@
 #include "support/window_test_support.h"
 
-#include "ui/shape.h"
+#include "ui/widgets/shape.h"
 
 #include <QAbstractButton>
 #include <QContextMenuEvent>
@@ -59,14 +59,14 @@ void SelectionTest::pressSelectsTheToneTheMarkStandsFor() {
     QTest::mousePress(mark(form, column, row), Qt::LeftButton);
     if (tone == 0) {
         QVERIFY(seen.opened);
-        QCOMPARE(form.selectedTone, 14);
+        QCOMPARE(form.selection().selectedTone(), 14);
         QCOMPARE(widePens(form), 0);
         QCOMPARE(child<QLabel>(form, "plFlytMedPil")->font().pointSize(), 8);
         return;
     }
     QVERIFY(!seen.opened);
-    QCOMPARE(form.selectedTone, column);
-    QCOMPARE(form.selectedRow, row);
+    QCOMPARE(form.selection().selectedTone(), column);
+    QCOMPARE(form.selection().selectedRow(), row);
     QCOMPARE(mark(form, column, row)->penWidth(), kSelectedPen);
     QCOMPARE(widePens(form), 1);
     QCOMPARE(QApplication::focusWidget(), slider(form, tone));
@@ -131,7 +131,7 @@ void SelectionTest::arrowKeysMoveTheSelectedTone() {
         QApplication::sendEvent(QApplication::focusWidget(), &repeat);
     }
     QCOMPARE(slider(form, 8)->value(), position);
-    QCOMPARE(form.tones.toneCents[7], 700.0 - position / 20.0);
+    QCOMPARE(form.tones().toneCents[7], 700.0 - position / 20.0);
     QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
     // Nudging leaves the selection as it is.
     QCOMPARE(mark(form, 8, 0)->penWidth(), kSelectedPen);
@@ -144,8 +144,8 @@ void SelectionTest::slidersStopAtTheirEnds() {
     QVERIFY(activate(form));
     QTest::mousePress(mark(form, 12, 0), Qt::LeftButton);
     pressKey(form, Qt::Key_Home);
-    QCOMPARE(form.tones.toneCents[11], 1130.0);
-    QCOMPARE(form.tones.toneCents[23], 2330.0);
+    QCOMPARE(form.tones().toneCents[11], 1130.0);
+    QCOMPARE(form.tones().toneCents[23], 2330.0);
     child<QPushButton>(form, "lige")->click();
     slider(form, 12)->setValue(-600);
     child<QLabel>(form, "lbStemning")->setText("unchanged");
@@ -156,7 +156,7 @@ void SelectionTest::slidersStopAtTheirEnds() {
     pressKey(form, Qt::Key_End);
     pressKey(form, Qt::Key_Down);
     QCOMPARE(slider(form, 12)->value(), 600);
-    QCOMPARE(form.tones.toneCents[11], 1070.0);
+    QCOMPARE(form.tones().toneCents[11], 1070.0);
 }
 
 void SelectionTest::fixedCAnswersWithAMessage() {
@@ -205,8 +205,8 @@ void SelectionTest::contextMenuOnTheFifthOfCKeepsTheSelection() {
     QCOMPARE(QApplication::focusWidget(), slider(form, 8));
     QCOMPARE(redTones(form), QList<int>{8});
     QCOMPARE(child<QLabel>(form, "plFlytMedPil")->font().pointSize(), 12);
-    QCOMPARE(form.selectedTone, 1);
-    QCOMPARE(form.selectedRow, 2);
+    QCOMPARE(form.selection().selectedTone(), 1);
+    QCOMPARE(form.selection().selectedRow(), 2);
 }
 
 void SelectionTest::modeChangeRestoresEverySelection_data() {
@@ -249,7 +249,7 @@ void SelectionTest::keyButtonsMarkTheKey() {
     QVERIFY(activate(form));
     QTest::mousePress(mark(form, 4, 0), Qt::LeftButton);
     clickKey(form, 5);
-    QCOMPARE(form.selectedKey, 5);
+    QCOMPARE(form.keys().selectedKey(), 5);
     auto* e = note(form, 5);
     QCOMPARE(e->font().pointSize(), 14);
     QCOMPARE(e->y(), 13);
@@ -257,7 +257,7 @@ void SelectionTest::keyButtonsMarkTheKey() {
     QCOMPARE(note(form, 1)->y(), 15);
     QCOMPARE(widePens(form), 0);
     QVERIFY(redTones(form).isEmpty());
-    QCOMPARE(form.selectedTone, 14);
+    QCOMPARE(form.selection().selectedTone(), 14);
     QCOMPARE(child<QLabel>(form, "plFlytMedPil")->font().pointSize(), 8);
     // A second click on the checked button changes nothing.
     QTest::mousePress(mark(form, 4, 0), Qt::LeftButton);
@@ -280,7 +280,7 @@ void SelectionTest::lastKeyButtonMarksToo() {
     QVERIFY(activate(form));
     QTest::mousePress(mark(form, 3, 0), Qt::LeftButton);
     clickKey(form, 13);
-    QCOMPARE(form.selectedKey, 13);
+    QCOMPARE(form.keys().selectedKey(), 13);
     QCOMPARE(note(form, 13)->font().pointSize(), 14);
     QCOMPARE(note(form, 1)->font().pointSize(), 12);
     QCOMPARE(widePens(form), 0);

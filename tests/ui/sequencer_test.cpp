@@ -57,14 +57,14 @@ void SequencerTest::comparisonStepByStep() {
     RecordingPlayer player;
     TForm1 form(player);
     form.BitBtn1Click();
-    QCOMPARE(form.sequenceStep, 1);
+    QCOMPARE(form.sequence().sequenceStep(), 1);
     QVERIFY(child<QTimer>(form, "Timer3")->isActive());
     QVERIFY(duHoer(form)->isVisibleTo(&form));
     QCOMPARE(duHoer(form)->text(),
              QString("Du hører en C-durtreklang, med REN terts og REN kvint"));
     QCOMPARE(textColour(duHoer(form)), QColor(Qt::black));
-    QCOMPARE(form.tones.freqTable[25], 261.0);
-    QCOMPARE(form.savedFreqTable, form.tones.freqTable);
+    QCOMPARE(form.tones().freqTable[25], 261.0);
+    QCOMPARE(form.sequence().savedFreqTable(), form.tones().freqTable);
 
     form.Timer3Timer(); // the pure triad
     QCOMPARE(player.images.size(), std::size_t(1));
@@ -81,8 +81,8 @@ void SequencerTest::comparisonStepByStep() {
     form.Timer3Timer();
     QVERIFY(!duHoer(form)->isVisibleTo(&form));
     QVERIFY(!child<QTimer>(form, "Timer3")->isActive());
-    QCOMPARE(form.sequenceStep, 6);
-    QCOMPARE(form.tones.freqTable, form.savedFreqTable);
+    QCOMPARE(form.sequence().sequenceStep(), 6);
+    QCOMPARE(form.tones().freqTable, form.sequence().savedFreqTable());
 }
 
 void SequencerTest::comparisonInH() {
@@ -132,8 +132,8 @@ void SequencerTest::keyChangeDuringTheComparison() {
     // its root still holds the pure third written for C.
     QCOMPARE(player.images[1], expectedImage({326.25, 418, 496}, 2000));
     // The pure third and fifth written for C stay until the next start.
-    QCOMPARE(form.tones.freqTable[29], 326.25);
-    QCOMPARE(form.tones.freqTable[32], 391.5);
+    QCOMPARE(form.tones().freqTable[29], 326.25);
+    QCOMPARE(form.tones().freqTable[32], 391.5);
 }
 
 void SequencerTest::temperamentChangeDuringTheComparison() {
@@ -159,13 +159,13 @@ void SequencerTest::choraleStartedDuringTheComparison() {
     form.BitBtn2Click();
     QCOMPARE(duHoer(form)->text(), QString("Koral: En 4-stemmig sats i C-dur uden kromatik"));
     QCOMPARE(textColour(duHoer(form)), QColor(Qt::red));
-    QCOMPARE(form.sequenceStep, 11);
+    QCOMPARE(form.sequence().sequenceStep(), 11);
     // The start refreshed the table, which removes the pure third and fifth.
-    QCOMPARE(form.tones.freqTable[29], 330.0);
+    QCOMPARE(form.tones().freqTable[29], 330.0);
     form.Timer3Timer();
     QCOMPARE(player.images.size(), std::size_t(1 + 7));
     form.Timer3Timer();
-    QCOMPARE(form.sequenceStep, 13);
+    QCOMPARE(form.sequence().sequenceStep(), 13);
     QVERIFY(!duHoer(form)->isVisibleTo(&form));
 }
 
@@ -186,7 +186,7 @@ void SequencerTest::chorale() {
     TForm1 form(player);
     clickKey(form, key);
     jazz ? form.BitBtn3Click() : form.BitBtn2Click();
-    QCOMPARE(form.sequenceStep, jazz ? 21 : 11);
+    QCOMPARE(form.sequence().sequenceStep(), jazz ? 21 : 11);
     QVERIFY(player.images.empty());
     form.Timer3Timer();
     QCOMPARE(player.images.size(), chords.size());
@@ -196,7 +196,7 @@ void SequencerTest::chorale() {
                  qPrintable(QString("chord %1").arg(n + 1)));
     }
     form.Timer3Timer();
-    QCOMPARE(form.sequenceStep, jazz ? 23 : 13);
+    QCOMPARE(form.sequence().sequenceStep(), jazz ? 23 : 13);
     QVERIFY(!child<QTimer>(form, "Timer3")->isActive());
 }
 
@@ -214,10 +214,10 @@ void SequencerTest::timerDrivesTheComparisonToItsEnd() {
     RecordingPlayer player;
     TForm1 form(player);
     form.BitBtn1Click();
-    QTRY_COMPARE_WITH_TIMEOUT(form.sequenceStep, 6, 6000);
+    QTRY_COMPARE_WITH_TIMEOUT(form.sequence().sequenceStep(), 6, 6000);
     QCOMPARE(player.images.size(), std::size_t(2));
     QTest::qWait(600);
-    QCOMPARE(form.sequenceStep, 6);
+    QCOMPARE(form.sequence().sequenceStep(), 6);
 }
 
 QTEST_MAIN(SequencerTest)

@@ -7,7 +7,7 @@
 
 #include "sound/pulse_player.h"
 #include "sound/wav_image.h"
-#include "ui/responsive_player.h"
+#include "ui/sequence/responsive_player.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -93,7 +93,7 @@ void SoundStallTest::frozenServerHoldsNeitherTheTriadsNorTheWindow() {
         const FrozenServer frozen(*m_server);
         sequence.start();
         form.BitBtn1Click();
-        QTRY_VERIFY_WITH_TIMEOUT(form.sequenceStep == 6, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(form.sequence().sequenceStep() == 6, 20000);
     }
     qInfo("triad comparison on a frozen server: %lld ms", sequence.elapsed());
     QVERIFY(sequence.elapsed() < kTriadSequenceMs + kChordMarginMs + kSlackMs);
@@ -107,7 +107,8 @@ void SoundStallTest::frozenServerHoldsNeitherTheTriadsNorTheWindow() {
     bool closedDuringSound = false;
     QTimer::singleShot(0, &form, [&] { form.BitBtn1Click(); });
     QTimer::singleShot(1000, &form, [&] {
-        closedDuringSound = form.sequenceStep == 1; // step 1, the pure triad, has not returned
+        closedDuringSound =
+            form.sequence().sequenceStep() == 1; // step 1, the pure triad, has not returned
         sinceClose.start();
         closeAsTheWindowManagerDoes(form);
     });

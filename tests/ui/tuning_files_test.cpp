@@ -2,7 +2,7 @@
 
 #include "core/presets.h"
 #include "core/scala_scale.h"
-#include "ui/shape.h"
+#include "ui/widgets/shape.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -50,11 +50,11 @@ WindowState stateOf(const TForm1& form) {
     state.caption = caption->text();
     state.captionTip = caption->toolTip();
     state.captionLeft = caption->x();
-    state.selectedTone = form.selectedTone;
-    state.selectedRow = form.selectedRow;
+    state.selectedTone = form.selection().selectedTone();
+    state.selectedRow = form.selection().selectedRow();
     state.widePens = widePens(form);
     state.redTones = redTones(form);
-    state.selectedKey = form.selectedKey;
+    state.selectedKey = form.keys().selectedKey();
     return state;
 }
 
@@ -167,14 +167,14 @@ void TuningFilesTest::openAppliesTheFileLikeAPreset() {
     prepare(form);
     QVERIFY(form.openTuning(writeFile(path(fileName), text)));
     QCOMPARE(stateOf(form).sliders, positions);
-    QCOMPARE(form.tones.toneCents[4], 400.0 - positions[3] / 20.0);
+    QCOMPARE(form.tones().toneCents[4], 400.0 - positions[3] / 20.0);
     const auto* label = child<QLabel>(form, "lbStemning");
     QCOMPARE(label->text(), caption);
     QCOMPARE(label->toolTip(), QString());
-    QCOMPARE(label->x(), form.stemningLabelLeft);
+    QCOMPARE(label->x(), TemperamentCaption::kOwnTuningLeft);
     // Like a temperament button: the selection is cleared and only the key is marked.
     QCOMPARE(widePens(form), 0);
-    QCOMPARE(form.selectedKey, 5);
+    QCOMPARE(form.keys().selectedKey(), 5);
 }
 
 void TuningFilesTest::refusedFileChangesNothing_data() {
@@ -339,7 +339,7 @@ void TuningFilesTest::menuAndShortcutsReachTheDialogs() {
     QContextMenuEvent onMark(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
     QApplication::sendEvent(mark(form, 1, 2), &onMark);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
-    QCOMPARE(form.selectedTone, 1);
+    QCOMPARE(form.selection().selectedTone(), 1);
 
     // Ctrl+O opens the file chosen in a Danish dialog; Ctrl+S suggests a name from the caption
     // and adds .scl to a name that does not end so, also when it has a dot of its own.

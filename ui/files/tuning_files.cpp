@@ -1,0 +1,301 @@
+// Keeping and exchanging a tuning as a Scala scale file (.scl): the file dialogs, the context
+// menu of the window's background, Ctrl+O and Ctrl+S, dropped files, and the message that says
+// why a file cannot be used. The format itself is read and written by the core.
+#include "ui/files/tuning_files.h"
+
+#include "core/scala_scale.h"
+#include "ui/diagram/diagram_geometry.h"
+#include "ui/files/small_file.h"
+#include "ui/model/tuning_model.h"
+#include "ui/texts/number_format.h"
+#include "ui/tuning/temperament_caption.h"
+#include "ui/tuning/tuning_controls.h"
+#include "ui/widgets/message_box.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+// Real scale files are a few hundred bytes; anything much larger is not one.
+constexpr qint64 kMaxTuningBytes = 64 * 1024;
+
+const QString kOpenText = "Åbn stemning …";
+const QString kSaveText = "Gem stemning …";
+const QString kFilters = "Scala-stemning (*.scl);;Alle filer (*)";
+
+bool isScalaFileName(const QString& path) {
+    return path.endsWith(".scl", Qt::CaseInsensitive);
+}
+
+QString readProblemText(SmallFile::Problem problem) {
+    using Problem = SmallFile::Problem;
+    switch (problem) {
+    case Problem::missing:
+        return "filen findes ikke.";
+    case Problem::folder:
+        return "det er en mappe, ikke en fil.";
+    case Problem::noPermission:
+        return "du har ikke lov til at læse den.";
+    case Problem::notRegular:
+        return "det er ikke en almindelig fil.";
+    case Problem::tooLarge:
+        return "filen er større end 64 KiB, og så store er stemninger ikke.";
+    case Problem::unreadable:
+    case Problem::none:
+        break;
+    }
+    return "filen kan ikke læses.";
+}
+
+QString pitchCountText(qint64 count) {
+    return count == 1 ? "1 tone" : QString("%1 toner").arg(count);
+}
+
+QString notAScale(const QString& what) {
+    return "det er ikke en Scala-stemning: " + what;
+}
+
+QString scaleProblemText(const klangora::ScalaError& error) {
+    using klangora::ScalaFault;
+    switch (error.fault) {
+    case ScalaFault::noPitchCount:
+        return notAScale(error.line > 0
+                             ? QString("linje %1 skulle give antallet af toner.").arg(error.line)
+                             : "der står ikke, hvor mange toner den har.");
+    case ScalaFault::missingPitches:
+        return notAScale(QString("den lover %1, men har kun %2.")
+                             .arg(pitchCountText(error.pitchCount))
+                             .arg(error.pitchesFound));
+    case ScalaFault::badPitch:
+        return notAScale(
+            QString("linje %1 er hverken en centværdi eller et positivt forhold.").arg(error.line));
+    case ScalaFault::valueTooLarge:
+        return notAScale(QString("tallet i linje %1 er for stort.").arg(error.line));
+    case ScalaFault::wrongPitchCount:
+        return QString("den har %1, men Klangora kan kun vise stemninger med 12 toner.")
+            .arg(pitchCountText(error.pitchCount));
+    case ScalaFault::lastNotOctave:
+        return "dens sidste tone er ikke oktaven 2/1.";
+    case ScalaFault::toneTooFar:
+        return QString("tonen %1 ligger %2 cent %3 den ligesvævende stemning, men Klangora kan "
+                       "højst flytte en tone 30 cent.")
+            .arg(diagram::noteName(error.toneIndex + 1),
+                 formatTenths(std::fabs(error.distanceCents)),
+                 error.distanceCents > 0 ? "over" : "under");
+    }
+    return {};
+}
+
+void refuseToOpen(const QString& path, const QString& reason) {
+    showMessage(
+        QString("Stemningen »%1« kan ikke åbnes: %2").arg(QFileInfo(path).fileName(), reason));
+}
+
+QString folderText(const QFileInfo& folder) {
+    return QDir::toNativeSeparators(folder.filePath());
+}
+
+// Why the file could not be opened for writing. Nothing was written yet, so a full disk is never
+// the reason; QSaveFile gives only the system's English text here, so the place itself tells
+// which it was.
+QString openProblemText(const QString& path) {
+    const QFileInfo target(path);
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.exists() || !folder.isDir()) {
+        return QString("mappen »%1« findes ikke.").arg(folderText(folder));
+    }
+    if (target.isDir()) {
+        return "der er en mappe med det navn.";
+    }
+    if (target.exists() && !target.isWritable()) {
+        return "du har ikke lov til at ændre den fil, der har det navn.";
+    }
+    if (!folder.isWritable()) {
+        return QString("du har ikke lov til at skrive i mappen »%1«.").arg(folderText(folder));
+    }
+    return QString("filen kan ikke oprettes i mappen »%1«.").arg(folderText(folder));
+}
+
+// Why writing or finishing an opened file failed: QSaveFile says what went wrong.
+QString writeProblemText(const QSaveFile& file) {
+    switch (file.error()) {
+    case QFileDevice::ResourceError:
+        return "disken er fuld.";
+    case QFileDevice::RenameError:
+        // The new text is written beside the target and then given its name.
+        return "filen kunne ikke få det navn; måske er navnet for langt.";
+    default:
+        return "filen kunne ikke skrives færdig; måske er disken fuld.";
+    }
+}
+
+// A typed name gets .scl unless it already ends so: "min.stemning" and "Kirnberger ver. 2" have
+// a suffix to the file dialog, but not the one that makes them scale files.
+QString withScalaSuffix(const QString& path) {
+    return isScalaFileName(path) ? path : path + ".scl";
+}
+
+// A file name from the caption: "Ren stemning" becomes "Ren stemning.scl".
+QString suggestedFileName(QString caption) {
+    caption = caption.trimmed();
+    caption.replace('/', '-');
+    return (caption.isEmpty() ? "Stemning" : caption) + ".scl";
+}
+
+void setUpTuningDialog(QFileDialog& dialog, const QString& accept, const QString& folder) {
+    // Qt's own dialog, so that every text on it can be Danish.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(kFilters);
+    dialog.setLabelText(QFileDialog::LookIn, "Kig i:");
+    dialog.setLabelText(QFileDialog::FileName, "Filnavn:");
+    dialog.setLabelText(QFileDialog::FileType, "Filtype:");
+    dialog.setLabelText(QFileDialog::Accept, accept);
+    dialog.setLabelText(QFileDialog::Reject, "Annuller");
+    dialog.setDirectory(folder.isEmpty() ? QDir::homePath() : folder);
+}
+
+// The one file the dialog was accepted with, or nothing.
+QString chosenFile(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+TuningFiles::TuningFiles(QWidget& window, const Parts& parts)
+    : QObject(&window), m_window(window), m_parts(parts) {
+    auto* open = new QAction(kOpenText, &window);
+    open->setObjectName("openTuningAction");
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(open, &QAction::triggered, this, &TuningFiles::askToOpenTuning);
+    auto* save = new QAction(kSaveText, &window);
+    save->setObjectName("saveTuningAction");
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(save, &QAction::triggered, this, &TuningFiles::askToSaveTuning);
+    // Actions of the window answer their shortcuts wherever the focus is inside it.
+    window.addAction(open);
+    window.addAction(save);
+    window.setAcceptDrops(true);
+}
+
+void TuningFiles::addToMenu(QMenu& menu) const {
+    menu.addAction(m_window.findChild<QAction*>("openTuningAction"));
+    menu.addAction(m_window.findChild<QAction*>("saveTuningAction"));
+}
+
+void TuningFiles::dragEnterEvent(QDragEnterEvent* event) {
+    // While a chord sounds the window holds back all other input; a drop is refused meanwhile.
+    if (m_parts.soundPlaying()) {
+        return;
+    }
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile() &&
+        isScalaFileName(urls.front().toLocalFile())) {
+        event->acceptProposedAction();
+    }
+}
+
+void TuningFiles::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile() ||
+        !isScalaFileName(urls.front().toLocalFile())) {
+        return;
+    }
+    event->acceptProposedAction();
+    // Opened once the drop has finished, so a message box does not hold the drag open.
+    const QString path = urls.front().toLocalFile();
+    QTimer::singleShot(0, this, [this, path] { openTuning(path); });
+}
+
+void TuningFiles::askToOpenTuning() {
+    QFileDialog dialog(&m_window, "Åbn stemning");
+    dialog.setObjectName("openTuningDialog");
+    setUpTuningDialog(dialog, "Åbn", m_tuningFolder);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    const QString path = chosenFile(dialog);
+    if (!path.isEmpty()) {
+        m_tuningFolder = QFileInfo(path).absolutePath();
+        openTuning(path);
+    }
+}
+
+void TuningFiles::askToSaveTuning() {
+    QFileDialog dialog(&m_window, "Gem stemning");
+    dialog.setObjectName("saveTuningDialog");
+    setUpTuningDialog(dialog, "Gem", m_tuningFolder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // Whether to replace an existing file is asked below, in Danish.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(suggestedFileName(m_parts.caption.text()));
+    const QString chosen = chosenFile(dialog);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    // The suffix first, so that the question below is about the file that will be written.
+    const QString path = withScalaSuffix(chosen);
+    m_tuningFolder = QFileInfo(path).absolutePath();
+    const QString question =
+        QString("Filen »%1« findes allerede. Vil du erstatte den?").arg(QFileInfo(path).fileName());
+    if (!QFileInfo::exists(path) || askQuestion(question, "Erstat", "Annuller")) {
+        saveTuning(path);
+    }
+}
+
+bool TuningFiles::openTuning(const QString& path) {
+    const SmallFile file = readSmallFile(path, kMaxTuningBytes);
+    if (file.problem != SmallFile::Problem::none) {
+        refuseToOpen(path, readProblemText(file.problem));
+        return false;
+    }
+    const klangora::ScalaReadResult result =
+        klangora::readScala(std::string_view(file.bytes.constData(), file.bytes.size()));
+    if (const auto* error = std::get_if<klangora::ScalaError>(&result)) {
+        refuseToOpen(path, scaleProblemText(*error));
+        return false;
+    }
+    const auto& scale = std::get<klangora::ScalaScale>(result);
+    // Applied as a temperament button applies its tuning: through the sliders, tone by tone.
+    const QString description = QString::fromStdString(scale.description);
+    m_parts.controls.applyNamed(
+        scale.positions, description.isEmpty() ? QFileInfo(path).completeBaseName() : description);
+    return true;
+}
+
+bool TuningFiles::saveTuning(const QString& path) {
+    const std::string text =
+        klangora::writeScala(QFileInfo(path).fileName().toStdString(),
+                             m_parts.caption.text().toStdString(), m_parts.model.positions());
+    // QSaveFile writes beside the target and renames only a complete file, so a failure leaves
+    // any existing file of that name as it was.
+    QSaveFile file(path);
+    QString problem;
+    if (!file.open(QIODevice::WriteOnly)) {
+        problem = openProblemText(path);
+    } else if (file.write(text.data(), static_cast<qint64>(text.size())) !=
+                   static_cast<qint64>(text.size()) ||
+               !file.commit()) {
+        problem = writeProblemText(file);
+        file.cancelWriting();
+    }
+    if (!problem.isEmpty()) {
+        showMessage(QString("Stemningen kan ikke gemmes som »%1«: %2")
+                        .arg(QFileInfo(path).fileName(), problem));
+    }
+    return problem.isEmpty();
+}

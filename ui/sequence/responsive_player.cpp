@@ -1,0 +1,131 @@
+#include "ui/sequence/responsive_player.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QPointer>
+#include <QThread>
+
+#include <memory>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace {
+
+bool isUserInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+    case QEvent::TabletPress:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Holds back the input that the window system delivers to the program's windows while it is
+// installed, and hands it to them, in the order it came, once the sound has ended. Qt's own
+// ExcludeUserInputEvents would hold back the window manager's close request too.
+class HeldInput : public QObject {
+public:
+    HeldInput() { QCoreApplication::instance()->installEventFilter(this); }
+    ~HeldInput() override { QCoreApplication::instance()->removeEventFilter(this); }
+    HeldInput(const HeldInput&) = delete;
+    HeldInput& operator=(const HeldInput&) = delete;
+
+    // Posted, not sent: the step that plays runs to its end before any of it is handled.
+    void release() {
+        for (auto& [window, event] : m_held) {
+            if (window) {
+                QCoreApplication::postEvent(window, event.release());
+            }
+        }
+        m_held.clear();
+    }
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        if (!receiver->isWindowType() || !event->spontaneous() || !isUserInput(event->type())) {
+            return false;
+        }
+        m_held.emplace_back(receiver, event->clone());
+        return true;
+    }
+
+private:
+    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> m_held;
+};
+
+} // namespace
+
+ResponsivePlayer::ResponsivePlayer(SoundPlayer& backend) : m_backend(backend) {}
+
+void ResponsivePlayer::play(const std::vector<std::uint8_t>& wavImage) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr || QThread::currentThread() != app->thread()) {
+        m_backend.play(wavImage); // no event loop to keep alive
+        return;
+    }
+    if (m_quitting) {
+        return;
+    }
+    // Closing the last window only posts the application's Quit event, and entering any event
+    // loop throws pending Quit events away: a window closed just before this chord would leave
+    // the program running with no window. Deliver it now; once the application has accepted
+    // it, exec() below returns at once without running.
+    QCoreApplication::sendPostedEvents(app, QEvent::Quit);
+
+    HeldInput input;
+    QEventLoop loop;
+    bool soundEnded = false;
+    // Declared after the loop, so that it is joined before the loop it reports to goes away,
+    // whichever way this function is left.
+    std::jthread worker;
+    // The chord is started from inside the loop, not before it: when the application is
+    // already quitting, the loop never runs and no chord starts.
+    QMetaObject::invokeMethod(
+        &loop,
+        [&] {
+            if (!loop.isRunning()) {
+                return; // told to stop in the same turn that started it
+            }
+            worker = std::jthread([&] {
+                m_backend.play(wavImage);
+                // Queued to the GUI thread: the flag and the loop are touched there only, and
+                // if the loop has already ended the event dies with it, unseen.
+                QMetaObject::invokeMethod(
+                    &loop,
+                    [&] {
+                        soundEnded = true;
+                        loop.quit();
+                    },
+                    Qt::QueuedConnection);
+            });
+        },
+        Qt::QueuedConnection);
+    loop.exec();
+    // Only the application quitting ends the loop before the sound has ended (nothing else
+    // knows the loop): the chord stops at once, and the input held back is not wanted.
+    if (!soundEnded) {
+        m_quitting = true;
+        m_backend.cutShort();
+    } else {
+        input.release();
+    }
+    if (worker.joinable()) {
+        worker.join();
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+// The sound buttons' sequences: a pure triad beside the tempered one, and two four-part
+// chorales, one step per tick of Timer3, with what is heard written in the message panel.
+#include "core/tone_table.h"
+
+#include <QObject>
+
+#include <array>
+
+class KeyMarking;
+class QLabel;
+class QTimer;
+class QWidget;
+class ReadoutPanel;
+class SoundPlayer;
+class TemperamentCaption;
+class TuningModel;
+
+class SoundSequence : public QObject {
+    Q_OBJECT
+
+public:
+    struct Parts {
+        TuningModel& model;
+        KeyMarking& keys;
+        ReadoutPanel& panel;
+        TemperamentCaption& caption;
+    };
+    SoundSequence(QWidget& window, SoundPlayer& player, const Parts& parts);
+
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
+    // Performs the step sequenceStep() names, then counts on to the next.
+    void Timer3Timer();
+
+    int sequenceStep() const { return m_step; }
+    // The frequencies as the tempered triad plays them, kept while the pure one is played.
+    const std::array<double, 61>& savedFreqTable() const { return m_savedFreqTable; }
+    // While a chord sounds the window holds back other input.
+    bool isPlaying() const { return m_playing; }
+
+    // One entry of the table of steps.
+    struct Step;
+
+private:
+    void perform(const Step& step);
+    void startSequence(int firstStep);
+    void showMessage(const Step& step);
+    void playTriad(int root);
+    void playChorale(bool jazz, int root);
+    template <typename Sound> void playSound(const Sound& sound);
+
+    SoundPlayer& m_player;
+    Parts m_parts;
+    QLabel* m_duHoer;
+    QTimer* m_timer;
+    std::array<double, 61> m_savedFreqTable{};
+    int m_step = 0;
+    bool m_playing = false;
+};

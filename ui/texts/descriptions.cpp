@@ -1,0 +1,121 @@
+#include "ui/texts/descriptions.h"
+
+#include "core/readings.h"
+#include "ui/diagram/diagram_geometry.h"
+#include "ui/texts/number_format.h"
+
+namespace descriptions {
+
+namespace {
+
+// The upper c stands in the diagram as a column of its own; "høje C" tells it from the lower.
+QString columnName(int tone) {
+    return tone == 13 ? QString::fromUtf8("høje C") : QString(diagram::noteName(tone));
+}
+
+QString beatsText(long double beatsPerSecond) {
+    return formatTenths(static_cast<double>(beatsPerSecond));
+}
+
+struct Interval {
+    const char* name;
+    int row;       // the diagram row of its marks
+    int semitones; // above the root, counted without folding into the octave
+    long double pureCents;
+    long double (*beatsPerSecond)(long double rootHz, long double upperHz);
+};
+
+constexpr Interval kThird = {"Stor terts", 1, 4, klangora::kPureThirdCents,
+                             klangora::thirdBeatsPerSecond};
+constexpr Interval kFifth = {"Kvint", 2, 7, klangora::kPureFifthCents,
+                             klangora::fifthBeatsPerSecond};
+
+QString intervalText(const klangora::ToneTable& tones, int column, const Interval& interval) {
+    const auto root = static_cast<std::size_t>(column - 1);
+    const auto upper = root + static_cast<std::size_t>(interval.semitones);
+    // The interval in double, as the tone table derives its thirds and fifths, so that the
+    // deviation rounds exactly as the readout panel's does.
+    const double intervalCents = tones.toneCents[upper] - tones.toneCents[root];
+    const long double deviation = klangora::deviationReadout(intervalCents, interval.pureCents);
+    const long double beats =
+        interval.beatsPerSecond(klangora::displayFrequencyHz(tones.toneCents[root]),
+                                klangora::displayFrequencyHz(tones.toneCents[upper]));
+    return QString::fromUtf8("%1 %2–%3: afviger %4 cent fra ren, svæver %5 gange i sekundet")
+        .arg(QString::fromUtf8(interval.name), diagram::noteName(column),
+             diagram::noteName(diagram::shapeTone(column, interval.row)), formatReadout(deviation),
+             beatsText(beats));
+}
+
+QString rootText(const klangora::ToneTable& tones, int column) {
+    const long double hz = klangora::frequencyReadout(tones.toneCents[column - 1]);
+    return QString("Tonen %1: %2 Hz").arg(diagram::noteName(column), formatReadout(hz));
+}
+
+} // namespace
+
+QString fixedCText() {
+    return "Dette er tonen c. Den ligger fast!";
+}
+
+QString markDescription(const klangora::ToneTable& tones, int column, int row) {
+    if (diagram::isFixedC(diagram::shapeTone(column, row))) {
+        return fixedCText();
+    }
+    switch (row) {
+    case 0:
+        return rootText(tones, column);
+    case 1:
+        return intervalText(tones, column, kThird);
+    default:
+        return intervalText(tones, column, kFifth);
+    }
+}
+
+QString markName(int column, int row) {
+    const QString root = columnName(column);
+    const QString upper = diagram::noteName(diagram::shapeTone(column, row));
+    switch (row) {
+    case 0:
+        return "Grundtonen " + root;
+    case 1:
+        return QString("Tertsen %1 over %2").arg(upper, root);
+    default:
+        return QString("Kvinten %1 over %2").arg(upper, root);
+    }
+}
+
+QString barName(int column, int row) {
+    return QString::fromUtf8("Søjle under %1 over %2")
+        .arg(row == 1 ? "tertsen" : "kvinten", columnName(column));
+}
+
+QString readoutName(ReadoutMode mode, int tone, const QString& shownNumber) {
+    const QString name = columnName(tone);
+    switch (mode) {
+    case ReadoutMode::frequency:
+        return QString("Frekvensen af %1: %2 Hz").arg(name, shownNumber);
+    case ReadoutMode::cents:
+        return QString::fromUtf8("Centværdien af %1: %2 cent").arg(name, shownNumber);
+    case ReadoutMode::thirdDeviation:
+        return QString("Tertsen over %1: afviger %2 cent fra ren").arg(name, shownNumber);
+    default:
+        return QString("Kvinten over %1: afviger %2 cent fra ren").arg(name, shownNumber);
+    }
+}
+
+QString keyButtonName(int tone) {
+    return "Toneart " + columnName(tone);
+}
+
+QString sliderName(int tone) {
+    return "Tonen " + columnName(tone);
+}
+
+QString keyboardPathText() {
+    return QString::fromUtf8(
+        "Uden mus: Ctrl+piletasterne vælger en tone i diagrammet, kolonne for kolonne og række "
+        "for række (de hvide c'er springes over). Derefter flytter pil-op og pil-ned tonen, "
+        "Home og End sætter den yderst.");
+}
+
+} // namespace descriptions
