@@ -73,15 +73,13 @@ Request readArguments(const QStringList& arguments) {
 // refusal work without a display.
 Request readCommandLine(int argc, char* argv[]) {
     const QCoreApplication reader(argc, argv);
-    DanishQtTexts danish;
-    QCoreApplication::installTranslator(&danish);
+    const DanishQtTexts danish;
     return readArguments(QCoreApplication::arguments());
 }
 
 int runWindow(int argc, char* argv[], const QString& tuningFile) {
     QApplication app(argc, argv);
-    DanishQtTexts danish;
-    QApplication::installTranslator(&danish);
+    const DanishQtTexts danish;
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setApplicationVersion(KLANGORA_VERSION);
     PulseAudioPlayer pulse;

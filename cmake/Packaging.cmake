@@ -18,9 +18,11 @@ temperament, or any tuning made by hand in steps of 1/20 cent. A diagram shows
 how far every third and fifth lies from pure, and the program plays pure and
 tempered triads and two short chorales. Its texts are in Danish.")
 # The libraries the program links come from dpkg-shlibdeps. What it cannot see: Qt loads its
-# platform plugins at run time, and the window asks for DejaVu Sans Condensed by name.
+# platform plugins and its Danish translation at run time, and the window asks for DejaVu Sans
+# Condensed by name.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core, fonts-dejavu-extra")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, qt6-translations-l10n, fonts-dejavu-core, fonts-dejavu-extra")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

@@ -185,8 +185,8 @@ bool TForm1::saveTuning(const QString& path) {
     return m_parts->files.saveTuning(path);
 }
 
-const klangora::ToneTable& TForm1::tones() const {
-    return m_parts->model.tones();
+const TuningModel& TForm1::model() const {
+    return m_parts->model;
 }
 const ToneSelection& TForm1::selection() const {
     return m_parts->selection;

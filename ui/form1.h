@@ -6,8 +6,6 @@
 //
 // The named steps and handlers below are the window's public face: each runs the step of the
 // part that now does the work, synchronously, as callers have always expected.
-#include "core/tone_table.h"
-
 #include <QWidget>
 
 #include <memory>
@@ -64,7 +62,7 @@ public:
     bool saveTuning(const QString& path);
 
     // The parts whose state the window shows.
-    const klangora::ToneTable& tones() const;
+    const TuningModel& model() const;
     const ToneSelection& selection() const;
     const KeyMarking& keys() const;
     const SoundSequence& sequence() const;

@@ -16,7 +16,7 @@ endfunction()
 
 string(REPLACE "." "\\." version_pattern "${VERSION}")
 expect(0 "^klangora ${version_pattern}\n$" --version)
-expect(0 "Tilvalg:.*--version.*Argumenter:.*FIL" --help)
+expect(0 "Valgmuligheder:.*--version.*Argumenter:.*FIL" --help)
 expect(0 "--help" -h)
 expect(2 "ukendt tilvalg »--fnord«" --fnord)
 expect(2 "ukendt tilvalg »-q«" -q a.scl)

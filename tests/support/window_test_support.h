@@ -4,6 +4,7 @@
 // the object names the window gives them, and closers for the message boxes it opens.
 #include "support/recording_player.h"
 #include "ui/form1.h"
+#include "ui/model/tuning_model.h"
 #include "ui/selection/key_marking.h"
 #include "ui/selection/tone_selection.h"
 #include "ui/sequence/sound_sequence.h"

@@ -120,8 +120,8 @@ void PresetsTest::everySliderChangeRunsTheChain() {
         auto* tuner = slider(form, k);
         connect(tuner, &QScrollBar::valueChanged, &form, [&, k](int position) {
             ++changes;
-            QCOMPARE(form.tones().toneCents[k - 1], 100.0 * (k - 1) - position / 20.0);
-            QCOMPARE(form.tones().toneCents[k - 1 + 12], form.tones().toneCents[k - 1] + 1200);
+            QCOMPARE(form.model().tones().toneCents[k - 1], 100.0 * (k - 1) - position / 20.0);
+            QCOMPARE(form.model().tones().toneCents[k - 1 + 12], form.model().tones().toneCents[k - 1] + 1200);
             QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
             QCOMPARE(child<QLabel>(form, "lbStemning")->x(), 670);
         });
@@ -200,8 +200,8 @@ void PresetsTest::oneSliderStepMovesOnlyItsMarks() {
     TForm1 form(player);
     child<QPushButton>(form, "lige")->click();
     slider(form, 2)->setValue(-1); // one step up on C#
-    QCOMPARE(form.tones().toneCents[1], 100.05);
-    QCOMPARE(form.tones().thirdCents[1], 399.95);
+    QCOMPARE(form.model().tones().toneCents[1], 100.05);
+    QCOMPARE(form.model().tones().thirdCents[1], 399.95);
     QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
     QCOMPARE(child<QLabel>(form, "lbStemning")->x(), 670);
     // C# moves the thirds on C# and A (A's third is C#) and the fifths on C# and F#.

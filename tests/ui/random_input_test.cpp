@@ -123,7 +123,7 @@ QString RandomInputTest::applyRandomEvent(std::mt19937& random) {
 
 QString RandomInputTest::checkInvariants() {
     const TForm1& form = *m_form;
-    const auto& tones = form.tones();
+    const auto& tones = form.model().tones();
     for (int k = 2; k <= 12; ++k) {
         const int position = slider(form, k)->value();
         if (tones.toneCents[k - 1] != 100.0 * (k - 1) - position / 20.0) {

@@ -131,7 +131,7 @@ void SelectionTest::arrowKeysMoveTheSelectedTone() {
         QApplication::sendEvent(QApplication::focusWidget(), &repeat);
     }
     QCOMPARE(slider(form, 8)->value(), position);
-    QCOMPARE(form.tones().toneCents[7], 700.0 - position / 20.0);
+    QCOMPARE(form.model().tones().toneCents[7], 700.0 - position / 20.0);
     QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
     // Nudging leaves the selection as it is.
     QCOMPARE(mark(form, 8, 0)->penWidth(), kSelectedPen);
@@ -144,8 +144,8 @@ void SelectionTest::slidersStopAtTheirEnds() {
     QVERIFY(activate(form));
     QTest::mousePress(mark(form, 12, 0), Qt::LeftButton);
     pressKey(form, Qt::Key_Home);
-    QCOMPARE(form.tones().toneCents[11], 1130.0);
-    QCOMPARE(form.tones().toneCents[23], 2330.0);
+    QCOMPARE(form.model().tones().toneCents[11], 1130.0);
+    QCOMPARE(form.model().tones().toneCents[23], 2330.0);
     child<QPushButton>(form, "lige")->click();
     slider(form, 12)->setValue(-600);
     child<QLabel>(form, "lbStemning")->setText("unchanged");
@@ -156,7 +156,7 @@ void SelectionTest::slidersStopAtTheirEnds() {
     pressKey(form, Qt::Key_End);
     pressKey(form, Qt::Key_Down);
     QCOMPARE(slider(form, 12)->value(), 600);
-    QCOMPARE(form.tones().toneCents[11], 1070.0);
+    QCOMPARE(form.model().tones().toneCents[11], 1070.0);
 }
 
 void SelectionTest::fixedCAnswersWithAMessage() {

@@ -63,8 +63,8 @@ void SequencerTest::comparisonStepByStep() {
     QCOMPARE(duHoer(form)->text(),
              QString("Du hører en C-durtreklang, med REN terts og REN kvint"));
     QCOMPARE(textColour(duHoer(form)), QColor(Qt::black));
-    QCOMPARE(form.tones().freqTable[25], 261.0);
-    QCOMPARE(form.sequence().savedFreqTable(), form.tones().freqTable);
+    QCOMPARE(form.model().tones().freqTable[25], 261.0);
+    QCOMPARE(form.sequence().savedFreqTable(), form.model().tones().freqTable);
 
     form.Timer3Timer(); // the pure triad
     QCOMPARE(player.images.size(), std::size_t(1));
@@ -82,7 +82,7 @@ void SequencerTest::comparisonStepByStep() {
     QVERIFY(!duHoer(form)->isVisibleTo(&form));
     QVERIFY(!child<QTimer>(form, "Timer3")->isActive());
     QCOMPARE(form.sequence().sequenceStep(), 6);
-    QCOMPARE(form.tones().freqTable, form.sequence().savedFreqTable());
+    QCOMPARE(form.model().tones().freqTable, form.sequence().savedFreqTable());
 }
 
 void SequencerTest::comparisonInH() {
@@ -132,8 +132,8 @@ void SequencerTest::keyChangeDuringTheComparison() {
     // its root still holds the pure third written for C.
     QCOMPARE(player.images[1], expectedImage({326.25, 418, 496}, 2000));
     // The pure third and fifth written for C stay until the next start.
-    QCOMPARE(form.tones().freqTable[29], 326.25);
-    QCOMPARE(form.tones().freqTable[32], 391.5);
+    QCOMPARE(form.model().tones().freqTable[29], 326.25);
+    QCOMPARE(form.model().tones().freqTable[32], 391.5);
 }
 
 void SequencerTest::temperamentChangeDuringTheComparison() {
@@ -161,7 +161,7 @@ void SequencerTest::choraleStartedDuringTheComparison() {
     QCOMPARE(textColour(duHoer(form)), QColor(Qt::red));
     QCOMPARE(form.sequence().sequenceStep(), 11);
     // The start refreshed the table, which removes the pure third and fifth.
-    QCOMPARE(form.tones().freqTable[29], 330.0);
+    QCOMPARE(form.model().tones().freqTable[29], 330.0);
     form.Timer3Timer();
     QCOMPARE(player.images.size(), std::size_t(1 + 7));
     form.Timer3Timer();

@@ -36,8 +36,8 @@ void StartupTest::opensInPythagoreanTuning() {
     for (int k = 2; k <= 12; ++k) {
         QCOMPARE(slider(form, k)->value(), kPythagorean[k - 2]);
     }
-    QCOMPARE(form.tones().toneCents[7], 702.0);
-    QCOMPARE(form.tones().toneCents[19], 1902.0);
+    QCOMPARE(form.model().tones().toneCents[7], 702.0);
+    QCOMPARE(form.model().tones().toneCents[19], 1902.0);
     auto* caption = child<QLabel>(form, "lbStemning");
     QCOMPARE(caption->text(), QString("Pythagoræisk stemning"));
     QCOMPARE(caption->x(), 664);
@@ -183,7 +183,7 @@ void StartupTest::timersAndSoundStartIdle() {
     QCOMPARE(child<QTimer>(form, "Timer2")->interval(), 50);
     QCOMPARE(child<QTimer>(form, "Timer3")->interval(), 500);
     QVERIFY(!child<QLabel>(form, "DuHoer")->isVisibleTo(&form));
-    for (double hz : form.tones().freqTable) {
+    for (double hz : form.model().tones().freqTable) {
         QCOMPARE(hz, 0.0);
     }
     QTRY_VERIFY_WITH_TIMEOUT(!child<QTimer>(form, "Timer1")->isActive(), 2000);

@@ -167,7 +167,7 @@ void TuningFilesTest::openAppliesTheFileLikeAPreset() {
     prepare(form);
     QVERIFY(form.openTuning(writeFile(path(fileName), text)));
     QCOMPARE(stateOf(form).sliders, positions);
-    QCOMPARE(form.tones().toneCents[4], 400.0 - positions[3] / 20.0);
+    QCOMPARE(form.model().tones().toneCents[4], 400.0 - positions[3] / 20.0);
     const auto* label = child<QLabel>(form, "lbStemning");
     QCOMPARE(label->text(), caption);
     QCOMPARE(label->toolTip(), QString());

@@ -1,13 +1,27 @@
 #pragma once
 
+// Qt's own texts in Danish: the headings of --help, and the buttons, columns, tooltips and menus
+// of the file dialog, like every other text of the program.
 #include <QTranslator>
 
-// Qt writes some texts of its own: the headings of --help, and the buttons, columns, tooltips and
-// menus of its file dialog. Installed in the application, this gives those in Danish like every
-// other text of the program (Debian ships no Danish translation of Qt by default).
-class DanishQtTexts : public QTranslator {
+#include <memory>
+
+class DanishQtTexts {
 public:
-    bool isEmpty() const override { return false; }
-    QString translate(const char* context, const char* sourceText, const char* disambiguation,
-                      int n) const override;
+    // Installs Qt's Danish translation (Debian's qt6-translations-l10n), and behind it the few
+    // texts the program can show that the translation lacks, into the running application. Both
+    // are removed again when the object goes.
+    DanishQtTexts();
+    ~DanishQtTexts();
+    DanishQtTexts(const DanishQtTexts&) = delete;
+    DanishQtTexts& operator=(const DanishQtTexts&) = delete;
+
+    // Whether Qt's own translation was found and installed.
+    bool qtTranslationLoaded() const { return m_qtLoaded; }
+
+private:
+    class MissingTexts;
+    std::unique_ptr<QTranslator> m_qt;
+    std::unique_ptr<MissingTexts> m_missing;
+    bool m_qtLoaded = false;
 };
