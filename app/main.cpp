@@ -1,3 +1,4 @@
+#include "sound/instrument/live_instrument.h"
 #include "sound/pulse_player.h"
 #include "ui/form1.h"
 #include "ui/sequence/responsive_player.h"
@@ -84,7 +85,8 @@ int runWindow(int argc, char* argv[], const QString& tuningFile) {
     QApplication::setApplicationVersion(KLANGORA_VERSION);
     PulseAudioPlayer pulse;
     ResponsivePlayer player(pulse);
-    TForm1 form(player);
+    const auto instrument = klangora::LiveInstrument::withPulseAudio();
+    TForm1 form(player, *instrument);
     form.show();
     if (!tuningFile.isEmpty()) {
         // Once the window shows, so that a message about the file appears over it.

@@ -2,9 +2,11 @@
 // window only passes the named steps and handlers on.
 #include "ui/form1.h"
 
+#include "sound/instrument/live_instrument.h"
 #include "ui/diagram/arrangement.h"
 #include "ui/diagram/triad_diagram.h"
 #include "ui/files/tuning_files.h"
+#include "ui/instrument/live_playing.h"
 #include "ui/layout/window_layout.h"
 #include "ui/model/tuning_model.h"
 #include "ui/panel/readout_panel.h"
@@ -23,13 +25,14 @@
 
 // The parts in the order they are made: each may use those made before it.
 struct TForm1::Parts {
-    Parts(TForm1& window, SoundPlayer& player)
+    Parts(TForm1& window, SoundPlayer& player, klangora::LiveInstrument& instrument)
         : model(&window), diagram(window, model), panel(window, model),
           selection(window, diagram, panel), keys(window, selection, panel), caption(window, model),
           controls(window, model, keys, caption, diagram),
           arrangement(window, {diagram, panel, keys, selection}),
           sequence(window, player, {model, keys, panel, caption}),
-          files(window, {model, controls, caption, [this] { return sequence.isPlaying(); }}) {}
+          files(window, {model, controls, caption, [this] { return sequence.isPlaying(); }}),
+          live(window, instrument, {model, panel, selection, sequence}) {}
 
     TuningModel model;
     TriadDiagram diagram;
@@ -41,11 +44,22 @@ struct TForm1::Parts {
     Arrangement arrangement;
     SoundSequence sequence;
     TuningFiles files;
+    LivePlaying live;
 };
 
-TForm1::TForm1(SoundPlayer& player, QWidget* parent) : QWidget(parent) {
+TForm1::TForm1(SoundPlayer& player, QWidget* parent)
+    : QWidget(parent), m_silentInstrument(std::make_unique<klangora::LiveInstrument>()) {
+    build(player, *m_silentInstrument);
+}
+
+TForm1::TForm1(SoundPlayer& player, klangora::LiveInstrument& instrument, QWidget* parent)
+    : QWidget(parent) {
+    build(player, instrument);
+}
+
+void TForm1::build(SoundPlayer& player, klangora::LiveInstrument& instrument) {
     buildWindowLayout(*this);
-    m_parts = std::make_unique<Parts>(*this, player);
+    m_parts = std::make_unique<Parts>(*this, player, instrument);
     wireControls();
     FormCreate();
 }
@@ -196,6 +210,9 @@ const KeyMarking& TForm1::keys() const {
 }
 const SoundSequence& TForm1::sequence() const {
     return m_parts->sequence;
+}
+LivePlaying& TForm1::live() {
+    return m_parts->live;
 }
 
 void TForm1::paintEvent(QPaintEvent*) {

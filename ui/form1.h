@@ -10,7 +10,11 @@
 
 #include <memory>
 
+namespace klangora {
+class LiveInstrument;
+}
 class KeyMarking;
+class LivePlaying;
 class SoundPlayer;
 class SoundSequence;
 class ToneSelection;
@@ -20,7 +24,9 @@ class TForm1 : public QWidget {
     Q_OBJECT
 
 public:
+    // Without an instrument of its own the window plays live tones on a silent one.
     explicit TForm1(SoundPlayer& player, QWidget* parent = nullptr);
+    TForm1(SoundPlayer& player, klangora::LiveInstrument& instrument, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Named steps.
@@ -66,6 +72,7 @@ public:
     const ToneSelection& selection() const;
     const KeyMarking& keys() const;
     const SoundSequence& sequence() const;
+    LivePlaying& live();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -75,7 +82,9 @@ protected:
 
 private:
     struct Parts;
+    void build(SoundPlayer& player, klangora::LiveInstrument& instrument);
     void wireControls();
 
+    std::unique_ptr<klangora::LiveInstrument> m_silentInstrument;
     std::unique_ptr<Parts> m_parts;
 };

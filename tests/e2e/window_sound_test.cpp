@@ -4,6 +4,7 @@
 // makes of the frequencies the tuning must give.
 #include "sound/reference_synthesis.h"
 #include "sound/wav_image.h"
+#include "support/pitch.h"
 #include "support/private_pulse_server.h"
 #include "support/tuned_table.h"
 #include "support/xvfb_display.h"
@@ -437,4 +438,31 @@ TEST_F(WindowAndSound, RenThenTheTriadAndTheChoraleOfCSoundInJustIntonation) {
     RecordProperty("chorale_gaps_ms", gaps.str());
 
     EXPECT_TRUE(program.running()) << "the program ended by itself" << programLog();
+}
+
+// Keys held on the X server's keyboard play the live instrument in the tuning the window shows:
+// the program starts Pythagorean, so A and D sound c at 261.6 Hz and the Pythagorean e, 408
+// cents above it (331.1 Hz, not the 329.6 of equal temperament).
+TEST_F(WindowAndSound, HeldKeysSoundTheirTonesInTheCurrentTuning) {
+    ASSERT_TRUE(click({60, 20})) << "xdotool cannot click"; // the window takes the keyboard
+    ASSERT_TRUE(xdotool({"keydown", "a", "d"}).has_value());
+    std::this_thread::sleep_for(2500ms);
+    ASSERT_TRUE(xdotool({"keyup", "a", "d"}).has_value());
+    std::this_thread::sleep_for(800ms);
+
+    const auto recording = recorder.recording();
+    const auto sounding = soundingPart(recording);
+    ASSERT_GT(sounding.size(), static_cast<std::size_t>(kSampleRate))
+        << "the held keys were heard for less than a second; heard: " << soundsIn(recording)
+        << programLog();
+    // A second and a half from the middle of the sound, where both tones are steady.
+    const std::size_t length =
+        std::min<std::size_t>(sounding.size() - kSampleRate / 4, kSampleRate * 3 / 2);
+    const auto steady = centredSamples(sounding.subspan((sounding.size() - length) / 2, length));
+    const double c = strongestHz(steady, kSampleRate, 255, 268);
+    const double e = strongestHz(steady, kSampleRate, 325, 337);
+    std::cout << std::fixed << std::setprecision(2) << "[ live     ] heard " << c << " and " << e
+              << " Hz\n";
+    EXPECT_NEAR(c, 261.6, 0.3);
+    EXPECT_NEAR(e, 331.1, 0.4);
 }

@@ -305,6 +305,9 @@ void buildMessageAreas(QWidget& window) {
     hint->setAutoFillBackground(true);
     hint->setGeometry(128, 104, 537, 25);
     setTextColour(hint, colours::red);
+
+    // Which octave the computer keyboard plays; the live instrument writes it.
+    makeLabel(&window, "lbOktav", {8, 10}, {}, 8, false);
 }
 
 void buildTimers(QWidget& window) {
@@ -367,8 +370,10 @@ void nameControls(QWidget& window) {
             "ligesvævende, End 30 cent under.");
     }
     auto* hint = window.findChild<QWidget*>("plFlytMedPil");
-    hint->setToolTip(descriptions::keyboardPathText());
-    hint->setAccessibleDescription(descriptions::keyboardPathText());
+    const QString hintText =
+        descriptions::keyboardPathText() + "\n\n" + descriptions::playingText();
+    hint->setToolTip(hintText);
+    hint->setAccessibleDescription(hintText);
 }
 
 } // namespace

@@ -97,8 +97,14 @@ void SoundSequence::BitBtn3Click() {
     startSequence(kJazzChoraleMessageStep);
 }
 
+bool SoundSequence::isRunning() const {
+    return m_timer->isActive();
+}
+
 void SoundSequence::startSequence(int firstStep) {
     m_player.beginSequence(); // a sound output that failed before is tried again
+    // The live instrument may have grown the panel for its intervals.
+    m_duHoer->setGeometry(m_duHoer->x(), kPanelTop, m_duHoer->width(), kPanelHeight);
     m_step = firstStep;
     m_timer->start();
     Timer3Timer();
@@ -147,6 +153,7 @@ void SoundSequence::perform(const Step& step) {
     case StepKind::end:
         m_duHoer->hide();
         m_timer->stop();
+        emit ended();
         break;
     }
 }

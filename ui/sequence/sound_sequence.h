@@ -40,7 +40,17 @@ public:
     const std::array<double, 61>& savedFreqTable() const { return m_savedFreqTable; }
     // While a chord sounds the window holds back other input.
     bool isPlaying() const { return m_playing; }
+    // From a sound button's press to the sequence's last step.
+    bool isRunning() const;
 
+    // The message panel as the sequences show it: one line above the readout panel.
+    static constexpr int kPanelTop = 328;
+    static constexpr int kPanelHeight = 25;
+
+signals:
+    void ended();
+
+public:
     // One entry of the table of steps.
     struct Step;
 

@@ -16,9 +16,6 @@ public:
     DanishQtTexts(const DanishQtTexts&) = delete;
     DanishQtTexts& operator=(const DanishQtTexts&) = delete;
 
-    // Whether Qt's own translation was found and installed.
-    bool qtTranslationLoaded() const { return m_qtLoaded; }
-
 private:
     class MissingTexts;
     std::unique_ptr<QTranslator> m_qt;

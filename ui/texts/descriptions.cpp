@@ -30,16 +30,20 @@ constexpr Interval kThird = {"Stor terts", 1, 4, klangora::kPureThirdCents,
 constexpr Interval kFifth = {"Kvint", 2, 7, klangora::kPureFifthCents,
                              klangora::fifthBeatsPerSecond};
 
-QString intervalText(const klangora::ToneTable& tones, int column, const Interval& interval) {
+// octave counts octaves above the diagram's own, whose beats the marks' texts give; each
+// octave up doubles every partial and so the beats.
+QString intervalText(const klangora::ToneTable& tones, int column, const Interval& interval,
+                     int octave = 0) {
     const auto root = static_cast<std::size_t>(column - 1);
     const auto upper = root + static_cast<std::size_t>(interval.semitones);
     // The interval in double, as the tone table derives its thirds and fifths, so that the
     // deviation rounds exactly as the readout panel's does.
     const double intervalCents = tones.toneCents[upper] - tones.toneCents[root];
     const long double deviation = klangora::deviationReadout(intervalCents, interval.pureCents);
+    const long double octaveCents = 1200.0L * octave;
     const long double beats =
-        interval.beatsPerSecond(klangora::displayFrequencyHz(tones.toneCents[root]),
-                                klangora::displayFrequencyHz(tones.toneCents[upper]));
+        interval.beatsPerSecond(klangora::displayFrequencyHz(tones.toneCents[root] + octaveCents),
+                                klangora::displayFrequencyHz(tones.toneCents[upper] + octaveCents));
     return QString::fromUtf8("%1 %2–%3: afviger %4 cent fra ren, svæver %5 gange i sekundet")
         .arg(QString::fromUtf8(interval.name), diagram::noteName(column),
              diagram::noteName(diagram::shapeTone(column, interval.row)), formatReadout(deviation),
@@ -69,6 +73,17 @@ QString markDescription(const klangora::ToneTable& tones, int column, int row) {
     default:
         return intervalText(tones, column, kFifth);
     }
+}
+
+QString soundingIntervalText(const klangora::ToneTable& tones, int lowerNote, int upperNote) {
+    const int semitones = upperNote - lowerNote;
+    if (semitones != kThird.semitones && semitones != kFifth.semitones) {
+        return {};
+    }
+    const int fromFixedC = lowerNote - kFixedCNote;
+    const int octave = fromFixedC >= 0 ? fromFixedC / 12 : -((11 - fromFixedC) / 12);
+    const int column = fromFixedC - 12 * octave + 1;
+    return intervalText(tones, column, semitones == kThird.semitones ? kThird : kFifth, octave);
 }
 
 QString markName(int column, int row) {
@@ -116,6 +131,15 @@ QString keyboardPathText() {
         "Uden mus: Ctrl+piletasterne vælger en tone i diagrammet, kolonne for kolonne og række "
         "for række (de hvide c'er springes over). Derefter flytter pil-op og pil-ned tonen, "
         "Home og End sætter den yderst.");
+}
+
+QString playingText() {
+    return QString::fromUtf8(
+        "Spil selv: tasterne A W S E D F T G Y H U J K spiller C til høje C, Z og X skifter "
+        "oktav, og et tryk på et nodenavn spiller tonen. Hold mellemrum nede, mens en tone er "
+        "valgt: en terts eller kvint klinger med sin grundtone, en grundtone som durtreklang. "
+        "Flyt så tonen med piletasterne og hør svævningerne blive langsommere og forsvinde, "
+        "når intervallet bliver rent.");
 }
 
 } // namespace descriptions

@@ -1,0 +1,230 @@
+// The live instrument's PulseAudio stream, run by a plain pa_mainloop on a thread of its own. The
+// window's thread only sets an atomic flag and calls pa_mainloop_wakeup, which writes to the
+// loop's wake-up pipe: it takes no lock the audio side holds.
+#include "sound/instrument/pulse_live_output.h"
+
+#include <pulse/context.h>
+#include <pulse/error.h>
+#include <pulse/introspect.h>
+#include <pulse/mainloop.h>
+#include <pulse/stream.h>
+
+#include <chrono>
+
+namespace klangora {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+// The latency asked for: the output holds only this much beyond what the server has taken.
+constexpr std::uint32_t kTargetLatencyMs = 10;
+// A server on the same machine answers within milliseconds; one that has not connected in this
+// time, or stops asking for samples for this long, is frozen and given up.
+constexpr auto kConnectLimit = 1000ms;
+constexpr auto kStallLimit = 1000ms;
+// The stream is let go this long after the last tone has faded.
+constexpr auto kIdleRelease = 3000ms;
+// The loop looks at its deadlines at least this often.
+constexpr int kPollTimeoutUs = 20'000;
+
+} // namespace
+
+// One connection to the server, from the context's start to the stream's end; only the audio
+// thread touches it.
+class PulseLiveOutput::Connection {
+public:
+    enum class State { idle, connecting, streaming, failed };
+
+    Connection(PulseLiveOutput& owner) : m_owner(owner), m_loop(pa_mainloop_new()) {}
+    ~Connection() {
+        close(State::idle);
+        pa_mainloop_free(m_loop);
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    pa_mainloop* loop() const { return m_loop; }
+    State state() const { return m_state; }
+
+    void open() {
+        close(State::idle);
+        m_context = pa_context_new(pa_mainloop_get_api(m_loop), "Klangora");
+        if (m_context == nullptr) {
+            m_state = State::failed;
+            return;
+        }
+        pa_context_set_state_callback(m_context, &Connection::onContext, this);
+        m_deadline = Clock::now() + kConnectLimit;
+        m_state = State::connecting;
+        if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+            close(State::failed);
+        }
+    }
+
+    void close(State then) {
+        m_owner.m_streaming = false;
+        if (m_stream != nullptr) {
+            pa_stream_set_write_callback(m_stream, nullptr, nullptr);
+            pa_stream_set_underflow_callback(m_stream, nullptr, nullptr);
+            pa_stream_disconnect(m_stream);
+            pa_stream_unref(m_stream);
+            m_stream = nullptr;
+        }
+        if (m_context != nullptr) {
+            pa_context_set_state_callback(m_context, nullptr, nullptr);
+            pa_context_disconnect(m_context);
+            pa_context_unref(m_context);
+            m_context = nullptr;
+        }
+        m_state = then;
+    }
+
+    // Deadlines and the release after the last tone.
+    void check(Clock::time_point now) {
+        if (m_state == State::connecting && now > m_deadline) {
+            close(State::failed);
+        } else if (m_state == State::streaming) {
+            if (now - m_lastWrite > kStallLimit) {
+                close(State::failed);
+            } else if (!m_owner.m_synth.silent()) {
+                m_lastSound = now;
+            } else if (now - m_lastSound > kIdleRelease) {
+                close(State::idle);
+            }
+        }
+    }
+
+private:
+    static void onContext(pa_context* context, void* self) {
+        auto& connection = *static_cast<Connection*>(self);
+        switch (pa_context_get_state(context)) {
+        case PA_CONTEXT_READY:
+            pa_operation_unref(
+                pa_context_get_server_info(context, &Connection::onServerInfo, self));
+            break;
+        case PA_CONTEXT_FAILED:
+        case PA_CONTEXT_TERMINATED:
+            connection.m_failedEarly = true;
+            break;
+        default:
+            break;
+        }
+    }
+
+    static void onServerInfo(pa_context*, const pa_server_info* info, void* self) {
+        auto& connection = *static_cast<Connection*>(self);
+        if (info != nullptr) {
+            connection.startStream(info->sample_spec.rate);
+        }
+    }
+
+    void startStream(std::uint32_t rate) {
+        const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, rate, 1};
+        m_rate = static_cast<int>(rate);
+        m_stream = pa_stream_new(m_context, "Klangora: spil selv", &spec, nullptr);
+        if (m_stream == nullptr) {
+            m_failedEarly = true;
+            return;
+        }
+        pa_buffer_attr buffer{};
+        buffer.maxlength = static_cast<std::uint32_t>(-1);
+        buffer.tlength =
+            static_cast<std::uint32_t>(pa_usec_to_bytes(kTargetLatencyMs * 1000, &spec));
+        buffer.prebuf = static_cast<std::uint32_t>(-1);
+        buffer.minreq = buffer.tlength / 4;
+        buffer.fragsize = static_cast<std::uint32_t>(-1);
+        pa_stream_set_write_callback(m_stream, &Connection::onWrite, this);
+        pa_stream_set_underflow_callback(m_stream, &Connection::onUnderflow, this);
+        const auto flags = static_cast<pa_stream_flags_t>(
+            PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE);
+        if (pa_stream_connect_playback(m_stream, nullptr, &buffer, flags, nullptr, nullptr) < 0) {
+            m_failedEarly = true;
+            return;
+        }
+        m_state = State::streaming;
+        m_lastWrite = m_lastSound = Clock::now();
+        m_owner.m_streaming = true;
+    }
+
+    // The audio callback: render straight into the server's buffer. No allocation of ours, no
+    // lock, no wait.
+    static void onWrite(pa_stream* stream, std::size_t bytes, void* self) {
+        auto& connection = *static_cast<Connection*>(self);
+        void* data = nullptr;
+        if (pa_stream_begin_write(stream, &data, &bytes) < 0 || data == nullptr) {
+            return;
+        }
+        const std::span<float> samples(static_cast<float*>(data), bytes / sizeof(float));
+        connection.m_owner.m_synth.render(samples, connection.m_rate);
+        pa_stream_write(stream, data, samples.size() * sizeof(float), nullptr, 0, PA_SEEK_RELATIVE);
+        connection.m_lastWrite = Clock::now();
+        pa_usec_t latency = 0;
+        int negative = 0;
+        if (pa_stream_get_latency(stream, &latency, &negative) == 0) {
+            connection.m_owner.m_latencyUs = negative ? 0 : static_cast<std::int64_t>(latency);
+        }
+    }
+
+    static void onUnderflow(pa_stream*, void* self) {
+        ++static_cast<Connection*>(self)->m_owner.m_underruns;
+    }
+
+public:
+    // A failure the callbacks saw, acted on by the loop (callbacks never tear down what called
+    // them).
+    bool m_failedEarly = false;
+
+private:
+    PulseLiveOutput& m_owner;
+    pa_mainloop* m_loop;
+    pa_context* m_context = nullptr;
+    pa_stream* m_stream = nullptr;
+    State m_state = State::idle;
+    int m_rate = 48000;
+    Clock::time_point m_deadline;
+    Clock::time_point m_lastWrite;
+    Clock::time_point m_lastSound;
+};
+
+PulseLiveOutput::PulseLiveOutput(LiveSynth& synth)
+    : m_synth(synth), m_connection(std::make_unique<Connection>(*this)),
+      m_thread([this] { run(); }) {}
+
+PulseLiveOutput::~PulseLiveOutput() {
+    m_quit = true;
+    pa_mainloop_wakeup(m_connection->loop());
+    m_thread.join();
+}
+
+void PulseLiveOutput::wake() {
+    m_wanted = true;
+    pa_mainloop_wakeup(m_connection->loop());
+}
+
+void PulseLiveOutput::run() {
+    Connection& connection = *m_connection;
+    using State = Connection::State;
+    while (!m_quit) {
+        if (m_wanted.exchange(false) &&
+            (connection.state() == State::idle || connection.state() == State::failed)) {
+            connection.open();
+        }
+        if (connection.m_failedEarly) {
+            connection.m_failedEarly = false;
+            connection.close(State::failed);
+        }
+        if (connection.state() != State::streaming) {
+            m_synth.applyEventsSilently();
+        }
+        connection.check(Clock::now());
+        if (pa_mainloop_prepare(connection.loop(), kPollTimeoutUs) < 0 ||
+            pa_mainloop_poll(connection.loop()) < 0 ||
+            pa_mainloop_dispatch(connection.loop()) < 0) {
+            break;
+        }
+    }
+}
+
+} // namespace klangora

@@ -1,0 +1,60 @@
+#include "support/pitch.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace klangora::test_support {
+
+std::vector<double> centredSamples(std::span<const std::uint8_t> recording) {
+    std::vector<double> samples;
+    samples.reserve(recording.size());
+    for (std::uint8_t value : recording) {
+        samples.push_back((static_cast<double>(value) - 128.0) / 128.0);
+    }
+    return samples;
+}
+
+std::span<const std::uint8_t> soundingPart(std::span<const std::uint8_t> recording) {
+    constexpr std::uint8_t kSilence = 128;
+    std::size_t first = 0;
+    while (first < recording.size() && recording[first] == kSilence) {
+        ++first;
+    }
+    std::size_t end = recording.size();
+    while (end > first && recording[end - 1] == kSilence) {
+        --end;
+    }
+    return recording.subspan(first, end - first);
+}
+
+double magnitudeAt(std::span<const double> samples, int sampleRate, double hz) {
+    const double n = static_cast<double>(samples.size());
+    const double step = 2 * std::numbers::pi * hz / sampleRate;
+    double re = 0;
+    double im = 0;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const double window = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * i / n);
+        re += samples[i] * window * std::cos(step * i);
+        im -= samples[i] * window * std::sin(step * i);
+    }
+    return std::hypot(re, im);
+}
+
+double strongestHz(std::span<const double> samples, int sampleRate, double lowHz, double highHz,
+                   double stepHz) {
+    double bestHz = lowHz;
+    double best = -1;
+    for (double hz = lowHz; hz <= highHz; hz += stepHz) {
+        const double magnitude = magnitudeAt(samples, sampleRate, hz);
+        if (magnitude > best) {
+            best = magnitude;
+            bestHz = hz;
+        }
+    }
+    const double below = magnitudeAt(samples, sampleRate, bestHz - stepHz);
+    const double above = magnitudeAt(samples, sampleRate, bestHz + stepHz);
+    const double curvature = below - 2 * best + above;
+    return curvature < 0 ? bestHz + 0.5 * stepHz * (below - above) / curvature : bestHz;
+}
+
+} // namespace klangora::test_support

@@ -1,0 +1,25 @@
+#pragma once
+
+// Pitches read off recorded samples, for the tests that listen to the live instrument.
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace klangora::test_support {
+
+// The samples of an unsigned 8-bit recording around its midpoint 128, as -1..1.
+std::vector<double> centredSamples(std::span<const std::uint8_t> recording);
+
+// The part of a recording that sounds: from the first sample that is not silence (128) to the
+// last, empty when nothing sounded.
+std::span<const std::uint8_t> soundingPart(std::span<const std::uint8_t> recording);
+
+// How strongly a frequency is present: the magnitude of the Hann-windowed Fourier sum at it.
+double magnitudeAt(std::span<const double> samples, int sampleRate, double hz);
+
+// The frequency between lowHz and highHz with the largest magnitude, searched on a grid of
+// stepHz and refined by a parabola through the best point and its neighbours.
+double strongestHz(std::span<const double> samples, int sampleRate, double lowHz, double highHz,
+                   double stepHz = 0.05);
+
+} // namespace klangora::test_support

@@ -1,0 +1,149 @@
+#include "support/window_test_support.h"
+
+#include "sound/instrument/live_instrument.h"
+#include "ui/instrument/live_playing.h"
+#include "ui/widgets/shape.h"
+
+#include <QApplication>
+#include <QScrollBar>
+
+// Playing the live instrument from the window: which notes each way of playing holds, that a
+// held key survives X11's auto-repeat and is let go when the window goes out of reach, and that
+// the message panel names the sounding intervals as the marks do.
+class LivePlayingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale::c()); }
+    void keysHoldNotes_data();
+    void keysHoldNotes();
+    void autoRepeatNeverCutsATone();
+    void windowOutOfReachReleasesEverything();
+    void panelNamesTheSoundingIntervals();
+};
+
+namespace {
+
+using Notes = QList<int>;
+
+Notes held(TForm1& form) {
+    Notes notes;
+    const auto bits = form.live().instrument().heldNotes();
+    for (int note = 0; note < 128; ++note) {
+        if (bits.test(static_cast<std::size_t>(note))) {
+            notes << note;
+        }
+    }
+    return notes;
+}
+
+void press(TForm1& form, Qt::Key key) {
+    QTest::keyPress(form.windowHandle(), key);
+}
+
+void release(TForm1& form, Qt::Key key) {
+    QTest::keyRelease(form.windowHandle(), key);
+}
+
+} // namespace
+
+void LivePlayingTest::keysHoldNotes_data() {
+    QTest::addColumn<QPoint>("selectedMark"); // column and row; column 0: none selected
+    QTest::addColumn<QList<int>>("keys");     // the last one is held
+    QTest::addColumn<Notes>("notes");
+
+    QTest::newRow("A is the fixed c") << QPoint() << QList<int>{Qt::Key_A} << Notes{60};
+    QTest::newRow("K is c'") << QPoint() << QList<int>{Qt::Key_K} << Notes{72};
+    QTest::newRow("Y is g#") << QPoint() << QList<int>{Qt::Key_Y} << Notes{68};
+    QTest::newRow("X: an octave up") << QPoint() << QList<int>{Qt::Key_X, Qt::Key_A} << Notes{72};
+    QTest::newRow("Z stops two octaves down")
+        << QPoint() << QList<int>{Qt::Key_Z, Qt::Key_Z, Qt::Key_Z, Qt::Key_D} << Notes{40};
+    QTest::newRow("Space: a third with its root")
+        << QPoint(5, 1) << QList<int>{Qt::Key_Space} << Notes{64, 68};
+    QTest::newRow("Space: a fifth with its root")
+        << QPoint(2, 2) << QList<int>{Qt::Key_Space} << Notes{61, 68};
+    QTest::newRow("Space: the triad on a root")
+        << QPoint(3, 0) << QList<int>{Qt::Key_Space} << Notes{62, 66, 69};
+    QTest::newRow("Space without a selection plays nothing")
+        << QPoint() << QList<int>{Qt::Key_Space} << Notes{};
+}
+
+void LivePlayingTest::keysHoldNotes() {
+    QFETCH(QPoint, selectedMark);
+    QFETCH(QList<int>, keys);
+    QFETCH(Notes, notes);
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    if (!selectedMark.isNull()) {
+        form.knapMouseDown(selectedMark.x(), selectedMark.y());
+    }
+    for (int key : keys.mid(0, keys.size() - 1)) {
+        pressKey(form, Qt::Key(key));
+    }
+    press(form, Qt::Key(keys.last()));
+    QCOMPARE(held(form), notes);
+    release(form, Qt::Key(keys.last()));
+    QTRY_COMPARE(held(form), Notes{});
+}
+
+void LivePlayingTest::autoRepeatNeverCutsATone() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    press(form, Qt::Key_A);
+    // X11 sends a held key's repeats as release and press pairs a moment apart.
+    for (int n = 0; n < 5; ++n) {
+        release(form, Qt::Key_A);
+        QTest::qWait(5);
+        press(form, Qt::Key_A);
+    }
+    QTest::qWait(100);
+    QCOMPARE(held(form), Notes{60});
+}
+
+void LivePlayingTest::windowOutOfReachReleasesEverything() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    press(form, Qt::Key_A);
+    QTest::mousePress(note(form, 5), Qt::LeftButton);
+    QCOMPARE(held(form), (Notes{60, 64}));
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&form, &deactivate);
+    QCOMPARE(held(form), Notes{});
+
+    press(form, Qt::Key_D);
+    QCOMPARE(held(form), Notes{64});
+    SeenBox seen;
+    closeNextBox(seen);
+    form.knapMouseDown(1, 0); // the fixed c answers with a modal box
+    QVERIFY(seen.opened);
+    QCOMPARE(held(form), Notes{});
+}
+
+void LivePlayingTest::panelNamesTheSoundingIntervals() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    form.knapMouseDown(1, 1); // the third above c: e's slider takes the arrow keys
+    press(form, Qt::Key_Space);
+    auto* panel = child<QLabel>(form, "DuHoer");
+    QTRY_VERIFY(panel->isVisible());
+    QCOMPARE(panel->text(), mark(form, 1, 1)->toolTip());
+    QVERIFY(note(form, 1)->autoFillBackground() && note(form, 5)->autoFillBackground());
+    QVERIFY(!note(form, 8)->autoFillBackground());
+
+    // Retuned while it sounds, the text follows, still in the mark's words.
+    const QString before = panel->text();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTRY_VERIFY(panel->text() != before);
+    QCOMPARE(panel->text(), mark(form, 1, 1)->toolTip());
+
+    release(form, Qt::Key_Space);
+    QTRY_VERIFY(!panel->isVisible());
+    QVERIFY(!note(form, 1)->autoFillBackground());
+}
+
+QTEST_MAIN(LivePlayingTest)
+#include "live_playing_test.moc"

@@ -1,0 +1,202 @@
+// Keys to notes. The keys are taken by their place on the keyboard where the platform tells it
+// (X11 and Wayland scan codes), else by the letter they give.
+#include "ui/instrument/computer_keyboard.h"
+
+#include "ui/selection/tone_selection.h"
+#include "ui/texts/descriptions.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+
+namespace {
+
+// X11's auto-repeat may arrive as a release and a press a few milliseconds apart, both marked
+// as fresh; a release is acted on only when no press of the same key follows within this time.
+constexpr int kReleaseGraceMs = 30;
+
+struct Place {
+    int scanCode; // evdev code + 8, as X11 and Wayland number the keys
+    Qt::Key key;  // the key on a US layout, for platforms without scan codes
+    int semitone;
+};
+
+// The home row plays the white keys, the row above the black ones, as on a piano.
+constexpr std::array<Place, 13> kTonePlaces = {{
+    {38, Qt::Key_A, 0},
+    {25, Qt::Key_W, 1},
+    {39, Qt::Key_S, 2},
+    {26, Qt::Key_E, 3},
+    {40, Qt::Key_D, 4},
+    {41, Qt::Key_F, 5},
+    {28, Qt::Key_T, 6},
+    {42, Qt::Key_G, 7},
+    {29, Qt::Key_Y, 8},
+    {43, Qt::Key_H, 9},
+    {30, Qt::Key_U, 10},
+    {44, Qt::Key_J, 11},
+    {45, Qt::Key_K, 12},
+}};
+constexpr Place kOctaveDown = {52, Qt::Key_Z, 0};
+constexpr Place kOctaveUp = {53, Qt::Key_X, 0};
+
+bool scanCodesArePlaces() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == "xcb" || platform.startsWith("wayland");
+}
+
+bool matches(const Place& place, const QKeyEvent& event, bool byPlace) {
+    return byPlace ? static_cast<int>(event.nativeScanCode()) == place.scanCode
+                   : event.key() == place.key;
+}
+
+int identity(const QKeyEvent& event) {
+    return event.nativeScanCode() != 0 ? static_cast<int>(event.nativeScanCode()) : event.key();
+}
+
+} // namespace
+
+ComputerKeyboard::ComputerKeyboard(QWidget& window, const ToneSelection& selection)
+    : QObject(&window), m_window(window), m_selection(selection) {
+    qApp->installEventFilter(this);
+}
+
+ComputerKeyboard::Key ComputerKeyboard::keyOf(const QKeyEvent& event) const {
+    if (event.key() == Qt::Key_Space) {
+        return {m_selection.hasSelection() ? Role::selectedMark : Role::none};
+    }
+    const bool byPlace = event.nativeScanCode() != 0 && scanCodesArePlaces();
+    for (const Place& place : kTonePlaces) {
+        if (matches(place, event, byPlace)) {
+            return {Role::tone, place.semitone};
+        }
+    }
+    if (matches(kOctaveDown, event, byPlace)) {
+        return {Role::octaveDown};
+    }
+    if (matches(kOctaveUp, event, byPlace)) {
+        return {Role::octaveUp};
+    }
+    return {};
+}
+
+bool ComputerKeyboard::belongsToWindow(QObject* watched) const {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    return widget != nullptr && widget->window() == &m_window &&
+           QApplication::activeModalWidget() == nullptr;
+}
+
+bool ComputerKeyboard::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_window) {
+        switch (event->type()) {
+        case QEvent::WindowDeactivate:
+        case QEvent::WindowBlocked:
+        case QEvent::Hide:
+            releaseAll();
+            break;
+        default:
+            break;
+        }
+    }
+    const bool press = event->type() == QEvent::KeyPress;
+    if ((!press && event->type() != QEvent::KeyRelease) || !belongsToWindow(watched)) {
+        return false;
+    }
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    // Ctrl and Alt combinations keep their meaning (Ctrl+O, Ctrl+arrows, mnemonics).
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return false;
+    }
+    return press ? keyPress(key) : keyRelease(key);
+}
+
+std::vector<int> ComputerKeyboard::notesOf(const Key& key) const {
+    const int c = descriptions::kFixedCNote + 12 * m_octave;
+    if (key.role == Role::tone) {
+        return {c + key.semitone};
+    }
+    // The selected mark: a third or fifth sounds with its root, a root as the major triad.
+    const int root = c + m_selection.selectedTone() - 1;
+    switch (m_selection.selectedRow()) {
+    case 0:
+        return {root, root + 4, root + 7};
+    case 1:
+        return {root, root + 4};
+    default:
+        return {root, root + 7};
+    }
+}
+
+bool ComputerKeyboard::keyPress(const QKeyEvent& event) {
+    const Key key = keyOf(event);
+    if (key.role == Role::none) {
+        return false;
+    }
+    const int id = identity(event);
+    if (event.isAutoRepeat() || m_held.count(id) != 0) {
+        // Still held: a pending release was only auto-repeat, and the tone goes on.
+        if (auto pending = m_pendingReleases.find(id); pending != m_pendingReleases.end()) {
+            pending->second->stop();
+        }
+        return true;
+    }
+    if (key.role == Role::octaveDown || key.role == Role::octaveUp) {
+        const int step = key.role == Role::octaveUp ? 1 : -1;
+        const int octave = std::clamp(m_octave + step, kLowestOctave, kHighestOctave);
+        if (octave != m_octave) {
+            m_octave = octave;
+            emit octaveChanged(m_octave);
+        }
+        return true;
+    }
+    const std::vector<int> notes = notesOf(key);
+    m_held[id] = notes;
+    for (int note : notes) {
+        emit notePressed(note);
+    }
+    return true;
+}
+
+bool ComputerKeyboard::keyRelease(const QKeyEvent& event) {
+    if (keyOf(event).role == Role::none && m_held.count(identity(event)) == 0) {
+        return false;
+    }
+    const int id = identity(event);
+    if (event.isAutoRepeat() || m_held.count(id) == 0) {
+        return true;
+    }
+    QTimer*& timer = m_pendingReleases[id];
+    if (timer == nullptr) {
+        timer = new QTimer(this);
+        timer->setSingleShot(true);
+        timer->setInterval(kReleaseGraceMs);
+        connect(timer, &QTimer::timeout, this, [this, id] { letGo(id); });
+    }
+    timer->start();
+    return true;
+}
+
+void ComputerKeyboard::letGo(int id) {
+    const auto held = m_held.find(id);
+    if (held == m_held.end()) {
+        return;
+    }
+    const std::vector<int> notes = held->second;
+    m_held.erase(held);
+    for (int note : notes) {
+        emit noteReleased(note);
+    }
+}
+
+void ComputerKeyboard::releaseAll() {
+    for (auto& [id, timer] : m_pendingReleases) {
+        timer->stop();
+    }
+    while (!m_held.empty()) {
+        letGo(m_held.begin()->first);
+    }
+}
