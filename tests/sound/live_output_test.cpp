@@ -1,0 +1,82 @@
+// The live instrument on a private PulseAudio server: a held note is heard at its pitch and the
+// stream goes a few seconds after it; without a server, or with a frozen one, nothing waits,
+// and a later note is heard once the server answers again.
+#include "sound/instrument/live_instrument.h"
+#include "sound/instrument/pulse_live_output.h"
+#include "support/pitch.h"
+#include "support/private_pulse_server.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+using namespace klangora;
+using namespace klangora::test_support;
+using namespace std::chrono_literals;
+
+namespace {
+
+class LiveStream : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!server.start()) {
+            GTEST_SKIP() << "PulseAudio cannot run here: " << server.failure();
+        }
+        ASSERT_TRUE(recorder.start());
+    }
+
+    // Holds a note for a while and returns the pitch heard, 0 when nothing was.
+    double heardHz(LiveInstrument& instrument, int note, double lowHz, double highHz) {
+        const std::size_t before = recorder.recording().size();
+        instrument.noteOn(note);
+        std::this_thread::sleep_for(1500ms);
+        instrument.noteOff(note);
+        std::this_thread::sleep_for(300ms);
+        const auto recording = recorder.recording();
+        const auto sounding =
+            soundingPart(std::span(recording).subspan(std::min(before, recording.size())));
+        if (sounding.size() < PrivatePulseServer::kSampleRate / 2) {
+            return 0;
+        }
+        const auto samples = centredSamples(sounding);
+        return strongestHz(samples, PrivatePulseServer::kSampleRate, lowHz, highHz, 0.1);
+    }
+
+    PrivatePulseServer server;
+    ScopedEnvironment pulseServer{"PULSE_SERVER", std::nullopt};
+    SinkRecorder recorder{server};
+};
+
+} // namespace
+
+TEST_F(LiveStream, AHeldNoteIsHeardAndTheStreamGoesAfterIt) {
+    const ScopedEnvironment address("PULSE_SERVER", server.address());
+    const auto instrument = LiveInstrument::withPulseAudio();
+    EXPECT_NEAR(heardHz(*instrument, 69, 430, 450), 261.6 * std::exp2(9.0 / 12), 0.5);
+    std::this_thread::sleep_for(4000ms);
+    EXPECT_EQ(server.sinkInputs(), std::optional<std::string>(""));
+}
+
+TEST_F(LiveStream, AFrozenServerIsGivenUpAndTriedAgainAtALaterNote) {
+    const ScopedEnvironment address("PULSE_SERVER", server.address());
+    const auto instrument = LiveInstrument::withPulseAudio();
+    {
+        const FrozenServer frozen(server);
+        instrument->noteOn(60); // returns at once: only the audio thread meets the server
+        instrument->noteOff(60);
+        std::this_thread::sleep_for(1500ms);
+    }
+    EXPECT_NEAR(heardHz(*instrument, 64, 325, 335), 261.6 * std::exp2(4.0 / 12), 0.5);
+}
+
+TEST(LiveStreamWithoutServer, PlaysSilently) {
+    const ScopedEnvironment address("PULSE_SERVER", "unix:/nonexistent/klangora-test");
+    const auto instrument = LiveInstrument::withPulseAudio();
+    for (int note = 60; note < 73; ++note) {
+        instrument->noteOn(note);
+    }
+    instrument->releaseAll();
+    EXPECT_FALSE(instrument->heldNotes().any());
+}
