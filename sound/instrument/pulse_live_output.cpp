@@ -19,7 +19,7 @@ using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
 // The latency asked for: the output holds only this much beyond what the server has taken.
-constexpr std::uint32_t kTargetLatencyMs = 10;
+constexpr std::uint32_t kTargetLatencyMs = 8;
 // A server on the same machine answers within milliseconds; one that has not connected in this
 // time, or stops asking for samples for this long, is frozen and given up.
 constexpr auto kConnectLimit = 1000ms;
