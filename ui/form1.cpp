@@ -15,6 +15,7 @@
 #include "ui/sequence/sound_sequence.h"
 #include "ui/texts/control_names.h"
 #include "ui/tuning/temperament_caption.h"
+#include "ui/tuning/temperament_menu.h"
 #include "ui/tuning/tuning_controls.h"
 #include "ui/widgets/shape.h"
 
@@ -28,7 +29,7 @@ struct TForm1::Parts {
     Parts(TForm1& window, SoundPlayer& player, klangora::LiveInstrument& instrument)
         : model(&window), diagram(window, model), panel(window, model),
           selection(window, diagram, panel), keys(window, selection, panel), caption(window, model),
-          controls(window, model, keys, caption, diagram),
+          controls(window, model, keys, caption, diagram), library(window, controls),
           arrangement(window, {diagram, panel, keys, selection}),
           sequence(window, player, {model, keys, panel, caption}),
           files(window, {model, controls, caption, [this] { return sequence.isPlaying(); }}),
@@ -41,6 +42,7 @@ struct TForm1::Parts {
     KeyMarking keys;
     TemperamentCaption caption;
     TuningControls controls;
+    TemperamentMenu library;
     Arrangement arrangement;
     SoundSequence sequence;
     TuningFiles files;
@@ -224,6 +226,7 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.setObjectName("tuningMenu");
     m_parts->files.addToMenu(menu);
+    m_parts->library.addToMenu(menu);
     menu.exec(event->globalPos());
 }
 

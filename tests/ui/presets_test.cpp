@@ -2,9 +2,12 @@
 
 #include "ui/widgets/shape.h"
 
+#include <QAction>
+#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using Tops = QList<int>;
@@ -21,6 +24,7 @@ private slots:
     void sameButtonTwiceMovesNothing();
     void presetClearsTheSelection();
     void presetSchedulesOneDelayedRedraw();
+    void historicalTemperamentActsLikeAPreset();
     void oneSliderStepMovesOnlyItsMarks();
     void marksFollowTheirIntervalBeyondTheBars_data();
     void marksFollowTheirIntervalBeyondTheBars();
@@ -121,7 +125,8 @@ void PresetsTest::everySliderChangeRunsTheChain() {
         connect(tuner, &QScrollBar::valueChanged, &form, [&, k](int position) {
             ++changes;
             QCOMPARE(form.model().tones().toneCents[k - 1], 100.0 * (k - 1) - position / 20.0);
-            QCOMPARE(form.model().tones().toneCents[k - 1 + 12], form.model().tones().toneCents[k - 1] + 1200);
+            QCOMPARE(form.model().tones().toneCents[k - 1 + 12],
+                     form.model().tones().toneCents[k - 1] + 1200);
             QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
             QCOMPARE(child<QLabel>(form, "lbStemning")->x(), 670);
         });
@@ -193,6 +198,33 @@ void PresetsTest::presetSchedulesOneDelayedRedraw() {
     // A second preset within the 200 ms redraws at once and cancels the delayed redraw.
     child<QPushButton>(form, "pyt")->click();
     QVERIFY(!timer->isActive());
+}
+
+// Vallotti from the context menu's library: the selection goes, the sliders take its positions,
+// the caption names it, a redraw follows, and a saved file carries its name.
+void PresetsTest::historicalTemperamentActsLikeAPreset() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    auto* timer = child<QTimer>(form, "Timer1");
+    QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 2000);
+    form.knapMouseDown(8, 0);
+    auto* vallotti = form.findChild<QAction*>("temperament_vallotti");
+    QVERIFY(vallotti != nullptr);
+    QCOMPARE(vallotti->text(), QString("Vallotti"));
+    vallotti->trigger();
+    QCOMPARE(form.selection().selectedTone(), 14);
+    QCOMPARE(mark(form, 8, 0)->penWidth(), kNormalPen);
+    const QList<int> expected = {117, 78, 39, 156, -39, 156, 39, 78, 117, 0, 196};
+    for (int k = 2; k <= 12; ++k) {
+        QCOMPARE(slider(form, k)->value(), expected[k - 2]);
+    }
+    QCOMPARE(labelText(form, "lbStemning"), QString("Vallotti"));
+    QVERIFY(timer->isActive());
+    QTemporaryDir folder;
+    QVERIFY(form.saveTuning(folder.filePath("v.scl")));
+    QFile saved(folder.filePath("v.scl"));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().contains("\nVallotti\n"));
 }
 
 void PresetsTest::oneSliderStepMovesOnlyItsMarks() {

@@ -3,6 +3,7 @@
 // the key heading.
 #include "ui/layout/window_layout.h"
 
+#include "core/historical_temperaments.h"
 #include "core/presets.h"
 #include "core/tone_table.h"
 
@@ -259,7 +260,8 @@ void makeSoundButton(QWidget& window, const char* name, int top, const QPixmap& 
 void makePresetButton(QWidget& window, klangora::PresetId id, int top) {
     const klangora::PresetInfo& info = klangora::presetInfo(id);
     makeButton(window, QString::fromUtf8(info.id), QString::fromUtf8(info.caption),
-               {16, top, 91, 17});
+               {16, top, 91, 17})
+        ->setToolTip(QString::fromUtf8(klangora::presetFifthsDescription(id)));
 }
 
 void buildButtons(QWidget& window) {
