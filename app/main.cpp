@@ -1,6 +1,7 @@
 #include "sound/instrument/live_instrument.h"
 #include "sound/pulse_player.h"
 #include "ui/form1.h"
+#include "ui/instrument/midi_keyboard.h"
 #include "ui/sequence/responsive_player.h"
 #include "ui/texts/danish_qt_texts.h"
 #include "ui/widgets/message_box.h"
@@ -87,6 +88,7 @@ int runWindow(int argc, char* argv[], const QString& tuningFile) {
     ResponsivePlayer player(pulse);
     const auto instrument = klangora::LiveInstrument::withPulseAudio();
     TForm1 form(player, *instrument);
+    const MidiKeyboard midi(form, form.live());
     form.show();
     if (!tuningFile.isEmpty()) {
         // Once the window shows, so that a message about the file appears over it.

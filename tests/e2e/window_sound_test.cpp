@@ -24,6 +24,7 @@
 #include <optional>
 #include <sstream>
 #include <thread>
+#include <unistd.h>
 
 using namespace klangora;
 using namespace klangora::test_support;
@@ -228,6 +229,7 @@ protected:
         environment["DBUS_SESSION_BUS_ADDRESS"] = std::nullopt;
         // A sanitizer build of the program meets a false report in the X keyboard library;
         // other builds ignore the variable. Later options win over the inherited ones.
+        environment.insert(extraEnvironment.begin(), extraEnvironment.end());
         const char* asanOptions = std::getenv("ASAN_OPTIONS");
         environment["ASAN_OPTIONS"] =
             std::string(asanOptions ? asanOptions : "") + ":suppressions=" + kAsanSuppressions;
@@ -309,6 +311,8 @@ protected:
         return g;
     }
 
+    // More for the program's environment, set before SetUp starts it.
+    ChildProcess::EnvironmentChanges extraEnvironment;
     XvfbDisplay display;
     PrivatePulseServer server;
     SinkRecorder recorder{server};
@@ -465,4 +469,74 @@ TEST_F(WindowAndSound, HeldKeysSoundTheirTonesInTheCurrentTuning) {
               << " Hz\n";
     EXPECT_NEAR(c, 261.6, 0.3);
     EXPECT_NEAR(e, 331.1, 0.4);
+}
+
+// A MIDI keyboard through JACK: a JACK server of the test's own with the dummy driver, under a
+// private name, and jack_midiseq holding notes 60 and 64 into klangora:midi_in. The program
+// starts Pythagorean, so c sounds at 261.6 Hz and e at 331.1 Hz.
+class MidiThroughJack : public WindowAndSound {
+protected:
+    void SetUp() override {
+        jackName = "klangora-test-" + std::to_string(getpid());
+        jackEnvironment = {{"JACK_DEFAULT_SERVER", jackName},
+                           {"JACK_NO_AUDIO_RESERVATION", "1"},
+                           {"DBUS_SESSION_BUS_ADDRESS", std::nullopt}};
+        std::string error;
+        if (!jackd.start({"jackd", "-n", jackName, "-r", "-d", "dummy", "-r", "48000", "-p", "256"},
+                         jackEnvironment, kOutputDir / "jackd.log", error) ||
+            !waitForPort("system:playback_1")) {
+            GTEST_SKIP() << "a JACK server cannot run here: " << error;
+        }
+        extraEnvironment = {{"JACK_DEFAULT_SERVER", jackName}};
+        WindowAndSound::SetUp();
+    }
+
+    void TearDown() override {
+        sequencer.end(SIGTERM, 2000ms);
+        WindowAndSound::TearDown();
+        jackd.end(SIGTERM, 3000ms);
+    }
+
+    bool waitForPort(const std::string& port) {
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            const auto ports =
+                runToEnd({"jack_lsp"}, jackEnvironment, kOutputDir / "jack_lsp.out", 5s);
+            if (ports && ports->find(port) != std::string::npos) {
+                return true;
+            }
+            std::this_thread::sleep_for(200ms);
+        }
+        return false;
+    }
+
+    std::string jackName;
+    ChildProcess::EnvironmentChanges jackEnvironment;
+    ChildProcess jackd;
+    ChildProcess sequencer;
+};
+
+TEST_F(MidiThroughJack, NotesFromJackSoundInTheCurrentTuning) {
+    ASSERT_TRUE(waitForPort("klangora:midi_in"))
+        << "the program offers no JACK MIDI port" << programLog();
+    std::string error;
+    // A two-second loop in which both notes sound for 1.9 s.
+    ASSERT_TRUE(
+        sequencer.start({"jack_midiseq", "seq", "96000", "0", "60", "91200", "0", "64", "91200"},
+                        jackEnvironment, kOutputDir / "jack_midiseq.log", error))
+        << error;
+    ASSERT_TRUE(waitForPort("seq:out"));
+    ASSERT_TRUE(runToEnd({"jack_connect", "seq:out", "klangora:midi_in"}, jackEnvironment,
+                         kOutputDir / "jack_connect.out", 5s)
+                    .has_value());
+    std::this_thread::sleep_for(3000ms);
+    sequencer.end(SIGTERM, 2000ms);
+
+    const auto recording = recorder.recording();
+    const auto sounding = soundingPart(recording);
+    ASSERT_GT(sounding.size(), static_cast<std::size_t>(kSampleRate))
+        << "the notes were heard for less than a second; heard: " << soundsIn(recording)
+        << programLog();
+    const auto steady = centredSamples(sounding.subspan(kSampleRate / 10, kSampleRate * 3 / 2));
+    EXPECT_NEAR(strongestHz(steady, kSampleRate, 255, 268), 261.6, 0.3);
+    EXPECT_NEAR(strongestHz(steady, kSampleRate, 325, 337), 331.1, 0.4);
 }

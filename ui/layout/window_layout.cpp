@@ -372,10 +372,8 @@ void nameControls(QWidget& window) {
             "ligesvævende, End 30 cent under.");
     }
     auto* hint = window.findChild<QWidget*>("plFlytMedPil");
-    const QString hintText =
-        descriptions::keyboardPathText() + "\n\n" + descriptions::playingText();
-    hint->setToolTip(hintText);
-    hint->setAccessibleDescription(hintText);
+    hint->setToolTip(descriptions::hintText());
+    hint->setAccessibleDescription(descriptions::hintText());
 }
 
 } // namespace

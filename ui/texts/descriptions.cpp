@@ -142,4 +142,12 @@ QString playingText() {
         "når intervallet bliver rent.");
 }
 
+QString hintText(const QStringList& midiInputs) {
+    QString text = keyboardPathText() + "\n\n" + playingText();
+    if (!midiInputs.isEmpty()) {
+        text += QString::fromUtf8("\n\nMIDI-indgange: ") + midiInputs.join(", ") + ".";
+    }
+    return text;
+}
+
 } // namespace descriptions

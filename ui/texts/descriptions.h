@@ -3,6 +3,7 @@
 #include "core/tone_table.h"
 
 #include <QString>
+#include <QStringList>
 
 // What each part of the window says it is, in Danish: on hover and to a screen reader. Numbers
 // are written as the readout panel writes them, in the user's regional settings.
@@ -43,6 +44,10 @@ QString keyboardPathText();
 
 // How to play the live instrument, and the exercise of tuning an interval pure by ear.
 QString playingText();
+
+// The hint panel's tooltip: how to reach every tone, how to play, and which MIDI inputs are
+// connected (nothing about MIDI when none are).
+QString hintText(const QStringList& midiInputs = {});
 
 QString fixedCText();
 

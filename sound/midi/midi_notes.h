@@ -1,0 +1,47 @@
+#pragma once
+
+// Channel messages into the two calls every way of playing ends in: a note starts, a note
+// stops. All sixteen channels play; the sustain pedal holds released notes until it goes up;
+// all-notes-off and all-sound-off release everything, as does a source that goes away. A note
+// is never stopped that was not started, so no tone can stick.
+#include "sound/midi/midi_stream.h"
+
+#include <array>
+#include <bitset>
+
+namespace klangora {
+
+class NoteSink {
+public:
+    virtual ~NoteSink() = default;
+    // MIDI note numbers; velocity 0..1.
+    virtual void noteOn(int note, float velocity) = 0;
+    virtual void noteOff(int note) = 0;
+};
+
+class MidiNotes {
+public:
+    static constexpr int kSustainPedal = 64;
+    static constexpr int kAllSoundOff = 120;
+    static constexpr int kAllNotesOff = 123;
+
+    explicit MidiNotes(NoteSink& sink) : m_sink(sink) {}
+
+    void handle(const MidiMessage& message);
+    void releaseAll();
+    // Whether a note sounds on a channel, held by its key or by the pedal.
+    bool sounding(int channel, int note) const;
+
+private:
+    void noteOn(int channel, int note, int velocity);
+    void noteOff(int channel, int note);
+    void pedal(int channel, bool down);
+    void releaseChannel(int channel);
+
+    NoteSink& m_sink;
+    std::array<std::bitset<128>, 16> m_keys;      // key down
+    std::array<std::bitset<128>, 16> m_sustained; // key up, held by the pedal
+    std::bitset<16> m_pedalDown;
+};
+
+} // namespace klangora

@@ -1,0 +1,122 @@
+// MIDI byte streams against the notes they leave sounding: running status, system-exclusive
+// messages inside and across deliveries, real-time bytes inside a message, velocity 0, the
+// sustain pedal, all-notes-off and all-sound-off, and notes stopped that never started.
+#include "sound/midi/midi_input.h"
+#include "sound/midi/midi_notes.h"
+#include "sound/midi/midi_stream.h"
+#include "support/private_pulse_server.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <vector>
+
+using namespace klangora;
+
+namespace {
+
+// Counts holds per note as the instrument does, and notices a stop without a start.
+class CountingSink : public NoteSink {
+public:
+    void noteOn(int note, float velocity) override {
+        ++holds[note];
+        velocities[note] = velocity;
+    }
+    void noteOff(int note) override {
+        if (--holds[note] < 0) {
+            ADD_FAILURE() << "note " << note << " stopped without a start";
+        }
+    }
+    std::set<int> sounding() const {
+        std::set<int> notes;
+        for (const auto& [note, count] : holds) {
+            if (count > 0) {
+                notes.insert(note);
+            }
+        }
+        return notes;
+    }
+    std::map<int, int> holds;
+    std::map<int, float> velocities;
+};
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct Case {
+    const char* name;
+    std::vector<Bytes> deliveries; // as the bytes arrive, in pieces
+    std::set<int> sounding;
+};
+
+const Case kCases[] = {
+    {"note on", {{0x90, 60, 100}}, {60}},
+    {"note off", {{0x90, 60, 100, 0x80, 60, 0}}, {}},
+    {"velocity 0 is a note-off", {{0x90, 60, 100, 0x90, 60, 0}}, {}},
+    {"running status", {{0x90, 60, 100, 64, 90, 67, 80, 64, 0}}, {60, 67}},
+    {"split anywhere", {{0x90}, {60}, {100, 64}, {90}}, {60, 64}},
+    {"two channels hold the same note", {{0x90, 60, 100, 0x91, 60, 100, 0x80, 60, 0}}, {60}},
+    {"sixteenth channel", {{0x9F, 72, 1}}, {72}},
+    {"sysex inside a stream", {{0x90, 60, 100, 0xF0, 1, 2, 3, 0xF7, 0x90, 62, 100}}, {60, 62}},
+    {"sysex across deliveries, data bytes are not notes",
+     {{0xF0, 0x7E, 0x10}, {64, 100}, {0xF7, 0x90, 65, 100}},
+     {65}},
+    {"sysex ends running status", {{0x90, 60, 100, 0xF0, 0xF7, 62, 100}}, {60}},
+    {"real time bytes inside a message", {{0x90, 0xF8, 60, 0xFE, 100}}, {60}},
+    {"system common ends running status", {{0x90, 60, 100, 0xF2, 61, 100}}, {60}},
+    {"data bytes without status", {{61, 100, 62, 100}}, {}},
+    {"note off never on", {{0x80, 60, 0, 0x90, 62, 0}}, {}},
+    {"pedal holds released notes", {{0xB0, 64, 127, 0x90, 60, 100, 0x80, 60, 0}}, {60}},
+    {"pedal up lets them go", {{0xB0, 64, 127, 0x90, 60, 100, 0x80, 60, 0, 0xB0, 64, 0}}, {}},
+    {"pedal up keeps keys still down",
+     {{0xB0, 64, 127, 0x90, 60, 100, 0x90, 62, 100, 0x80, 60, 0, 0xB0, 64, 0}},
+     {62}},
+    {"pedal of another channel", {{0xB1, 64, 127, 0x90, 60, 100, 0x80, 60, 0}}, {}},
+    {"all notes off", {{0xB0, 64, 127, 0x90, 60, 100, 0x80, 60, 0, 0x90, 62, 1, 0xB0, 123, 0}}, {}},
+    {"all sound off", {{0x90, 60, 100, 0x90, 62, 1, 0xB0, 120, 0}}, {}},
+    {"all notes off on one channel only", {{0x90, 60, 100, 0x91, 62, 1, 0xB1, 123, 0}}, {60}},
+    {"unknown and undefined bytes", {{0xF4, 0xF5, 0xF9, 0xFD, 0x90, 60, 100, 0xF4, 1}}, {60}},
+};
+
+} // namespace
+
+TEST(MidiNotes, ByteStreamsLeaveTheseNotesSounding) {
+    for (const Case& c : kCases) {
+        CountingSink sink;
+        MidiNotes notes(sink);
+        MidiStreamParser parser;
+        for (const Bytes& delivery : c.deliveries) {
+            parser.feed(delivery, [&notes](const MidiMessage& m) { notes.handle(m); });
+        }
+        EXPECT_EQ(sink.sounding(), c.sounding) << c.name;
+        notes.releaseAll();
+        EXPECT_TRUE(sink.sounding().empty()) << c.name << ": something stuck";
+    }
+}
+
+TEST(MidiNotes, VelocitySetsLoudness) {
+    CountingSink sink;
+    MidiNotes notes(sink);
+    notes.handle({0x90, 60, 127});
+    notes.handle({0x90, 62, 32});
+    EXPECT_FLOAT_EQ(sink.velocities[60], 1.0f);
+    EXPECT_NEAR(sink.velocities[62], 32 / 127.0f, 1e-6);
+}
+
+// No sequencer device and no JACK server: nothing opens, nothing is connected, nothing waits.
+TEST(MidiInput, WithoutSequencerOrJackPlaysNothing) {
+    const test_support::ScopedEnvironment jack("JACK_DEFAULT_SERVER", "klangora-no-such-server");
+    CountingSink sink;
+    MidiInput input(sink);
+    EXPECT_FALSE(input.jackOpen());
+    if (access("/dev/snd/seq", R_OK | W_OK) != 0) {
+        EXPECT_FALSE(input.alsaOpen());
+        EXPECT_TRUE(input.connectedInputs().empty());
+    }
+    EXPECT_FALSE(input.drain());
+    // Bytes from a source still play, through the same queue the MIDI threads use.
+    const Bytes bytes = {0x90, 60, 100};
+    input.receive(MidiInput::kJackSource, bytes.data(), bytes.size());
+    input.drain();
+    EXPECT_EQ(sink.sounding(), std::set<int>{60});
+}

@@ -1,0 +1,42 @@
+// MIDI notes into the live instrument, drained on the window's thread when the input signals.
+#include "ui/instrument/midi_keyboard.h"
+
+#include "sound/midi/midi_input.h"
+#include "ui/instrument/live_playing.h"
+#include "ui/texts/descriptions.h"
+
+#include <QLabel>
+#include <QSocketNotifier>
+#include <QStringList>
+#include <QWidget>
+
+MidiKeyboard::MidiKeyboard(QWidget& window, LivePlaying& live)
+    : QObject(&window), m_live(live), m_hint(window.findChild<QLabel*>("plFlytMedPil")),
+      m_input(std::make_unique<klangora::MidiInput>(*this)) {
+    auto* notifier = new QSocketNotifier(m_input->wakeDescriptor(), QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &MidiKeyboard::drain);
+    drain();
+}
+
+MidiKeyboard::~MidiKeyboard() = default;
+
+void MidiKeyboard::noteOn(int note, float velocity) {
+    m_live.press(note, velocity);
+}
+
+void MidiKeyboard::noteOff(int note) {
+    m_live.release(note);
+}
+
+void MidiKeyboard::drain() {
+    if (!m_input->drain()) {
+        return;
+    }
+    QStringList inputs;
+    for (const std::string& name : m_input->connectedInputs()) {
+        inputs << QString::fromStdString(name);
+    }
+    const QString text = descriptions::hintText(inputs);
+    m_hint->setToolTip(text);
+    m_hint->setAccessibleDescription(text);
+}

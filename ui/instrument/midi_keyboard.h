@@ -1,0 +1,35 @@
+#pragma once
+
+// A MIDI keyboard plays the live instrument like the computer keyboard does, and the hint
+// panel's tooltip says which MIDI inputs are connected.
+#include "sound/midi/midi_notes.h"
+
+#include <QObject>
+
+#include <memory>
+
+namespace klangora {
+class MidiInput;
+}
+class LivePlaying;
+class QLabel;
+class QWidget;
+
+class MidiKeyboard : public QObject, public klangora::NoteSink {
+    Q_OBJECT
+
+public:
+    MidiKeyboard(QWidget& window, LivePlaying& live);
+    ~MidiKeyboard() override;
+
+    // The notes of the MIDI input, played on the live instrument.
+    void noteOn(int note, float velocity) override;
+    void noteOff(int note) override;
+
+private:
+    void drain();
+
+    LivePlaying& m_live;
+    QLabel* m_hint;
+    std::unique_ptr<klangora::MidiInput> m_input;
+};
