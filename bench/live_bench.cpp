@@ -4,10 +4,12 @@
 //
 //     live_bench                       the render cost (Google Benchmark)
 //     live_bench --latency [notes]     noteOn to first sample, plus the stream's latency
-//     live_bench --storm [seconds]     random keys and retunings (default 20 s; 600 for ten
-//     minutes)
+//     live_bench --storm [seconds]     random keys and retunings (20 s unless told; 600: ten min.)
+//     live_bench --midi [notes]        a MIDI note's arrival to the server, plus stream latency
+//     live_bench --flood [seconds]     10,000 MIDI events a second: cost per event, stuck tones
 #include "sound/instrument/live_instrument.h"
 #include "sound/instrument/pulse_live_output.h"
+#include "sound/midi/midi_input.h"
 #include "support/private_pulse_server.h"
 
 #include <benchmark/benchmark.h>
@@ -16,6 +18,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <poll.h>
 #include <random>
 #include <string>
 #include <thread>
@@ -149,12 +152,129 @@ int storm(int seconds) {
     return 0;
 }
 
+// The instrument as the window plays it from MIDI: notes drained on the thread that owns it.
+class InstrumentSink : public NoteSink {
+public:
+    explicit InstrumentSink(LiveInstrument& instrument) : m_instrument(instrument) {}
+    void noteOn(int note, float velocity) override { m_instrument.noteOn(note, velocity); }
+    void noteOff(int note) override { m_instrument.noteOff(note); }
+
+private:
+    LiveInstrument& m_instrument;
+};
+
+// A MIDI thread delivers note-on and note-off bytes as RtMidi's callback would; this thread,
+// like the window's, wakes on the input's descriptor and drains into the instrument.
+int measureMidiLatency(int notes) {
+    Server server;
+    if (!server.start()) {
+        return 1;
+    }
+    const auto instrument = LiveInstrument::withPulseAudio();
+    auto& output = static_cast<PulseLiveOutput&>(*instrument->output());
+    InstrumentSink sink(*instrument);
+    MidiInput input(sink);
+    std::atomic<std::int64_t> sentNs{0};
+    std::atomic<bool> done{false};
+    std::thread midi([&] {
+        for (int n = 0; n < notes; ++n) {
+            const auto note = static_cast<std::uint8_t>(60 + n % 13);
+            const std::uint8_t on[] = {0x90, note, 100};
+            const std::uint8_t off[] = {0x80, note, 0};
+            sentNs = nowNs();
+            input.receive(MidiInput::kJackSource, on, sizeof on);
+            std::this_thread::sleep_for(20ms);
+            input.receive(MidiInput::kJackSource, off, sizeof off);
+            std::this_thread::sleep_for(10ms);
+        }
+        done = true;
+    });
+    std::vector<double> ms;
+    std::int64_t measured = 0;
+    while (!done) {
+        pollfd wake{input.wakeDescriptor(), POLLIN, 0};
+        poll(&wake, 1, 5);
+        input.drain();
+        const std::int64_t sent = sentNs;
+        const std::int64_t sounded = instrument->synth().lastToneStartNs();
+        if (sent != measured && sounded >= sent) {
+            ms.push_back((sounded - sent) / 1e6 + output.latencyUs() / 1e3);
+            measured = sent;
+        }
+    }
+    midi.join();
+    if (ms.empty()) {
+        std::puts("no note was heard");
+        return 1;
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("MIDI arrival to the server, plus the stream's latency, over %zu notes: median "
+                "%.2f ms, maximum %.2f ms\n",
+                ms.size(), ms[ms.size() / 2], ms.back());
+    return 0;
+}
+
+int flood(int seconds) {
+    LiveInstrument instrument; // no output: the cost of parsing and holding alone
+    InstrumentSink sink(instrument);
+    MidiInput input(sink);
+    std::atomic<bool> done{false};
+    long events = 0;
+    std::thread midi([&] {
+        std::mt19937 random(7);
+        const auto end = Clock::now() + std::chrono::seconds(seconds);
+        while (Clock::now() < end) {
+            // Ten events a millisecond: note-ons and note-offs of random notes on random
+            // channels, pedal presses and a stray system-exclusive message now and then.
+            for (int n = 0; n < 10; ++n, ++events) {
+                const auto channel = static_cast<std::uint8_t>(random() % 16);
+                const auto note = static_cast<std::uint8_t>(random() % 128);
+                const std::uint8_t kinds[][3] = {
+                    {static_cast<std::uint8_t>(0x90 | channel), note, 90},
+                    {static_cast<std::uint8_t>(0x80 | channel), note, 0},
+                    {static_cast<std::uint8_t>(0xB0 | channel), 64,
+                     static_cast<std::uint8_t>(random() % 128)},
+                    {0xF0, 0x7E, 0xF7}};
+                input.receive(MidiInput::kJackSource, kinds[random() % 4], 3);
+            }
+            std::this_thread::sleep_for(1ms);
+        }
+        // The keyboard's panic button at the end.
+        for (std::uint8_t channel = 0; channel < 16; ++channel) {
+            const std::uint8_t allOff[] = {static_cast<std::uint8_t>(0xB0 | channel), 123, 0};
+            input.receive(MidiInput::kJackSource, allOff, 3);
+        }
+        done = true;
+    });
+    double drainingMs = 0;
+    while (!done) {
+        pollfd wake{input.wakeDescriptor(), POLLIN, 0};
+        poll(&wake, 1, 5);
+        const auto start = Clock::now();
+        input.drain();
+        drainingMs += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    }
+    midi.join();
+    input.drain();
+    std::printf("flood of %ld MIDI events in %d s: %.3f µs of the window's thread an event, "
+                "notes held afterwards: %zu\n",
+                events, seconds, 1000.0 * drainingMs / static_cast<double>(events),
+                instrument.heldNotes().count());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "--latency") {
         return measureLatency(argc > 2 ? std::stoi(argv[2]) : 1000);
+    }
+    if (mode == "--midi") {
+        return measureMidiLatency(argc > 2 ? std::stoi(argv[2]) : 1000);
+    }
+    if (mode == "--flood") {
+        return flood(argc > 2 ? std::stoi(argv[2]) : 10);
     }
     if (mode == "--storm") {
         return storm(argc > 2 ? std::stoi(argv[2]) : 20);
