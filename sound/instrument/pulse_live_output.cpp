@@ -9,6 +9,7 @@
 #include <pulse/mainloop.h>
 #include <pulse/stream.h>
 
+#include <algorithm>
 #include <chrono>
 
 namespace klangora {
@@ -18,8 +19,12 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-// The latency asked for: the output holds only this much beyond what the server has taken.
+// The latency asked for at first: the output holds only this much beyond what the server has
+// taken. A machine too busy to keep up (the server ran dry) is given more, step by step, up to
+// the longest; what it needed is kept for later streams.
 constexpr std::uint32_t kTargetLatencyMs = 8;
+constexpr std::uint32_t kLatencyStepMs = 4;
+constexpr std::uint32_t kLongestLatencyMs = 40;
 // A server on the same machine answers within milliseconds; one that has not connected in this
 // time, or stops asking for samples for this long, is frozen and given up.
 constexpr auto kConnectLimit = 1000ms;
@@ -128,13 +133,7 @@ private:
             m_failedEarly = true;
             return;
         }
-        pa_buffer_attr buffer{};
-        buffer.maxlength = static_cast<std::uint32_t>(-1);
-        buffer.tlength =
-            static_cast<std::uint32_t>(pa_usec_to_bytes(kTargetLatencyMs * 1000, &spec));
-        buffer.prebuf = static_cast<std::uint32_t>(-1);
-        buffer.minreq = buffer.tlength / 4;
-        buffer.fragsize = static_cast<std::uint32_t>(-1);
+        const pa_buffer_attr buffer = bufferFor(spec);
         pa_stream_set_write_callback(m_stream, &Connection::onWrite, this);
         pa_stream_set_underflow_callback(m_stream, &Connection::onUnderflow, this);
         const auto flags = static_cast<pa_stream_flags_t>(
@@ -167,8 +166,29 @@ private:
         }
     }
 
-    static void onUnderflow(pa_stream*, void* self) {
-        ++static_cast<Connection*>(self)->m_owner.m_underruns;
+    pa_buffer_attr bufferFor(const pa_sample_spec& spec) const {
+        pa_buffer_attr buffer{};
+        buffer.maxlength = static_cast<std::uint32_t>(-1);
+        buffer.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(m_latencyMs * 1000, &spec));
+        buffer.prebuf = static_cast<std::uint32_t>(-1);
+        buffer.minreq = buffer.tlength / 4;
+        buffer.fragsize = static_cast<std::uint32_t>(-1);
+        return buffer;
+    }
+
+    static void onUnderflow(pa_stream* stream, void* self) {
+        auto& connection = *static_cast<Connection*>(self);
+        ++connection.m_owner.m_underruns;
+        if (connection.m_latencyMs >= kLongestLatencyMs) {
+            return;
+        }
+        connection.m_latencyMs =
+            std::min(kLongestLatencyMs, connection.m_latencyMs + kLatencyStepMs);
+        const pa_buffer_attr buffer = connection.bufferFor(*pa_stream_get_sample_spec(stream));
+        if (pa_operation* operation =
+                pa_stream_set_buffer_attr(stream, &buffer, nullptr, nullptr)) {
+            pa_operation_unref(operation);
+        }
     }
 
 public:
@@ -183,6 +203,7 @@ private:
     pa_stream* m_stream = nullptr;
     State m_state = State::idle;
     int m_rate = 48000;
+    std::uint32_t m_latencyMs = kTargetLatencyMs;
     Clock::time_point m_deadline;
     Clock::time_point m_lastWrite;
     Clock::time_point m_lastSound;

@@ -16,15 +16,28 @@ std::vector<double> centredSamples(std::span<const std::uint8_t> recording) {
 
 std::span<const std::uint8_t> soundingPart(std::span<const std::uint8_t> recording) {
     constexpr std::uint8_t kSilence = 128;
-    std::size_t first = 0;
-    while (first < recording.size() && recording[first] == kSilence) {
-        ++first;
+    std::size_t bestStart = 0;
+    std::size_t bestLength = 0;
+    std::size_t start = 0;
+    std::size_t lastSound = 0;
+    bool inRun = false;
+    for (std::size_t i = 0; i <= recording.size(); ++i) {
+        const bool sound = i < recording.size() && recording[i] != kSilence;
+        if (sound) {
+            if (!inRun) {
+                start = i;
+                inRun = true;
+            }
+            lastSound = i;
+        } else if (inRun && (i == recording.size() || i - lastSound >= kBreakSamples)) {
+            if (lastSound + 1 - start > bestLength) {
+                bestStart = start;
+                bestLength = lastSound + 1 - start;
+            }
+            inRun = false;
+        }
     }
-    std::size_t end = recording.size();
-    while (end > first && recording[end - 1] == kSilence) {
-        --end;
-    }
-    return recording.subspan(first, end - first);
+    return recording.subspan(bestStart, bestLength);
 }
 
 double magnitudeAt(std::span<const double> samples, int sampleRate, double hz) {

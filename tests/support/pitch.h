@@ -10,8 +10,10 @@ namespace klangora::test_support {
 // The samples of an unsigned 8-bit recording around its midpoint 128, as -1..1.
 std::vector<double> centredSamples(std::span<const std::uint8_t> recording);
 
-// The part of a recording that sounds: from the first sample that is not silence (128) to the
-// last, empty when nothing sounded.
+// The longest part of a recording that sounds without a break: no run of silence (128) of
+// kBreakSamples or more inside it, as a server leaves where a client fell behind. Empty when
+// nothing sounded.
+inline constexpr std::size_t kBreakSamples = 20;
 std::span<const std::uint8_t> soundingPart(std::span<const std::uint8_t> recording);
 
 // How strongly a frequency is present: the magnitude of the Hann-windowed Fourier sum at it.

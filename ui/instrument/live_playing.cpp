@@ -27,9 +27,14 @@ const QColor kLitBackground(255, 226, 120);
 constexpr int kPanelBottom = 353;
 constexpr int kMaxPanelLines = 4;
 
-// The octave the keys play, in the Danish names of the octaves: the fixed c lies in the
-// "enstregede" octave.
+// The octave the keys play, from its c to the next, in Helmholtz's letters (the fixed c is
+// c'), and in words for a screen reader: the fixed c lies in the "enstregede" octave.
 QString octaveText(int octave) {
+    static const char* const kRanges[] = {"C–c", "c–c'", "c'–c''", "c''–c'''", "c'''–c''''"};
+    return QString::fromUtf8("Oktav: %1").arg(QString::fromUtf8(kRanges[octave + 2]));
+}
+
+QString octaveName(int octave) {
     static const char* const kNames[] = {"store", "lille", "enstregede", "tostregede",
                                          "trestregede"};
     return QString::fromUtf8("Tasterne spiller den %1 oktav").arg(kNames[octave + 2]);
@@ -98,6 +103,8 @@ void LivePlaying::release(int note) {
 
 void LivePlaying::showOctave(int octave) {
     m_octaveLabel->setText(octaveText(octave));
+    m_octaveLabel->setAccessibleName(octaveName(octave));
+    m_octaveLabel->setToolTip(octaveName(octave) + QString::fromUtf8("; Z og X skifter oktav."));
     m_octaveLabel->adjustSize();
 }
 
