@@ -126,14 +126,14 @@ private:
     }
 
     void startStream(std::uint32_t rate) {
-        const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, rate, 1};
+        const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, rate, 1};
         m_rate = static_cast<int>(rate);
-        m_stream = pa_stream_new(m_context, "Klangora: spil selv", &spec, nullptr);
+        m_stream = pa_stream_new(m_context, "Klangora: spil selv", &format, nullptr);
         if (m_stream == nullptr) {
             m_failedEarly = true;
             return;
         }
-        const pa_buffer_attr buffer = bufferFor(spec);
+        const pa_buffer_attr buffer = bufferFor(format);
         pa_stream_set_write_callback(m_stream, &Connection::onWrite, this);
         pa_stream_set_underflow_callback(m_stream, &Connection::onUnderflow, this);
         const auto flags = static_cast<pa_stream_flags_t>(
@@ -166,10 +166,10 @@ private:
         }
     }
 
-    pa_buffer_attr bufferFor(const pa_sample_spec& spec) const {
+    pa_buffer_attr bufferFor(const pa_sample_spec& format) const {
         pa_buffer_attr buffer{};
         buffer.maxlength = static_cast<std::uint32_t>(-1);
-        buffer.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(m_latencyMs * 1000, &spec));
+        buffer.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(m_latencyMs * 1000, &format));
         buffer.prebuf = static_cast<std::uint32_t>(-1);
         buffer.minreq = buffer.tlength / 4;
         buffer.fragsize = static_cast<std::uint32_t>(-1);
