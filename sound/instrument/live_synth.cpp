@@ -179,7 +179,7 @@ void LiveSynth::renderVoice(Voice& voice, std::span<float> out, int sampleRate) 
         const double twoCos = 2 * re;
         double previous = 0;
         double current = im;
-        double wave = kWeights[0] * current;
+        double wave = partials > 0 ? kWeights[0] * current : 0.0;
         for (int n = 2; n <= partials; ++n) {
             const double next = twoCos * current - previous;
             previous = current;

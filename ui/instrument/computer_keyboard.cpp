@@ -162,11 +162,14 @@ bool ComputerKeyboard::keyPress(const QKeyEvent& event) {
 }
 
 bool ComputerKeyboard::keyRelease(const QKeyEvent& event) {
-    if (keyOf(event).role == Role::none && m_held.count(identity(event)) == 0) {
-        return false;
-    }
     const int id = identity(event);
-    if (event.isAutoRepeat() || m_held.count(id) == 0) {
+    if (m_held.count(id) == 0) {
+        // Not a tone of ours: the letters and octave keys are the instrument's anyway, but a
+        // Space that pressed a button must reach it again to release it.
+        const Role role = keyOf(event).role;
+        return role == Role::tone || role == Role::octaveDown || role == Role::octaveUp;
+    }
+    if (event.isAutoRepeat()) {
         return true;
     }
     QTimer*& timer = m_pendingReleases[id];
