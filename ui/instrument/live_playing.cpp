@@ -23,8 +23,9 @@ namespace {
 // readable.
 const QColor kLitBackground(255, 226, 120);
 
-// The message panel as designed, and how far it may grow upwards for several intervals.
-constexpr int kPanelBottom = 353;
+// The message panel keeps its bottom edge as the sequences place it, and grows upwards for
+// several intervals, this many lines at most.
+constexpr int kPanelBottom = SoundSequence::kPanelTop + SoundSequence::kPanelHeight;
 constexpr int kMaxPanelLines = 4;
 
 // The octave the keys play, from its c to the next, in Helmholtz's letters (the fixed c is
