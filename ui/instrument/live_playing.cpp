@@ -190,8 +190,8 @@ void LivePlaying::showSounding() {
     if (text.isEmpty()) {
         if (m_panelIsMine) {
             m_duHoer->hide();
-            m_duHoer->setGeometry(m_duHoer->x(), kPanelBottom - SoundSequence::kPanelHeight,
-                                  m_duHoer->width(), SoundSequence::kPanelHeight);
+            m_duHoer->setGeometry(m_duHoer->x(), SoundSequence::kPanelTop, m_duHoer->width(),
+                                  SoundSequence::kPanelHeight);
             m_panelIsMine = false;
         }
         return;
