@@ -1,22 +1,22 @@
-// The window: its controls are built as designed, then each part takes over its own, and the
-// window only passes the named steps and handlers on.
+// The window: its controls are built as designed, each part takes its own, and the window wires
+// the parts' signals to each other and passes the named steps and handlers on.
 #include "ui/form1.h"
 
+#include "core/presets.h"
 #include "sound/instrument/live_instrument.h"
 #include "ui/diagram/arrangement.h"
 #include "ui/diagram/triad_diagram.h"
 #include "ui/files/tuning_files.h"
 #include "ui/instrument/live_playing.h"
 #include "ui/layout/window_layout.h"
+#include "ui/messages/message_panel.h"
 #include "ui/model/tuning_model.h"
 #include "ui/panel/readout_panel.h"
 #include "ui/selection/key_marking.h"
 #include "ui/selection/tone_selection.h"
 #include "ui/sequence/sound_sequence.h"
-#include "ui/texts/control_names.h"
 #include "ui/tuning/temperament_caption.h"
 #include "ui/tuning/temperament_menu.h"
-#include "ui/tuning/tuning_controls.h"
 #include "ui/widgets/shape.h"
 
 #include <QContextMenuEvent>
@@ -26,24 +26,25 @@
 
 // The parts in the order they are made: each may use those made before it.
 struct TForm1::Parts {
-    Parts(TForm1& window, SoundPlayer& player, klangora::LiveInstrument& instrument)
-        : model(&window), diagram(window, model), panel(window, model),
-          selection(window, diagram, panel), keys(window, selection, panel), caption(window, model),
-          controls(window, model, keys, caption, diagram), library(window, controls),
-          arrangement(window, {diagram, panel, keys, selection}),
-          sequence(window, player, {model, keys, panel, caption}),
-          files(window, {model, controls, caption, [this] { return sequence.isPlaying(); }}),
-          live(window, instrument, {model, panel, selection, sequence}) {}
+    Parts(TForm1& window, const WindowWidgets& widgets, SoundPlayer& player,
+          klangora::LiveInstrument& instrument)
+        : model(&window), messages(widgets.messages, &window),
+          diagram(widgets.diagram, model, &window), arrangement(widgets.arrangement, &window),
+          panel(widgets.panel, model, &window), selection(widgets.selection, model, &window),
+          keys(widgets.keys, model, &window), caption(widgets.caption, model, &window),
+          library(window, model), sequence(widgets.sequence, player, model, messages, &window),
+          files(window, model, [this] { return sequence.isPlaying(); }),
+          live(window, instrument, {model, panel, selection, messages, widgets.octave}) {}
 
     TuningModel model;
+    MessagePanel messages;
     TriadDiagram diagram;
+    Arrangement arrangement;
     ReadoutPanel panel;
     ToneSelection selection;
     KeyMarking keys;
     TemperamentCaption caption;
-    TuningControls controls;
     TemperamentMenu library;
-    Arrangement arrangement;
     SoundSequence sequence;
     TuningFiles files;
     LivePlaying live;
@@ -60,55 +61,80 @@ TForm1::TForm1(SoundPlayer& player, klangora::LiveInstrument& instrument, QWidge
 }
 
 void TForm1::build(SoundPlayer& player, klangora::LiveInstrument& instrument) {
-    buildWindowLayout(*this);
-    m_parts = std::make_unique<Parts>(*this, player, instrument);
-    wireControls();
+    const WindowWidgets widgets = buildWindowLayout(*this);
+    m_parts = std::make_unique<Parts>(*this, widgets, player, instrument);
+    wireParts();
+    wireControls(widgets);
     FormCreate();
 }
 
 TForm1::~TForm1() = default;
 
-void TForm1::wireControls() {
+// The parts of one layer know nothing of each other; what one does that another shows travels
+// by these connections.
+void TForm1::wireParts() {
+    Parts& p = *m_parts;
+    // A tone's readout, note name and key button stand under its marks, in either arrangement.
+    connect(&p.diagram, &TriadDiagram::toneMoved, &p.panel, &ReadoutPanel::centreTone);
+    connect(&p.diagram, &TriadDiagram::toneMoved, &p.keys, &KeyMarking::centreTone);
+    connect(&p.arrangement, &Arrangement::arranged, &p.diagram, &TriadDiagram::arrange);
+    connect(&p.arrangement, &Arrangement::arranged, &p.selection, &ToneSelection::setArrangement);
+    // The selection shows in the diagram's outlines and the panel's red.
+    connect(&p.selection, &ToneSelection::marked, &p.diagram,
+            [&p](int column, int row, int) { p.diagram.showSelected(column, row); });
+    connect(&p.selection, &ToneSelection::marked, &p.panel,
+            [&p](int, int, int tone) { p.panel.highlightTone(tone); });
+    connect(&p.selection, &ToneSelection::unmarked, &p.diagram, &TriadDiagram::showNoSelection);
+    connect(&p.selection, &ToneSelection::unmarked, &p.panel, &ReadoutPanel::clearHighlights);
+    // Another readout mode takes the selection off the numbers and puts it back over them.
+    connect(&p.panel, &ReadoutPanel::modeChosen, &p.selection, [&p] {
+        p.selection.nodetykkelse();
+        p.selection.focus();
+    });
+    // Marking the key, and every whole tuning, ends a tone selection.
+    connect(&p.keys, &KeyMarking::marking, &p.selection, &ToneSelection::clear);
+    connect(&p.model, &TuningModel::tuningSet, &p.keys, &KeyMarking::tonemark);
+    connect(&p.live, &LivePlaying::midiInputsChanged, &p.selection,
+            &ToneSelection::describeMidiInputs);
+}
+
+void TForm1::wireControls(const WindowWidgets& widgets) {
     for (int tone = 1; tone <= 13; ++tone) {
         for (int row = 0; row <= 2; ++row) {
-            connect(m_parts->diagram.mark(tone, row), &Shape::pressed, this,
+            connect(widgets.diagram.marks[tone][row], &Shape::pressed, this,
                     [this, tone, row](Qt::MouseButton) { knapMouseDown(tone, row); });
         }
     }
-    connect(m_parts->diagram.mark(1, 2), &Shape::contextMenuRequested, this,
+    connect(widgets.diagram.marks[1][2], &Shape::contextMenuRequested, this,
             [this] { m_parts->selection.knap12ContextPopup(); });
-    m_parts->selection.setArrangementQuery([this] { return m_parts->arrangement.inFifths(); });
-    // Whichever readout button becomes checked, the panel already shows its numbers; the
-    // selection is put back over them.
-    connect(&m_parts->panel, &ReadoutPanel::modeChosen, this, [this] {
-        nodetykkelse();
-        opdaterLabel();
-        focus();
-    });
-    const auto button = [this](const char* name, void (TForm1::*handler)()) {
-        connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, handler);
+    const auto button = [this](QPushButton* button, void (TForm1::*handler)()) {
+        connect(button, &QPushButton::clicked, this, handler);
     };
-    button("kromkvint", &TForm1::kromkvintClick);
-    button("BitBtn1", &TForm1::BitBtn1Click);
-    button("BitBtn2", &TForm1::BitBtn2Click);
-    button("BitBtn3", &TForm1::BitBtn3Click);
-    button("pyt", &TForm1::pytClick);
-    button("ren", &TForm1::renClick);
-    button("praet", &TForm1::praetClick);
-    button("bach", &TForm1::bachClick);
-    button("werck1", &TForm1::werck1Click);
-    button("werck3", &TForm1::werck3Click);
-    button("lige", &TForm1::ligeClick);
+    button(widgets.arrangement.button, &TForm1::kromkvintClick);
+    button(widgets.soundButtons[0], &TForm1::BitBtn1Click);
+    button(widgets.soundButtons[1], &TForm1::BitBtn2Click);
+    button(widgets.soundButtons[2], &TForm1::BitBtn3Click);
+    using klangora::PresetId;
+    const auto preset = [&widgets](PresetId id) {
+        return widgets.presetButtons[static_cast<std::size_t>(id)];
+    };
+    button(preset(PresetId::pyt), &TForm1::pytClick);
+    button(preset(PresetId::ren), &TForm1::renClick);
+    button(preset(PresetId::praet), &TForm1::praetClick);
+    button(preset(PresetId::bach), &TForm1::bachClick);
+    button(preset(PresetId::werck1), &TForm1::werck1Click);
+    button(preset(PresetId::werck3), &TForm1::werck3Click);
+    button(preset(PresetId::lige), &TForm1::ligeClick);
 }
 
+// The start-up sequence: the Pythagorean tuning, everything in its chromatic column under it,
+// the numbers, the key marked, and the reference lines with their delayed redraw.
 void TForm1::FormCreate() {
-    BTnavngivning();
     pytClick();
-    BTplacering();
-    scrolTILcent();
+    m_parts->diagram.placeColumns();
     nodetykkelse();
-    opdaterLabel();
-    centTILnode();
+    m_parts->panel.opdaterLabel();
+    m_parts->diagram.centTILnode();
     tonemark();
     Timer1Timer();
     tegnRenStreg();
@@ -117,29 +143,8 @@ void TForm1::FormCreate() {
 void TForm1::nodetykkelse() {
     m_parts->selection.nodetykkelse();
 }
-void TForm1::opdaterLabel() {
-    m_parts->panel.opdaterLabel();
-}
 void TForm1::tegnRenStreg() {
     m_parts->diagram.tegnRenStreg();
-}
-void TForm1::centTILnode() {
-    m_parts->diagram.centTILnode();
-}
-void TForm1::scrolTILcent() {
-    // Nothing left to do: the model turns every slider position into cents as it arrives.
-}
-void TForm1::restenCent() {
-    // Nothing left to do: the model derives the upper octave with every retuning.
-}
-void TForm1::BTnavngivning() {
-    // Nothing left to do: each part finds its controls by name when it is made.
-}
-void TForm1::BTplacering() {
-    m_parts->arrangement.BTplacering();
-}
-void TForm1::IndlaesFrek() {
-    m_parts->model.IndlaesFrek();
 }
 void TForm1::focus() {
     m_parts->selection.focus();
@@ -148,26 +153,29 @@ void TForm1::tonemark() {
     m_parts->keys.tonemark();
 }
 
+void TForm1::applyPreset(klangora::PresetId id) {
+    m_parts->model.setTuning(klangora::presetPositions(id), TuningIdentity::preset(id));
+}
 void TForm1::pytClick() {
-    m_parts->controls.applyPreset(klangora::PresetId::pyt);
+    applyPreset(klangora::PresetId::pyt);
 }
 void TForm1::renClick() {
-    m_parts->controls.applyPreset(klangora::PresetId::ren);
+    applyPreset(klangora::PresetId::ren);
 }
 void TForm1::praetClick() {
-    m_parts->controls.applyPreset(klangora::PresetId::praet);
+    applyPreset(klangora::PresetId::praet);
 }
 void TForm1::bachClick() {
-    m_parts->controls.applyPreset(klangora::PresetId::bach);
+    applyPreset(klangora::PresetId::bach);
 }
 void TForm1::werck1Click() {
-    m_parts->controls.applyPreset(klangora::PresetId::werck1);
+    applyPreset(klangora::PresetId::werck1);
 }
 void TForm1::werck3Click() {
-    m_parts->controls.applyPreset(klangora::PresetId::werck3);
+    applyPreset(klangora::PresetId::werck3);
 }
 void TForm1::ligeClick() {
-    m_parts->controls.applyPreset(klangora::PresetId::lige);
+    applyPreset(klangora::PresetId::lige);
 }
 void TForm1::kromkvintClick() {
     m_parts->arrangement.kromkvintClick();
@@ -206,9 +214,6 @@ const TuningModel& TForm1::model() const {
 }
 const ToneSelection& TForm1::selection() const {
     return m_parts->selection;
-}
-const KeyMarking& TForm1::keys() const {
-    return m_parts->keys;
 }
 const SoundSequence& TForm1::sequence() const {
     return m_parts->sequence;

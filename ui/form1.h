@@ -1,8 +1,9 @@
 #pragma once
 
 // The one window of the program. It builds the controls, creates the parts that run them (the
-// tuning model, the diagram, the readout panel, selection, key marking, the caption, the
-// tuning controls, the arrangement, the sound sequence, tuning files) and wires them together.
+// tuning model, the message panel, the diagram, the readout panel, selection, key marking, the
+// caption, the arrangement, the sound sequence, tuning files, the live instrument) and wires
+// their signals together.
 //
 // The named steps and handlers below are the window's public face: each runs the step of the
 // part that now does the work, synchronously, as callers have always expected.
@@ -12,9 +13,10 @@
 
 namespace klangora {
 class LiveInstrument;
-}
-class KeyMarking;
+enum class PresetId;
+} // namespace klangora
 class LivePlaying;
+struct WindowWidgets;
 class SoundPlayer;
 class SoundSequence;
 class ToneSelection;
@@ -31,19 +33,12 @@ public:
 
     // Named steps.
     void nodetykkelse();
-    void opdaterLabel();
+    // Nothing left to do: the reference lines are part of the window's own painting.
     void tegnRenStreg();
-    void centTILnode();
-    void scrolTILcent();
-    void restenCent();
-    void BTnavngivning();
-    void BTplacering();
-    void IndlaesFrek();
     void focus();
     void tonemark();
 
     // Handlers.
-    void FormCreate();
     void pytClick();
     void renClick();
     void praetClick();
@@ -52,6 +47,8 @@ public:
     void werck3Click();
     void ligeClick();
     void kromkvintClick();
+    // Runs tegnRenStreg and flips Timer1's enabled state: a tick stops it, a direct call while
+    // it is stopped starts it again, so one more run follows 200 ms later.
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();
@@ -70,7 +67,6 @@ public:
     // The parts whose state the window shows.
     const TuningModel& model() const;
     const ToneSelection& selection() const;
-    const KeyMarking& keys() const;
     const SoundSequence& sequence() const;
     LivePlaying& live();
 
@@ -83,7 +79,10 @@ protected:
 private:
     struct Parts;
     void build(SoundPlayer& player, klangora::LiveInstrument& instrument);
-    void wireControls();
+    void wireParts();
+    void wireControls(const WindowWidgets& widgets);
+    void FormCreate();
+    void applyPreset(klangora::PresetId id);
 
     std::unique_ptr<klangora::LiveInstrument> m_silentInstrument;
     std::unique_ptr<Parts> m_parts;

@@ -249,7 +249,7 @@ void SelectionTest::keyButtonsMarkTheKey() {
     QVERIFY(activate(form));
     QTest::mousePress(mark(form, 4, 0), Qt::LeftButton);
     clickKey(form, 5);
-    QCOMPARE(form.keys().selectedKey(), 5);
+    QCOMPARE(form.model().key(), 5);
     auto* e = note(form, 5);
     QCOMPARE(e->font().pointSize(), 14);
     QCOMPARE(e->y(), 13);
@@ -280,7 +280,7 @@ void SelectionTest::lastKeyButtonMarksToo() {
     QVERIFY(activate(form));
     QTest::mousePress(mark(form, 3, 0), Qt::LeftButton);
     clickKey(form, 13);
-    QCOMPARE(form.keys().selectedKey(), 13);
+    QCOMPARE(form.model().key(), 13);
     QCOMPARE(note(form, 13)->font().pointSize(), 14);
     QCOMPARE(note(form, 1)->font().pointSize(), 12);
     QCOMPARE(widePens(form), 0);

@@ -131,9 +131,10 @@ void SequencerTest::keyChangeDuringTheComparison() {
     // E's third and fifth come back from the table taken at the start (G# 418, H 496), but
     // its root still holds the pure third written for C.
     QCOMPARE(player.images[1], expectedImage({326.25, 418, 496}, 2000));
-    // The pure third and fifth written for C stay until the next start.
-    QCOMPARE(form.model().tones().freqTable[29], 326.25);
-    QCOMPARE(form.model().tones().freqTable[32], 391.5);
+    // The pure third and fifth written for C stay in the sequence's table until the next start.
+    QCOMPARE(form.sequence().playedTones().freqTable[29], 326.25);
+    QCOMPARE(form.sequence().playedTones().freqTable[32], 391.5);
+    QCOMPARE(form.model().tones().freqTable[29], 330.0);
 }
 
 void SequencerTest::temperamentChangeDuringTheComparison() {
@@ -161,7 +162,7 @@ void SequencerTest::choraleStartedDuringTheComparison() {
     QCOMPARE(textColour(duHoer(form)), QColor(Qt::red));
     QCOMPARE(form.sequence().sequenceStep(), 11);
     // The start refreshed the table, which removes the pure third and fifth.
-    QCOMPARE(form.model().tones().freqTable[29], 330.0);
+    QCOMPARE(form.sequence().playedTones().freqTable[29], 330.0);
     form.Timer3Timer();
     QCOMPARE(player.images.size(), std::size_t(1 + 7));
     form.Timer3Timer();

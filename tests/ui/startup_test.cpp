@@ -98,7 +98,7 @@ void StartupTest::keyAndHintStartOnC() {
     RecordingPlayer player;
     TForm1 form(player);
     QVERIFY(keyButton(form, 1)->isChecked());
-    QCOMPARE(form.keys().selectedKey(), 1);
+    QCOMPARE(form.model().key(), 1);
     QCOMPARE(form.selection().selectedTone(), 14);
     auto* c = note(form, 1);
     QCOMPARE(c->font().pointSize(), 14);

@@ -54,7 +54,7 @@ WindowState stateOf(const TForm1& form) {
     state.selectedRow = form.selection().selectedRow();
     state.widePens = widePens(form);
     state.redTones = redTones(form);
-    state.selectedKey = form.keys().selectedKey();
+    state.selectedKey = form.model().key();
     return state;
 }
 
@@ -174,7 +174,7 @@ void TuningFilesTest::openAppliesTheFileLikeAPreset() {
     QCOMPARE(label->x(), TemperamentCaption::kOwnTuningLeft);
     // Like a temperament button: the selection is cleared and only the key is marked.
     QCOMPARE(widePens(form), 0);
-    QCOMPARE(form.keys().selectedKey(), 5);
+    QCOMPARE(form.model().key(), 5);
 }
 
 void TuningFilesTest::refusedFileChangesNothing_data() {

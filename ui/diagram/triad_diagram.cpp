@@ -3,8 +3,8 @@
 
 #include "core/rounding.h"
 #include "ui/diagram/diagram_geometry.h"
-#include "ui/texts/control_names.h"
-#include "ui/texts/descriptions.h"
+#include "ui/model/descriptions.h"
+#include "ui/model/musical_facts.h"
 #include "ui/texts/palette.h"
 #include "ui/widgets/shape.h"
 
@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QWidget>
+
+#include <array>
 
 #include <cstddef>
 #include <limits>
@@ -38,7 +40,7 @@ void moveLeft(QWidget* widget, int left) {
 
 // The roots of the two c's have no tooltip; only their description says that c is fixed.
 bool carriesTooltip(int column, int row) {
-    return row != 0 || !isFixedC(column);
+    return row != 0 || !music::isFixedC(column);
 }
 
 // A tooltip that is open keeps up with its mark: the hovered mark is the one whose old text
@@ -52,20 +54,14 @@ void followOpenTooltip(Shape* mark, const QString& oldText, const QString& newTe
 // The tone index of a mark's upper tone, unfolded: the third and fifth of the upper columns
 // lie in the table's second octave.
 int upperToneIndex(int column, int row) {
-    return column - 1 + (row == 0 ? 0 : row == 1 ? 4 : 7);
+    return column - 1 + music::semitonesOfRow(row);
 }
 
 } // namespace
 
-TriadDiagram::TriadDiagram(QWidget& window, const TuningModel& model)
-    : QObject(&window), m_model(model), m_redrawTimer(window.findChild<QTimer*>("Timer1")) {
-    for (int n = 1; n <= 13; ++n) {
-        for (int row = 0; row <= 2; ++row) {
-            m_marks[n][row] = window.findChild<Shape*>(controls::markName(n, row));
-        }
-        m_bars[n][1] = window.findChild<Shape*>(controls::barName(n, 1));
-        m_bars[n][2] = window.findChild<Shape*>(controls::barName(n, 2));
-    }
+TriadDiagram::TriadDiagram(const Widgets& widgets, const TuningModel& model, QObject* parent)
+    : QObject(parent), m_model(model), m_redrawTimer(widgets.redrawTimer), m_marks(widgets.marks),
+      m_bars(widgets.bars) {
     // No text is written yet: nothing equals NaN, so the first description writes all of them.
     const double none = std::numeric_limits<double>::quiet_NaN();
     for (auto& column : m_describedCents) {
@@ -73,6 +69,7 @@ TriadDiagram::TriadDiagram(QWidget& window, const TuningModel& model)
     }
     connect(m_redrawTimer, &QTimer::timeout, this, &TriadDiagram::Timer1Timer);
     connect(&model, &TuningModel::tonesChanged, this, &TriadDiagram::followTuning);
+    connect(&model, &TuningModel::tuningSet, this, &TriadDiagram::Timer1Timer);
     m_redrawTimer->start();
 }
 
@@ -85,18 +82,41 @@ void TriadDiagram::placeColumns() {
     for (int n = 1; n <= 13; ++n) {
         m_bars[n][1]->move(columnLine(n), kThirdBarTop);
         m_bars[n][2]->move(columnLine(n), kFifthBarTop);
-        placeMarks(n, n);
+        placeTone(n, n);
     }
 }
 
-void TriadDiagram::placeMarks(int tone, int column) {
+void TriadDiagram::arrange(bool fifths) {
+    for (int tone = 1; tone <= 13; ++tone) {
+        if (music::placeOf(tone, true) != tone) {
+            placeTone(tone, music::placeOf(tone, fifths));
+        }
+    }
+    // The bars stay in their chromatic columns, except the fifth bar of H, which takes the
+    // place of the invisible bar under F's fifth (the c).
+    moveLeft(m_bars[12][2], fifths ? kHFifthBarFifthsLeft : kHFifthBarChromaticLeft);
+    Timer1Timer();
+}
+
+void TriadDiagram::placeTone(int tone, int column) {
     for (int row = 0; row <= 2; ++row) {
         moveLeft(m_marks[tone][row], markLeft(column, m_marks[tone][row]->width()));
     }
+    emit toneMoved(tone, columnLine(column));
 }
 
-void TriadDiagram::placeHFifthBar(bool fifths) {
-    moveLeft(m_bars[12][2], fifths ? kHFifthBarFifthsLeft : kHFifthBarChromaticLeft);
+void TriadDiagram::showSelected(int column, int row) {
+    m_marks[column][row]->setPenWidth(kSelectedPenWidth);
+    m_marks[column][row]->setChecked(true);
+}
+
+void TriadDiagram::showNoSelection() {
+    for (int n = 1; n <= 13; ++n) {
+        for (int row = 0; row <= 2; ++row) {
+            m_marks[n][row]->setPenWidth(kNormalPenWidth);
+            m_marks[n][row]->setChecked(false);
+        }
+    }
 }
 
 void TriadDiagram::centTILnode() {
@@ -107,15 +127,14 @@ void TriadDiagram::centTILnode() {
         third->move(third->x(), markTop(tones.thirdCents[i], kEqualThirdCents, kEqualThirdTop));
         fifth->move(fifth->x(), markTop(tones.fifthCents[i], kEqualFifthCents, kEqualFifthTop));
     }
-    tegnRenStreg();
 }
 
-void TriadDiagram::tegnRenStreg() {
-    // The reference lines are part of the window's own painting, underneath the marks and bars,
-    // so every repaint of any part of the diagram draws them again and nothing can wipe them.
-    // When a step asks for them they are therefore already on screen, and asking for a repaint
-    // here would only redraw every mark that crosses them, on every arrow key.
-}
+// The step that drew the reference lines has nothing left to do: the lines are part of the
+// window's own painting, underneath the marks and bars, so every repaint of any part of the
+// diagram draws them again and nothing can wipe them. Asking for a repaint here would only
+// redraw every mark that crosses them, on every arrow key. The step stays because Timer1 and
+// the window's public step of the same name run it.
+void TriadDiagram::tegnRenStreg() {}
 
 void TriadDiagram::paintReferenceLines(QPainter& painter) const {
     painter.setPen(QPen(colours::red, 1, Qt::DotLine));

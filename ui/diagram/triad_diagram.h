@@ -11,41 +11,56 @@
 
 class QPainter;
 class QTimer;
-class QWidget;
 class Shape;
 
 class TriadDiagram : public QObject {
     Q_OBJECT
 
 public:
-    TriadDiagram(QWidget& window, const TuningModel& model);
+    struct Widgets {
+        std::array<std::array<Shape*, 3>, 14> marks{}; // by column 1..13 and row
+        std::array<std::array<Shape*, 3>, 14> bars{};  // rows 1 (third bar) and 2 (fifth bar)
+        QTimer* redrawTimer = nullptr;                 // Timer1
+    };
+    TriadDiagram(const Widgets& widgets, const TuningModel& model, QObject* parent);
 
     Shape* mark(int column, int row) const { return m_marks[column][row]; }
 
-    // Every mark over its column in the chromatic arrangement, the bars under them.
+    // Every tone's marks in the column of the arrangement, the bars under them; in the fifths
+    // arrangement only the tones whose column changes move.
+    void arrange(bool fifths);
+    // Every mark in its chromatic column, also those already there.
     void placeColumns();
-    // A tone's three marks over a screen column.
-    void placeMarks(int tone, int column);
-    // H's fifth bar has a place of its own in each arrangement.
-    void placeHFifthBar(bool fifths);
+
+    // The selected mark in a wide outline, or none.
+    void showSelected(int column, int row);
+    void showNoSelection();
 
     // Heights of the third and fifth marks from their sizes in cents.
     void centTILnode();
+    // Nothing to do: see the definition.
     void tegnRenStreg();
     void paintReferenceLines(QPainter& painter) const;
-    // Redraws the reference lines now and, by the timer, once more a little later.
+    // Runs tegnRenStreg and flips Timer1: a tick stops it, a direct call while it is stopped
+    // starts it, so a retuning is followed by one more run 200 ms later.
     void Timer1Timer();
+
+signals:
+    // A tone's marks now stand over this x (window pixels): its readout, note name and key
+    // button follow it.
+    void toneMoved(int tone, int centreX);
 
 private:
     void followTuning(ToneMask changed);
+    void placeTone(int tone, int column);
     // The texts that say what every mark is, brought up to date after a retuning; only those
     // whose text changed are touched, so only they announce a change.
     void describeMarks();
 
     const TuningModel& m_model;
     QTimer* m_redrawTimer;
-    std::array<std::array<Shape*, 3>, 14> m_marks{}; // by column 1..13 and row
-    std::array<std::array<Shape*, 3>, 14> m_bars{};  // rows 1 (third bar) and 2 (fifth bar)
+    std::array<std::array<Shape*, 3>, 14> m_marks;
+    std::array<std::array<Shape*, 3>, 14> m_bars;
     // The cents of the two tones each mark's text was last written from (a root's twice): a
     // text depends on nothing else, so a mark whose tones did not move keeps its text unread.
     std::array<std::array<std::pair<double, double>, 3>, 14> m_describedCents{};

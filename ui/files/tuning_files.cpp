@@ -4,12 +4,12 @@
 #include "ui/files/tuning_files.h"
 
 #include "core/scala_scale.h"
-#include "ui/diagram/diagram_geometry.h"
 #include "ui/files/small_file.h"
+#include "ui/model/musical_facts.h"
 #include "ui/model/tuning_model.h"
+#include "ui/texts/key_table.h"
 #include "ui/texts/number_format.h"
-#include "ui/tuning/temperament_caption.h"
-#include "ui/tuning/tuning_controls.h"
+#include "ui/tuning/tuning_name.h"
 #include "ui/widgets/message_box.h"
 
 #include <QAction>
@@ -19,14 +19,13 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontMetrics>
-#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QSaveFile>
 #include <QTimer>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -93,8 +92,7 @@ QString scaleProblemText(const klangora::ScalaError& error) {
     case ScalaFault::toneTooFar:
         return QString("tonen %1 ligger %2 cent %3 den ligesvævende stemning, men Klangora kan "
                        "højst flytte en tone 30 cent.")
-            .arg(diagram::noteName(error.toneIndex + 1),
-                 formatTenths(std::fabs(error.distanceCents)),
+            .arg(music::noteName(error.toneIndex + 1), formatTenths(std::fabs(error.distanceCents)),
                  error.distanceCents > 0 ? "over" : "under");
     }
     return {};
@@ -178,30 +176,29 @@ QString chosenFile(QFileDialog& dialog) {
 
 } // namespace
 
-TuningFiles::TuningFiles(QWidget& window, const Parts& parts)
-    : QObject(&window), m_window(window), m_parts(parts) {
-    auto* open = new QAction(kOpenText, &window);
-    open->setObjectName("openTuningAction");
-    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(open, &QAction::triggered, this, &TuningFiles::askToOpenTuning);
-    auto* save = new QAction(kSaveText, &window);
-    save->setObjectName("saveTuningAction");
-    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(save, &QAction::triggered, this, &TuningFiles::askToSaveTuning);
+TuningFiles::TuningFiles(QWidget& window, TuningModel& model, std::function<bool()> soundPlaying)
+    : QObject(&window), m_window(window), m_model(model), m_soundPlaying(std::move(soundPlaying)),
+      m_open(new QAction(kOpenText, &window)), m_save(new QAction(kSaveText, &window)) {
+    m_open->setObjectName("openTuningAction");
+    m_open->setShortcut(QKeySequence(keys::keyOf(keys::Command::openTuning)));
+    connect(m_open, &QAction::triggered, this, &TuningFiles::askToOpenTuning);
+    m_save->setObjectName("saveTuningAction");
+    m_save->setShortcut(QKeySequence(keys::keyOf(keys::Command::saveTuning)));
+    connect(m_save, &QAction::triggered, this, &TuningFiles::askToSaveTuning);
     // Actions of the window answer their shortcuts wherever the focus is inside it.
-    window.addAction(open);
-    window.addAction(save);
+    window.addAction(m_open);
+    window.addAction(m_save);
     window.setAcceptDrops(true);
 }
 
 void TuningFiles::addToMenu(QMenu& menu) const {
-    menu.addAction(m_window.findChild<QAction*>("openTuningAction"));
-    menu.addAction(m_window.findChild<QAction*>("saveTuningAction"));
+    menu.addAction(m_open);
+    menu.addAction(m_save);
 }
 
 void TuningFiles::dragEnterEvent(QDragEnterEvent* event) {
     // While a chord sounds the window holds back all other input; a drop is refused meanwhile.
-    if (m_parts.soundPlaying()) {
+    if (m_soundPlaying()) {
         return;
     }
     const QList<QUrl> urls = event->mimeData()->urls();
@@ -242,7 +239,7 @@ void TuningFiles::askToSaveTuning() {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // Whether to replace an existing file is asked below, in Danish.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.selectFile(suggestedFileName(m_parts.caption.text()));
+    dialog.selectFile(suggestedFileName(tuningName(m_model.identity())));
     const QString chosen = chosenFile(dialog);
     if (chosen.isEmpty()) {
         return;
@@ -272,15 +269,16 @@ bool TuningFiles::openTuning(const QString& path) {
     const auto& scale = std::get<klangora::ScalaScale>(result);
     // Applied as a temperament button applies its tuning: through the sliders, tone by tone.
     const QString description = QString::fromStdString(scale.description);
-    m_parts.controls.applyNamed(
-        scale.positions, description.isEmpty() ? QFileInfo(path).completeBaseName() : description);
+    m_model.setTuning(scale.positions, TuningIdentity::file(description.isEmpty()
+                                                                ? QFileInfo(path).completeBaseName()
+                                                                : description));
     return true;
 }
 
 bool TuningFiles::saveTuning(const QString& path) {
     const std::string text =
         klangora::writeScala(QFileInfo(path).fileName().toStdString(),
-                             m_parts.caption.text().toStdString(), m_parts.model.positions());
+                             tuningName(m_model.identity()).toStdString(), m_model.positions());
     // QSaveFile writes beside the target and renames only a complete file, so a failure leaves
     // any existing file of that name as it was.
     QSaveFile file(path);

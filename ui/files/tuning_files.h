@@ -7,26 +7,20 @@
 
 #include <functional>
 
+class QAction;
 class QDragEnterEvent;
 class QDropEvent;
 class QMenu;
 class QWidget;
-class TemperamentCaption;
-class TuningControls;
 class TuningModel;
 
 class TuningFiles : public QObject {
     Q_OBJECT
 
 public:
-    struct Parts {
-        const TuningModel& model;
-        TuningControls& controls;
-        const TemperamentCaption& caption;
-        // While a chord sounds the window takes no other input.
-        std::function<bool()> soundPlaying;
-    };
-    TuningFiles(QWidget& window, const Parts& parts);
+    // The window is the dialogs' parent, answers the shortcuts and takes the drops; while a
+    // chord sounds (soundPlaying) it takes no other input.
+    TuningFiles(QWidget& window, TuningModel& model, std::function<bool()> soundPlaying);
 
     // A Scala scale file onto the sliders, or the current tuning into one. On failure they say
     // why in a message box, change nothing else and return false.
@@ -42,6 +36,9 @@ private:
     void askToSaveTuning();
 
     QWidget& m_window;
-    Parts m_parts;
+    TuningModel& m_model;
+    std::function<bool()> m_soundPlaying;
+    QAction* m_open;
+    QAction* m_save;
     QString m_tuningFolder; // where the last tuning file was opened or saved
 };

@@ -2,8 +2,9 @@
 // (X11 and Wayland scan codes), else by the letter they give.
 #include "ui/instrument/computer_keyboard.h"
 
+#include "ui/model/musical_facts.h"
 #include "ui/selection/tone_selection.h"
-#include "ui/texts/descriptions.h"
+#include "ui/texts/key_table.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -19,39 +20,22 @@ namespace {
 // as fresh; a release is acted on only when no press of the same key follows within this time.
 constexpr int kReleaseGraceMs = 30;
 
-struct Place {
-    int scanCode; // evdev code + 8, as X11 and Wayland number the keys
-    Qt::Key key;  // the key on a US layout, for platforms without scan codes
-    int semitone;
-};
-
-// The home row plays the white keys, the row above the black ones, as on a piano.
-constexpr std::array<Place, 13> kTonePlaces = {{
-    {38, Qt::Key_A, 0},
-    {25, Qt::Key_W, 1},
-    {39, Qt::Key_S, 2},
-    {26, Qt::Key_E, 3},
-    {40, Qt::Key_D, 4},
-    {41, Qt::Key_F, 5},
-    {28, Qt::Key_T, 6},
-    {42, Qt::Key_G, 7},
-    {29, Qt::Key_Y, 8},
-    {43, Qt::Key_H, 9},
-    {30, Qt::Key_U, 10},
-    {44, Qt::Key_J, 11},
-    {45, Qt::Key_K, 12},
-}};
-constexpr Place kOctaveDown = {52, Qt::Key_Z, 0};
-constexpr Place kOctaveUp = {53, Qt::Key_X, 0};
+// Where the keys of the key table's tone and octave rows lie: their X11 and Wayland scan codes
+// (evdev code + 8), c .. c' and then Z and X. The home row plays the white keys, the row above
+// the black ones, as on a piano.
+constexpr std::array<int, 13> kToneScanCodes = {38, 25, 39, 26, 40, 41, 28, 42, 29, 43, 30, 44, 45};
+constexpr int kOctaveDownScanCode = 52;
+constexpr int kOctaveUpScanCode = 53;
 
 bool scanCodesArePlaces() {
     const QString platform = QGuiApplication::platformName();
     return platform == "xcb" || platform.startsWith("wayland");
 }
 
-bool matches(const Place& place, const QKeyEvent& event, bool byPlace) {
-    return byPlace ? static_cast<int>(event.nativeScanCode()) == place.scanCode
-                   : event.key() == place.key;
+// A key of the table, by its place or, without scan codes, by the letter it gives.
+bool matches(int scanCode, QKeyCombination key, const QKeyEvent& event, bool byPlace) {
+    return byPlace ? static_cast<int>(event.nativeScanCode()) == scanCode
+                   : event.key() == key.key();
 }
 
 int identity(const QKeyEvent& event) {
@@ -66,19 +50,22 @@ ComputerKeyboard::ComputerKeyboard(QWidget& window, const ToneSelection& selecti
 }
 
 ComputerKeyboard::Key ComputerKeyboard::keyOf(const QKeyEvent& event) const {
-    if (event.key() == Qt::Key_Space) {
+    using keys::Command;
+    if (keys::does(QKeyCombination(Qt::Key(event.key())), Command::soundSelectedMark)) {
         return {m_selection.hasSelection() ? Role::selectedMark : Role::none};
     }
     const bool byPlace = event.nativeScanCode() != 0 && scanCodesArePlaces();
-    for (const Place& place : kTonePlaces) {
-        if (matches(place, event, byPlace)) {
-            return {Role::tone, place.semitone};
+    const QList<QKeyCombination> toneKeys = keys::keysOf(Command::playTone);
+    for (int semitone = 0; semitone < toneKeys.size(); ++semitone) {
+        if (matches(kToneScanCodes[static_cast<std::size_t>(semitone)], toneKeys[semitone], event,
+                    byPlace)) {
+            return {Role::tone, semitone};
         }
     }
-    if (matches(kOctaveDown, event, byPlace)) {
+    if (matches(kOctaveDownScanCode, keys::keyOf(Command::octaveDown), event, byPlace)) {
         return {Role::octaveDown};
     }
-    if (matches(kOctaveUp, event, byPlace)) {
+    if (matches(kOctaveUpScanCode, keys::keyOf(Command::octaveUp), event, byPlace)) {
         return {Role::octaveUp};
     }
     return {};
@@ -115,7 +102,7 @@ bool ComputerKeyboard::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::vector<int> ComputerKeyboard::notesOf(const Key& key) const {
-    const int c = descriptions::kFixedCNote + 12 * m_octave;
+    const int c = music::kFixedCNote + 12 * m_octave;
     if (key.role == Role::tone) {
         return {c + key.semitone};
     }
@@ -123,11 +110,11 @@ std::vector<int> ComputerKeyboard::notesOf(const Key& key) const {
     const int root = c + m_selection.selectedTone() - 1;
     switch (m_selection.selectedRow()) {
     case 0:
-        return {root, root + 4, root + 7};
+        return {root, root + music::kMajorThirdSemitones, root + music::kFifthSemitones};
     case 1:
-        return {root, root + 4};
+        return {root, root + music::kMajorThirdSemitones};
     default:
-        return {root, root + 7};
+        return {root, root + music::kFifthSemitones};
     }
 }
 

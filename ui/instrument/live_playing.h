@@ -8,18 +8,17 @@
 #include "ui/model/tuning_model.h"
 
 #include <QObject>
-
-#include <array>
+#include <QStringList>
 
 namespace klangora {
 class LiveInstrument;
 }
 class ComputerKeyboard;
+class MessagePanel;
 class QLabel;
 class QTimer;
 class QWidget;
 class ReadoutPanel;
-class SoundSequence;
 class ToneSelection;
 
 class LivePlaying : public QObject {
@@ -30,13 +29,19 @@ public:
         const TuningModel& model;
         ReadoutPanel& panel;
         const ToneSelection& selection;
-        const SoundSequence& sequence;
+        MessagePanel& messages;
+        QLabel* octaveLabel; // lbOktav, which says which octave the keys play
     };
     LivePlaying(QWidget& window, klangora::LiveInstrument& instrument, const Parts& parts);
 
     void press(int note, float velocity = 1.0f);
     void release(int note);
     klangora::LiveInstrument& instrument() { return m_instrument; }
+    // The MIDI inputs that play the instrument now.
+    void setMidiInputs(const QStringList& inputs);
+
+signals:
+    void midiInputsChanged(const QStringList& inputs);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,19 +49,17 @@ protected:
 private:
     void followTuning();
     void showOctave(int octave);
+    void pressNoteName(int tone);
+    void releaseNoteName();
     // The lit names and the panel's text, brought up to date once per burst of notes.
     void scheduleShow();
     void showSounding();
-    QString intervalTexts() const;
+    QStringList intervalTexts() const;
 
     klangora::LiveInstrument& m_instrument;
     Parts m_parts;
     ComputerKeyboard* m_keyboard;
-    QLabel* m_duHoer;
-    QLabel* m_octaveLabel;
     QTimer* m_showTimer;
-    std::array<bool, 14> m_lit{};
     // The note a pressed note name started, so that its release ends that very note.
     int m_mouseNote = -1;
-    bool m_panelIsMine = false;
 };

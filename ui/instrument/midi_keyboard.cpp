@@ -3,16 +3,13 @@
 
 #include "sound/midi/midi_input.h"
 #include "ui/instrument/live_playing.h"
-#include "ui/texts/descriptions.h"
 
-#include <QLabel>
 #include <QSocketNotifier>
 #include <QStringList>
 #include <QWidget>
 
 MidiKeyboard::MidiKeyboard(QWidget& window, LivePlaying& live)
-    : QObject(&window), m_live(live), m_hint(window.findChild<QLabel*>("plFlytMedPil")),
-      m_input(std::make_unique<klangora::MidiInput>(*this)) {
+    : QObject(&window), m_live(live), m_input(std::make_unique<klangora::MidiInput>(*this)) {
     auto* notifier = new QSocketNotifier(m_input->wakeDescriptor(), QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, &MidiKeyboard::drain);
     drain();
@@ -36,7 +33,5 @@ void MidiKeyboard::drain() {
     for (const std::string& name : m_input->connectedInputs()) {
         inputs << QString::fromStdString(name);
     }
-    const QString text = descriptions::hintText(inputs);
-    m_hint->setToolTip(text);
-    m_hint->setAccessibleDescription(text);
+    m_live.setMidiInputs(inputs);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// A MIDI keyboard plays the live instrument like the computer keyboard does, and the hint
-// panel's tooltip says which MIDI inputs are connected.
+// A MIDI keyboard plays the live instrument like the computer keyboard does, and tells it which
+// MIDI inputs are connected (the hint panel's tooltip names them).
 #include "sound/midi/midi_notes.h"
 
 #include <QObject>
@@ -12,7 +12,6 @@ namespace klangora {
 class MidiInput;
 }
 class LivePlaying;
-class QLabel;
 class QWidget;
 
 class MidiKeyboard : public QObject, public klangora::NoteSink {
@@ -30,6 +29,5 @@ private:
     void drain();
 
     LivePlaying& m_live;
-    QLabel* m_hint;
     std::unique_ptr<klangora::MidiInput> m_input;
 };

@@ -8,9 +8,10 @@
 #include "core/tone_table.h"
 
 #include "ui/diagram/diagram_geometry.h"
+#include "ui/model/descriptions.h"
+#include "ui/model/musical_facts.h"
 #include "ui/sequence/sequencer_timing.h"
 #include "ui/texts/control_names.h"
-#include "ui/texts/descriptions.h"
 #include "ui/texts/fonts.h"
 #include "ui/texts/palette.h"
 #include "ui/texts/pictures.h"
@@ -33,7 +34,7 @@ struct Point {
 };
 
 // Design positions of the 39 marks, by tone number and row. Only the root row's tops survive
-// start-up; everything else is replaced by the placement.
+// start-up; everything else is replaced by the diagram's placement.
 constexpr std::array<std::array<Point, 3>, 13> kMarkDesign = {{
     {{{128, 264}, {128, 160}, {136, 56}}},
     {{{160, 264}, {152, 168}, {160, 57}}},
@@ -91,8 +92,11 @@ const std::array<LabelEntry, 21> kLabels = {{
     {"Label3", {264, 424}, "g", 8, false, false},
 }};
 
+// The key buttons' design places; the key marking centres them under their note names.
 constexpr std::array<int, 13> kKeyLefts = {136, 168, 208, 256, 304, 352, 416,
                                            456, 496, 536, 576, 616, 656};
+constexpr int kKeyDesignTop = 304;
+constexpr int kKeyHeight = 17;
 constexpr std::array<int, 13> kKeyWidths = {33, 33, 33, 41, 41, 41, 41, 33, 41, 33, 33, 25, 17};
 constexpr std::array<int, 13> kReadoutLefts = {32,  80,  120, 160, 200, 240, 296,
                                                336, 376, 408, 448, 480, 512};
@@ -152,13 +156,24 @@ QColor markColour(int tone, const QPalette& palette) {
 constexpr int kReferenceRedrawMs = 200;
 constexpr int kArrangementDelayMs = 50;
 
-void buildDiagram(QWidget& window) {
+QTimer* makeTimer(QWidget& window, const char* name, int intervalMs) {
+    auto* timer = new QTimer(&window);
+    timer->setObjectName(name);
+    timer->setInterval(intervalMs);
+    return timer;
+}
+
+} // namespace
+
+TriadDiagram::Widgets buildDiagram(QWidget& window) {
+    TriadDiagram::Widgets diagram;
     const QColor buttonFace = window.palette().color(QPalette::Button);
     for (const auto& [tone, row] : kBarOrder) {
         if (tone == 8 && row == 1) {
             makeLabel(&window, "Label3", {264, 424}, "g", 8, false);
         }
         auto* bar = new Shape(Shape::Kind::Rectangle, &window);
+        diagram.bars[tone][row] = bar;
         bar->setObjectName(controls::barName(tone, row));
         bar->resize(4, 89);
         // The bars under the two marks that stand for c melt into the background.
@@ -173,15 +188,22 @@ void buildDiagram(QWidget& window) {
             const Point design = kMarkDesign[tone - 1][row];
             mark->setGeometry(design.left, design.top, 25, 17);
             mark->setPenWidth(4);
-            mark->setBrushColor(markColour(diagram::shapeTone(tone, row), window.palette()));
+            mark->setBrushColor(markColour(music::markTone(tone, row), window.palette()));
+            diagram.marks[tone][row] = mark;
         }
     }
-    window.findChild<Shape*>(controls::markName(6, 2))->setToolTip(descriptions::fixedCText());
-    window.findChild<Shape*>(controls::markName(9, 1))->setToolTip(descriptions::fixedCText());
+    // The third and fifth marks that stand for c; the roots of the c's say so only to a screen
+    // reader.
+    diagram.marks[6][2]->setToolTip(descriptions::fixedCText());
+    diagram.marks[9][1]->setToolTip(descriptions::fixedCText());
+    diagram.redrawTimer = makeTimer(window, "Timer1", kReferenceRedrawMs);
+    return diagram;
 }
 
-void buildLabels(QWidget& window) {
-    makeLabel(&window, "lbStemning", {712, 24}, "lbStemning", 14, true);
+namespace {
+
+TemperamentCaption::Widgets buildLabels(QWidget& window) {
+    QLabel* caption = makeLabel(&window, "lbStemning", {712, 24}, "lbStemning", 14, true);
     for (const LabelEntry& entry : kLabels) {
         if (QString(entry.name) == "Label3") {
             continue; // created among the bars
@@ -196,19 +218,29 @@ void buildLabels(QWidget& window) {
     image->setObjectName("Image1");
     image->setGeometry(48, 104, 49, 41);
     image->setPixmap(pictures::triad(QSize(49, 41)));
+    image->setAccessibleName("Billede af en treklang");
+    return {caption};
 }
 
-void buildSliders(QWidget& window) {
+// The hidden sliders all stand behind the readout panel.
+std::array<ToneSlider*, 13> buildSliders(QWidget& window) {
+    std::array<ToneSlider*, 13> sliders{};
     for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
         auto* slider = new ToneSlider(&window);
         slider->setObjectName(controls::sliderName(k));
-        slider->setGeometry(kSliderLefts[k - 2], k == 2 ? 365 : 349, 17, 137);
+        slider->setGeometry(kSliderLefts[k - 2], diagram::kSliderTop, 17, 137);
         slider->setRange(klangora::kSliderMin, klangora::kSliderMax);
+        sliders[k] = slider;
     }
+    return sliders;
 }
 
-void buildPanel(QWidget& window) {
+} // namespace
+
+ReadoutPanel::Widgets buildPanel(QWidget& window) {
+    ReadoutPanel::Widgets widgets;
     auto* panel = new QFrame(&window);
+    widgets.frame = panel;
     panel->setObjectName("Panel1");
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setGeometry(diagram::kPanelLeft, 360, diagram::kPanelWidth, 169);
@@ -217,11 +249,13 @@ void buildPanel(QWidget& window) {
         QLabel* label = makeLabel(panel, controls::readoutName(n), {kReadoutLefts[n - 1], 56},
                                   controls::readoutName(n), 8, false);
         label->resize(n >= 10 ? 20 : 14, 13);
+        widgets.readouts[n] = label;
     }
     for (int n = 1; n <= 13; ++n) {
         QLabel* label = makeLabel(panel, controls::noteName(n), {kNameLefts[n - 1], 15},
                                   controls::readoutName(n), 12, true);
         label->resize(n >= 10 ? 35 : 25, 20);
+        widgets.noteNames[n] = label;
     }
     makeLabel(panel, "Label2", {7, 132},
               "Her kan du få vist frekvenser, centværdier eller afvigelse fra den rene kvint og "
@@ -237,12 +271,19 @@ void buildPanel(QWidget& window) {
         readoutGroup->addButton(radio);
         return radio;
     };
-    makeRadio("rbterts", {296, 88, 209, 17}, "Vis afvigelsen fra den RENE terts i cent");
-    makeRadio("rbkvint", {296, 104, 225, 17}, "Vis afvigelsen fra den RENE kvint i cent");
-    makeRadio("rbCent", {32, 104, 233, 17}, "Vis grundtonens CENT-værdi");
-    makeRadio("rbFre", {32, 88, 233, 17}, "Vis grundtonens FREKVENS")->setChecked(true);
+    widgets.thirds =
+        makeRadio("rbterts", {296, 88, 209, 17}, "Vis afvigelsen fra den RENE terts i cent");
+    widgets.fifths =
+        makeRadio("rbkvint", {296, 104, 225, 17}, "Vis afvigelsen fra den RENE kvint i cent");
+    widgets.cents = makeRadio("rbCent", {32, 104, 233, 17}, "Vis grundtonens CENT-værdi");
+    widgets.frequency = makeRadio("rbFre", {32, 88, 233, 17}, "Vis grundtonens FREKVENS");
+    widgets.frequency->setChecked(true);
+    widgets.modes = readoutGroup;
     tabToCheckedOnly(readoutGroup);
+    return widgets;
 }
+
+namespace {
 
 QPushButton* makeButton(QWidget& window, const QString& name, const QString& text, QRect geometry) {
     auto* button = new QPushButton(text, &window);
@@ -251,47 +292,57 @@ QPushButton* makeButton(QWidget& window, const QString& name, const QString& tex
     return button;
 }
 
-void makeSoundButton(QWidget& window, const char* name, int top, const QPixmap& glyph) {
+QPushButton* makeSoundButton(QWidget& window, const char* name, int top, const QPixmap& glyph) {
     QPushButton* button = makeButton(window, name, {}, {752, top, 129, 97});
     button->setIcon(QIcon(glyph));
     button->setIconSize(glyph.size());
+    return button;
 }
 
-void makePresetButton(QWidget& window, klangora::PresetId id, int top) {
+void makePresetButton(WindowWidgets& widgets, QWidget& window, klangora::PresetId id, int top) {
     const klangora::PresetInfo& info = klangora::presetInfo(id);
-    makeButton(window, QString::fromUtf8(info.id), QString::fromUtf8(info.caption),
-               {16, top, 91, 17})
-        ->setToolTip(QString::fromUtf8(klangora::presetFifthsDescription(id)));
+    QPushButton* button = makeButton(window, QString::fromUtf8(info.id),
+                                     QString::fromUtf8(info.caption), {16, top, 91, 17});
+    button->setToolTip(QString::fromUtf8(klangora::presetFifthsDescription(id)));
+    widgets.presetButtons[static_cast<std::size_t>(id)] = button;
 }
 
-void buildButtons(QWidget& window) {
-    makeButton(window, "kromkvint", texts::kToFifths, {688, 504, 195, 25})
-        ->setToolTip("Det er lettest at se systemet i kvint-opstilling!");
+void buildButtons(WindowWidgets& widgets, QWidget& window) {
+    widgets.arrangement.button =
+        makeButton(window, "kromkvint", texts::kToFifths, {688, 504, 195, 25});
+    widgets.arrangement.button->setToolTip("Det er lettest at se systemet i kvint-opstilling!");
 
     auto* keyGroup = new QButtonGroup(&window);
     keyGroup->setObjectName("keyGroup");
     for (int n = 1; n <= 13; ++n) {
         auto* key = new QRadioButton(&window);
         key->setObjectName(controls::keyName(n));
-        key->setGeometry(kKeyLefts[n - 1], 304, kKeyWidths[n - 1], 17);
+        key->setGeometry(kKeyLefts[n - 1], kKeyDesignTop, kKeyWidths[n - 1], kKeyHeight);
         keyGroup->addButton(key);
         key->setChecked(n == 1);
+        widgets.keys.keys[n] = key;
+        widgets.keys.noteNames[n] = widgets.panel.noteNames[n];
     }
 
     using klangora::PresetId;
-    makeSoundButton(window, "BitBtn1", 128, pictures::triad(QSize(107, 71)));
-    makePresetButton(window, PresetId::pyt, 360);
-    makePresetButton(window, PresetId::ren, 384);
-    makePresetButton(window, PresetId::praet, 408);
-    makePresetButton(window, PresetId::bach, 440);
-    makePresetButton(window, PresetId::lige, 512);
-    makePresetButton(window, PresetId::werck1, 464);
-    makePresetButton(window, PresetId::werck3, 488);
-    makeSoundButton(window, "BitBtn2", 248, pictures::chorale(QSize(104, 93)));
-    makeSoundButton(window, "BitBtn3", 352, pictures::chromaticChorale(QSize(103, 93)));
+    auto& sound = widgets.soundButtons;
+    sound[0] = makeSoundButton(window, "BitBtn1", 128, pictures::triad(QSize(107, 71)));
+    makePresetButton(widgets, window, PresetId::pyt, 360);
+    makePresetButton(widgets, window, PresetId::ren, 384);
+    makePresetButton(widgets, window, PresetId::praet, 408);
+    makePresetButton(widgets, window, PresetId::bach, 440);
+    makePresetButton(widgets, window, PresetId::lige, 512);
+    makePresetButton(widgets, window, PresetId::werck1, 464);
+    makePresetButton(widgets, window, PresetId::werck3, 488);
+    sound[1] = makeSoundButton(window, "BitBtn2", 248, pictures::chorale(QSize(104, 93)));
+    sound[2] = makeSoundButton(window, "BitBtn3", 352, pictures::chromaticChorale(QSize(103, 93)));
 }
 
-void buildMessageAreas(QWidget& window) {
+} // namespace
+
+// The message panel lies over the key heading, one line high above the readout panel, and grows
+// no higher than to just below the key buttons.
+MessagePanel::Widgets buildMessagePanel(QWidget& window) {
     auto* duHoer = new QLabel("DuHoer", &window);
     duHoer->setObjectName("DuHoer");
     duHoer->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -300,6 +351,13 @@ void buildMessageAreas(QWidget& window) {
     duHoer->setAutoFillBackground(true);
     duHoer->setGeometry(diagram::kPanelLeft, 328, diagram::kPanelWidth, 25);
     duHoer->hide();
+    return {duHoer, KeyMarking::kKeyButtonTop + kKeyHeight};
+}
+
+namespace {
+
+void buildMessageAreas(WindowWidgets& widgets, QWidget& window) {
+    widgets.messages = buildMessagePanel(window);
 
     auto* hint = new QLabel(texts::kClickHint, &window);
     hint->setObjectName("plFlytMedPil");
@@ -307,78 +365,68 @@ void buildMessageAreas(QWidget& window) {
     hint->setAutoFillBackground(true);
     hint->setGeometry(128, 104, 537, 25);
     setTextColour(hint, colours::red);
+    widgets.selection.hint = hint;
 
     // Which octave the computer keyboard plays; the live instrument writes it.
-    makeLabel(&window, "lbOktav", {8, 10}, {}, 8, false);
+    widgets.octave = makeLabel(&window, "lbOktav", {8, 10}, {}, 8, false);
 }
 
-void buildTimers(QWidget& window) {
-    auto makeTimer = [&window](const char* name, int intervalMs) {
-        auto* timer = new QTimer(&window);
-        timer->setObjectName(name);
-        timer->setInterval(intervalMs);
-    };
-    makeTimer("Timer1", kReferenceRedrawMs);
-    makeTimer("Timer2", kArrangementDelayMs);
-    makeTimer("Timer3", sequencer::kStepIntervalMs);
-}
-
-void setTabOrders(QWidget& window) {
-    const char* const chain[] = {
-        "BitBtn1", "BitBtn2", "BitBtn3", "pyt",   "ren",  "praet", "bach", "werck1",
-        "werck3",  "lige",    "sp1",     "sp2",   "sp3",  "sp4",   "sp5",  "sp6",
-        "sp7",     "sp8",     "sp9",     "sp10",  "sp11", "sp12",  "sp13", "sb2",
-        "rbCent",  "rbterts", "rbkvint", "rbFre", "sb3",  "sb4",   "sb5",  "kromkvint",
-        "sb6",     "sb7",     "sb8",     "sb9",   "sb10", "sb11",  "sb12"};
-    QWidget* previous = nullptr;
-    for (const char* name : chain) {
-        auto* widget = window.findChild<QWidget*>(name);
-        if (previous != nullptr) {
-            QWidget::setTabOrder(previous, widget);
-        }
-        previous = widget;
+void setTabOrders(const WindowWidgets& widgets) {
+    const auto& sliders = widgets.selection.sliders;
+    const ReadoutPanel::Widgets& panel = widgets.panel;
+    QList<QWidget*> chain(widgets.soundButtons.begin(), widgets.soundButtons.end());
+    using klangora::PresetId;
+    for (PresetId id : {PresetId::pyt, PresetId::ren, PresetId::praet, PresetId::bach,
+                        PresetId::werck1, PresetId::werck3, PresetId::lige}) {
+        chain << widgets.presetButtons[static_cast<std::size_t>(id)];
+    }
+    for (int n = 1; n <= 13; ++n) {
+        chain << widgets.keys.keys[n];
+    }
+    chain << sliders[2] << panel.cents << panel.thirds << panel.fifths << panel.frequency
+          << sliders[3] << sliders[4] << sliders[5] << widgets.arrangement.button;
+    for (int k = 6; k <= klangora::kLastSlider; ++k) {
+        chain << sliders[k];
+    }
+    for (qsizetype n = 1; n < chain.size(); ++n) {
+        QWidget::setTabOrder(chain[n - 1], chain[n]);
     }
     // The window opens with the focus on the first control of the chain, the triad button;
     // left to itself it would take the first control created, a hidden slider.
-    window.findChild<QWidget*>(chain[0])->setFocus();
+    chain.constFirst()->setFocus();
 }
 
 // The names and descriptions assistive technology reads for the controls whose text does not
 // change; the marks and readouts are described by their parts as the tuning changes.
-void nameControls(QWidget& window) {
-    const auto name = [&window](const QString& objectName, const QString& text) {
-        window.findChild<QWidget*>(objectName)->setAccessibleName(text);
-    };
+void nameControls(const WindowWidgets& widgets) {
     // The sound buttons show only a picture; their names say what they play.
-    name("BitBtn1", "Hør en ren treklang og treklangen i den aktuelle stemning");
-    name("BitBtn2", "Hør en lille 4-stemmig sats i den valgte toneart");
-    name("BitBtn3", "Hør en lille 4-stemmig sats med mere kromatik i den valgte toneart");
-    name("Image1", "Billede af en treklang");
-    name("Panel1", "Tal for tonerne");
+    widgets.soundButtons[0]->setAccessibleName(
+        "Hør en ren treklang og treklangen i den aktuelle stemning");
+    widgets.soundButtons[1]->setAccessibleName("Hør en lille 4-stemmig sats i den valgte toneart");
+    widgets.soundButtons[2]->setAccessibleName(
+        "Hør en lille 4-stemmig sats med mere kromatik i den valgte toneart");
+    widgets.panel.frame->setAccessibleName("Tal for tonerne");
     for (int tone = 1; tone <= 13; ++tone) {
-        name(controls::keyName(tone), descriptions::keyButtonName(tone));
+        widgets.keys.keys[tone]->setAccessibleName(descriptions::keyButtonName(tone));
         for (int row = 0; row <= 2; ++row) {
-            name(controls::markName(tone, row), descriptions::markName(tone, row));
+            widgets.diagram.marks[tone][row]->setAccessibleName(descriptions::markName(tone, row));
         }
         for (int row = 1; row <= 2; ++row) {
-            name(controls::barName(tone, row), descriptions::barName(tone, row));
+            widgets.diagram.bars[tone][row]->setAccessibleName(descriptions::barName(tone, row));
         }
     }
     for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
-        auto* slider = window.findChild<QWidget*>(controls::sliderName(k));
+        ToneSlider* slider = widgets.selection.sliders[k];
         slider->setAccessibleName(descriptions::sliderName(k));
         slider->setAccessibleDescription(
-            "Pil-op hæver og pil-ned sænker tonen 1/20 cent; Home sætter den 30 cent over den "
-            "ligesvævende, End 30 cent under.");
+            "Pil-op hæver og pil-ned sænker tonen 1/20 cent, med Shift 1 cent; Home sætter den 30 "
+            "cent over den ligesvævende, End 30 cent under.");
     }
-    auto* hint = window.findChild<QWidget*>("plFlytMedPil");
-    hint->setToolTip(descriptions::hintText());
-    hint->setAccessibleDescription(descriptions::hintText());
 }
 
 } // namespace
 
-void buildWindowLayout(QWidget& window) {
+WindowWidgets buildWindowLayout(QWidget& window) {
     window.setObjectName("Form1");
     window.setWindowTitle("Klangora: Lyt til dur-treklange i forskellige stemninger!");
     window.setWindowIcon(pictures::windowIcon());
@@ -386,13 +434,16 @@ void buildWindowLayout(QWidget& window) {
     window.setFixedSize(894, 541);
     window.move(118, 115);
 
-    buildDiagram(window);
-    buildLabels(window);
-    buildSliders(window);
-    buildPanel(window);
-    buildButtons(window);
-    buildMessageAreas(window);
-    buildTimers(window);
-    setTabOrders(window);
-    nameControls(window);
+    WindowWidgets widgets;
+    widgets.diagram = buildDiagram(window);
+    widgets.caption = buildLabels(window);
+    widgets.selection.sliders = buildSliders(window);
+    widgets.panel = buildPanel(window);
+    buildButtons(widgets, window);
+    buildMessageAreas(widgets, window);
+    widgets.arrangement.startTimer = makeTimer(window, "Timer2", kArrangementDelayMs);
+    widgets.sequence.stepTimer = makeTimer(window, "Timer3", sequencer::kStepIntervalMs);
+    setTabOrders(widgets);
+    nameControls(widgets);
+    return widgets;
 }

@@ -16,15 +16,43 @@ int TuningModel::position(int sliderNumber) const {
 }
 
 void TuningModel::setPosition(int sliderNumber, int position) {
-    int& stored = m_positions[static_cast<std::size_t>(sliderNumber - klangora::kFirstSlider)];
-    if (stored == position) {
+    if (this->position(sliderNumber) == position) {
         return;
     }
-    stored = position;
+    if (m_identity.kind() != TuningIdentity::Kind::own) {
+        m_identity = TuningIdentity::own();
+        emit identityChanged(m_identity);
+    }
+    moveTone(sliderNumber, position);
+}
+
+// The tones move one after the other, each as if its slider had been moved by hand, so every
+// view follows the tuning tone by tone and the caption says "own tuning" until the whole tuning
+// has arrived and names itself.
+void TuningModel::setTuning(const klangora::SliderPositions& positions,
+                            const TuningIdentity& identity) {
+    for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
+        setPosition(k, positions[static_cast<std::size_t>(k - klangora::kFirstSlider)]);
+    }
+    m_identity = identity;
+    emit identityChanged(m_identity);
+    emit tuningSet();
+}
+
+void TuningModel::moveTone(int sliderNumber, int position) {
+    m_positions[static_cast<std::size_t>(sliderNumber - klangora::kFirstSlider)] = position;
     klangora::applySliderPosition(m_tones, sliderNumber, position);
     klangora::restenCent(m_tones);
     klangora::deriveThirdsAndFifths(m_tones);
     emit tonesChanged(toneBit(sliderNumber - 1));
+}
+
+void TuningModel::setKey(int key) {
+    if (key == m_key) {
+        return;
+    }
+    m_key = key;
+    emit keyChanged(key);
 }
 
 void TuningModel::IndlaesFrek() {

@@ -1,8 +1,10 @@
 #pragma once
 
-// The one tuning of the window: the eleven slider positions, the tone table derived from them, and
-// the news of which tones a retuning moved.
+// The tuning the window shows and plays, and everything about it the parts share: the eleven
+// slider positions, the tone table derived from them, what the tuning is, and the chosen key;
+// each with the news of its change.
 #include "core/tone_table.h"
+#include "ui/model/tuning_identity.h"
 
 #include <QObject>
 
@@ -17,7 +19,7 @@ constexpr ToneMask toneBit(int toneIndex) {
 }
 
 // Every retuning is written here and nowhere else. The views (diagram, readouts, caption, the live
-// instrument) listen to tonesChanged instead of being called one after the other, so a new view
+// instrument) listen to its signals instead of being called one after the other, so a new view
 // needs no change to whoever retunes.
 class TuningModel : public QObject {
     Q_OBJECT
@@ -28,23 +30,36 @@ public:
     const klangora::ToneTable& tones() const { return m_tones; }
     const klangora::SliderPositions& positions() const { return m_positions; }
     int position(int sliderNumber) const;
+    const TuningIdentity& identity() const { return m_identity; }
+    // The tone number (1..13) of the chosen key; 0 before one is chosen.
+    int key() const { return m_key; }
 
-    // Moves the tone of slider 2..12 to a position; the upper octave, the thirds and the fifths
-    // follow before anyone hears of it. A position the tone already has changes nothing.
+    // Moves the tone of slider 2..12 by hand: the tuning becomes the learner's own. The upper
+    // octave, the thirds and the fifths follow before anyone hears of it. A position the tone
+    // already has changes nothing.
     void setPosition(int sliderNumber, int position);
+    // A whole tuning (a temperament button, the library, a file), tone after tone, then named.
+    void setTuning(const klangora::SliderPositions& positions, const TuningIdentity& identity);
+    void setKey(int key);
 
-    // freqTable from the cents (whole hertz, as the chords are played); the sound sequence may
-    // then put a pure third and fifth into it for one chord.
+    // freqTable from the cents (whole hertz, as the chords are played).
     void IndlaesFrek();
-    void setFrequency(int slot, double hz) {
-        m_tones.freqTable[static_cast<std::size_t>(slot)] = hz;
-    }
 
 signals:
     // The tones whose cents moved; their upper-octave twins (index + 12) moved with them.
     void tonesChanged(ToneMask changed);
+    // What the tuning is; a whole tuning announces itself each time it is set, also the one
+    // already shown, as its button always names it.
+    void identityChanged(const TuningIdentity& identity);
+    // A whole tuning has been set, after its tones and its name.
+    void tuningSet();
+    void keyChanged(int key);
 
 private:
+    void moveTone(int sliderNumber, int position);
+
     klangora::ToneTable m_tones;
     klangora::SliderPositions m_positions{};
+    TuningIdentity m_identity;
+    int m_key = 0;
 };

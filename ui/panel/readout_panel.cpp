@@ -3,13 +3,14 @@
 
 #include "core/readings.h"
 #include "core/rounding.h"
-#include "ui/diagram/diagram_geometry.h"
-#include "ui/texts/control_names.h"
+#include "ui/model/musical_facts.h"
+#include "ui/texts/fonts.h"
 #include "ui/texts/number_format.h"
 #include "ui/texts/palette.h"
 
 #include <QButtonGroup>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QWidget>
 
@@ -18,44 +19,61 @@
 using klangora::kPureFifthCents;
 using klangora::kPureThirdCents;
 using klangora::roundHalfEven;
-using namespace diagram;
 
 namespace {
 
-int panelChildLeft(int column, int width) {
-    return static_cast<int>(roundHalfEven(columnLine(column) - width / 2.0L)) - kPanelLeft;
+// The note names' top in the panel, and their design size; the key's name stands 2 pixels
+// higher in a larger font.
+constexpr int kNoteNameTop = 15;
+constexpr int kNamePointSize = 12;
+constexpr int kKeyNamePointSize = 14;
+constexpr int kKeyNameTop = kNoteNameTop - 2;
+
+// A sounding tone's name stands on this light gold, which leaves the red of the selection
+// readable.
+const QColor kLitBackground(255, 226, 120);
+
+void setLabelSize(QLabel* label, int pointSize, int top) {
+    fonts::setDesignSize(label, pointSize);
+    label->adjustSize();
+    label->move(label->x(), top);
+}
+
+void setLit(QLabel* label, bool lit) {
+    label->setAutoFillBackground(lit);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, lit ? kLitBackground : QColor(Qt::transparent));
+    label->setPalette(palette);
 }
 
 } // namespace
 
-ReadoutPanel::ReadoutPanel(QWidget& window, const TuningModel& model)
-    : QObject(&window), m_thirds(window.findChild<QRadioButton*>("rbterts")),
-      m_fifths(window.findChild<QRadioButton*>("rbkvint")),
-      m_cents(window.findChild<QRadioButton*>("rbCent")), m_model(model) {
+ReadoutPanel::ReadoutPanel(const Widgets& widgets, const TuningModel& model, QObject* parent)
+    : QObject(parent), m_widgets(widgets), m_model(model) {
     for (int n = 1; n <= 13; ++n) {
-        m_readouts[n] = window.findChild<QLabel*>(controls::readoutName(n));
-        m_noteNames[n] = window.findChild<QLabel*>(controls::noteName(n));
-        m_noteNames[n]->setText(diagram::noteName(n));
-        m_noteNames[n]->adjustSize();
+        m_widgets.noteNames[n]->setText(music::noteName(n));
+        m_widgets.noteNames[n]->adjustSize();
+        m_widgets.noteNames[n]->installEventFilter(this);
     }
     connect(&model, &TuningModel::tonesChanged, this, &ReadoutPanel::opdaterLabel);
-    connect(window.findChild<QButtonGroup*>("readoutGroup"), &QButtonGroup::idToggled, this,
-            [this](int, bool checked) {
-                if (checked) {
-                    emit modeChosen();
-                }
-            });
+    connect(&model, &TuningModel::keyChanged, this, &ReadoutPanel::markKey);
+    connect(m_widgets.modes, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked) {
+            opdaterLabel();
+            emit modeChosen();
+        }
+    });
 }
 
 descriptions::ReadoutMode ReadoutPanel::mode() const {
     using Mode = descriptions::ReadoutMode;
-    if (m_thirds->isChecked()) {
+    if (m_widgets.thirds->isChecked()) {
         return Mode::thirdDeviation;
     }
-    if (m_fifths->isChecked()) {
+    if (m_widgets.fifths->isChecked()) {
         return Mode::fifthDeviation;
     }
-    return m_cents->isChecked() ? Mode::cents : Mode::frequency;
+    return m_widgets.cents->isChecked() ? Mode::cents : Mode::frequency;
 }
 
 void ReadoutPanel::opdaterLabel() {
@@ -78,7 +96,7 @@ void ReadoutPanel::opdaterLabel() {
             value = klangora::frequencyReadout(tones.toneCents[i]);
             break;
         }
-        QLabel* label = m_readouts[i + 1];
+        QLabel* label = m_widgets.readouts[i + 1];
         label->setText(formatReadout(value));
         label->adjustSize();
     }
@@ -88,7 +106,7 @@ void ReadoutPanel::opdaterLabel() {
 void ReadoutPanel::nameReadouts() {
     const descriptions::ReadoutMode shown = mode();
     for (int tone = 1; tone <= 13; ++tone) {
-        QLabel* label = m_readouts[tone];
+        QLabel* label = m_widgets.readouts[tone];
         auto& named = m_namedNumbers[static_cast<std::size_t>(tone)];
         if (shown == m_namedMode && label->text() == named) {
             continue;
@@ -99,25 +117,66 @@ void ReadoutPanel::nameReadouts() {
     m_namedMode = shown;
 }
 
-void ReadoutPanel::placeInColumn(int tone, int column) {
-    QLabel* readout = m_readouts[tone];
-    QLabel* name = m_noteNames[tone];
-    readout->move(panelChildLeft(column, readout->width()), readout->y());
-    name->move(panelChildLeft(column, name->width()), kNoteNameTop);
+void ReadoutPanel::centreTone(int tone, int centreX) {
+    const auto leftOf = [this, centreX](const QLabel* label) {
+        return static_cast<int>(roundHalfEven(centreX - label->width() / 2.0L)) -
+               m_widgets.frame->x();
+    };
+    QLabel* readout = m_widgets.readouts[tone];
+    QLabel* name = m_widgets.noteNames[tone];
+    readout->move(leftOf(readout), readout->y());
+    name->move(leftOf(name), name->y()); // the key's name stays where its larger size puts it
 }
 
 void ReadoutPanel::highlightTone(int tone) {
-    setTextColour(m_noteNames[tone], colours::red);
-    setTextColour(m_readouts[tone], colours::red);
+    setTextColour(m_widgets.noteNames[tone], colours::red);
+    setTextColour(m_widgets.readouts[tone], colours::red);
 }
 
 void ReadoutPanel::clearHighlights() {
     const QColor plain = windowTextColour();
     for (int n = 1; n <= 13; ++n) {
-        setTextColour(m_noteNames[n], plain);
+        setTextColour(m_widgets.noteNames[n], plain);
     }
     // The fixed C's readout is never highlighted, so it is left alone.
     for (int n = 2; n <= 13; ++n) {
-        setTextColour(m_readouts[n], plain);
+        setTextColour(m_widgets.readouts[n], plain);
     }
+}
+
+void ReadoutPanel::markKey(int key) {
+    for (int n = 1; n <= 13; ++n) {
+        setLabelSize(m_widgets.noteNames[n], kNamePointSize, kNoteNameTop);
+    }
+    if (key >= 1 && key <= 13) {
+        setLabelSize(m_widgets.noteNames[key], kKeyNamePointSize, kKeyNameTop);
+    }
+}
+
+void ReadoutPanel::lightTones(const std::array<bool, 14>& lit) {
+    for (int tone = 1; tone <= 13; ++tone) {
+        if (lit[tone] != m_lit[tone]) {
+            setLit(m_widgets.noteNames[tone], lit[tone]);
+        }
+    }
+    m_lit = lit;
+}
+
+bool ReadoutPanel::eventFilter(QObject* watched, QEvent* event) {
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if ((!press && event->type() != QEvent::MouseButtonRelease) ||
+        static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
+        return false;
+    }
+    for (int tone = 1; tone <= 13; ++tone) {
+        if (watched == m_widgets.noteNames[tone]) {
+            if (press) {
+                emit noteNamePressed(tone);
+            } else {
+                emit noteNameReleased();
+            }
+            return true;
+        }
+    }
+    return false;
 }

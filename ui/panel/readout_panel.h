@@ -2,8 +2,8 @@
 
 // The readout panel: the note names, one number per tone (frequency, cents or the deviation of
 // its third or fifth from pure) and the four buttons that choose which.
+#include "ui/model/descriptions.h"
 #include "ui/model/tuning_model.h"
-#include "ui/texts/descriptions.h"
 
 #include <QObject>
 #include <QString>
@@ -20,33 +20,47 @@ class ReadoutPanel : public QObject {
     Q_OBJECT
 
 public:
-    ReadoutPanel(QWidget& window, const TuningModel& model);
-
-    QLabel* readout(int tone) const { return m_readouts[tone]; }
-    QLabel* noteName(int tone) const { return m_noteNames[tone]; }
+    struct Widgets {
+        QWidget* frame = nullptr;            // Panel1, the parent of the rest
+        std::array<QLabel*, 14> readouts{};  // by tone number 1..13
+        std::array<QLabel*, 14> noteNames{}; // by tone number 1..13
+        QRadioButton* frequency = nullptr;
+        QRadioButton* cents = nullptr;
+        QRadioButton* thirds = nullptr;
+        QRadioButton* fifths = nullptr;
+        QButtonGroup* modes = nullptr;
+    };
+    ReadoutPanel(const Widgets& widgets, const TuningModel& model, QObject* parent);
 
     // Rewrites all thirteen numbers in the chosen mode, and their accessible names.
     void opdaterLabel();
-    // A tone's readout and note name centred on a screen column.
-    void placeInColumn(int tone, int column);
+    // A tone's readout and note name centred under x (window pixels).
+    void centreTone(int tone, int centreX);
     // The selected tone's name and number in red; every other in the window's text colour.
     void highlightTone(int tone);
     void clearHighlights();
+    // The note names of the sounding tones on a light background.
+    void lightTones(const std::array<bool, 14>& lit);
 
 signals:
     // Another readout mode was chosen; the numbers already show it.
     void modeChosen();
+    // The left mouse button went down on a note name, and up again.
+    void noteNamePressed(int tone);
+    void noteNameReleased();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     descriptions::ReadoutMode mode() const;
     void nameReadouts();
+    // The key's note name larger than the others.
+    void markKey(int key);
 
-    std::array<QLabel*, 14> m_readouts{};
-    std::array<QLabel*, 14> m_noteNames{};
-    QRadioButton* m_thirds;
-    QRadioButton* m_fifths;
-    QRadioButton* m_cents;
+    Widgets m_widgets;
     const TuningModel& m_model;
+    std::array<bool, 14> m_lit{};
     // What the readouts' names were last written from; a readout's number is never empty, so
     // the first refresh names them all.
     descriptions::ReadoutMode m_namedMode = descriptions::ReadoutMode::frequency;

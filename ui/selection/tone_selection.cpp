@@ -4,14 +4,12 @@
 #include "ui/selection/tone_selection.h"
 
 #include "core/tone_table.h"
-#include "ui/diagram/diagram_geometry.h"
-#include "ui/diagram/triad_diagram.h"
-#include "ui/panel/readout_panel.h"
-#include "ui/texts/control_names.h"
+#include "ui/model/descriptions.h"
+#include "ui/model/musical_facts.h"
 #include "ui/texts/fonts.h"
+#include "ui/texts/key_table.h"
 #include "ui/texts/window_texts.h"
 #include "ui/widgets/message_box.h"
-#include "ui/widgets/shape.h"
 #include "ui/widgets/tone_slider.h"
 
 #include <QLabel>
@@ -24,6 +22,9 @@ namespace {
 constexpr int kClickHintPointSize = 8;
 constexpr int kArrowHintPointSize = 12;
 
+// The column of no selection.
+constexpr int kNoSelection = 14;
+
 int wrapped(int value, int first, int last) {
     const int count = last - first + 1;
     return ((value - first) % count + count) % count + first;
@@ -31,30 +32,57 @@ int wrapped(int value, int first, int last) {
 
 } // namespace
 
-ToneSelection::ToneSelection(QWidget& window, TriadDiagram& diagram, ReadoutPanel& panel)
-    : QObject(&window), m_diagram(diagram), m_panel(panel),
-      m_hint(window.findChild<QLabel*>("plFlytMedPil")), m_column(diagram::kNoSelection) {
+ToneSelection::ToneSelection(const Widgets& widgets, TuningModel& model, QObject* parent)
+    : QObject(parent), m_model(model), m_sliders(widgets.sliders), m_hint(widgets.hint),
+      m_column(kNoSelection) {
     for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
-        m_sliders[k] = window.findChild<ToneSlider*>(controls::sliderName(k));
+        m_sliders[k]->setValue(model.position(k));
         m_sliders[k]->setSelectedQuery([this, k] { return isSelectedTone(k); });
+        connect(m_sliders[k], &QScrollBar::valueChanged, &model,
+                [&model, k](int position) { model.setPosition(k, position); });
     }
-    const auto bind = [this, &window](Qt::Key key, int columnStep, int rowStep) {
-        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | key), &window);
+    connect(&model, &TuningModel::tonesChanged, this, &ToneSelection::followTuning);
+    QWidget* window = m_hint->window();
+    const auto bind = [this, window](keys::Command command, int columnStep, int rowStep) {
+        auto* shortcut = new QShortcut(QKeySequence(keys::keyOf(command)), window);
         connect(shortcut, &QShortcut::activated, this,
                 [this, columnStep, rowStep] { moveKeyboardSelection(columnStep, rowStep); });
     };
-    bind(Qt::Key_Left, -1, 0);
-    bind(Qt::Key_Right, 1, 0);
-    bind(Qt::Key_Up, 0, 1); // up the screen: root, third, fifth
-    bind(Qt::Key_Down, 0, -1);
+    bind(keys::Command::selectMarkLeft, -1, 0);
+    bind(keys::Command::selectMarkRight, 1, 0);
+    bind(keys::Command::selectMarkUp, 0, 1); // up the screen: root, third, fifth
+    bind(keys::Command::selectMarkDown, 0, -1);
+    describeMidiInputs({});
+}
+
+// A whole tuning arrives in the model, not through the sliders; they show it. A slider that
+// already stands there changes nothing and sends no news.
+void ToneSelection::followTuning(ToneMask changed) {
+    for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
+        if ((changed & toneBit(k - 1)) != 0) {
+            m_sliders[k]->setValue(m_model.position(k));
+        }
+    }
+}
+
+void ToneSelection::describeMidiInputs(const QStringList& inputs) {
+    const QString text = descriptions::hintText(inputs);
+    m_hint->setToolTip(text);
+    m_hint->setAccessibleDescription(text);
+}
+
+void ToneSelection::setArrangement(bool fifths) {
+    m_fifths = fifths;
+    nodetykkelse();
+    focus();
 }
 
 bool ToneSelection::hasSelection() const {
-    return m_column != diagram::kNoSelection;
+    return m_column != kNoSelection;
 }
 
 int ToneSelection::selectedToneNumber() const {
-    return hasSelection() ? diagram::shapeTone(m_column, m_row) : 0;
+    return hasSelection() ? music::markTone(m_column, m_row) : 0;
 }
 
 bool ToneSelection::isSelectedTone(int tone) const {
@@ -62,17 +90,16 @@ bool ToneSelection::isSelectedTone(int tone) const {
 }
 
 void ToneSelection::knapMouseDown(int column, int row) {
-    const int tone = diagram::shapeTone(column, row);
-    if (diagram::isFixedC(tone)) {
+    const int tone = music::markTone(column, row);
+    if (music::isFixedC(tone)) {
         showFixedCMessage();
         return;
     }
     nodetykkelse();
     m_column = column;
     m_row = row;
-    markSelected(column, row);
+    emit marked(column, row, tone);
     m_sliders[tone]->setFocus();
-    m_panel.highlightTone(tone);
     m_hint->setText(texts::kArrowHint);
     fonts::setDesignSize(m_hint, kArrowHintPointSize);
 }
@@ -86,13 +113,7 @@ void ToneSelection::knap12ContextPopup() {
 }
 
 void ToneSelection::nodetykkelse() {
-    for (int n = 1; n <= 13; ++n) {
-        for (int row = 0; row <= 2; ++row) {
-            m_diagram.mark(n, row)->setPenWidth(kNormalPenWidth);
-            m_diagram.mark(n, row)->setChecked(false);
-        }
-    }
-    m_panel.clearHighlights();
+    emit unmarked();
 }
 
 void ToneSelection::focus() {
@@ -101,20 +122,14 @@ void ToneSelection::focus() {
     }
     const int tone = selectedToneNumber();
     m_sliders[tone]->setFocus();
-    m_panel.highlightTone(tone);
-    markSelected(m_column, m_row);
+    emit marked(m_column, m_row, tone);
 }
 
 void ToneSelection::clear() {
-    m_column = diagram::kNoSelection;
+    m_column = kNoSelection;
     nodetykkelse();
     m_hint->setText(texts::kClickHint);
     fonts::setDesignSize(m_hint, kClickHintPointSize);
-}
-
-void ToneSelection::markSelected(int column, int row) {
-    m_diagram.mark(column, row)->setPenWidth(kSelectedPenWidth);
-    m_diagram.mark(column, row)->setChecked(true);
 }
 
 void ToneSelection::showFixedCMessage() {
@@ -125,11 +140,11 @@ void ToneSelection::showFixedCMessage() {
 // Without a selection the walk starts on the c at the bottom left, so the first step lands
 // on the mark beside or above it. The four white c's cannot be selected and are stepped over.
 void ToneSelection::moveKeyboardSelection(int columnStep, int rowStep) {
-    const bool fifths = m_inFifths && m_inFifths();
+    const bool fifths = m_fifths;
     int screenColumn = 1;
     int row = 0;
     if (hasSelection()) {
-        screenColumn = diagram::columnOf(m_column, fifths);
+        screenColumn = music::placeOf(m_column, fifths);
         row = m_row;
     }
     // The arrangement swaps pairs of columns, so the same mapping leads back from screen
@@ -138,7 +153,7 @@ void ToneSelection::moveKeyboardSelection(int columnStep, int rowStep) {
     do {
         screenColumn = wrapped(screenColumn + columnStep, 1, 13);
         row = wrapped(row + rowStep, 0, 2);
-        tone = diagram::columnOf(screenColumn, fifths);
-    } while (diagram::isFixedC(diagram::shapeTone(tone, row)));
+        tone = music::placeOf(screenColumn, fifths);
+    } while (music::isFixedC(music::markTone(tone, row)));
     knapMouseDown(tone, row);
 }

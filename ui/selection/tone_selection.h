@@ -1,26 +1,27 @@
 #pragma once
 
-// Selecting a tone in the diagram: the selected mark's wide outline, the tone's name and number
-// in red, and the keyboard focus on its hidden slider, whose arrow keys then move the tone.
+// Selecting a tone in the diagram, and moving it: the selected mark's wide outline, the tone's
+// name and number in red, and the keyboard focus on its hidden slider, whose keys then move
+// the tone. The sliders write every move into the model and show every retuning it hears of.
+#include "ui/model/tuning_model.h"
+
 #include <QObject>
+#include <QStringList>
 
 #include <array>
-#include <functional>
 
 class QLabel;
-class QWidget;
-class ReadoutPanel;
 class ToneSlider;
-class TriadDiagram;
 
 class ToneSelection : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr int kSelectedPenWidth = 5;
-    static constexpr int kNormalPenWidth = 3;
-
-    ToneSelection(QWidget& window, TriadDiagram& diagram, ReadoutPanel& panel);
+    struct Widgets {
+        std::array<ToneSlider*, 13> sliders{}; // slider number 2..12
+        QLabel* hint = nullptr;                // plFlytMedPil
+    };
+    ToneSelection(const Widgets& widgets, TuningModel& model, QObject* parent);
 
     int selectedTone() const { return m_column; } // column of the selected mark, 14 = none
     int selectedRow() const { return m_row; }
@@ -34,27 +35,33 @@ public:
     void knapMouseDown(int column, int row);
     // A right-click on the fifth above C, after its press has selected it.
     void knap12ContextPopup();
-    // Every mark in its plain outline, every name and number in the plain colour.
+    // Every mark in its plain outline, every name and number in the plain colour; the
+    // selection itself stays.
     void nodetykkelse();
     // Puts a selection back after a readout-mode change or a rearrangement has cleared it.
     void focus();
     // No mark selected, and the hint says how to select one.
     void clear();
+    // Ctrl + arrow keys walk the marks as they stand in this arrangement.
+    void setArrangement(bool fifths);
+    // The hint's tooltip: the keys, and the MIDI inputs that play the instrument.
+    void describeMidiInputs(const QStringList& inputs);
 
-    // Ctrl + arrow keys: select the mark beside, above or below the selected one on screen, in
-    // the arrangement the query tells.
-    void setArrangementQuery(std::function<bool()> inFifths) { m_inFifths = std::move(inFifths); }
+signals:
+    // The mark of a column and row is to be shown selected; its tone is tone.
+    void marked(int column, int row, int tone);
+    // No mark is to be shown selected.
+    void unmarked();
 
 private:
     void moveKeyboardSelection(int columnStep, int rowStep);
-    void markSelected(int column, int row);
+    void followTuning(ToneMask changed);
     void showFixedCMessage();
 
-    TriadDiagram& m_diagram;
-    ReadoutPanel& m_panel;
+    TuningModel& m_model;
+    std::array<ToneSlider*, 13> m_sliders;
     QLabel* m_hint;
-    std::array<ToneSlider*, 13> m_sliders{}; // slider number 2..12
-    std::function<bool()> m_inFifths;
+    bool m_fifths = false;
     int m_column;
     int m_row = 1;
 };

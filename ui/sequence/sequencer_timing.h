@@ -31,8 +31,4 @@ inline constexpr int kTriadMs = 2000;
 // Every chord's scale factor, in sample steps of the 8-bit image.
 inline constexpr std::uint8_t kAmplitude = 20;
 
-// A major triad's third and fifth above its root, in semitones (tone numbers).
-inline constexpr int kMajorThird = 4;
-inline constexpr int kFifth = 7;
-
 } // namespace sequencer

@@ -6,23 +6,23 @@
 #include "sound/chorales.h"
 #include "sound/chord_player.h"
 #include "sound/sound_player.h"
+#include "ui/messages/message_panel.h"
+#include "ui/model/musical_facts.h"
 #include "ui/model/tuning_model.h"
-#include "ui/panel/readout_panel.h"
-#include "ui/selection/key_marking.h"
 #include "ui/sequence/sequencer_timing.h"
 #include "ui/texts/palette.h"
-#include "ui/tuning/temperament_caption.h"
+#include "ui/tuning/tuning_name.h"
 #include "ui/widgets/message_box.h"
 
-#include <QFontMetrics>
-#include <QLabel>
 #include <QScopedValueRollback>
 #include <QTimer>
-#include <QWidget>
 
 #include <algorithm>
 
 using namespace sequencer;
+using music::kFifthSemitones;
+using music::kMajorThirdSemitones;
+using Priority = MessagePanel::Priority;
 
 enum class StepKind { message, namedMessage, pureTriad, temperedTriad, chorale, jazzChorale, end };
 
@@ -32,8 +32,7 @@ struct SoundSequence::Step {
     StepKind kind;
     const char* lead = "";
     const char* tail = "";
-    bool black = false;     // the pure triad's message; every other is red
-    bool showPanel = false; // the first message of a sequence brings up the panel
+    bool black = false; // the pure triad's message; every other is red
 };
 
 namespace {
@@ -42,17 +41,16 @@ using Step = SoundSequence::Step;
 
 const std::array<Step, 11> kSteps = {{
     {kTriadMessageStep, StepKind::message, "Du hører en ",
-     "-durtreklang, med REN terts og REN kvint", true, true},
+     "-durtreklang, med REN terts og REN kvint", true},
     {kPureTriadStep, StepKind::pureTriad},
     {kTemperedMessageStep, StepKind::namedMessage, "Du hører nu en ", "-durtreklang stemt i "},
     {kTemperedTriadStep, StepKind::temperedTriad},
     {kTriadEndStep, StepKind::end},
-    {kChoraleMessageStep, StepKind::message, "Koral: En 4-stemmig sats i ", "-dur uden kromatik",
-     false, true},
+    {kChoraleMessageStep, StepKind::message, "Koral: En 4-stemmig sats i ", "-dur uden kromatik"},
     {kChoraleStep, StepKind::chorale},
     {kChoraleEndStep, StepKind::end},
     {kJazzChoraleMessageStep, StepKind::message, "\"Jazz-koral\": En 4-stemmig sats i ",
-     "-dur med kromatik", false, true},
+     "-dur med kromatik"},
     {kJazzChoraleStep, StepKind::jazzChorale},
     {kJazzChoraleEndStep, StepKind::end},
 }};
@@ -65,35 +63,27 @@ const Step* stepNumbered(int number) {
 
 } // namespace
 
-SoundSequence::SoundSequence(QWidget& window, SoundPlayer& player, const Parts& parts)
-    : QObject(&window), m_player(player), m_parts(parts),
-      m_duHoer(window.findChild<QLabel*>("DuHoer")), m_timer(window.findChild<QTimer*>("Timer3")) {
+SoundSequence::SoundSequence(const Widgets& widgets, SoundPlayer& player, TuningModel& model,
+                             MessagePanel& messages, QObject* parent)
+    : QObject(parent), m_player(player), m_model(model), m_messages(messages),
+      m_timer(widgets.stepTimer) {
     connect(m_timer, &QTimer::timeout, this, &SoundSequence::Timer3Timer);
 }
 
 void SoundSequence::BitBtn1Click() {
-    m_parts.keys.setSelectedKey(m_parts.keys.scanKeyButtons());
-    if (m_parts.keys.selectedKey() == 0) {
+    if (m_model.key() == 0) {
         ::showMessage("Du skal markere hvilken grundtone, der skal anvendes under noderne");
         return;
     }
-    m_parts.model.IndlaesFrek();
-    m_savedFreqTable = m_parts.model.tones().freqTable;
     startSequence(kTriadMessageStep);
+    m_savedFreqTable = m_played.freqTable;
 }
 
 void SoundSequence::BitBtn2Click() {
-    m_parts.model.IndlaesFrek();
-    m_parts.keys.setSelectedKey(m_parts.keys.scanKeyButtons());
     startSequence(kChoraleMessageStep);
 }
 
 void SoundSequence::BitBtn3Click() {
-    m_parts.model.IndlaesFrek();
-    const int key = m_parts.keys.scanKeyButtons();
-    if (key != 0) {
-        m_parts.keys.setSelectedKey(key);
-    }
     startSequence(kJazzChoraleMessageStep);
 }
 
@@ -101,10 +91,12 @@ bool SoundSequence::isRunning() const {
     return m_timer->isActive();
 }
 
+// The sequence plays the model's frequencies as they are at its start, in a table of its own: the
+// pure third and fifth of the triad comparison are written there, never into the model.
 void SoundSequence::startSequence(int firstStep) {
+    m_model.IndlaesFrek();
+    m_played = m_model.tones();
     m_player.beginSequence(); // a sound output that failed before is tried again
-    // The live instrument may have grown the panel for its intervals.
-    m_duHoer->setGeometry(m_duHoer->x(), kPanelTop, m_duHoer->width(), kPanelHeight);
     m_step = firstStep;
     m_timer->start();
     Timer3Timer();
@@ -121,11 +113,10 @@ void SoundSequence::Timer3Timer() {
 }
 
 void SoundSequence::perform(const Step& step) {
-    const int key = m_parts.keys.selectedKey();
-    const int root = klangora::rootToneNumber(key); // H sounds below the fixed c
-    const int third = klangora::freqSlot(root + kMajorThird);
-    const int fifth = klangora::freqSlot(root + kFifth);
-    TuningModel& model = m_parts.model;
+    const int root = klangora::rootToneNumber(m_model.key()); // H sounds below the fixed c
+    const int third = klangora::freqSlot(root + kMajorThirdSemitones);
+    const int fifth = klangora::freqSlot(root + kFifthSemitones);
+    auto& frequencies = m_played.freqTable;
     switch (step.kind) {
     case StepKind::message:
     case StepKind::namedMessage:
@@ -133,15 +124,15 @@ void SoundSequence::perform(const Step& step) {
         break;
     case StepKind::pureTriad: {
         // A pure third 5:4 and a pure fifth 3:2 above the tempered root.
-        const double rootHz = model.tones().freqTable[klangora::freqSlot(root)];
-        model.setFrequency(third, rootHz * 5 / 4);
-        model.setFrequency(fifth, rootHz * 3 / 2);
+        const double rootHz = frequencies[klangora::freqSlot(root)];
+        frequencies[third] = rootHz * 5 / 4;
+        frequencies[fifth] = rootHz * 3 / 2;
         playTriad(root);
         break;
     }
     case StepKind::temperedTriad:
-        model.setFrequency(third, m_savedFreqTable[third]);
-        model.setFrequency(fifth, m_savedFreqTable[fifth]);
+        frequencies[third] = m_savedFreqTable[third];
+        frequencies[fifth] = m_savedFreqTable[fifth];
         playTriad(root);
         break;
     case StepKind::chorale:
@@ -151,9 +142,8 @@ void SoundSequence::perform(const Step& step) {
         break;
     }
     case StepKind::end:
-        m_duHoer->hide();
         m_timer->stop();
-        emit ended();
+        m_messages.release(Priority::sequence);
         break;
     }
 }
@@ -161,25 +151,19 @@ void SoundSequence::perform(const Step& step) {
 // The message panel is wider than the room beside the diagram: a file's long name that the
 // caption shows cut is written whole here, and cut only where even this panel is too narrow.
 void SoundSequence::showMessage(const Step& step) {
-    const int key = m_parts.keys.selectedKey();
-    const QString keyName = key >= 1 && key <= 13 ? m_parts.panel.noteName(key)->text() : QString();
+    const int key = m_model.key();
+    const QString keyName = key >= 1 && key <= 13 ? music::noteName(key) : "";
     QString text = step.lead + keyName + step.tail;
     if (step.kind == StepKind::namedMessage) {
-        const QFontMetrics metrics(m_duHoer->font());
-        const int room = m_duHoer->contentsRect().width() - metrics.horizontalAdvance(text);
-        text += metrics.elidedText(m_parts.caption.text(), Qt::ElideRight, room);
+        text = m_messages.fitted(text, tuningName(m_model.identity()));
     }
-    setTextColour(m_duHoer, step.black ? QColor(0, 0, 0) : colours::red);
-    m_duHoer->setText(text);
-    if (step.showPanel) {
-        m_duHoer->show();
-    }
+    m_messages.request(Priority::sequence, {text}, step.black ? QColor(0, 0, 0) : colours::red);
 }
 
 void SoundSequence::playTriad(int root) {
     playSound([this, root] {
-        klangora::playThreeVoices(m_player, m_parts.model.tones(), root, root + kMajorThird,
-                                  root + kFifth, kTriadMs, kAmplitude);
+        klangora::playThreeVoices(m_player, m_played, root, root + kMajorThirdSemitones,
+                                  root + kFifthSemitones, kTriadMs, kAmplitude);
     });
 }
 
@@ -187,8 +171,8 @@ void SoundSequence::playChorale(bool jazz, int root) {
     for (const klangora::ChoraleChord& chord :
          jazz ? klangora::kJazzChoraleChords : klangora::kChoraleChords) {
         const auto& v = chord.voices;
-        klangora::playFourVoices(m_player, m_parts.model.tones(), root + v[0], root + v[1],
-                                 root + v[2], root + v[3], chord.durationMs, kAmplitude);
+        klangora::playFourVoices(m_player, m_played, root + v[0], root + v[1], root + v[2],
+                                 root + v[3], chord.durationMs, kAmplitude);
     }
 }
 

@@ -8,26 +8,20 @@
 
 #include <array>
 
-class KeyMarking;
-class QLabel;
+class MessagePanel;
 class QTimer;
-class QWidget;
-class ReadoutPanel;
 class SoundPlayer;
-class TemperamentCaption;
 class TuningModel;
 
 class SoundSequence : public QObject {
     Q_OBJECT
 
 public:
-    struct Parts {
-        TuningModel& model;
-        KeyMarking& keys;
-        ReadoutPanel& panel;
-        TemperamentCaption& caption;
+    struct Widgets {
+        QTimer* stepTimer = nullptr; // Timer3
     };
-    SoundSequence(QWidget& window, SoundPlayer& player, const Parts& parts);
+    SoundSequence(const Widgets& widgets, SoundPlayer& player, TuningModel& model,
+                  MessagePanel& messages, QObject* parent);
 
     void BitBtn1Click();
     void BitBtn2Click();
@@ -36,19 +30,15 @@ public:
     void Timer3Timer();
 
     int sequenceStep() const { return m_step; }
+    // The tones the sequence plays: the model's, taken at the start, with the pure third and
+    // fifth written in while the pure triad sounds.
+    const klangora::ToneTable& playedTones() const { return m_played; }
     // The frequencies as the tempered triad plays them, kept while the pure one is played.
     const std::array<double, 61>& savedFreqTable() const { return m_savedFreqTable; }
     // While a chord sounds the window holds back other input.
     bool isPlaying() const { return m_playing; }
     // From a sound button's press to the sequence's last step.
     bool isRunning() const;
-
-    // The message panel as the sequences show it: one line above the readout panel.
-    static constexpr int kPanelTop = 328;
-    static constexpr int kPanelHeight = 25;
-
-signals:
-    void ended();
 
 public:
     // One entry of the table of steps.
@@ -63,9 +53,10 @@ private:
     template <typename Sound> void playSound(const Sound& sound);
 
     SoundPlayer& m_player;
-    Parts m_parts;
-    QLabel* m_duHoer;
+    TuningModel& m_model;
+    MessagePanel& m_messages;
     QTimer* m_timer;
+    klangora::ToneTable m_played;
     std::array<double, 61> m_savedFreqTable{};
     int m_step = 0;
     bool m_playing = false;

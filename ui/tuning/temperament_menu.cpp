@@ -2,7 +2,7 @@
 #include "ui/tuning/temperament_menu.h"
 
 #include "core/historical_temperaments.h"
-#include "ui/tuning/tuning_controls.h"
+#include "ui/model/tuning_model.h"
 
 #include <QAction>
 #include <QMenu>
@@ -16,8 +16,7 @@ QString actionName(const klangora::HistoricalTemperament& temperament) {
 
 } // namespace
 
-TemperamentMenu::TemperamentMenu(QWidget& window, TuningControls& controls)
-    : QObject(&window), m_window(window) {
+TemperamentMenu::TemperamentMenu(QWidget& window, TuningModel& model) : QObject(&window) {
     for (const klangora::HistoricalTemperament& temperament : klangora::kHistoricalTemperaments) {
         auto* action = new QAction(QString::fromUtf8(temperament.caption), &window);
         action->setObjectName(actionName(temperament));
@@ -25,9 +24,10 @@ TemperamentMenu::TemperamentMenu(QWidget& window, TuningControls& controls)
         action->setStatusTip(description);
         action->setToolTip(description);
         const auto positions = klangora::temperamentPositions(temperament.fifths);
-        const QString caption = action->text();
-        connect(action, &QAction::triggered, &controls,
-                [&controls, positions, caption] { controls.applyNamed(positions, caption); });
+        const auto identity = TuningIdentity::temperament(QString::fromUtf8(temperament.id));
+        connect(action, &QAction::triggered, &model,
+                [&model, positions, identity] { model.setTuning(positions, identity); });
+        m_actions << action;
     }
 }
 
@@ -36,7 +36,5 @@ void TemperamentMenu::addToMenu(QMenu& menu) const {
     library->setObjectName("temperamentMenu");
     // The descriptions show as tooltips: the window has no status bar.
     library->setToolTipsVisible(true);
-    for (const klangora::HistoricalTemperament& temperament : klangora::kHistoricalTemperaments) {
-        library->addAction(m_window.findChild<QAction*>(actionName(temperament)));
-    }
+    library->addActions(m_actions);
 }

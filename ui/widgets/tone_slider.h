@@ -7,8 +7,8 @@
 
 // The hidden vertical slider that carries one tone's tuning. A press on a diagram mark gives
 // it the keyboard focus, and the keys then move it one position (1/20 cent) at a time: up
-// raises the tone, down lowers it. Left and Right follow Up and Down, which a plain vertical
-// scroll bar would have the other way round.
+// raises the tone, down lowers it, with Shift a whole cent (20 positions). Left and Right follow
+// Up and Down, which a plain vertical scroll bar would have the other way round.
 //
 // The keys move it only while its tone is the selected one. The slider can also come by the
 // focus through Tab, and a tone the user never chose must not move under a key press.

@@ -1,7 +1,8 @@
-#include "ui/texts/descriptions.h"
+// What each part of the window says it is, in Danish words built from the musical facts.
+#include "ui/model/descriptions.h"
 
 #include "core/readings.h"
-#include "ui/diagram/diagram_geometry.h"
+#include "ui/model/musical_facts.h"
 #include "ui/texts/number_format.h"
 
 namespace descriptions {
@@ -10,7 +11,7 @@ namespace {
 
 // The upper c stands in the diagram as a column of its own; "høje C" tells it from the lower.
 QString columnName(int tone) {
-    return tone == 13 ? QString::fromUtf8("høje C") : QString(diagram::noteName(tone));
+    return tone == 13 ? QString::fromUtf8("høje C") : QString(music::noteName(tone));
 }
 
 QString beatsText(long double beatsPerSecond) {
@@ -25,9 +26,9 @@ struct Interval {
     long double (*beatsPerSecond)(long double rootHz, long double upperHz);
 };
 
-constexpr Interval kThird = {"Stor terts", 1, 4, klangora::kPureThirdCents,
+constexpr Interval kThird = {"Stor terts", 1, music::kMajorThirdSemitones, klangora::kPureThirdCents,
                              klangora::thirdBeatsPerSecond};
-constexpr Interval kFifth = {"Kvint", 2, 7, klangora::kPureFifthCents,
+constexpr Interval kFifth = {"Kvint", 2, music::kFifthSemitones, klangora::kPureFifthCents,
                              klangora::fifthBeatsPerSecond};
 
 // octave counts octaves above the diagram's own, whose beats the marks' texts give; each
@@ -45,14 +46,14 @@ QString intervalText(const klangora::ToneTable& tones, int column, const Interva
         interval.beatsPerSecond(klangora::displayFrequencyHz(tones.toneCents[root] + octaveCents),
                                 klangora::displayFrequencyHz(tones.toneCents[upper] + octaveCents));
     return QString::fromUtf8("%1 %2–%3: afviger %4 cent fra ren, svæver %5 gange i sekundet")
-        .arg(QString::fromUtf8(interval.name), diagram::noteName(column),
-             diagram::noteName(diagram::shapeTone(column, interval.row)), formatReadout(deviation),
+        .arg(QString::fromUtf8(interval.name), music::noteName(column),
+             music::noteName(music::markTone(column, interval.row)), formatReadout(deviation),
              beatsText(beats));
 }
 
 QString rootText(const klangora::ToneTable& tones, int column) {
     const long double hz = klangora::frequencyReadout(tones.toneCents[column - 1]);
-    return QString("Tonen %1: %2 Hz").arg(diagram::noteName(column), formatReadout(hz));
+    return QString("Tonen %1: %2 Hz").arg(music::noteName(column), formatReadout(hz));
 }
 
 } // namespace
@@ -62,7 +63,7 @@ QString fixedCText() {
 }
 
 QString markDescription(const klangora::ToneTable& tones, int column, int row) {
-    if (diagram::isFixedC(diagram::shapeTone(column, row))) {
+    if (music::isFixedC(music::markTone(column, row))) {
         return fixedCText();
     }
     switch (row) {
@@ -80,7 +81,7 @@ QString soundingIntervalText(const klangora::ToneTable& tones, int lowerNote, in
     if (semitones != kThird.semitones && semitones != kFifth.semitones) {
         return {};
     }
-    const int fromFixedC = lowerNote - kFixedCNote;
+    const int fromFixedC = lowerNote - music::kFixedCNote;
     const int octave = fromFixedC >= 0 ? fromFixedC / 12 : -((11 - fromFixedC) / 12);
     const int column = fromFixedC - 12 * octave + 1;
     return intervalText(tones, column, semitones == kThird.semitones ? kThird : kFifth, octave);
@@ -88,7 +89,7 @@ QString soundingIntervalText(const klangora::ToneTable& tones, int lowerNote, in
 
 QString markName(int column, int row) {
     const QString root = columnName(column);
-    const QString upper = diagram::noteName(diagram::shapeTone(column, row));
+    const QString upper = music::noteName(music::markTone(column, row));
     switch (row) {
     case 0:
         return "Grundtonen " + root;

@@ -16,9 +16,6 @@ enum class ReadoutMode { frequency, cents, thirdDeviation, fifthDeviation };
 // and how many times a second it beats. The four marks that stand for c say that c is fixed.
 QString markDescription(const klangora::ToneTable& tones, int column, int row);
 
-// The note number (as MIDI counts) of the fixed c, whose octave the diagram shows.
-inline constexpr int kFixedCNote = 60;
-
 // The text of a major third or fifth between two sounding notes (MIDI note numbers, lower
 // first), in the words and numbers of the mark that stands for it, its beats counted in the
 // octave where it sounds; empty for any other interval.
