@@ -34,7 +34,7 @@ namespace {
 void renderSixteenVoices(benchmark::State& state) {
     LiveSynth synth;
     for (int note = 48; note < 64; ++note) {
-        synth.post({LiveEvent::Kind::noteOn, static_cast<std::uint8_t>(note), 1.0f});
+        synth.post(LiveEvent::noteOn(VoiceSource::computerKeys, note, 1.0f));
     }
     constexpr int kRate = 48000;
     std::vector<float> second(kRate);
@@ -87,7 +87,7 @@ int measureLatency(int notes) {
     std::vector<double> ms;
     for (int n = 0; n < notes; ++n) {
         const std::int64_t pressed = nowNs();
-        instrument->noteOn(60 + n % 13);
+        instrument->noteOn(VoiceSource::computerKeys, 60 + n % 13);
         const auto deadline = Clock::now() + 2s;
         while (instrument->synth().lastToneStartNs() < pressed && Clock::now() < deadline) {
             std::this_thread::sleep_for(100us);
@@ -96,7 +96,7 @@ int measureLatency(int notes) {
         if (sounded >= pressed) {
             ms.push_back((sounded - pressed) / 1e6 + output.latencyUs() / 1e3);
         }
-        instrument->noteOff(60 + n % 13);
+        instrument->noteOff(VoiceSource::computerKeys, 60 + n % 13);
         std::this_thread::sleep_for(15ms);
     }
     if (ms.empty()) {
@@ -129,10 +129,10 @@ int storm(int seconds) {
         for (int n = 0; n < 20; ++n, ++events) {
             switch (random() % 3) {
             case 0:
-                instrument->noteOn(note(random));
+                instrument->noteOn(VoiceSource::computerKeys, note(random));
                 break;
             case 1:
-                instrument->noteOff(note(random));
+                instrument->noteOff(VoiceSource::computerKeys, note(random));
                 break;
             default:
                 for (std::size_t i = 1; i < 12; ++i) {
@@ -156,8 +156,10 @@ int storm(int seconds) {
 class InstrumentSink : public NoteSink {
 public:
     explicit InstrumentSink(LiveInstrument& instrument) : m_instrument(instrument) {}
-    void noteOn(int note, float velocity) override { m_instrument.noteOn(note, velocity); }
-    void noteOff(int note) override { m_instrument.noteOff(note); }
+    void noteOn(int note, float velocity) override {
+        m_instrument.noteOn(VoiceSource::midi, note, velocity);
+    }
+    void noteOff(int note) override { m_instrument.noteOff(VoiceSource::midi, note); }
 
 private:
     LiveInstrument& m_instrument;

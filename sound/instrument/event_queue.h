@@ -24,6 +24,13 @@ public:
         return true;
     }
 
+    // Producer's side: whether push() would succeed. The consumer only ever makes more room, so
+    // the answer holds until the producer's next push.
+    bool hasRoom() const {
+        return m_tail.load(std::memory_order_relaxed) - m_head.load(std::memory_order_acquire) <
+               Capacity;
+    }
+
     std::optional<T> pop() {
         const std::size_t head = m_head.load(std::memory_order_relaxed);
         if (head == m_tail.load(std::memory_order_acquire)) {

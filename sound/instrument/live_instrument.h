@@ -1,12 +1,20 @@
 #pragma once
 
-// The live instrument: tones held as long as the learner holds them, in the current tuning, which
-// follow every retuning while they sound. Called from one thread (the window's); it never blocks:
-// the notes travel to the audio thread as events.
+// The live instrument: tones held as long as a source holds them, in the current tuning, which
+// follow every retuning while they sound. Called from one thread (the window's); it never
+// blocks: the notes travel to the audio thread as events.
+//
+// This side keeps the whole wanted state (which notes each source holds and how hard, the fixed
+// tones, the pedal, the tuning). When the audio side's queue is full, no event is sent until the
+// whole state has been handed over, which happens as soon as there is room again (at the next
+// call, or at settle()): a full queue delays a change, it never loses one.
 #include "sound/instrument/live_synth.h"
+#include "sound/instrument/voice_source.h"
+#include "sound/instrument/wanted_state.h"
 
 #include <array>
 #include <bitset>
+#include <functional>
 #include <memory>
 
 namespace klangora {
@@ -22,8 +30,12 @@ public:
 
 class LiveInstrument {
 public:
-    // An instrument without output: it keeps its state, and its synth can be rendered by hand.
+    // An instrument without output: the calling thread plays the audio side's part too,
+    // applying every event at once (silently), so what sounds is known at once.
     LiveInstrument();
+    // An instrument whose synth is rendered by the output the factory makes.
+    using OutputFactory = std::function<std::unique_ptr<LiveOutput>(LiveSynth&)>;
+    explicit LiveInstrument(const OutputFactory& makeOutput);
     ~LiveInstrument();
     LiveInstrument(const LiveInstrument&) = delete;
     LiveInstrument& operator=(const LiveInstrument&) = delete;
@@ -36,26 +48,58 @@ public:
     void setTuning(const std::array<double, 12>& centsAboveC);
 
     // MIDI note numbers: 60 is the fixed c at 261.6 Hz, 61..71 the tones above it, 72 its
-    // octave; octaves are exactly 2:1. Holds are counted: a note sounds from its first holder's
-    // press (and with its velocity, 0..1) to its last holder's release.
-    void noteOn(int note, float velocity = 1.0f);
-    void noteOff(int note);
+    // octave; octaves are exactly 2:1. A source's holds are counted: its note sounds from the
+    // first press (with its velocity, 0..1) to the last release. Sources are independent.
+    void noteOn(VoiceSource source, int note, float velocity = 1.0f);
+    void noteOff(VoiceSource source, int note);
+    // A tone at a frequency of its own that no retuning moves (an exercise's pure or mistuned
+    // interval), known by the caller's id within its source; on again with another frequency,
+    // it glides there.
+    void fixedOn(VoiceSource source, int id, double frequencyHz, float velocity = 1.0f);
+    void fixedOff(VoiceSource source, int id);
+    // While a source's pedal is down, its released notes sound on until the pedal goes up.
+    void sustain(VoiceSource source, bool down);
+    // Everything a source holds, its pedal too.
+    void releaseSource(VoiceSource source);
+    // Every source: the panic.
     void releaseAll();
 
+    // What the window wants to sound (held or sustained): of every source, or of one.
     std::bitset<128> heldNotes() const;
+    std::bitset<128> heldNotes(VoiceSource source) const;
     bool isHeld(int note) const;
+    // What the audio side last reported sounding, read without a lock: what the window shows.
+    std::bitset<128> soundingNotes() const { return m_synth->soundingNotes(); }
+    std::bitset<128> soundingNotes(VoiceSource source) const {
+        return m_synth->soundingNotes(source);
+    }
     double frequencyHz(int note) const;
+
+    // Whether a whole state waits to be handed over; settle() tries, true when none waits.
+    bool handOverPending() const { return m_handOverPending; }
+    bool settle();
 
     LiveSynth& synth() { return *m_synth; }
     LiveOutput* output() { return m_output.get(); }
 
 private:
-    void post(const LiveEvent& event);
+    struct Holds {
+        std::array<std::uint8_t, 128> count{};
+        std::bitset<128> sustained; // released while the pedal was down
+        bool pedal = false;
+    };
+
+    void send(const LiveEvent& event);
+    WantedState::Source& wanted(VoiceSource source) {
+        return m_wanted.sources[sourceIndex(source)];
+    }
+    void endNote(VoiceSource source, int note);
 
     std::unique_ptr<LiveSynth> m_synth;
     std::unique_ptr<LiveOutput> m_output; // after the synth: it goes first
-    std::array<int, 128> m_holds{};
-    std::array<double, 12> m_cents{};
+    WantedState m_wanted;
+    std::array<Holds, kVoiceSourceCount> m_holds{};
+    bool m_handOverPending = false;
 };
 
 } // namespace klangora

@@ -1,11 +1,17 @@
 #pragma once
 
 // The live instrument's voices: harmonic tones that start, glide and fade as events arrive, mixed
-// into float samples. Only the audio thread renders; the GUI thread only posts events.
+// into float samples. Only the audio thread renders; the window's thread posts events and hands
+// over whole wanted states, and reads back which notes sound.
 #include "sound/instrument/event_queue.h"
+#include "sound/instrument/gain_ramp.h"
+#include "sound/instrument/live_event.h"
+#include "sound/instrument/mix_limiter.h"
+#include "sound/instrument/wanted_state.h"
 
 #include <array>
 #include <atomic>
+#include <bitset>
 #include <cstdint>
 #include <span>
 
@@ -20,48 +26,98 @@ inline constexpr int kFixedCNote = 60;
 // exactly 2:1, nothing rounded.
 double liveNoteHz(int note, const std::array<double, 12>& centsAboveC);
 
-struct LiveEvent {
-    enum class Kind : std::uint8_t { noteOn, noteOff, tune, releaseAll };
-    Kind kind = Kind::noteOn;
-    std::uint8_t note = 0; // noteOn, noteOff; the pitch class for tune
-    float velocity = 0;    // noteOn: 0..1
-    double cents = 0;      // tune: the pitch class's cents above the fixed c
+class LiveSynth;
+
+// Something on the audio thread that plays events at exact frames, such as a piece: while set,
+// it is called for every callback in place of a plain render, and must cover all of out with
+// renderSpan() calls in order, applying its events between them with applyOnAudioThread().
+class AudioScheduler {
+public:
+    virtual ~AudioScheduler() = default;
+    virtual void renderCallback(LiveSynth& synth, std::span<float> out, int sampleRate) = 0;
 };
 
 class LiveSynth {
 public:
-    static constexpr int kVoices = 24;
+    // Notes that may sound at once; a further note steals one of them.
+    static constexpr int kVoices = 64;
+    // Voices in which stolen notes fade out while their successors start at once.
+    static constexpr int kSpareVoices = 16;
     static constexpr int kPartials = 8;
 
     LiveSynth();
 
-    // GUI thread. False when the queue is full (it holds thousands of events, and the audio side
-    // drains it even while nothing is played).
-    bool post(const LiveEvent& event) { return m_events.push(event); }
+    // ---- The window's thread ----
 
-    // Audio thread: applies the waiting events, then writes samples (mono, -1..1).
+    // False when the queue is full; the caller then hands over its whole state (see
+    // LiveInstrument).
+    bool post(const LiveEvent& event) { return m_events.push(event); }
+    bool hasRoom() const { return m_events.hasRoom(); }
+    // Where whole wanted states go: fill back(), publish(), then post a handOver event with the
+    // state's number.
+    StateHandOver& handOver() { return m_handOver; }
+
+    // The notes the audio side last reported sounding (held by a source, not fading), of every
+    // source or of one. Read without a lock, from any thread.
+    std::bitset<128> soundingNotes() const;
+    std::bitset<128> soundingNotes(VoiceSource source) const;
+
+    // Any thread; the audio thread takes them up at its next callback. The renderer and the
+    // scheduler must outlive their being set.
+    void setExtraRenderer(ExtraRenderer* renderer) {
+        m_wantedExtra.store(renderer, std::memory_order_release);
+    }
+    void setScheduler(AudioScheduler* scheduler) {
+        m_wantedScheduler.store(scheduler, std::memory_order_release);
+    }
+
+    // ---- The audio thread ----
+
+    // One whole callback: the waiting events, then the samples (mono, -1..1), then what sounds
+    // is published. The same as beginCallback(rate); renderSpan(out, rate); endCallback() when no
+    // scheduler is set.
     void render(std::span<float> out, int sampleRate);
-    // Audio thread, while no output runs: applies the waiting events and lets every tone end, so
-    // that nothing waits in the queue and nothing sounds stale when the output comes back.
+
+    // A callback split at events' frames, for an AudioScheduler or a caller of its own:
+    //     synth.beginCallback(rate);
+    //     synth.renderSpan(out.first(frame), rate);
+    //     synth.applyOnAudioThread(event);              // sounds from `frame` on
+    //     synth.renderSpan(out.subspan(frame), rate);
+    //     synth.endCallback();
+    void beginCallback(int sampleRate);
+    void renderSpan(std::span<float> out, int sampleRate);
+    void applyOnAudioThread(const LiveEvent& event);
+    void endCallback();
+
+    // While no output runs: applies the waiting events and lets every released tone end at
+    // once, so that nothing waits in the queue and nothing sounds stale when the output comes
+    // back. Held tones stay, to sound again then.
     void applyEventsSilently();
-    // Whether any voice sounds (audio thread's view).
+    // Whether any voice sounds, and whether any is held (audio thread's view).
     bool silent() const;
+    bool anyHeld() const;
 
     // When the audio thread last rendered the first sample of a tone, in steady-clock
     // nanoseconds: for measuring how long a note takes to sound.
     std::int64_t lastToneStartNs() const {
         return m_lastToneStartNs.load(std::memory_order_relaxed);
     }
+    // What the mix's limiter does now (1: nothing), for tests and measurements.
+    double limiterGain() const { return m_limiter.gain(); }
 
 private:
     struct Voice {
-        int note = -1;
-        bool held = false;
+        enum class State : std::uint8_t { free, sounding, stolen };
+        State state = State::free;
+        bool fixed = false;   // a fixed frequency that no retuning moves
+        std::int32_t key = 0; // the MIDI note, or a fixed tone's id
+        VoiceSource fixedSource = VoiceSource::computerKeys;
+        std::uint8_t holders = 0; // one bit for each source holding the note
+        float velocity = 0;
         bool started = false; // has rendered its first sample
-        double level = 0;     // envelope, 0..1
-        double gain = 0;      // from the velocity
-        double hz = 0;        // now
-        double targetHz = 0;  // gliding towards
+        GainRamp amplitude;
+        double hz = 0;       // now
+        double targetHz = 0; // gliding towards
         double glideFromHz = 0;
         double glide = 1;                // how far the glide has come, 0..1
         double phaseRe = 1, phaseIm = 0; // e^{i phase} of the fundamental
@@ -69,16 +125,37 @@ private:
     };
 
     void apply(const LiveEvent& event);
-    void noteOn(int note, float velocity);
-    Voice& freeVoice();
-    double noteHz(int note) const;
+    void applyOwn(const LiveEvent& event);
+    void noteOn(VoiceSource source, int note, float velocity);
+    void noteOff(VoiceSource source, int note);
+    void fixedOn(VoiceSource source, int id, double frequencyHz, float velocity);
+    void fixedOff(VoiceSource source, int id);
+    void tune(int pitchClass, double cents);
+    void letGo(Voice& voice, std::uint8_t holders);
+    void strike(Voice& voice, VoiceSource source, float velocity);
+    Voice* tunedVoice(int note);
+    Voice* fixedVoice(VoiceSource source, int id);
+    Voice& newVoice();
+    Voice& victim();
+    void takeOver(std::uint64_t number);
+    void adopt(const WantedState& wanted);
+    std::bitset<128> soundingNotesNow(VoiceSource source) const;
+    void publish();
     void renderVoice(Voice& voice, std::span<float> out, int sampleRate);
 
     EventQueue<LiveEvent, 8192> m_events;
-    std::array<Voice, kVoices> m_voices{};
+    StateHandOver m_handOver;
+    std::array<Voice, kVoices + kSpareVoices> m_voices{};
     std::array<double, 12> m_cents{};
     std::uint64_t m_clock = 0;
-    double m_busGain = 1;
+    int m_sampleRate = 48000; // the last callback's, for the ramps events start
+    MixLimiter m_limiter;
+    ExtraRenderer* m_extra = nullptr;
+    AudioScheduler* m_scheduler = nullptr;
+    std::atomic<ExtraRenderer*> m_wantedExtra{nullptr};
+    std::atomic<AudioScheduler*> m_wantedScheduler{nullptr};
+    // The sounding notes of each source, two 64-bit halves each.
+    std::array<std::array<std::atomic<std::uint64_t>, 2>, kVoiceSourceCount> m_published{};
     std::atomic<std::int64_t> m_lastToneStartNs{0};
 };
 

@@ -30,9 +30,9 @@ protected:
     // Holds a note for a while and returns the pitch heard, 0 when nothing was.
     double heardHz(LiveInstrument& instrument, int note, double lowHz, double highHz) {
         const std::size_t before = recorder.recording().size();
-        instrument.noteOn(note);
+        instrument.noteOn(VoiceSource::computerKeys, note);
         std::this_thread::sleep_for(1500ms);
-        instrument.noteOff(note);
+        instrument.noteOff(VoiceSource::computerKeys, note);
         std::this_thread::sleep_for(300ms);
         const auto recording = recorder.recording();
         const auto sounding =
@@ -64,8 +64,9 @@ TEST_F(LiveStream, AFrozenServerIsGivenUpAndTriedAgainAtALaterNote) {
     const auto instrument = LiveInstrument::withPulseAudio();
     {
         const FrozenServer frozen(server);
-        instrument->noteOn(60); // returns at once: only the audio thread meets the server
-        instrument->noteOff(60);
+        instrument->noteOn(VoiceSource::computerKeys,
+                           60); // returns at once: only the audio thread meets the server
+        instrument->noteOff(VoiceSource::computerKeys, 60);
         std::this_thread::sleep_for(1500ms);
     }
     EXPECT_NEAR(heardHz(*instrument, 64, 325, 335), 261.6 * std::exp2(4.0 / 12), 0.5);
@@ -75,7 +76,7 @@ TEST(LiveStreamWithoutServer, PlaysSilently) {
     const ScopedEnvironment address("PULSE_SERVER", "unix:/nonexistent/klangora-test");
     const auto instrument = LiveInstrument::withPulseAudio();
     for (int note = 60; note < 73; ++note) {
-        instrument->noteOn(note);
+        instrument->noteOn(VoiceSource::computerKeys, note);
     }
     instrument->releaseAll();
     EXPECT_FALSE(instrument->heldNotes().any());

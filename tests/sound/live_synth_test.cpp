@@ -28,7 +28,7 @@ std::vector<double> render(LiveSynth& synth, double seconds) {
 
 void play(LiveSynth& synth, std::initializer_list<int> notes) {
     for (int note : notes) {
-        ASSERT_TRUE(synth.post({LiveEvent::Kind::noteOn, static_cast<std::uint8_t>(note), 1.0f}));
+        ASSERT_TRUE(synth.post(LiveEvent::noteOn(VoiceSource::computerKeys, note, 1.0f)));
     }
 }
 
@@ -81,7 +81,7 @@ TEST(LiveSynth, ARetunedToneGlidesWithoutAJump) {
     LiveSynth synth;
     play(synth, {64});
     const auto steady = render(synth, 0.3);
-    ASSERT_TRUE(synth.post({LiveEvent::Kind::tune, 4, 0, 420.0}));
+    ASSERT_TRUE(synth.post(LiveEvent::tune(4, 420.0)));
     const auto glide = render(synth, 0.06);
     const auto pitch = [](const std::vector<double>& samples, std::size_t fromMs) {
         const std::vector<double> part(samples.begin() + fromMs * kRate / 1000,
@@ -116,7 +116,7 @@ TEST(LiveSynth, AReleasedToneLeavesSilenceAndSixteenVoicesStayInsideFullScale) {
         chord.begin(), chord.end(), [](double a, double b) { return std::abs(a) < std::abs(b); });
     EXPECT_LE(std::abs(*loudest), 1.0);
     EXPECT_GT(std::abs(*loudest), 0.3);
-    ASSERT_TRUE(synth.post({LiveEvent::Kind::releaseAll}));
+    ASSERT_TRUE(synth.post(LiveEvent::releaseAll()));
     render(synth, 0.2);
     const auto after = render(synth, 0.1);
     EXPECT_TRUE(std::all_of(after.begin(), after.end(), [](double s) { return s == 0.0; }));

@@ -140,10 +140,12 @@ bool ComputerKeyboard::keyPress(const QKeyEvent& event) {
         }
         return true;
     }
+    const auto source = key.role == Role::selectedMark ? klangora::VoiceSource::mark
+                                                       : klangora::VoiceSource::computerKeys;
     const std::vector<int> notes = notesOf(key);
-    m_held[id] = notes;
+    m_held[id] = {source, notes};
     for (int note : notes) {
-        emit notePressed(note);
+        emit notePressed(source, note);
     }
     return true;
 }
@@ -175,10 +177,10 @@ void ComputerKeyboard::letGo(int id) {
     if (held == m_held.end()) {
         return;
     }
-    const std::vector<int> notes = held->second;
+    const Held notes = held->second;
     m_held.erase(held);
-    for (int note : notes) {
-        emit noteReleased(note);
+    for (int note : notes.notes) {
+        emit noteReleased(notes.source, note);
     }
 }
 

@@ -3,6 +3,8 @@
 // The computer keyboard as a piano: A W S E D F T G Y H U J K play c .. c' by the keys'
 // places (so every layout plays the same), Z and X move the octave, and Space sounds the
 // selected mark of the diagram: its interval, or the triad on a root.
+#include "sound/instrument/voice_source.h"
+
 #include <QObject>
 
 #include <map>
@@ -27,8 +29,9 @@ public:
     void releaseAll();
 
 signals:
-    void notePressed(int note);
-    void noteReleased(int note);
+    // A tone key's notes come from the computer keys, Space's from the mark.
+    void notePressed(klangora::VoiceSource source, int note);
+    void noteReleased(klangora::VoiceSource source, int note);
     void octaveChanged(int octave);
 
 protected:
@@ -52,7 +55,11 @@ private:
     const ToneSelection& m_selection;
     int m_octave = 0;
     // The notes each held key started, by the key's identity (its scan code or Qt key).
-    std::map<int, std::vector<int>> m_held;
+    struct Held {
+        klangora::VoiceSource source;
+        std::vector<int> notes;
+    };
+    std::map<int, Held> m_held;
     // A release waits this long for the press that X11's auto-repeat sends right after it.
     std::map<int, QTimer*> m_pendingReleases;
 };

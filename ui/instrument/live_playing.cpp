@@ -19,6 +19,9 @@
 
 namespace {
 
+// How often the shown notes are compared again with what the audio side reports.
+constexpr int kCatchUpMs = 15;
+
 // The octave the keys play, from its c to the next, in Helmholtz's letters (the fixed c is
 // c'), and in words for a screen reader: the fixed c lies in the "enstregede" octave.
 QString octaveText(int octave) {
@@ -49,7 +52,8 @@ LivePlaying::LivePlaying(QWidget& window, klangora::LiveInstrument& instrument, 
       m_keyboard(new ComputerKeyboard(window, parts.selection)), m_showTimer(new QTimer(this)) {
     m_showTimer->setSingleShot(true);
     connect(m_showTimer, &QTimer::timeout, this, &LivePlaying::showSounding);
-    connect(m_keyboard, &ComputerKeyboard::notePressed, this, [this](int note) { press(note); });
+    connect(m_keyboard, &ComputerKeyboard::notePressed, this,
+            [this](klangora::VoiceSource source, int note) { press(source, note); });
     connect(m_keyboard, &ComputerKeyboard::noteReleased, this, &LivePlaying::release);
     connect(m_keyboard, &ComputerKeyboard::octaveChanged, this, &LivePlaying::showOctave);
     connect(&parts.model, &TuningModel::tonesChanged, this, &LivePlaying::followTuning);
@@ -76,13 +80,13 @@ void LivePlaying::followTuning() {
     }
 }
 
-void LivePlaying::press(int note, float velocity) {
-    m_instrument.noteOn(note, velocity);
+void LivePlaying::press(klangora::VoiceSource source, int note, float velocity) {
+    m_instrument.noteOn(source, note, velocity);
     scheduleShow();
 }
 
-void LivePlaying::release(int note) {
-    m_instrument.noteOff(note);
+void LivePlaying::release(klangora::VoiceSource source, int note) {
+    m_instrument.noteOff(source, note);
     scheduleShow();
 }
 
@@ -106,13 +110,13 @@ bool LivePlaying::eventFilter(QObject*, QEvent* event) {
 void LivePlaying::pressNoteName(int tone) {
     if (m_mouseNote < 0) {
         m_mouseNote = music::kFixedCNote + 12 * m_keyboard->octave() + tone - 1;
-        press(m_mouseNote);
+        press(klangora::VoiceSource::noteName, m_mouseNote);
     }
 }
 
 void LivePlaying::releaseNoteName() {
     if (m_mouseNote >= 0) {
-        release(m_mouseNote);
+        release(klangora::VoiceSource::noteName, m_mouseNote);
         m_mouseNote = -1;
     }
 }
@@ -125,7 +129,7 @@ void LivePlaying::scheduleShow() {
 }
 
 QStringList LivePlaying::intervalTexts() const {
-    const std::bitset<128> held = m_instrument.heldNotes();
+    const std::bitset<128> held = m_instrument.soundingNotes();
     QStringList lines;
     for (int lower = 0; lower < 128; ++lower) {
         if (!held.test(static_cast<std::size_t>(lower))) {
@@ -141,7 +145,12 @@ QStringList LivePlaying::intervalTexts() const {
 }
 
 void LivePlaying::showSounding() {
-    const std::bitset<128> held = m_instrument.heldNotes();
+    // What the audio side reports, not what was asked of it: until the two agree (a few
+    // milliseconds, longer while the sound server stalls) the window looks again.
+    const std::bitset<128> held = m_instrument.soundingNotes();
+    if (held != m_instrument.heldNotes() || !m_instrument.settle()) {
+        m_showTimer->start(kCatchUpMs);
+    }
     std::array<bool, 14> lit{};
     for (int note = 0; note < 128; ++note) {
         if (held.test(static_cast<std::size_t>(note))) {

@@ -5,6 +5,7 @@
 // retuning of the model while its tones sound. What sounds is shown: the note names light up
 // and the message panel names every major third and fifth between sounding tones, with how far
 // it lies from pure and how fast it beats.
+#include "sound/instrument/voice_source.h"
 #include "ui/model/tuning_model.h"
 
 #include <QObject>
@@ -34,8 +35,8 @@ public:
     };
     LivePlaying(QWidget& window, klangora::LiveInstrument& instrument, const Parts& parts);
 
-    void press(int note, float velocity = 1.0f);
-    void release(int note);
+    void press(klangora::VoiceSource source, int note, float velocity = 1.0f);
+    void release(klangora::VoiceSource source, int note);
     klangora::LiveInstrument& instrument() { return m_instrument; }
     // The MIDI inputs that play the instrument now.
     void setMidiInputs(const QStringList& inputs);

@@ -18,11 +18,11 @@ MidiKeyboard::MidiKeyboard(QWidget& window, LivePlaying& live)
 MidiKeyboard::~MidiKeyboard() = default;
 
 void MidiKeyboard::noteOn(int note, float velocity) {
-    m_live.press(note, velocity);
+    m_live.press(klangora::VoiceSource::midi, note, velocity);
 }
 
 void MidiKeyboard::noteOff(int note) {
-    m_live.release(note);
+    m_live.release(klangora::VoiceSource::midi, note);
 }
 
 void MidiKeyboard::drain() {
