@@ -4,7 +4,6 @@
 #include "sound/instrument/voice_source.h"
 
 #include <cstdint>
-#include <span>
 
 namespace klangora {
 
@@ -44,17 +43,6 @@ struct LiveEvent {
         return {Kind::releaseSource, source, 0, 0, 0};
     }
     static LiveEvent releaseAll() { return {Kind::releaseAll, VoiceSource::computerKeys, 0, 0, 0}; }
-};
-
-// Another sound beside (or instead of) the own voices, rendered on the audio thread in the same
-// callback: a SoundFont synthesizer, say. It receives every event the voices receive, in the
-// same order and on the audio thread, while it is set; it must neither allocate, lock nor wait.
-class ExtraRenderer {
-public:
-    virtual ~ExtraRenderer() = default;
-    virtual void apply(const LiveEvent& event) = 0;
-    // Adds its samples to the mono mix (before the mix's limiter).
-    virtual void renderAdd(std::span<float> mono, int sampleRate) = 0;
 };
 
 } // namespace klangora

@@ -4,6 +4,7 @@
 // into float samples. Only the audio thread renders; the window's thread posts events and hands
 // over whole wanted states, and reads back which notes sound.
 #include "sound/instrument/event_queue.h"
+#include "sound/instrument/extra_renderer.h"
 #include "sound/instrument/gain_ramp.h"
 #include "sound/instrument/live_event.h"
 #include "sound/instrument/mix_limiter.h"
