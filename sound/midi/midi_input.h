@@ -1,26 +1,26 @@
 #pragma once
 
-// MIDI keyboards, through RtMidi: on the ALSA sequencer Klangora is the client "Klangora" with
-// one input port, to which it connects every MIDI source there is or that appears later; where a
-// JACK server runs, it also offers the port klangora:midi_in. Neither being there is no error.
+// MIDI keyboards: on the ALSA sequencer Klangora is the client "Klangora" with one input port,
+// to which it connects every MIDI source there is or that appears later; where a JACK server
+// runs (or starts later), it also offers the port klangora:midi_in. Neither being there is no
+// error.
 //
 // The MIDI threads only copy the bytes into lock-free queues and signal a file descriptor; the
-// owner's thread, woken by it, calls drain(), which parses the bytes and plays the notes.
-#include "sound/instrument/event_queue.h"
+// owner's thread, woken by it, calls drain(), which parses the bytes of each sender with a
+// parser of its own and plays the notes. A sender that goes away takes its notes with it: an
+// ALSA port that ends or is disconnected its own, any JACK connection gone or the JACK server
+// shut down every note that came through JACK (JACK merges all senders into the one port).
+#include "sound/midi/alsa_sequencer_input.h"
+#include "sound/midi/jack_midi_port.h"
 #include "sound/midi/midi_notes.h"
 #include "sound/midi/midi_stream.h"
 
-#include <array>
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
+#include <map>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
-
-class RtMidiIn;
 
 namespace klangora {
 
@@ -36,50 +36,48 @@ public:
     int wakeDescriptor() const { return m_wakeFd; }
     // Plays what arrived. True when the connected sources changed since the last call.
     bool drain();
+    // Forgets every key and pedal held on any MIDI source, telling the sink of each note, as
+    // when the learner silences everything: a key still down must sound again when struck.
+    void releaseAll();
 
     // The connected MIDI sources by name, as the sequencer or JACK names them.
     std::vector<std::string> connectedInputs() const;
-    bool alsaOpen() const { return m_alsa != nullptr; }
-    bool jackOpen() const { return m_jack != nullptr; }
+    bool alsaOpen() const { return m_alsa->open(); }
+    bool jackOpen() const { return m_jack->open(); }
 
-    // Bytes as a source delivers them, for the benchmark and for sources of our own.
+    // Bytes as a source delivers them, for the benchmark and for sources of our own: on
+    // kAlsaSource a byte stream, on kJackSource one JACK event per call (never while a JACK
+    // server feeds the port).
     void receive(int source, const std::uint8_t* bytes, std::size_t size);
+
+    // The sequencer side itself, for tests that stand in for the sequencer.
+    AlsaSequencerInput& alsa() { return *m_alsa; }
 
     static constexpr int kAlsaSource = 0;
     static constexpr int kJackSource = 1;
 
 private:
-    struct Chunk {
-        std::uint8_t size = 0;
-        std::array<std::uint8_t, 15> bytes{};
+    // One sender's bytes and keys.
+    struct Sender {
+        explicit Sender(NoteSink& sink) : notes(sink) {}
+        MidiStreamParser parser;
+        MidiNotes notes;
+        void feed(std::span<const std::uint8_t> bytes);
+        void letGo();
     };
-    using Queue = EventQueue<Chunk, 4096>;
 
-    void openAlsa();
-    void openJack();
-    void watchAlsaSources();
-    void connectAlsaSources();
     void wake();
+    Sender& alsaSender(AlsaSequencerInput::Source source);
 
-    MidiNotes m_notes;
-    std::array<MidiStreamParser, 2> m_parsers;
-    std::array<std::unique_ptr<Queue>, 2> m_queues;
-    std::array<std::atomic<bool>, 2> m_overflowed{};
-    std::atomic<bool> m_sourceGone{false};
-    std::atomic<bool> m_sourcesChanged{false};
-    std::atomic<bool> m_wakePending{false};
+    NoteSink& m_sink;
     int m_wakeFd = -1;
-
-    std::unique_ptr<RtMidiIn> m_alsa;
-    std::unique_ptr<RtMidiIn> m_jack;
-
-    mutable std::mutex m_sourcesLock; // the connected names, written by the watcher
-    std::vector<std::string> m_alsaSources;
-    std::vector<std::string> m_jackSources;
-    std::mutex m_watchLock;
-    std::condition_variable m_watchStop;
-    bool m_stopping = false;
-    std::thread m_watcher;
+    std::atomic<bool> m_wakePending{false};
+    Sender m_jackSender;
+    std::map<AlsaSequencerInput::Source, std::unique_ptr<Sender>> m_alsaSenders;
+    bool m_jackWasOpen = false;
+    // Last: their threads stop before the rest goes.
+    std::unique_ptr<AlsaSequencerInput> m_alsa;
+    std::unique_ptr<JackMidiPort> m_jack;
 };
 
 } // namespace klangora

@@ -29,6 +29,16 @@ public:
         }
     }
 
+    // A new event of a transport that never carries running status from one event to the next
+    // (JACK): data bytes at its start belong to no earlier status, but a system-exclusive
+    // message split over several events goes on.
+    void startEvent() {
+        if (!m_inSysex) {
+            m_running = 0;
+            m_dataBytes = 0;
+        }
+    }
+
     // Forgets a message begun, as when its source goes away.
     void reset() { *this = MidiStreamParser{}; }
 

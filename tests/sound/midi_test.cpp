@@ -6,6 +6,8 @@
 #include "sound/midi/midi_stream.h"
 #include "support/private_pulse_server.h"
 
+#include <alsa/asoundlib.h>
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -119,4 +121,96 @@ TEST(MidiInput, WithoutSequencerOrJackPlaysNothing) {
     input.receive(MidiInput::kJackSource, bytes.data(), bytes.size());
     input.drain();
     EXPECT_EQ(sink.sounding(), std::set<int>{60});
+}
+
+namespace {
+
+struct JackCase {
+    const char* name;
+    std::vector<Bytes> events; // one JACK event each
+    std::set<int> sounding;
+};
+
+Bytes longSysex() {
+    Bytes dump(300, 0x11);
+    dump.front() = 0xF0;
+    dump.back() = 0xF7;
+    return dump;
+}
+
+const JackCase kJackCases[] = {
+    {"an unterminated sysex, then a note on and off",
+     {{0xF0, 0x7E, 0x7F, 0x09, 0x01}, {0x90, 60, 100}, {0x80, 60, 0}},
+     {}},
+    {"an unterminated sysex, then a later note",
+     {{0xF0, 0x7E, 0x7F, 0x09, 0x01}, {0x90, 60, 100}, {0x80, 60, 0}, {0x90, 62, 100}},
+     {62}},
+    {"a sysex split over events", {{0xF0, 0x7E}, {1, 64, 100}, {0xF7}, {0x90, 64, 100}}, {64}},
+    {"a real-time byte inside a split sysex", {{0xF0, 0x7E}, {0xF8}, {1, 2, 0xF7}}, {}},
+    {"no running status from one event to the next", {{0x90, 60, 100}, {62, 100}}, {60}},
+    {"a sysex dump longer than an event is kept", {longSysex(), {0x90, 65, 100}}, {65}},
+    {"all notes off ends every note of its channel",
+     {{0x90, 60, 100}, {0x90, 67, 100}, {0xB0, 123, 0}},
+     {}},
+};
+
+snd_seq_event_t sequencerEvent(unsigned char type, int client) {
+    snd_seq_event_t event{};
+    event.type = type;
+    event.source.client = static_cast<unsigned char>(client);
+    event.source.port = 0;
+    return event;
+}
+
+snd_seq_event_t noteOn(int client, int note) {
+    snd_seq_event_t event = sequencerEvent(SND_SEQ_EVENT_NOTEON, client);
+    event.data.note.note = static_cast<unsigned char>(note);
+    event.data.note.velocity = 100;
+    return event;
+}
+
+snd_seq_event_t portExit(int client) {
+    snd_seq_event_t event = sequencerEvent(SND_SEQ_EVENT_PORT_EXIT, SND_SEQ_CLIENT_SYSTEM);
+    event.data.addr.client = static_cast<unsigned char>(client);
+    event.data.addr.port = 0;
+    return event;
+}
+
+} // namespace
+
+TEST(MidiInput, JackEventsLeaveTheseNotesSounding) {
+    const test_support::ScopedEnvironment jack("JACK_DEFAULT_SERVER", "klangora-no-such-server");
+    for (const JackCase& c : kJackCases) {
+        CountingSink sink;
+        MidiInput input(sink);
+        for (const Bytes& event : c.events) {
+            input.receive(MidiInput::kJackSource, event.data(), event.size());
+        }
+        input.drain();
+        EXPECT_EQ(sink.sounding(), c.sounding) << c.name;
+        input.releaseAll();
+        EXPECT_TRUE(sink.sounding().empty()) << c.name << ": something stuck";
+    }
+}
+
+// Two keyboards on the sequencer hold the same note and one more each: when one's port ends,
+// exactly its notes go.
+TEST(MidiInput, AnAlsaPortGoneTakesOnlyItsOwnNotes) {
+    const test_support::ScopedEnvironment jack("JACK_DEFAULT_SERVER", "klangora-no-such-server");
+    CountingSink sink;
+    MidiInput input(sink);
+    if (input.alsaOpen()) {
+        GTEST_SKIP() << "a real sequencer runs here; the test stands in for one";
+    }
+    for (const auto& event : {noteOn(20, 60), noteOn(20, 64), noteOn(21, 60), noteOn(21, 67)}) {
+        input.alsa().deliver(event);
+    }
+    input.drain();
+    EXPECT_EQ(sink.sounding(), (std::set<int>{60, 64, 67}));
+    input.alsa().deliver(portExit(20));
+    input.drain();
+    EXPECT_EQ(sink.sounding(), (std::set<int>{60, 67}));
+    input.alsa().deliver(portExit(21));
+    input.drain();
+    EXPECT_TRUE(sink.sounding().empty());
 }

@@ -1,0 +1,83 @@
+#pragma once
+
+// The program's own JACK MIDI input port, klangora:midi_in, through libjack as JACK's own
+// example clients do it: the process callback copies each raw event into a lock-free ring
+// buffer and wakes the owner, whose thread parses them. JACK merges every sender into the one
+// port, so when any connection of it goes away (a disconnection, a client that exits or is
+// killed) or the server shuts down, the owner is told to let go of every note that came
+// through JACK. While no server runs, a worker thread looks for one every few seconds (opening
+// a client can block on a hung server, so never on the window's thread).
+#include <jack/ringbuffer.h>
+#include <jack/types.h>
+
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <span>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace klangora {
+
+class JackMidiPort {
+public:
+    // wake is called, from JACK's threads, whenever events or news wait; it must not block.
+    explicit JackMidiPort(std::function<void()> wake);
+    ~JackMidiPort();
+    JackMidiPort(const JackMidiPort&) = delete;
+    JackMidiPort& operator=(const JackMidiPort&) = delete;
+
+    // The owner's thread: every waiting event, whole, in order.
+    template <typename OnEvent> void readEvents(OnEvent&& onEvent) {
+        std::array<std::uint8_t, kLongestEvent> bytes{};
+        while (const std::size_t size = nextEvent(bytes)) {
+            onEvent(std::span<const std::uint8_t>(bytes.data(), size));
+        }
+    }
+    // True once after a connection went away, the server shut down or events were lost: every
+    // note that came through JACK is to be let go.
+    bool takeLoss() { return m_lost.exchange(false); }
+    bool open() const { return m_open.load(); }
+    // The port's name while it exists.
+    std::vector<std::string> names() const;
+
+    // An event as the process callback would deliver it, for tests and benchmarks where no
+    // server runs (never together with one: the ring buffer has one writer).
+    void deliver(std::span<const std::uint8_t> event) { write(event); }
+
+    // Longer events (a system-exclusive dump) are kept by their first bytes and their last,
+    // which is all the parser needs of them.
+    static constexpr std::size_t kLongestEvent = 256;
+
+private:
+    void run();
+    bool openClient();
+    void closeClient();
+    void write(std::span<const std::uint8_t> event);
+    std::size_t nextEvent(std::array<std::uint8_t, kLongestEvent>& bytes);
+    static int onProcess(std::uint32_t frames, void* self);
+    static void onConnect(std::uint32_t a, std::uint32_t b, int connect, void* self);
+    static void onClientRegistration(const char* name, int registered, void* self);
+    static void onShutdown(void* self);
+    void checkConnections();
+
+    std::function<void()> m_wake;
+    jack_ringbuffer_t* m_ring;
+    jack_client_t* m_client = nullptr; // the worker's
+    jack_port_t* m_port = nullptr;
+    std::atomic<bool> m_open{false};
+    std::atomic<bool> m_lost{false};
+    std::atomic<bool> m_serverGone{false};
+    std::atomic<int> m_connections{0};
+
+    std::mutex m_lock; // the worker's wait
+    std::condition_variable m_stop;
+    bool m_stopping = false;
+    std::thread m_worker; // last: it starts when everything else exists
+};
+
+} // namespace klangora
