@@ -5,6 +5,7 @@
 #include "ui/widgets/shape.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QScrollBar>
 
 // Playing the live instrument from the window: which notes each way of playing holds, that a
@@ -20,6 +21,9 @@ private slots:
     void autoRepeatNeverCutsATone();
     void windowOutOfReachReleasesEverything();
     void panelNamesTheSoundingIntervals();
+    void releasesAlwaysArrive_data();
+    void releasesAlwaysArrive();
+    void escapeStopsEverySound();
 };
 
 namespace {
@@ -143,6 +147,99 @@ void LivePlayingTest::panelNamesTheSoundingIntervals() {
     release(form, Qt::Key_Space);
     QTRY_VERIFY(!panel->isVisible());
     QVERIFY(!note(form, 1)->autoFillBackground());
+}
+
+namespace {
+
+Notes sounding(TForm1& form) {
+    Notes notes;
+    const auto bits = form.live().instrument().soundingNotes();
+    for (int note = 0; note < 128; ++note) {
+        if (bits.test(static_cast<std::size_t>(note))) {
+            notes << note;
+        }
+    }
+    return notes;
+}
+
+void pressWith(TForm1& form, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyPress(form.windowHandle(), key, modifiers);
+}
+
+void releaseWith(TForm1& form, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyRelease(form.windowHandle(), key, modifiers);
+}
+
+} // namespace
+
+// Ways a key's release used to be lost, each of which must end in silence.
+void LivePlayingTest::releasesAlwaysArrive_data() {
+    QTest::addColumn<QString>("way");
+    QTest::newRow("Ctrl down at the release") << "ctrl";
+    QTest::newRow("Alt down at the release") << "alt";
+    QTest::newRow("a popup menu opens while held") << "popup";
+    QTest::newRow("Space on a mark, Ctrl+Right, Space let go before Ctrl") << "markMove";
+}
+
+void LivePlayingTest::releasesAlwaysArrive() {
+    QFETCH(QString, way);
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    if (way == "ctrl" || way == "alt") {
+        const Qt::Key modifier = way == "ctrl" ? Qt::Key_Control : Qt::Key_Alt;
+        const Qt::KeyboardModifier flag = way == "ctrl" ? Qt::ControlModifier : Qt::AltModifier;
+        press(form, Qt::Key_A);
+        QCOMPARE(held(form), Notes{60});
+        pressWith(form, modifier, flag);
+        releaseWith(form, Qt::Key_A, flag);
+        releaseWith(form, modifier, Qt::NoModifier);
+    } else if (way == "popup") {
+        press(form, Qt::Key_D);
+        QCOMPARE(held(form), Notes{64});
+        QMenu menu(&form);
+        menu.addAction("x");
+        menu.popup(form.mapToGlobal(QPoint(20, 20)));
+        QTRY_VERIFY(menu.isVisible());
+        QCOMPARE(held(form), Notes{});
+        release(form, Qt::Key_D); // reaches the window after the menu went
+        menu.close();
+    } else if (way == "markMove") {
+        form.knapMouseDown(3, 0); // the root d: Space sounds its triad
+        press(form, Qt::Key_Space);
+        QCOMPARE(held(form), (Notes{62, 66, 69}));
+        pressWith(form, Qt::Key_Control, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right, Qt::ControlModifier);
+        releaseWith(form, Qt::Key_Space, Qt::ControlModifier);
+        releaseWith(form, Qt::Key_Control, Qt::NoModifier);
+    }
+    QTRY_COMPARE(held(form), Notes{});
+    QTRY_COMPARE(sounding(form), Notes{});
+}
+
+// Esc lets go of every source at once: keys, the mark, a pressed note name.
+void LivePlayingTest::escapeStopsEverySound() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    form.knapMouseDown(2, 2);
+    press(form, Qt::Key_A);
+    press(form, Qt::Key_Space);
+    QTest::mousePress(note(form, 5), Qt::LeftButton);
+    form.live().instrument().noteOn(klangora::VoiceSource::midi, 50);
+    QVERIFY(held(form).size() >= 4);
+    QTest::keyClick(form.windowHandle(), Qt::Key_Escape);
+    QCOMPARE(held(form), Notes{});
+    QCOMPARE(sounding(form), Notes{});
+    // The keys' own releases afterwards change nothing, and a key struck again sounds.
+    release(form, Qt::Key_A);
+    release(form, Qt::Key_Space);
+    QTest::mouseRelease(note(form, 5), Qt::LeftButton);
+    QTest::qWait(50);
+    QCOMPARE(held(form), Notes{});
+    press(form, Qt::Key_A);
+    QCOMPARE(held(form), Notes{60});
+    release(form, Qt::Key_A);
 }
 
 QTEST_MAIN(LivePlayingTest)

@@ -77,28 +77,44 @@ bool ComputerKeyboard::belongsToWindow(QObject* watched) const {
            QApplication::activeModalWidget() == nullptr;
 }
 
-bool ComputerKeyboard::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &m_window) {
-        switch (event->type()) {
-        case QEvent::WindowDeactivate:
-        case QEvent::WindowBlocked:
-        case QEvent::Hide:
-            releaseAll();
-            break;
-        default:
-            break;
-        }
+// A popup menu or a dialog of the program: the keys' releases may go to it, and its own keys
+// are no tones; a tooltip is no such thing.
+bool ComputerKeyboard::opensOverWindow(QObject* watched) const {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || !widget->isWindow() || widget == &m_window) {
+        return false;
     }
-    const bool press = event->type() == QEvent::KeyPress;
-    if ((!press && event->type() != QEvent::KeyRelease) || !belongsToWindow(watched)) {
+    const Qt::WindowType type = widget->windowType();
+    return type == Qt::Popup || type == Qt::Dialog || type == Qt::Sheet || widget->isModal();
+}
+
+bool ComputerKeyboard::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool outOfReach =
+        watched == &m_window &&
+        (type == QEvent::WindowDeactivate || type == QEvent::WindowBlocked || type == QEvent::Hide);
+    if (outOfReach || (type == QEvent::Show && opensOverWindow(watched))) {
+        releaseAll();
+    }
+    if (type == QEvent::KeyRelease) {
+        // Honoured whatever modifiers are down and wherever the focus went: a held key's tone
+        // must end with it.
+        return keyRelease(static_cast<const QKeyEvent&>(*event), belongsToWindow(watched));
+    }
+    if (type != QEvent::KeyPress || !belongsToWindow(watched)) {
         return false;
     }
     const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (keys::does(key.keyCombination(), keys::Command::stopAllSound)) {
+        releaseAll();
+        emit stopAllRequested();
+        return true;
+    }
     // Ctrl and Alt combinations keep their meaning (Ctrl+O, Ctrl+arrows, mnemonics).
     if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
         return false;
     }
-    return press ? keyPress(key) : keyRelease(key);
+    return keyPress(key);
 }
 
 std::vector<int> ComputerKeyboard::notesOf(const Key& key) const {
@@ -150,9 +166,12 @@ bool ComputerKeyboard::keyPress(const QKeyEvent& event) {
     return true;
 }
 
-bool ComputerKeyboard::keyRelease(const QKeyEvent& event) {
+bool ComputerKeyboard::keyRelease(const QKeyEvent& event, bool inWindow) {
     const int id = identity(event);
     if (m_held.count(id) == 0) {
+        if (!inWindow) {
+            return false;
+        }
         // Not a tone of ours: the letters and octave keys are the instrument's anyway, but a
         // Space that pressed a button must reach it again to release it.
         const Role role = keyOf(event).role;

@@ -33,6 +33,8 @@ signals:
     void notePressed(klangora::VoiceSource source, int note);
     void noteReleased(klangora::VoiceSource source, int note);
     void octaveChanged(int octave);
+    // Esc: every sound of the instrument is to stop, whoever plays it.
+    void stopAllRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,10 +48,11 @@ private:
     };
     Key keyOf(const QKeyEvent& event) const;
     bool keyPress(const QKeyEvent& event);
-    bool keyRelease(const QKeyEvent& event);
+    bool keyRelease(const QKeyEvent& event, bool inWindow);
     std::vector<int> notesOf(const Key& key) const;
     void letGo(int id);
     bool belongsToWindow(QObject* watched) const;
+    bool opensOverWindow(QObject* watched) const;
 
     QWidget& m_window;
     const ToneSelection& m_selection;

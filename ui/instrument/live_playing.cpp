@@ -56,6 +56,7 @@ LivePlaying::LivePlaying(QWidget& window, klangora::LiveInstrument& instrument, 
             [this](klangora::VoiceSource source, int note) { press(source, note); });
     connect(m_keyboard, &ComputerKeyboard::noteReleased, this, &LivePlaying::release);
     connect(m_keyboard, &ComputerKeyboard::octaveChanged, this, &LivePlaying::showOctave);
+    connect(m_keyboard, &ComputerKeyboard::stopAllRequested, this, &LivePlaying::stopAllSound);
     connect(&parts.model, &TuningModel::tonesChanged, this, &LivePlaying::followTuning);
     connect(&parts.panel, &ReadoutPanel::noteNamePressed, this, &LivePlaying::pressNoteName);
     connect(&parts.panel, &ReadoutPanel::noteNameReleased, this, &LivePlaying::releaseNoteName);
@@ -87,6 +88,15 @@ void LivePlaying::press(klangora::VoiceSource source, int note, float velocity) 
 
 void LivePlaying::release(klangora::VoiceSource source, int note) {
     m_instrument.noteOff(source, note);
+    scheduleShow();
+}
+
+void LivePlaying::stopAllSound() {
+    // The players first, so that what they let go afterwards finds nothing held.
+    emit allSoundStopped();
+    m_keyboard->releaseAll();
+    m_mouseNote = -1;
+    m_instrument.releaseAll();
     scheduleShow();
 }
 

@@ -38,11 +38,15 @@ public:
     void press(klangora::VoiceSource source, int note, float velocity = 1.0f);
     void release(klangora::VoiceSource source, int note);
     klangora::LiveInstrument& instrument() { return m_instrument; }
+    // The panic (Esc, "Stop al lyd"): every sound of the instrument stops, of every source,
+    // the pedal's too; whoever plays it hears of it by allSoundStopped().
+    void stopAllSound();
     // The MIDI inputs that play the instrument now.
     void setMidiInputs(const QStringList& inputs);
 
 signals:
     void midiInputsChanged(const QStringList& inputs);
+    void allSoundStopped();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

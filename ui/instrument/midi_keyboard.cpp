@@ -12,6 +12,8 @@ MidiKeyboard::MidiKeyboard(QWidget& window, LivePlaying& live)
     : QObject(&window), m_live(live), m_input(std::make_unique<klangora::MidiInput>(*this)) {
     auto* notifier = new QSocketNotifier(m_input->wakeDescriptor(), QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, &MidiKeyboard::drain);
+    // Keys still down on a MIDI keyboard after the panic sound again when struck again.
+    connect(&live, &LivePlaying::allSoundStopped, this, [this] { m_input->releaseAll(); });
     drain();
 }
 

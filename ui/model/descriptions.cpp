@@ -26,8 +26,8 @@ struct Interval {
     long double (*beatsPerSecond)(long double rootHz, long double upperHz);
 };
 
-constexpr Interval kThird = {"Stor terts", 1, music::kMajorThirdSemitones, klangora::kPureThirdCents,
-                             klangora::thirdBeatsPerSecond};
+constexpr Interval kThird = {"Stor terts", 1, music::kMajorThirdSemitones,
+                             klangora::kPureThirdCents, klangora::thirdBeatsPerSecond};
 constexpr Interval kFifth = {"Kvint", 2, music::kFifthSemitones, klangora::kPureFifthCents,
                              klangora::fifthBeatsPerSecond};
 
@@ -140,7 +140,8 @@ QString playingText() {
         "oktav, og et tryk på et nodenavn spiller tonen. Hold mellemrum nede, mens en tone er "
         "valgt: en terts eller kvint klinger med sin grundtone, en grundtone som durtreklang. "
         "Flyt så tonen med piletasterne og hør svævningerne blive langsommere og forsvinde, "
-        "når intervallet bliver rent.");
+        "når intervallet bliver rent. Esc stopper al lyd, ligesom \"Stop al lyd\" i "
+        "genvejsmenuen.");
 }
 
 QString hintText(const QStringList& midiInputs) {

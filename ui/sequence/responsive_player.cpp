@@ -1,11 +1,15 @@
 #include "ui/sequence/responsive_player.h"
 
+#include "ui/texts/key_table.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QThread>
 
+#include <algorithm>
 #include <memory>
 #include <thread>
 #include <utility>
@@ -39,6 +43,10 @@ bool isUserInput(QEvent::Type type) {
 // Holds back the input that the window system delivers to the program's windows while it is
 // installed, and hands it to them, in the order it came, once the sound has ended. Qt's own
 // ExcludeUserInputEvents would hold back the window manager's close request too.
+//
+// Two exceptions act at once, so that no tone of the live instrument outlasts its key: a key's
+// release (and when the key's press is itself still held back, the two cancel out), and Esc,
+// which stops every sound and takes the held-back key presses with it.
 class HeldInput : public QObject {
 public:
     HeldInput() { QCoreApplication::instance()->installEventFilter(this); }
@@ -61,11 +69,37 @@ protected:
         if (!receiver->isWindowType() || !event->spontaneous() || !isUserInput(event->type())) {
             return false;
         }
+        const auto* key = dynamic_cast<const QKeyEvent*>(event);
+        if (key != nullptr && !key->isAutoRepeat()) {
+            if (event->type() == QEvent::KeyRelease) {
+                return cancelHeldPress(*key);
+            }
+            if (keys::does(key->keyCombination(), keys::Command::stopAllSound)) {
+                std::erase_if(m_held, [](const auto& held) {
+                    return dynamic_cast<const QKeyEvent*>(held.second.get()) != nullptr;
+                });
+                return false;
+            }
+        }
         m_held.emplace_back(receiver, event->clone());
         return true;
     }
 
 private:
+    // True (the release goes too) when the key's press waits among the held-back input.
+    bool cancelHeldPress(const QKeyEvent& release) {
+        const auto press = std::find_if(m_held.begin(), m_held.end(), [&](const auto& held) {
+            const auto* key = dynamic_cast<const QKeyEvent*>(held.second.get());
+            return key != nullptr && key->type() == QEvent::KeyPress &&
+                   key->key() == release.key() && key->nativeScanCode() == release.nativeScanCode();
+        });
+        if (press == m_held.end()) {
+            return false;
+        }
+        m_held.erase(press);
+        return true;
+    }
+
     std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> m_held;
 };
 

@@ -43,7 +43,7 @@ QList<Binding> makeTable() {
         {C::openTuning, {ctrl(Qt::Key_O)}, "åbn en stemning"},
         {C::saveTuning, {ctrl(Qt::Key_S)}, "gem stemningen"},
         {C::tuningMenu, {shift(Qt::Key_F10), Qt::Key_Menu}, "menuen med historiske stemninger"},
-        {C::stopAllSound, {Qt::Key_Escape}, "stop al lyd", true},
+        {C::stopAllSound, {Qt::Key_Escape}, "stop al lyd"},
         {C::playPausePiece, {Qt::Key_P}, "spil eller hold pause i et musikstykke", true},
         {C::previousTuning, {Qt::Key_B}, "skift til stemningen før den sidste", true},
         {C::openExercises, {ctrl(Qt::Key_E)}, "åbn øvelserne", true},
