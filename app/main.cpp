@@ -1,5 +1,6 @@
 #include "sound/instrument/live_instrument.h"
 #include "sound/pulse_player.h"
+#include "ui/classroom/classroom.h"
 #include "ui/form1.h"
 #include "ui/instrument/midi_keyboard.h"
 #include "ui/sequence/responsive_player.h"
@@ -19,8 +20,11 @@ namespace {
 // What the command line asks for: the window, perhaps with a tuning file to open once it shows,
 // or an immediate end with this exit status (after --help, --version or a refusal).
 struct Request {
-    std::optional<int> exitStatus;
-    QString tuningFile;
+    std::optional<int> exitStatus{};
+    QString tuningFile{};
+    // For a classroom's desktop shortcut: the zoom and full screen to start with.
+    std::optional<int> zoomPercent{};
+    bool fullScreen = false;
 };
 
 // Refusals end with status 2, the usual status of a command line a program does not understand.
@@ -34,7 +38,7 @@ Request refuse(const QString& reason) {
     print(stderr, QStringLiteral("klangora: %1\nSkriv »klangora --help« for at se, hvad "
                                  "programmet forstår.\n")
                       .arg(reason));
-    return {kUsageError, {}};
+    return Request{.exitStatus = kUsageError};
 }
 
 Request readArguments(const QStringList& arguments) {
@@ -44,8 +48,13 @@ Request readArguments(const QStringList& arguments) {
         "Med en Scala-stemning (.scl) som argument åbnes den, når vinduet vises.");
     const QCommandLineOption help({"h", "help"}, "Vis denne hjælp og afslut.");
     const QCommandLineOption version({"v", "version"}, "Vis programmets version og afslut.");
+    const QCommandLineOption zoom(
+        "zoom", "Vis vinduet forstørret: 75, 90, 100, 125, 150, 175 eller 200.", "PROCENT");
+    const QCommandLineOption fullScreen("fullscreen", "Vis vinduet på hele skærmen.");
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(zoom);
+    parser.addOption(fullScreen);
     parser.addPositionalArgument("FIL", "En Scala-stemning (.scl), der åbnes ved start.", "[FIL]");
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -58,17 +67,29 @@ Request readArguments(const QStringList& arguments) {
     }
     if (parser.isSet(help)) {
         print(stdout, parser.helpText());
-        return {0, {}};
+        return Request{.exitStatus = 0};
     }
     if (parser.isSet(version)) {
         print(stdout, QStringLiteral("klangora %1\n").arg(KLANGORA_VERSION));
-        return {0, {}};
+        return Request{.exitStatus = 0};
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         return refuse(QStringLiteral("kun én stemningsfil ad gangen, ikke %1").arg(files.size()));
     }
-    return {std::nullopt, files.isEmpty() ? QString() : files.constFirst()};
+    Request request{.tuningFile = files.isEmpty() ? QString() : files.constFirst()};
+    if (parser.isSet(zoom)) {
+        bool isNumber = false;
+        const int percent = parser.value(zoom).toInt(&isNumber);
+        if (!isNumber || !WindowZoom::isStep(percent)) {
+            return refuse(QStringLiteral("--zoom skal være 75, 90, 100, 125, 150, 175 eller 200, "
+                                         "ikke »%1«")
+                              .arg(parser.value(zoom)));
+        }
+        request.zoomPercent = percent;
+    }
+    request.fullScreen = parser.isSet(fullScreen);
+    return request;
 }
 
 // The command line is read before the window system is reached, so --help, --version and a
@@ -79,7 +100,7 @@ Request readCommandLine(int argc, char* argv[]) {
     return readArguments(QCoreApplication::arguments());
 }
 
-int runWindow(int argc, char* argv[], const QString& tuningFile) {
+int runWindow(int argc, char* argv[], const Request& request) {
     QApplication app(argc, argv);
     const DanishQtTexts danish;
     QApplication::setApplicationName(kApplicationTitle);
@@ -89,8 +110,14 @@ int runWindow(int argc, char* argv[], const QString& tuningFile) {
     const auto instrument = klangora::LiveInstrument::withPulseAudio();
     TForm1 form(player, *instrument);
     const MidiKeyboard midi(form, form.live());
+    if (request.zoomPercent) {
+        form.classroom().zoom().setPercent(*request.zoomPercent);
+    }
     form.show();
-    if (!tuningFile.isEmpty()) {
+    if (request.fullScreen) {
+        form.classroom().zoom().toggleFullScreen();
+    }
+    if (const QString tuningFile = request.tuningFile; !tuningFile.isEmpty()) {
         // Once the window shows, so that a message about the file appears over it.
         QTimer::singleShot(0, &form, [&form, tuningFile] { form.openTuning(tuningFile); });
     }
@@ -104,5 +131,5 @@ int main(int argc, char* argv[]) {
     if (request.exitStatus) {
         return *request.exitStatus;
     }
-    return runWindow(argc, argv, request.tuningFile);
+    return runWindow(argc, argv, request);
 }

@@ -4,6 +4,7 @@
 
 #include "core/presets.h"
 #include "sound/instrument/live_instrument.h"
+#include "ui/classroom/classroom.h"
 #include "ui/diagram/arrangement.h"
 #include "ui/diagram/triad_diagram.h"
 #include "ui/files/tuning_files.h"
@@ -34,7 +35,8 @@ struct TForm1::Parts {
           keys(widgets.keys, model, &window), caption(widgets.caption, model, &window),
           library(window, model), sequence(widgets.sequence, player, model, messages, &window),
           files(window, model, [this] { return sequence.isPlaying(); }),
-          live(window, instrument, {model, panel, selection, messages, widgets.octave}) {}
+          live(window, instrument, {model, panel, selection, messages, widgets.octave}),
+          classroom(window) {}
 
     TuningModel model;
     MessagePanel messages;
@@ -48,6 +50,7 @@ struct TForm1::Parts {
     SoundSequence sequence;
     TuningFiles files;
     LivePlaying live;
+    Classroom classroom;
 };
 
 TForm1::TForm1(SoundPlayer& player, QWidget* parent)
@@ -220,6 +223,9 @@ const SoundSequence& TForm1::sequence() const {
 }
 LivePlaying& TForm1::live() {
     return m_parts->live;
+}
+Classroom& TForm1::classroom() {
+    return m_parts->classroom;
 }
 
 void TForm1::paintEvent(QPaintEvent*) {

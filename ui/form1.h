@@ -15,6 +15,8 @@ namespace klangora {
 class LiveInstrument;
 enum class PresetId;
 } // namespace klangora
+class Classroom;
+class KeyMarking;
 class LivePlaying;
 struct WindowWidgets;
 class SoundPlayer;
@@ -69,6 +71,8 @@ public:
     const ToneSelection& selection() const;
     const SoundSequence& sequence() const;
     LivePlaying& live();
+    // Zoom, full screen, help and the remembered settings.
+    Classroom& classroom();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -73,7 +73,7 @@ ComputerKeyboard::Key ComputerKeyboard::keyOf(const QKeyEvent& event) const {
 
 bool ComputerKeyboard::belongsToWindow(QObject* watched) const {
     auto* widget = qobject_cast<QWidget*>(watched);
-    return widget != nullptr && widget->window() == &m_window &&
+    return widget != nullptr && (widget == &m_window || m_window.isAncestorOf(widget)) &&
            QApplication::activeModalWidget() == nullptr;
 }
 

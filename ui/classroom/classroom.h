@@ -1,0 +1,38 @@
+#pragma once
+
+// What makes the window fit a classroom: zoom and full screen for a projector, the help on F1,
+// and the remembered settings. The keys: Ctrl++ and Ctrl+- step the zoom, Ctrl+0 goes back to
+// 100 %, F11 switches full screen on and off, F1 opens the help.
+#include "ui/classroom/settings.h"
+#include "ui/classroom/window_zoom.h"
+
+#include <QObject>
+
+#include <memory>
+
+class HelpWindow;
+class QMenu;
+
+class Classroom : public QObject {
+    Q_OBJECT
+
+public:
+    // Takes the zoom the user chose last time; the window need not be shown yet.
+    explicit Classroom(QWidget& window);
+    ~Classroom() override;
+
+    WindowZoom& zoom() { return m_zoom; }
+    Settings& settings() { return m_settings; }
+
+    // Opens (or raises) the help window in the interface's language.
+    void showHelp();
+    HelpWindow* helpWindow() const { return m_help.get(); }
+
+private:
+    void bindKeys();
+
+    QWidget& m_window;
+    Settings m_settings;
+    WindowZoom m_zoom;
+    std::unique_ptr<HelpWindow> m_help;
+};

@@ -1,0 +1,60 @@
+#pragma once
+
+// Zoom for a projector: the whole window, text, pictures and outlines alike, is drawn larger by
+// Qt's device-pixel scaling, so it stays sharp at every step, and everything a program reads of
+// it (geometry, pen widths, mouse positions in its own coordinates) keeps its 100 % values.
+// Full screen shows the window at the largest step that fits the screen, centred on a stage of
+// the window's own background colour.
+#include <QObject>
+
+#include <array>
+#include <memory>
+
+class QWidget;
+
+class WindowZoom : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr std::array<int, 7> kStepsPercent = {75, 90, 100, 125, 150, 175, 200};
+    static constexpr int kFullSizePercent = 100;
+
+    explicit WindowZoom(QWidget& window);
+    ~WindowZoom() override;
+
+    static bool isStep(int percent);
+
+    int percent() const { return m_percent; }
+    // Shows the window at this step (one of kStepsPercent); false, and nothing changes, for any
+    // other number.
+    bool setPercent(int percent);
+
+    // The keys: one step larger or smaller, back to 100 %, full screen on and off. Each tells
+    // percentChosen when the user's chosen zoom changed.
+    void zoomIn();
+    void zoomOut();
+    void reset();
+    void toggleFullScreen();
+    bool isFullScreen() const;
+
+    // The largest step at which a window of this size in pixels at 100 % fits a screen of this
+    // size in device pixels.
+    static int largestFittingStep(QSize windowSize, QSize screenSize);
+
+signals:
+    void percentChosen(int percent);
+
+private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void step(int direction);
+    void apply(int percent);
+    void enterFullScreen();
+    void leaveFullScreen();
+    void centreOnStage();
+
+    QWidget& m_window;
+    int m_percent = kFullSizePercent;
+    // While full screen: the stage the window sits on, and the zoom to go back to.
+    std::unique_ptr<QWidget> m_stage;
+    int m_windowedPercent = kFullSizePercent;
+};
