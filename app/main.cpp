@@ -49,7 +49,7 @@ Request readArguments(const QStringList& arguments) {
     const QCommandLineOption help({"h", "help"}, "Vis denne hjælp og afslut.");
     const QCommandLineOption version({"v", "version"}, "Vis programmets version og afslut.");
     const QCommandLineOption zoom(
-        "zoom", "Vis vinduet forstørret: 75, 90, 100, 125, 150, 175 eller 200.", "PROCENT");
+        "zoom", "Vis vinduet forstørret: 100, 125, 150, 175 eller 200 procent.", "PROCENT");
     const QCommandLineOption fullScreen("fullscreen", "Vis vinduet på hele skærmen.");
     parser.addOption(help);
     parser.addOption(version);
@@ -82,7 +82,7 @@ Request readArguments(const QStringList& arguments) {
         bool isNumber = false;
         const int percent = parser.value(zoom).toInt(&isNumber);
         if (!isNumber || !WindowZoom::isStep(percent)) {
-            return refuse(QStringLiteral("--zoom skal være 75, 90, 100, 125, 150, 175 eller 200, "
+            return refuse(QStringLiteral("--zoom skal være 100, 125, 150, 175 eller 200, "
                                          "ikke »%1«")
                               .arg(parser.value(zoom)));
         }

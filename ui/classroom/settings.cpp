@@ -1,5 +1,5 @@
-// The remembered values in an INI-style file, written one value at a time and flushed at once so
-// that a program stopped hard keeps what the user chose.
+// The remembered values in the desktop's usual INI-style file, written one value at a time and
+// flushed at once so that a program stopped hard keeps what the user chose.
 #include "ui/classroom/settings.h"
 
 #include <QSettings>
@@ -18,7 +18,7 @@ constexpr int kFullSize = 100;
 } // namespace
 
 Settings::Settings()
-    : m_store(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "klangora",
+    : m_store(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "klangora",
                                           "klangora")) {}
 
 Settings::~Settings() = default;

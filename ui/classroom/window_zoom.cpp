@@ -41,6 +41,8 @@ void showAtNewRatio(QWidget& window, bool fullScreen) {
         store->resize(window.size());
     }
     window.update();
+    // The new native window takes the keyboard as the old one had it.
+    window.activateWindow();
     if (focused != nullptr) {
         focused->setFocus(Qt::OtherFocusReason);
     }

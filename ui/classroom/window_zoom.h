@@ -16,7 +16,9 @@ class WindowZoom : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr std::array<int, 7> kStepsPercent = {75, 90, 100, 125, 150, 175, 200};
+    // Qt 6.4 cannot draw widgets at a device pixel ratio below 1 (children are cut off), so the
+    // steps start at 100 %.
+    static constexpr std::array<int, 5> kStepsPercent = {100, 125, 150, 175, 200};
     static constexpr int kFullSizePercent = 100;
 
     explicit WindowZoom(QWidget& window);
