@@ -1,6 +1,7 @@
 #include "ui/classroom/classroom.h"
 
 #include "ui/classroom/help_window.h"
+#include "ui/texts/key_table.h"
 
 #include <QKeySequence>
 #include <QShortcut>
@@ -16,18 +17,18 @@ Classroom::Classroom(QWidget& window) : m_window(window), m_zoom(window) {
 Classroom::~Classroom() = default;
 
 void Classroom::bindKeys() {
-    const auto bind = [this](const QKeySequence& keys, void (WindowZoom::*action)()) {
-        auto* shortcut = new QShortcut(keys, &m_window);
-        connect(shortcut, &QShortcut::activated, &m_zoom, action);
+    const auto bind = [this](keys::Command command, auto action) {
+        for (const QKeyCombination key : keys::keysOf(command)) {
+            auto* shortcut = new QShortcut(QKeySequence(key), &m_window);
+            connect(shortcut, &QShortcut::activated, this, action);
+        }
     };
-    bind(QKeySequence(Qt::CTRL | Qt::Key_Plus), &WindowZoom::zoomIn);
-    // Where + shares its key with =, as on US keyboards, Ctrl and that key zoom in as well.
-    bind(QKeySequence(Qt::CTRL | Qt::Key_Equal), &WindowZoom::zoomIn);
-    bind(QKeySequence(Qt::CTRL | Qt::Key_Minus), &WindowZoom::zoomOut);
-    bind(QKeySequence(Qt::CTRL | Qt::Key_0), &WindowZoom::reset);
-    bind(QKeySequence(Qt::Key_F11), &WindowZoom::toggleFullScreen);
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), &m_window);
-    connect(help, &QShortcut::activated, this, &Classroom::showHelp);
+    using keys::Command;
+    bind(Command::zoomIn, [this] { m_zoom.zoomIn(); });
+    bind(Command::zoomOut, [this] { m_zoom.zoomOut(); });
+    bind(Command::zoomReset, [this] { m_zoom.reset(); });
+    bind(Command::fullScreen, [this] { m_zoom.toggleFullScreen(); });
+    bind(Command::help, [this] { showHelp(); });
 }
 
 void Classroom::showHelp() {

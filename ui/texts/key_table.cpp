@@ -47,11 +47,12 @@ QList<Binding> makeTable() {
         {C::playPausePiece, {Qt::Key_P}, "spil eller hold pause i et musikstykke", true},
         {C::previousTuning, {Qt::Key_B}, "skift til stemningen før den sidste", true},
         {C::openExercises, {ctrl(Qt::Key_E)}, "åbn øvelserne", true},
-        {C::zoomIn, {ctrl(Qt::Key_Plus)}, "større", true},
-        {C::zoomOut, {ctrl(Qt::Key_Minus)}, "mindre", true},
-        {C::zoomReset, {ctrl(Qt::Key_0)}, "normal størrelse", true},
-        {C::fullScreen, {Qt::Key_F11}, "fuld skærm", true},
-        {C::help, {Qt::Key_F1}, "hjælp", true},
+        // Ctrl and = zoom in too, where + shares its key with = (as on US keyboards).
+        {C::zoomIn, {ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal)}, "større", false},
+        {C::zoomOut, {ctrl(Qt::Key_Minus)}, "mindre", false},
+        {C::zoomReset, {ctrl(Qt::Key_0)}, "normal størrelse", false},
+        {C::fullScreen, {Qt::Key_F11}, "fuld skærm", false},
+        {C::help, {Qt::Key_F1}, "hjælp", false},
     };
 }
 
