@@ -1,10 +1,10 @@
 #include "sound/instrument/live_instrument.h"
 #include "sound/pulse_player.h"
 #include "ui/classroom/classroom.h"
+#include "ui/classroom/interface_language.h"
 #include "ui/form1.h"
 #include "ui/instrument/midi_keyboard.h"
 #include "ui/sequence/responsive_player.h"
-#include "ui/texts/danish_qt_texts.h"
 #include "ui/widgets/message_box.h"
 
 #include <QApplication>
@@ -35,35 +35,52 @@ void print(std::FILE* stream, const QString& text) {
 }
 
 Request refuse(const QString& reason) {
-    print(stderr, QStringLiteral("klangora: %1\nSkriv »klangora --help« for at se, hvad "
-                                 "programmet forstår.\n")
+    print(stderr, QCoreApplication::translate(
+                      "klangora",
+                      "klangora: %1\nSkriv »klangora --help« for at se, hvad programmet forstår.\n")
                       .arg(reason));
     return Request{.exitStatus = kUsageError};
 }
 
 Request readArguments(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "Klangora: lyt til dur-treklange i forskellige stemninger.\n"
-        "Med en Scala-stemning (.scl) som argument åbnes den, når vinduet vises.");
-    const QCommandLineOption help({"h", "help"}, "Vis denne hjælp og afslut.");
-    const QCommandLineOption version({"v", "version"}, "Vis programmets version og afslut.");
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "klangora", "Klangora: lyt til dur-treklange i forskellige stemninger.\n"
+                    "Med en Scala-stemning (.scl) som argument åbnes den, når "
+                    "vinduet vises."));
+    const QCommandLineOption help(
+        {"h", "help"}, QCoreApplication::translate("klangora", "Vis denne hjælp og afslut."));
+    const QCommandLineOption version(
+        {"v", "version"},
+        QCoreApplication::translate("klangora", "Vis programmets version og afslut."));
     const QCommandLineOption zoom(
-        "zoom", "Vis vinduet forstørret: 100, 125, 150, 175 eller 200 procent.", "PROCENT");
-    const QCommandLineOption fullScreen("fullscreen", "Vis vinduet på hele skærmen.");
+        "zoom",
+        QCoreApplication::translate(
+            "klangora", "Vis vinduet forstørret: 100, 125, 150, 175 eller 200 procent."),
+        QCoreApplication::translate("klangora", "PROCENT"));
+    const QCommandLineOption language(
+        "lang",
+        QCoreApplication::translate("klangora", "Vis programmet på dansk (da) eller engelsk (en)."),
+        "da|en");
+    const QCommandLineOption fullScreen(
+        "fullscreen", QCoreApplication::translate("klangora", "Vis vinduet på hele skærmen."));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(zoom);
     parser.addOption(fullScreen);
-    parser.addPositionalArgument("FIL", "En Scala-stemning (.scl), der åbnes ved start.", "[FIL]");
+    parser.addOption(language);
+    parser.addPositionalArgument(
+        QCoreApplication::translate("klangora", "FIL"),
+        QCoreApplication::translate("klangora", "En Scala-stemning (.scl), der åbnes ved start."),
+        QCoreApplication::translate("klangora", "[FIL]"));
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (unknown.isEmpty()) {
             return refuse(parser.errorText());
         }
         const QString name = unknown.constFirst();
-        return refuse(
-            QStringLiteral("ukendt tilvalg »%1%2«").arg(name.size() == 1 ? "-" : "--", name));
+        return refuse(QCoreApplication::translate("klangora", "ukendt tilvalg »%1%2«")
+                          .arg(name.size() == 1 ? "-" : "--", name));
     }
     if (parser.isSet(help)) {
         print(stdout, parser.helpText());
@@ -75,34 +92,47 @@ Request readArguments(const QStringList& arguments) {
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
-        return refuse(QStringLiteral("kun én stemningsfil ad gangen, ikke %1").arg(files.size()));
+        return refuse(
+            QCoreApplication::translate("klangora", "kun én stemningsfil ad gangen, ikke %1")
+                .arg(files.size()));
     }
     Request request{.tuningFile = files.isEmpty() ? QString() : files.constFirst()};
     if (parser.isSet(zoom)) {
         bool isNumber = false;
         const int percent = parser.value(zoom).toInt(&isNumber);
         if (!isNumber || !WindowZoom::isStep(percent)) {
-            return refuse(QStringLiteral("--zoom skal være 100, 125, 150, 175 eller 200, "
-                                         "ikke »%1«")
-                              .arg(parser.value(zoom)));
+            return refuse(
+                QCoreApplication::translate(
+                    "klangora", "--zoom skal være 100, 125, 150, 175 eller 200, ikke »%1«")
+                    .arg(parser.value(zoom)));
         }
         request.zoomPercent = percent;
     }
+    if (parser.isSet(language) && !languageFromArguments(arguments)) {
+        return refuse(
+            QCoreApplication::translate("klangora", "--lang skal være da eller en, ikke »%1«")
+                .arg(parser.value(language)));
+    }
     request.fullScreen = parser.isSet(fullScreen);
     return request;
+}
+
+// Danish, unless the command line or the user's last choice says English.
+InterfaceLanguage startLanguage(const QStringList& arguments) {
+    return languageFromArguments(arguments).value_or(Settings().language());
 }
 
 // The command line is read before the window system is reached, so --help, --version and a
 // refusal work without a display.
 Request readCommandLine(int argc, char* argv[]) {
     const QCoreApplication reader(argc, argv);
-    const DanishQtTexts danish;
+    const InterfaceLanguageScope language(startLanguage(QCoreApplication::arguments()));
     return readArguments(QCoreApplication::arguments());
 }
 
 int runWindow(int argc, char* argv[], const Request& request) {
     QApplication app(argc, argv);
-    const DanishQtTexts danish;
+    const InterfaceLanguageScope language(startLanguage(QCoreApplication::arguments()));
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setApplicationVersion(KLANGORA_VERSION);
     PulseAudioPlayer pulse;

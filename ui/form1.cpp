@@ -238,6 +238,7 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
     menu.setObjectName("tuningMenu");
     m_parts->files.addToMenu(menu);
     m_parts->library.addToMenu(menu);
+    m_parts->classroom.addToMenu(menu);
     menu.addSeparator();
     menu.addAction(tr("Stop al lyd"), &m_parts->live, &LivePlaying::stopAllSound);
     menu.exec(event->globalPos());

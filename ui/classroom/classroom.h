@@ -26,9 +26,17 @@ public:
 
     // Opens (or raises) the help window in the interface's language.
     void showHelp();
+
+    // Chooses the interface's language for the whole application, remembers it, and shows
+    // every text in it at once.
+    void setLanguage(InterfaceLanguage language);
+    InterfaceLanguage language() const;
+    // The language submenu of the window's context menu.
+    void addToMenu(QMenu& menu);
     HelpWindow* helpWindow() const { return m_help.get(); }
 
 private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void bindKeys();
 
     QWidget& m_window;

@@ -3,6 +3,7 @@
 
 #include "ui/texts/window_texts.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTimer>
 
@@ -19,6 +20,7 @@ void Arrangement::Timer2Timer() {
 
 void Arrangement::kromkvintClick() {
     m_fifths = !m_fifths;
-    m_button->setText(m_fifths ? texts::kToChromatic : texts::kToFifths);
+    m_button->setText(
+        QCoreApplication::translate("klangora", m_fifths ? texts::kToChromatic : texts::kToFifths));
     emit arranged(m_fifths);
 }

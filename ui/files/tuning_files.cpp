@@ -32,8 +32,8 @@ namespace {
 // Real scale files are a few hundred bytes; anything much larger is not one.
 constexpr qint64 kMaxTuningBytes = 64 * 1024;
 
-const QString kOpenText = "Åbn stemning …";
-const QString kSaveText = "Gem stemning …";
+const QString kOpenText = QT_TRANSLATE_NOOP("klangora", "Åbn stemning …");
+const QString kSaveText = QT_TRANSLATE_NOOP("klangora", "Gem stemning …");
 const QString kFilters = "Scala-stemning (*.scl);;Alle filer (*)";
 
 bool isScalaFileName(const QString& path) {

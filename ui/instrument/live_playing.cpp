@@ -9,6 +9,7 @@
 #include "ui/panel/readout_panel.h"
 #include "ui/texts/palette.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QTimer>
@@ -26,7 +27,8 @@ constexpr int kCatchUpMs = 15;
 // c'), and in words for a screen reader: the fixed c lies in the "enstregede" octave.
 QString octaveText(int octave) {
     static const char* const kRanges[] = {"C–c", "c–c'", "c'–c''", "c''–c'''", "c'''–c''''"};
-    return QString::fromUtf8("Oktav: %1").arg(QString::fromUtf8(kRanges[octave + 2]));
+    return QCoreApplication::translate("klangora", "Oktav: %1")
+        .arg(QString::fromUtf8(kRanges[octave + 2]));
 }
 
 QString octaveName(int octave) {

@@ -69,26 +69,41 @@ struct LabelEntry {
 
 // The labels in creation order, after the temperament caption.
 const std::array<LabelEntry, 21> kLabels = {{
-    {"Label14", {688, 488}, "kromatisk opstillin.", 8, false, false},
+    {"Label14", {688, 488}, QT_TRANSLATE_NOOP("klangora", "kromatisk opstillin."), 8, false, false},
     {"Label17", {680, 448}, "", 8, false, false},
-    {"Label18", {47, 47}, "Den rene kvint", 8, false, false},
-    {"Label20", {48, 265}, "Grundtonen", 8, false, false},
-    {"Label19", {48, 176}, "Den rene terts", 8, false, false},
-    {"Label21", {312, 328}, "Vælg TONEART / GRUNDTONE", 10, true, true},
-    {"Label7", {664, 144}, "Hør en REN tre-", 8, false, false},
-    {"Label8", {656, 160}, "klang og treklangen", 8, false, false},
-    {"Label9", {656, 176}, "i DEN AKTUELLE", 8, false, false},
-    {"Label10", {672, 192}, "STEMNING", 8, false, false},
-    {"Label13", {686, 476}, "Du kan få vist akkorderne i ", 8, false, false},
-    {"Label1", {680, 256}, "Hør en lille ", 8, false, false},
-    {"Label4", {672, 272}, "4-stemmig sats", 8, false, false},
-    {"Label5", {680, 288}, "i den valgte", 8, false, false},
-    {"Label6", {672, 72}, "Vælg TREKLANG eller SANG", 10, true, true},
-    {"Label11", {24, 336}, "STEMNING", 10, true, true},
-    {"Label12", {44, 320}, "Vælg ", 10, true, true},
-    {"Label15", {688, 304}, " toneart.", 8, false, false},
-    {"Label16", {696, 384}, ".. og med ", 8, false, false},
-    {"Label23", {680, 400}, "mere kromatik", 8, false, false},
+    {"Label18", {47, 47}, QT_TRANSLATE_NOOP("klangora", "Den rene kvint"), 8, false, false},
+    {"Label20", {48, 265}, QT_TRANSLATE_NOOP("klangora", "Grundtonen"), 8, false, false},
+    {"Label19", {48, 176}, QT_TRANSLATE_NOOP("klangora", "Den rene terts"), 8, false, false},
+    {"Label21",
+     {312, 328},
+     QT_TRANSLATE_NOOP("klangora", "Vælg TONEART / GRUNDTONE"),
+     10,
+     true,
+     true},
+    {"Label7", {664, 144}, QT_TRANSLATE_NOOP("klangora", "Hør en REN tre-"), 8, false, false},
+    {"Label8", {656, 160}, QT_TRANSLATE_NOOP("klangora", "klang og treklangen"), 8, false, false},
+    {"Label9", {656, 176}, QT_TRANSLATE_NOOP("klangora", "i DEN AKTUELLE"), 8, false, false},
+    {"Label10", {672, 192}, QT_TRANSLATE_NOOP("klangora", "STEMNING"), 8, false, false},
+    {"Label13",
+     {686, 476},
+     QT_TRANSLATE_NOOP("klangora", "Du kan få vist akkorderne i "),
+     8,
+     false,
+     false},
+    {"Label1", {680, 256}, QT_TRANSLATE_NOOP("klangora", "Hør en lille "), 8, false, false},
+    {"Label4", {672, 272}, QT_TRANSLATE_NOOP("klangora", "4-stemmig sats"), 8, false, false},
+    {"Label5", {680, 288}, QT_TRANSLATE_NOOP("klangora", "i den valgte"), 8, false, false},
+    {"Label6",
+     {672, 72},
+     QT_TRANSLATE_NOOP("klangora", "Vælg TREKLANG eller SANG"),
+     10,
+     true,
+     true},
+    {"Label11", {24, 336}, QT_TRANSLATE_NOOP("klangora", "STEMNING"), 10, true, true},
+    {"Label12", {44, 320}, QT_TRANSLATE_NOOP("klangora", "Vælg "), 10, true, true},
+    {"Label15", {688, 304}, QT_TRANSLATE_NOOP("klangora", " toneart."), 8, false, false},
+    {"Label16", {696, 384}, QT_TRANSLATE_NOOP("klangora", ".. og med "), 8, false, false},
+    {"Label23", {680, 400}, QT_TRANSLATE_NOOP("klangora", "mere kromatik"), 8, false, false},
     {"Label3", {264, 424}, "g", 8, false, false},
 }};
 
@@ -218,7 +233,7 @@ TemperamentCaption::Widgets buildLabels(QWidget& window) {
     image->setObjectName("Image1");
     image->setGeometry(48, 104, 49, 41);
     image->setPixmap(pictures::triad(QSize(49, 41)));
-    image->setAccessibleName("Billede af en treklang");
+    image->setAccessibleName(QT_TRANSLATE_NOOP("klangora", "Billede af en treklang"));
     return {caption};
 }
 
@@ -258,8 +273,9 @@ ReadoutPanel::Widgets buildPanel(QWidget& window) {
         widgets.noteNames[n] = label;
     }
     makeLabel(panel, "Label2", {7, 132},
-              "Her kan du få vist frekvenser, centværdier eller afvigelse fra den rene kvint og "
-              "den rene terts.",
+              QT_TRANSLATE_NOOP(
+                  "klangora", "Her kan du få vist frekvenser, centværdier eller afvigelse fra den "
+                              "rene kvint og den rene terts."),
               8, false);
 
     auto* readoutGroup = new QButtonGroup(&window);
@@ -272,11 +288,15 @@ ReadoutPanel::Widgets buildPanel(QWidget& window) {
         return radio;
     };
     widgets.thirds =
-        makeRadio("rbterts", {296, 88, 209, 17}, "Vis afvigelsen fra den RENE terts i cent");
+        makeRadio("rbterts", {296, 88, 209, 17},
+                  QT_TRANSLATE_NOOP("klangora", "Vis afvigelsen fra den RENE terts i cent"));
     widgets.fifths =
-        makeRadio("rbkvint", {296, 104, 225, 17}, "Vis afvigelsen fra den RENE kvint i cent");
-    widgets.cents = makeRadio("rbCent", {32, 104, 233, 17}, "Vis grundtonens CENT-værdi");
-    widgets.frequency = makeRadio("rbFre", {32, 88, 233, 17}, "Vis grundtonens FREKVENS");
+        makeRadio("rbkvint", {296, 104, 225, 17},
+                  QT_TRANSLATE_NOOP("klangora", "Vis afvigelsen fra den RENE kvint i cent"));
+    widgets.cents = makeRadio("rbCent", {32, 104, 233, 17},
+                              QT_TRANSLATE_NOOP("klangora", "Vis grundtonens CENT-værdi"));
+    widgets.frequency = makeRadio("rbFre", {32, 88, 233, 17},
+                                  QT_TRANSLATE_NOOP("klangora", "Vis grundtonens FREKVENS"));
     widgets.frequency->setChecked(true);
     widgets.modes = readoutGroup;
     tabToCheckedOnly(readoutGroup);
@@ -310,7 +330,8 @@ void makePresetButton(WindowWidgets& widgets, QWidget& window, klangora::PresetI
 void buildButtons(WindowWidgets& widgets, QWidget& window) {
     widgets.arrangement.button =
         makeButton(window, "kromkvint", texts::kToFifths, {688, 504, 195, 25});
-    widgets.arrangement.button->setToolTip("Det er lettest at se systemet i kvint-opstilling!");
+    widgets.arrangement.button->setToolTip(
+        QT_TRANSLATE_NOOP("klangora", "Det er lettest at se systemet i kvint-opstilling!"));
 
     auto* keyGroup = new QButtonGroup(&window);
     keyGroup->setObjectName("keyGroup");
@@ -401,11 +422,12 @@ void setTabOrders(const WindowWidgets& widgets) {
 void nameControls(const WindowWidgets& widgets) {
     // The sound buttons show only a picture; their names say what they play.
     widgets.soundButtons[0]->setAccessibleName(
-        "Hør en ren treklang og treklangen i den aktuelle stemning");
-    widgets.soundButtons[1]->setAccessibleName("Hør en lille 4-stemmig sats i den valgte toneart");
-    widgets.soundButtons[2]->setAccessibleName(
-        "Hør en lille 4-stemmig sats med mere kromatik i den valgte toneart");
-    widgets.panel.frame->setAccessibleName("Tal for tonerne");
+        QT_TRANSLATE_NOOP("klangora", "Hør en ren treklang og treklangen i den aktuelle stemning"));
+    widgets.soundButtons[1]->setAccessibleName(
+        QT_TRANSLATE_NOOP("klangora", "Hør en lille 4-stemmig sats i den valgte toneart"));
+    widgets.soundButtons[2]->setAccessibleName(QT_TRANSLATE_NOOP(
+        "klangora", "Hør en lille 4-stemmig sats med mere kromatik i den valgte toneart"));
+    widgets.panel.frame->setAccessibleName(QT_TRANSLATE_NOOP("klangora", "Tal for tonerne"));
     for (int tone = 1; tone <= 13; ++tone) {
         widgets.keys.keys[tone]->setAccessibleName(descriptions::keyButtonName(tone));
         for (int row = 0; row <= 2; ++row) {
@@ -418,9 +440,10 @@ void nameControls(const WindowWidgets& widgets) {
     for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
         ToneSlider* slider = widgets.selection.sliders[k];
         slider->setAccessibleName(descriptions::sliderName(k));
-        slider->setAccessibleDescription(
-            "Pil-op hæver og pil-ned sænker tonen 1/20 cent, med Shift 1 cent; Home sætter den 30 "
-            "cent over den ligesvævende, End 30 cent under.");
+        slider->setAccessibleDescription(QT_TRANSLATE_NOOP(
+            "klangora", "Pil-op hæver og pil-ned sænker tonen 1/20 cent, med Shift 1 cent; "
+                        "Home sætter den 30 cent over den ligesvævende, End 30 "
+                        "cent under."));
     }
 }
 
@@ -428,7 +451,8 @@ void nameControls(const WindowWidgets& widgets) {
 
 WindowWidgets buildWindowLayout(QWidget& window) {
     window.setObjectName("Form1");
-    window.setWindowTitle("Klangora: Lyt til dur-treklange i forskellige stemninger!");
+    window.setWindowTitle(
+        QT_TRANSLATE_NOOP("klangora", "Klangora: Lyt til dur-treklange i forskellige stemninger!"));
     window.setWindowIcon(pictures::windowIcon());
     window.setFont(fonts::windowFont());
     window.setFixedSize(894, 541);

@@ -2,6 +2,8 @@
 
 // The music the window is about, without a pixel: the thirteen tones of the octave c..c' by
 // tone number 1..13, which tone each mark of a triad stands for, and the fixed c.
+#include <QtGlobal>
+
 #include <array>
 #include <cstddef>
 
@@ -12,8 +14,9 @@ inline constexpr int kMajorThirdSemitones = 4;
 inline constexpr int kFifthSemitones = 7;
 
 // The note names of tone numbers 1..13; the upper c is "C" again.
-inline constexpr std::array<const char*, 13> kNoteNames = {"C", "C#", "D", "Eb", "E", "F", "F#",
-                                                           "G", "G#", "A", "Bb", "H", "C"};
+inline constexpr std::array<const char*, 13> kNoteNames = {
+    "C", "C#", "D", "Eb", "E", "F", "F#", "G", "G#", "A", "Bb", QT_TRANSLATE_NOOP("klangora", "H"),
+    "C"};
 
 inline const char* noteName(int tone) {
     return kNoteNames[static_cast<std::size_t>(tone - 1)];

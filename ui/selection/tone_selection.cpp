@@ -12,6 +12,7 @@
 #include "ui/widgets/message_box.h"
 #include "ui/widgets/tone_slider.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QShortcut>
 #include <QWidget>
@@ -100,7 +101,7 @@ void ToneSelection::knapMouseDown(int column, int row) {
     m_row = row;
     emit marked(column, row, tone);
     m_sliders[tone]->setFocus();
-    m_hint->setText(texts::kArrowHint);
+    m_hint->setText(QCoreApplication::translate("klangora", texts::kArrowHint));
     fonts::setDesignSize(m_hint, kArrowHintPointSize);
 }
 
@@ -128,7 +129,7 @@ void ToneSelection::focus() {
 void ToneSelection::clear() {
     m_column = kNoSelection;
     nodetykkelse();
-    m_hint->setText(texts::kClickHint);
+    m_hint->setText(QCoreApplication::translate("klangora", texts::kClickHint));
     fonts::setDesignSize(m_hint, kClickHintPointSize);
 }
 

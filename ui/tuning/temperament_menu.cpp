@@ -32,7 +32,7 @@ TemperamentMenu::TemperamentMenu(QWidget& window, TuningModel& model) : QObject(
 }
 
 void TemperamentMenu::addToMenu(QMenu& menu) const {
-    QMenu* library = menu.addMenu("Historiske stemninger");
+    QMenu* library = menu.addMenu(QT_TRANSLATE_NOOP("klangora", "Historiske stemninger"));
     library->setObjectName("temperamentMenu");
     // The descriptions show as tooltips: the window has no status bar.
     library->setToolTipsVisible(true);

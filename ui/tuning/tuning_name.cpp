@@ -3,11 +3,26 @@
 
 #include "core/historical_temperaments.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// The presets' names live in the core, which knows no translation; they are named here so that
+// the translation tools find them.
+[[maybe_unused]] constexpr const char* kPresetTexts[] = {
+    QT_TRANSLATE_NOOP("klangora", "Pythagoræisk"),
+    QT_TRANSLATE_NOOP("klangora", "Pythagoræisk stemning"),
+    QT_TRANSLATE_NOOP("klangora", "Ren"),
+    QT_TRANSLATE_NOOP("klangora", "Ren stemning"),
+    QT_TRANSLATE_NOOP("klangora", "Prætoriansk"),
+    QT_TRANSLATE_NOOP("klangora", "Prætoriansk stemning"),
+    QT_TRANSLATE_NOOP("klangora", "Ligesvævende"),
+    QT_TRANSLATE_NOOP("klangora", "Ligesvævende stemning"),
+};
 
 } // namespace
 
@@ -15,9 +30,10 @@ QString tuningName(const TuningIdentity& identity) {
     using Kind = TuningIdentity::Kind;
     switch (identity.kind()) {
     case Kind::own:
-        return QString::fromUtf8("Din Egen Stemning!");
+        return QCoreApplication::translate("klangora", "Din Egen Stemning!");
     case Kind::preset:
-        return fromUtf8(klangora::presetInfo(identity.presetId()).stemningText);
+        return QCoreApplication::translate(
+            "klangora", klangora::presetInfo(identity.presetId()).stemningText.data());
     case Kind::temperament:
         for (const klangora::HistoricalTemperament& temperament :
              klangora::kHistoricalTemperaments) {
