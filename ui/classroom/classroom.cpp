@@ -59,8 +59,19 @@ InterfaceLanguage Classroom::language() const {
 
 void Classroom::setLanguage(InterfaceLanguage language) {
     m_settings.setLanguage(language);
-    if (InterfaceLanguageScope* scope = InterfaceLanguageScope::current()) {
-        scope->use(language);
+    InterfaceLanguageScope* scope = InterfaceLanguageScope::current();
+    if (scope == nullptr) {
+        return;
+    }
+    scope->use(language);
+    // At once, not only when the posted LanguageChange arrives.
+    showLanguage(*scope);
+}
+
+void Classroom::showLanguage(const InterfaceLanguageScope& scope) {
+    showTextsIn(m_window, scope);
+    if (m_help != nullptr && m_help->isVisible()) {
+        m_help->showDocument(scope.language());
     }
 }
 
@@ -84,10 +95,7 @@ void Classroom::addToMenu(QMenu& menu) {
 bool Classroom::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &m_window && event->type() == QEvent::LanguageChange) {
         if (const InterfaceLanguageScope* scope = InterfaceLanguageScope::current()) {
-            showTextsIn(m_window, *scope);
-            if (m_help != nullptr && m_help->isVisible()) {
-                m_help->showDocument(scope->language());
-            }
+            showLanguage(*scope);
         }
     }
     return false;

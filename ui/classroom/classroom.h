@@ -11,6 +11,7 @@
 #include <memory>
 
 class HelpWindow;
+class InterfaceLanguageScope;
 class QMenu;
 
 class Classroom : public QObject {
@@ -37,6 +38,7 @@ public:
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showLanguage(const InterfaceLanguageScope& scope);
     void bindKeys();
 
     QWidget& m_window;

@@ -1,0 +1,209 @@
+// The interface in English and back: every text the window shows, its menus' included, follows
+// the language at once, Danish comes back exactly, no Danish word is left in the English
+// window, and the English texts fit their places as the Danish do.
+#include "support/window_test_support.h"
+
+#include "ui/classroom/classroom.h"
+#include "ui/classroom/interface_language.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QMap>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr std::array<const char*, 5> kProperties = {"text", "toolTip", "accessibleName",
+                                                    "accessibleDescription", "windowTitle"};
+
+// Every text of the window and its actions, by object and property.
+QMap<QString, QString> allTexts(const QWidget& window) {
+    QMap<QString, QString> texts;
+    QList<const QObject*> objects{&window};
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        objects << widget;
+    }
+    for (const QAction* action : window.findChildren<QAction*>()) {
+        objects << action;
+    }
+    for (const QObject* object : objects) {
+        const QString name = object->objectName().isEmpty()
+                                 ? QString::number(reinterpret_cast<quintptr>(object), 16)
+                                 : object->objectName();
+        for (const char* property : kProperties) {
+            const QString text = object->property(property).toString();
+            if (!text.isEmpty()) {
+                texts.insert(name + '.' + property, text);
+            }
+        }
+    }
+    return texts;
+}
+
+// The texts the user reads on the window itself: its title and what its controls show.
+QStringList visibleTexts(const QWidget& window) {
+    QStringList texts{window.windowTitle()};
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (widget->isVisible()) {
+            const QString text = widget->property("text").toString();
+            if (!text.isEmpty()) {
+                texts << text;
+            }
+        }
+    }
+    return texts;
+}
+
+// Words only Danish has, which an English window must not show.
+const QStringList kDanishWords = {
+    "Vælg", "Hør",        "stemning", "terts",  "kvint",  "Grundtonen",  "toneart",
+    "Klik", "opstilling", "Oktav",    "Ren",    "Egen",   "grundtonens", "afvigelsen",
+    "Vis ", "kromatik",   "lille",    "Prætor", "Ligesv", "akkorderne",  "tonen"};
+
+void showMenus(TForm1& form) {
+    // The context menu is made when asked for; one made once brings its actions along.
+    QMenu menu(&form);
+    form.classroom().addToMenu(menu);
+}
+
+} // namespace
+
+class LanguageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void englishAndBackRestoresTheDanishExactly();
+    void noDanishWordIsLeftInEnglish();
+    void textsFitTheirPlaces_data();
+    void textsFitTheirPlaces();
+    void theLanguageMenuSwitchesAndIsRemembered();
+
+private:
+    QTemporaryDir m_configHome;
+};
+
+void LanguageTest::initTestCase() {
+    QVERIFY(m_configHome.isValid());
+    qputenv("XDG_CONFIG_HOME", m_configHome.path().toUtf8());
+}
+
+void LanguageTest::englishAndBackRestoresTheDanishExactly() {
+    InterfaceLanguageScope language(InterfaceLanguage::danish);
+    RecordingPlayer player;
+    TForm1 form(player);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::qWait(300); // the start-up timers' arrangement
+    const QMap<QString, QString> danish = allTexts(form);
+    const QStringList danishVisible = visibleTexts(form);
+    form.classroom().setLanguage(InterfaceLanguage::english);
+    const QStringList englishVisible = visibleTexts(form);
+    QCOMPARE(englishVisible.size(), danishVisible.size());
+    for (qsizetype i = 0; i < danishVisible.size(); ++i) {
+        // Note names, numbers and the temperaments' own names read alike in both languages.
+        if (language.english(danishVisible[i]) != danishVisible[i]) {
+            QCOMPARE(englishVisible[i], language.english(danishVisible[i]));
+        }
+    }
+    QVERIFY(englishVisible.contains("B"));
+    form.classroom().setLanguage(InterfaceLanguage::danish);
+    QCOMPARE(allTexts(form), danish);
+}
+
+void LanguageTest::noDanishWordIsLeftInEnglish() {
+    InterfaceLanguageScope language(InterfaceLanguage::english);
+    RecordingPlayer player;
+    TForm1 form(player);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::qWait(300);
+    // Selecting a mark and letting it go changes the hint twice.
+    form.knapMouseDown(5, 1);
+    form.knapMouseDown(5, 1);
+    showMenus(form);
+    QStringList shown = visibleTexts(form);
+    for (const QAction* action : form.findChildren<QAction*>()) {
+        shown << action->text();
+    }
+    for (const QString& text : shown) {
+        for (const QString& word : kDanishWords) {
+            QVERIFY2(!text.contains(word), qPrintable(QString("»%1« in »%2«").arg(word, text)));
+        }
+    }
+}
+
+void LanguageTest::textsFitTheirPlaces_data() {
+    QTest::addColumn<int>("language");
+    QTest::addRow("Danish") << static_cast<int>(InterfaceLanguage::danish);
+    QTest::addRow("English") << static_cast<int>(InterfaceLanguage::english);
+}
+
+void LanguageTest::textsFitTheirPlaces() {
+    QFETCH(int, language);
+    InterfaceLanguageScope scope(static_cast<InterfaceLanguage>(language));
+    RecordingPlayer player;
+    TForm1 form(player);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::qWait(300);
+    // A button's or choice's text fits its width.
+    for (const QAbstractButton* button : form.findChildren<QAbstractButton*>()) {
+        if (button->isVisible() && !button->text().isEmpty()) {
+            QVERIFY2(button->sizeHint().width() <= button->width() + 1,
+                     qPrintable(QString("%1: %2 > %3")
+                                    .arg(button->text())
+                                    .arg(button->sizeHint().width())
+                                    .arg(button->width())));
+        }
+    }
+    // A label shows its whole text, inside its parent and clear of every button.
+    for (const QLabel* label : form.findChildren<QLabel*>()) {
+        if (!label->isVisible() || label->text().isEmpty() || label->objectName().isEmpty()) {
+            continue;
+        }
+        const QRect place = label->geometry();
+        const QStringList lines = label->text().split('\n');
+        for (const QString& line : lines) {
+            QVERIFY2(label->fontMetrics().horizontalAdvance(line) <= place.width() + 1,
+                     qPrintable(label->objectName() + ": " + line));
+        }
+        QVERIFY2(label->parentWidget()->rect().contains(place), qPrintable(label->objectName()));
+        for (const QPushButton* button : label->parentWidget()->findChildren<QPushButton*>(
+                 QString(), Qt::FindDirectChildrenOnly)) {
+            QVERIFY2(!button->isVisible() || !button->geometry().intersects(place),
+                     qPrintable(label->objectName() + " runs into " + button->objectName()));
+        }
+    }
+}
+
+void LanguageTest::theLanguageMenuSwitchesAndIsRemembered() {
+    InterfaceLanguageScope language(InterfaceLanguage::danish);
+    RecordingPlayer player;
+    TForm1 form(player);
+    QMenu menu(&form);
+    form.classroom().addToMenu(menu);
+    QMenu* languages = menu.findChild<QMenu*>("languageMenu");
+    QVERIFY(languages != nullptr);
+    QCOMPARE(languages->title(), QString("Sprog"));
+    const QList<QAction*> choices = languages->actions();
+    QCOMPARE(choices.size(), 2);
+    QVERIFY(choices[0]->isChecked());
+    choices[1]->trigger();
+    QCOMPARE(language.language(), InterfaceLanguage::english);
+    QCOMPARE(Settings().language(), InterfaceLanguage::english);
+    QCOMPARE(form.windowTitle(), QString("Klangora: Listen to major triads in different tunings!"));
+    QMenu english(&form);
+    form.classroom().addToMenu(english);
+    QCOMPARE(english.findChild<QMenu*>("languageMenu")->title(), QString("Language"));
+    english.findChild<QMenu*>("languageMenu")->actions()[0]->trigger();
+    QCOMPARE(Settings().language(), InterfaceLanguage::danish);
+    QCOMPARE(form.windowTitle(),
+             QString("Klangora: Lyt til dur-treklange i forskellige stemninger!"));
+}
+
+QTEST_MAIN(LanguageTest)
+#include "language_test.moc"
