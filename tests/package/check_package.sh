@@ -28,7 +28,7 @@ share=$usr/share
 # Every file an installed desktop application is found by.
 sides=(16 32 48 64 128 256)
 expected=(bin/klangora "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
-    "share/mime/packages/$id.xml" share/man/man1/klangora.1.gz
+    "share/mime/packages/$id.xml" share/man/man1/klangora.1.gz share/man/da/man1/klangora.1.gz
     share/doc/klangora/copyright share/doc/klangora/changelog.gz)
 for side in "${sides[@]}"; do
     expected+=("share/icons/hicolor/${side}x${side}/apps/$id.png")
