@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="da">
 <context>
+    <name>TForm1</name>
+    <message>
+        <source>Stop al lyd</source>
+        <translation>Stop all sound</translation>
+    </message>
+</context>
+<context>
     <name>klangora</name>
     <message>
         <source>Sprog</source>
