@@ -137,6 +137,11 @@ int WindowZoom::largestFittingStep(QSize windowSize, QSize screenSize) {
 
 void WindowZoom::apply(int percent) {
     m_percent = percent;
+    // At the ratio the screens already have (100 % at every start) nothing is touched, so the
+    // window starts exactly as it always has.
+    if (qFuzzyCompare(QHighDpiScaling::factor(QGuiApplication::primaryScreen()), percent / 100.0)) {
+        return;
+    }
     QWidget& shown = isFullScreen() ? *m_stage : m_window;
     const bool wasVisible = shown.isVisible();
     if (wasVisible) {
