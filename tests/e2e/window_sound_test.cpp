@@ -543,3 +543,66 @@ TEST_F(MidiThroughJack, NotesFromJackSoundInTheCurrentTuning) {
     EXPECT_NEAR(strongestHz(steady, kSampleRate, 255, 268), 261.6, 0.3);
     EXPECT_NEAR(strongestHz(steady, kSampleRate, 325, 337), 331.1, 0.4);
 }
+
+namespace {
+
+// Whether a stretch of the recording is silence (the null sink's midpoint, give or take the
+// last bit).
+bool silentFrom(const std::vector<std::uint8_t>& recording, std::size_t from) {
+    return from < recording.size() &&
+           std::all_of(recording.begin() + static_cast<std::ptrdiff_t>(from), recording.end(),
+                       [](std::uint8_t sample) { return sample >= 127 && sample <= 129; });
+}
+
+// Waits until the last half second recorded is a tone at this frequency.
+bool waitForTone(const SinkRecorder& recorder, double hz, std::chrono::milliseconds patience) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(200ms);
+        const auto recording = recorder.recording();
+        const std::size_t half = kSampleRate / 2;
+        if (recording.size() < half || silentFrom(recording, recording.size() - half)) {
+            continue;
+        }
+        const auto tail = centredSamples(std::span(recording).last(half));
+        if (std::abs(strongestHz(tail, kSampleRate, hz - 5, hz + 5, 0.1) - hz) < 0.5 &&
+            magnitudeAt(tail, kSampleRate, hz) > 10 * magnitudeAt(tail, kSampleRate, hz * 1.1)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+// A sender killed outright while its note sounds (no note-off ever comes): the program lets go
+// of the note when the connection vanishes, and the recording ends in silence.
+TEST_F(MidiThroughJack, AKilledSenderLeavesSilence) {
+    ASSERT_TRUE(waitForPort("klangora:midi_in")) << programLog();
+    std::string error;
+    ASSERT_TRUE(sequencer.start({KLANGORA_JACK_MIDI_SENDER, "90 3C 64"}, jackEnvironment,
+                                kOutputDir / "jack_midi_sender.log", error))
+        << error;
+    ASSERT_TRUE(waitForTone(recorder, 261.6, 10s))
+        << "the note was not heard; heard: " << soundsIn(recorder.recording()) << programLog();
+    sequencer.end(SIGKILL, 2000ms);
+    const std::size_t killedAt = recorder.recording().size();
+    std::this_thread::sleep_for(1500ms);
+    const auto recording = recorder.recording();
+    // Half a second for the news to travel and the tone to fade through the server's buffers.
+    EXPECT_TRUE(silentFrom(recording, killedAt + kSampleRate / 2))
+        << "still sounding after the sender died: " << soundsIn(recording) << programLog();
+}
+
+// F0 7E 7F 09 01 with no F7, then a note: the note is heard all the same.
+TEST_F(MidiThroughJack, ANoteAfterAnUnterminatedSysexIsHeard) {
+    ASSERT_TRUE(waitForPort("klangora:midi_in")) << programLog();
+    std::string error;
+    ASSERT_TRUE(sequencer.start({KLANGORA_JACK_MIDI_SENDER, "F0 7E 7F 09 01", "90 40 64"},
+                                jackEnvironment, kOutputDir / "jack_midi_sender.log", error))
+        << error;
+    // e in the program's starting Pythagorean tuning.
+    EXPECT_TRUE(waitForTone(recorder, 331.1, 10s))
+        << "the note after the sysex was not heard; heard: " << soundsIn(recorder.recording())
+        << programLog();
+}
