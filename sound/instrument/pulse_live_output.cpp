@@ -31,6 +31,9 @@ constexpr auto kConnectLimit = 1000ms;
 constexpr auto kStallLimit = 1000ms;
 // The stream is let go this long after the last tone has faded.
 constexpr auto kIdleRelease = 3000ms;
+// While tones are held and no server answers, one is looked for this often: tones held while
+// the server was gone sound again when it returns.
+constexpr auto kRetryWhileHeld = 2000ms;
 // The loop looks at its deadlines at least this often.
 constexpr int kPollTimeoutUs = 20'000;
 
@@ -227,10 +230,15 @@ void PulseLiveOutput::wake() {
 void PulseLiveOutput::run() {
     Connection& connection = *m_connection;
     using State = Connection::State;
+    auto lastOpened = Clock::now();
     while (!m_quit) {
-        if (m_wanted.exchange(false) &&
-            (connection.state() == State::idle || connection.state() == State::failed)) {
+        const bool closed =
+            connection.state() == State::idle || connection.state() == State::failed;
+        const bool heldWithoutServer =
+            closed && m_synth.anyHeld() && Clock::now() - lastOpened > kRetryWhileHeld;
+        if ((m_wanted.exchange(false) || heldWithoutServer) && closed) {
             connection.open();
+            lastOpened = Clock::now();
         }
         if (connection.m_failedEarly) {
             connection.m_failedEarly = false;

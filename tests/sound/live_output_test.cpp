@@ -72,6 +72,29 @@ TEST_F(LiveStream, AFrozenServerIsGivenUpAndTriedAgainAtALaterNote) {
     EXPECT_NEAR(heardHz(*instrument, 64, 325, 335), 261.6 * std::exp2(4.0 / 12), 0.5);
 }
 
+// A chord held while the server freezes (and is given up) sounds again when it answers, without
+// a new key.
+TEST_F(LiveStream, AToneHeldThroughAFrozenServerSoundsAgainWhenItAnswers) {
+    const ScopedEnvironment address("PULSE_SERVER", server.address());
+    const auto instrument = LiveInstrument::withPulseAudio();
+    instrument->noteOn(VoiceSource::midi, 67);
+    std::this_thread::sleep_for(1000ms);
+    {
+        const FrozenServer frozen(server);
+        std::this_thread::sleep_for(2500ms); // longer than the stream waits for a stalled server
+    }
+    std::this_thread::sleep_for(4500ms);
+    const auto recording = recorder.recording();
+    const std::size_t second = PrivatePulseServer::kSampleRate;
+    ASSERT_GT(recording.size(), second);
+    const auto lastSecond = std::span(recording).last(second);
+    ASSERT_EQ(soundingPart(lastSecond).size(), second) << "the held tone did not come back";
+    EXPECT_NEAR(
+        strongestHz(centredSamples(lastSecond), PrivatePulseServer::kSampleRate, 385, 400, 0.1),
+        261.6 * std::exp2(7.0 / 12), 0.5);
+    instrument->releaseAll();
+}
+
 TEST(LiveStreamWithoutServer, PlaysSilently) {
     const ScopedEnvironment address("PULSE_SERVER", "unix:/nonexistent/klangora-test");
     const auto instrument = LiveInstrument::withPulseAudio();
