@@ -335,7 +335,9 @@ void TuningFilesTest::menuAndShortcutsReachTheDialogs() {
     QContextMenuEvent background(QContextMenuEvent::Mouse, QPoint(450, 20),
                                  form.mapToGlobal(QPoint(450, 20)));
     QApplication::sendEvent(&form, &background);
-    QCOMPARE(offered, (QStringList{"Åbn stemning …", "Gem stemning …", "Historiske stemninger"}));
+    QCOMPARE(offered.mid(0, 3),
+             (QStringList{"Åbn stemning …", "Gem stemning …", "Historiske stemninger"}));
+    QVERIFY(offered.contains("Stop al lyd"));
     QContextMenuEvent onMark(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
     QApplication::sendEvent(mark(form, 1, 2), &onMark);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
