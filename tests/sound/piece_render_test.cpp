@@ -6,6 +6,7 @@
 #include "core/music/tuning_name.h"
 #include "sound/music/piece_renderer.h"
 #include "sound/music/piece_wav_file.h"
+#include "sound/music/render_command.h"
 #include "support/pitch.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 using namespace klangora;
 using klangora::test_support::strongestHz;
@@ -166,6 +168,40 @@ TEST_F(SavedSound, AFolderThatDoesNotExistFailsWithAReasonAndNoFile) {
     EXPECT_EQ(result.outcome, SaveOutcome::failed);
     EXPECT_NE(result.reason.find("terts.wav"), std::string::npos);
     EXPECT_EQ(filesInFolder(), 0u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SavedSound, TheRenderCommandWritesTheFileOrSaysWhyAndWritesNothing) {
+    const auto midi = folder / "terts.mid";
+    MidiTrackWriter track;
+    track.noteOn(0, 0, 64);
+    track.noteOff(480, 0, 64);
+    const auto bytes = writeMidiFile({0, 480}, {track});
+    std::ofstream(midi, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    const struct {
+        std::string midi, tuning, output;
+        int status;
+        std::string said;
+    } rows[] = {
+        {midi.string(), "", (folder / "a.wav").string(), 0, ""},
+        {midi.string(), "werck3", (folder / "b.wav").string(), 0, ""},
+        {midi.string(), "fnord", (folder / "c.wav").string(), 1, "Ukendt stemning »fnord«"},
+        {(folder / "x.mid").string(), "", (folder / "d.wav").string(), 1, "kan ikke spilles"},
+        {midi.string(), "", "", 1, "-o"},
+    };
+    for (const auto& row : rows) {
+        std::ostringstream errors;
+        EXPECT_EQ(runRenderCommand({row.midi, row.tuning, row.output}, errors), row.status);
+        EXPECT_NE(errors.str().find(row.said), std::string::npos) << errors.str();
+        if (!row.output.empty()) {
+            EXPECT_EQ(std::filesystem::exists(row.output), row.status == 0) << row.output;
+        }
+    }
 }
 
 } // namespace
