@@ -4,6 +4,7 @@
 #include "ui/music/piece_saver.h"
 #include "ui/widgets/message_box.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -21,8 +22,12 @@
 
 namespace {
 
-const QString kPlayText = "Spil";
-const QString kPauseText = "Pause";
+QString playText() {
+    return QCoreApplication::translate("MusicWindow", "Spil");
+}
+QString pauseText() {
+    return QCoreApplication::translate("MusicWindow", "Pause");
+}
 // The position is shown and moved in tenths of a second.
 constexpr double kSliderStepsPerSecond = 10;
 // How often the window looks where the audio thread has got to.
@@ -46,7 +51,7 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text,
 MusicWindow::MusicWindow(const Sound& sound, QWidget* parent)
     : QWidget(parent, Qt::Tool), m_sound(sound) {
     setObjectName("musicWindow");
-    setWindowTitle("Musik");
+    setWindowTitle(tr("Musik"));
     build();
 }
 
@@ -57,25 +62,25 @@ QString MusicWindow::timeText(double positionSeconds, double lengthSeconds) {
 }
 
 void MusicWindow::build() {
-    m_name = new QLabel("Intet stykke åbnet", this);
+    m_name = new QLabel(tr("Intet stykke åbnet"), this);
     m_name->setObjectName("musicPieceName");
-    m_play = button(this, "musicPlay", kPlayText, "Spil eller hold pause (P)");
-    m_rewind = button(this, "musicRewind", "Til start", "Tilbage til begyndelsen");
-    m_save = button(this, "musicSave", "Gem som lyd …", "Gem stykket som lyd");
+    m_play = button(this, "musicPlay", playText(), tr("Spil eller hold pause (P)"));
+    m_rewind = button(this, "musicRewind", tr("Til start"), tr("Tilbage til begyndelsen"));
+    m_save = button(this, "musicSave", tr("Gem som lyd …"), tr("Gem stykket som lyd"));
     m_position = new QSlider(Qt::Horizontal, this);
     m_position->setObjectName("musicPosition");
-    m_position->setAccessibleName("Position i stykket");
+    m_position->setAccessibleName(tr("Position i stykket"));
     m_time = new QLabel(timeText(0, 0), this);
     m_time->setObjectName("musicTime");
     m_tempo = new QSpinBox(this);
     m_tempo->setObjectName("musicTempo");
-    m_tempo->setAccessibleName("Tempo i procent");
+    m_tempo->setAccessibleName(tr("Tempo i procent"));
     m_tempo->setRange(klangora::PieceCursor::kMinTempoPercent,
                       klangora::PieceCursor::kMaxTempoPercent);
     m_tempo->setSingleStep(5);
     m_tempo->setValue(100);
     m_tempo->setSuffix(" %");
-    auto* tempoLabel = new QLabel("&Tempo:", this);
+    auto* tempoLabel = new QLabel(tr("&Tempo:"), this);
     tempoLabel->setBuddy(m_tempo);
 
     auto* layout = new QGridLayout(this);
@@ -124,7 +129,7 @@ void MusicWindow::build() {
 bool MusicWindow::openPiece(const QString& path) {
     const auto result = klangora::readMidiFile(std::filesystem::path(path.toStdString()));
     if (const auto* error = std::get_if<klangora::MidiFileError>(&result)) {
-        showMessage(QString("Musikken »%1« kan ikke åbnes: %2")
+        showMessage(tr("Musikken »%1« kan ikke åbnes: %2")
                         .arg(QFileInfo(path).fileName(),
                              QString::fromStdString(klangora::midiFileReason(*error))));
         return false;
@@ -136,8 +141,8 @@ bool MusicWindow::openPiece(const QString& path) {
     m_sound.player.setTempoPercent(m_tempo->value());
     const QString name = QString::fromStdString(piece->name);
     m_name->setText(name);
-    m_name->setAccessibleName("Stykke: " + name);
-    setWindowTitle("Musik: " + name);
+    m_name->setAccessibleName(tr("Stykke: %1").arg(name));
+    setWindowTitle(tr("Musik: %1").arg(name));
     m_position->setRange(0,
                          static_cast<int>(std::ceil(piece->lengthSeconds * kSliderStepsPerSecond)));
     m_position->setValue(0);
@@ -145,7 +150,7 @@ bool MusicWindow::openPiece(const QString& path) {
     for (QWidget* control : findChildren<QWidget*>()) {
         control->setEnabled(true);
     }
-    m_play->setText(kPlayText);
+    m_play->setText(playText());
     m_shownPlaying = false;
     show();
     raise();
@@ -168,7 +173,7 @@ void MusicWindow::playOrPause() {
     } else {
         m_sound.player.pause();
     }
-    m_play->setText(m_shownPlaying ? kPauseText : kPlayText);
+    m_play->setText(m_shownPlaying ? pauseText() : playText());
 }
 
 void MusicWindow::backToStart() {
@@ -195,7 +200,7 @@ void MusicWindow::showPosition() {
     // The piece ended on the audio thread: the button offers to play again.
     if (m_shownPlaying && !m_sound.player.isPlaying() && seconds >= m_piece->lengthSeconds) {
         m_shownPlaying = false;
-        m_play->setText(kPlayText);
+        m_play->setText(playText());
     }
 }
 
@@ -206,7 +211,7 @@ void MusicWindow::askToSaveAsSound() {
     const QString suggested =
         QFileInfo(m_soundFolder, QString::fromStdString(m_piece->name) + ".wav").filePath();
     const QString path =
-        QFileDialog::getSaveFileName(this, "Gem som lyd", suggested, "WAV-lyd (*.wav)");
+        QFileDialog::getSaveFileName(this, tr("Gem som lyd"), suggested, tr("WAV-lyd (*.wav)"));
     if (!path.isEmpty()) {
         m_soundFolder = QFileInfo(path).absolutePath();
         saveAsSound(path);
@@ -217,9 +222,8 @@ void MusicWindow::saveAsSound(const QString& path) {
     if (!m_piece || !m_saver->start(m_piece, m_sound.tuning(), path)) {
         return;
     }
-    auto* progress =
-        new QProgressDialog(QString("Gemmer »%1« som lyd …").arg(QFileInfo(path).fileName()),
-                            "Annuller", 0, 1000, this);
+    auto* progress = new QProgressDialog(
+        tr("Gemmer »%1« som lyd …").arg(QFileInfo(path).fileName()), tr("Annuller"), 0, 1000, this);
     progress->setObjectName("musicSaveProgress");
     progress->setWindowTitle(kApplicationTitle);
     progress->setWindowModality(Qt::WindowModal);
