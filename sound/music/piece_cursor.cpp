@@ -18,6 +18,13 @@ std::size_t PieceCursor::firstEventFrom(double frame) const {
     return static_cast<std::size_t>(first - events.begin());
 }
 
+void PieceCursor::setSampleRate(int sampleRate) {
+    if (sampleRate > 0 && sampleRate != m_sampleRate) {
+        m_positionFrames *= sampleRate / m_sampleRate;
+        m_sampleRate = sampleRate;
+    }
+}
+
 void PieceCursor::setPiece(const Piece* piece) {
     m_releasePending = true;
     m_piece = piece;

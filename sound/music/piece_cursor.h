@@ -22,6 +22,10 @@ public:
 
     explicit PieceCursor(int sampleRate) : m_sampleRate(sampleRate) {}
 
+    // The output's rate, should a sound server choose another than the one assumed: the
+    // position stays the same moment of the piece.
+    void setSampleRate(int sampleRate);
+
     // A new piece (or none), stopped at its start. What sounded of the old one is released.
     void setPiece(const Piece* piece);
     const Piece* piece() const { return m_piece; }

@@ -30,9 +30,9 @@ public:
     bool isPlaying() const { return m_playing.load(std::memory_order_relaxed); }
     const Piece* piece() const { return m_pieces.empty() ? nullptr : m_pieces.back().get(); }
 
-    // Audio thread: the waiting commands, then the cursor over `frames` samples, each event
-    // given to sink(frameOffset, event).
-    template <typename Sink> void advance(int frames, Sink&& sink);
+    // Audio thread: the waiting commands, then the cursor over `frames` samples at the output's
+    // rate, each event given to sink(frameOffset, event).
+    template <typename Sink> void advance(int frames, int sampleRate, Sink&& sink);
 
 private:
     struct Command {
@@ -52,7 +52,8 @@ private:
     std::atomic<bool> m_playing{false};
 };
 
-template <typename Sink> void PiecePlayer::advance(int frames, Sink&& sink) {
+template <typename Sink> void PiecePlayer::advance(int frames, int sampleRate, Sink&& sink) {
+    m_cursor.setSampleRate(sampleRate);
     applyCommands();
     m_cursor.advance(frames, sink);
     m_positionSeconds.store(m_cursor.positionSeconds(), std::memory_order_relaxed);

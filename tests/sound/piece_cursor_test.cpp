@@ -173,7 +173,7 @@ TEST(PiecePlayer, CommandsFromTheWindowReachTheCursorAtTheNextBlock) {
     player.play();
     std::vector<int> notes;
     for (int block = 0; block < 100; ++block) {
-        player.advance(480, [&](int, const LiveEvent& e) {
+        player.advance(480, kRate, [&](int, const LiveEvent& e) {
             if (e.kind == LiveEvent::Kind::noteOn) {
                 notes.push_back(e.note);
             }
@@ -184,9 +184,32 @@ TEST(PiecePlayer, CommandsFromTheWindowReachTheCursorAtTheNextBlock) {
     EXPECT_NEAR(player.positionSeconds(), 0.5 + 0.5, 1e-9); // a second at half tempo
     // A second piece replaces the first; the first may be let go.
     player.load(std::make_shared<const Piece>(arpeggio()));
-    player.advance(480, [](int, const LiveEvent&) {});
+    player.advance(480, kRate, [](int, const LiveEvent&) {});
     EXPECT_FALSE(player.isPlaying());
     EXPECT_EQ(player.positionSeconds(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PieceCursor, AnotherOutputRateKeepsTheMomentAndTheNotesTimes) {
+    const Piece piece = arpeggio();
+    PieceCursor cursor(kRate);
+    cursor.setPiece(&piece);
+    cursor.play();
+    run(cursor, 0.25, 240);
+    cursor.setSampleRate(44100);
+    EXPECT_DOUBLE_EQ(cursor.positionSeconds(), 0.25);
+    std::vector<std::int64_t> struck;
+    for (std::int64_t done = 0; done < 44100; done += 441) {
+        cursor.advance(441, [&](int offset, const LiveEvent& e) {
+            if (e.kind == LiveEvent::Kind::noteOn) {
+                struck.push_back(done + offset);
+            }
+        });
+    }
+    EXPECT_EQ(struck, (std::vector<std::int64_t>{11025, 33075})); // at 0.5 s and 1.0 s
 }
 
 } // namespace
