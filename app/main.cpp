@@ -5,6 +5,7 @@
 #include "sound/pulse_player.h"
 #include "ui/form1.h"
 #include "ui/instrument/midi_keyboard.h"
+#include "ui/music/music_session.h"
 #include "ui/sequence/responsive_player.h"
 #include "ui/texts/danish_qt_texts.h"
 #include "ui/widgets/message_box.h"
@@ -155,7 +156,7 @@ Request readCommandLine(int argc, char* argv[]) {
     return readArguments(QCoreApplication::arguments());
 }
 
-int runWindow(int argc, char* argv[], const QString& tuningFile) {
+int runWindow(int argc, char* argv[], const Request& request) {
     QApplication app(argc, argv);
     const DanishQtTexts danish;
     QApplication::setApplicationName(kApplicationTitle);
@@ -165,10 +166,15 @@ int runWindow(int argc, char* argv[], const QString& tuningFile) {
     const auto instrument = klangora::LiveInstrument::withPulseAudio();
     TForm1 form(player, *instrument);
     const MidiKeyboard midi(form, form.live());
+    MusicSession music(form, *instrument);
     form.show();
-    if (!tuningFile.isEmpty()) {
+    if (!request.tuningFile.isEmpty()) {
         // Once the window shows, so that a message about the file appears over it.
-        QTimer::singleShot(0, &form, [&form, tuningFile] { form.openTuning(tuningFile); });
+        QTimer::singleShot(0, &form, [&form, file = request.tuningFile] { form.openTuning(file); });
+    }
+    if (!request.musicFile.isEmpty()) {
+        QTimer::singleShot(
+            0, &form, [&music, &request] { music.open(request.musicFile, request.playAtOnce); });
     }
     return QApplication::exec();
 }
@@ -180,5 +186,5 @@ int main(int argc, char* argv[]) {
     if (request.exitStatus) {
         return *request.exitStatus;
     }
-    return runWindow(argc, argv, request.tuningFile);
+    return runWindow(argc, argv, request);
 }
