@@ -3,10 +3,12 @@
 #include "sound/music/piece_renderer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 #include <vector>
 
@@ -50,15 +52,29 @@ struct TemporaryFile {
     std::string path;
     std::FILE* file = nullptr;
 
+    // Created with open(2) and mode 0666, so the finished file gets the permissions the user's
+    // umask gives new files (mkstemp would make it private).
     explicit TemporaryFile(const std::filesystem::path& target) {
         const auto folder = target.has_parent_path() ? target.parent_path() : ".";
-        std::string name = ".";
-        name += target.filename().string();
-        name += ".XXXXXX";
-        std::string pattern = (folder / name).string();
-        const int descriptor = mkstemp(pattern.data());
-        if (descriptor >= 0) {
-            path = pattern;
+        static std::atomic<unsigned> counter{0};
+        for (int attempt = 0; attempt < 100 && file == nullptr; ++attempt) {
+            std::string name = ".";
+            name += target.filename().string();
+            name += '.';
+            name += std::to_string(getpid());
+            name += '-';
+            name += std::to_string(counter++);
+            name += ".tmp";
+            const std::string candidate = (folder / name).string();
+            const int descriptor =
+                open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (descriptor < 0) {
+                if (errno == EEXIST) {
+                    continue;
+                }
+                return;
+            }
+            path = candidate;
             file = fdopen(descriptor, "wb");
             if (file == nullptr) {
                 close(descriptor);
