@@ -202,6 +202,10 @@ void TForm1::knapMouseDown(int column, int row) {
     m_parts->selection.knapMouseDown(column, row);
 }
 
+void TForm1::applyNamedTuning(const klangora::SliderPositions& positions, const QString& caption) {
+    m_parts->controls.applyNamed(positions, caption);
+}
+
 bool TForm1::openTuning(const QString& path) {
     return m_parts->files.openTuning(path);
 }

@@ -7,6 +7,8 @@
 //
 // The named steps and handlers below are the window's public face: each runs the step of the
 // part that now does the work, synchronously, as callers have always expected.
+#include "core/tone_table.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -63,6 +65,8 @@ public:
     // they say why in a message box, change nothing else and return false.
     bool openTuning(const QString& path);
     bool saveTuning(const QString& path);
+    // A named temperament onto the sliders, as one from the library goes (a piece's --tuning).
+    void applyNamedTuning(const klangora::SliderPositions& positions, const QString& caption);
 
     // The parts whose state the window shows.
     const TuningModel& model() const;

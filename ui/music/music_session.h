@@ -32,3 +32,8 @@ private:
     std::unique_ptr<klangora::PiecePlayer> m_player;
     std::unique_ptr<MusicWindow> m_window;
 };
+
+// A tuning named as on the command line (a button's id, a library id or a .scl file) onto the
+// window, as its button, menu entry or Ctrl+O would put it there. A name that names nothing
+// changes nothing (the command line refuses it before the window opens).
+void applyTuningName(TForm1& form, const QString& name);
