@@ -5,7 +5,6 @@
 // pedal (a released key sounds on while its channel's pedal is down) and counts the channels
 // holding each note, so that a note two channels share ends only when both have let go.
 #include "core/music/piece.h"
-#include "sound/instrument/live_synth.h"
 
 #include <algorithm>
 #include <array>
@@ -14,6 +13,14 @@
 #include <cstdint>
 
 namespace klangora {
+
+// What the cursor tells the voices: a note of the piece starts (velocity 0..1) or ends.
+struct PieceAction {
+    enum class Kind : std::uint8_t { noteOn, noteOff };
+    Kind kind = Kind::noteOn;
+    std::uint8_t note = 0;
+    float velocity = 0;
+};
 
 class PieceCursor {
 public:
@@ -106,8 +113,8 @@ template <typename Sink> void PieceCursor::apply(const PieceEvent& event, int of
         hold.key[note] = true;
         hold.sustained[note] = false;
         // Struck again while it sounds, the voice swells back: the synth knows that case.
-        sink(offset, LiveEvent{LiveEvent::Kind::noteOn, static_cast<std::uint8_t>(note),
-                               event.value / 127.0f, 0});
+        sink(offset, PieceAction{PieceAction::Kind::noteOn, static_cast<std::uint8_t>(note),
+                                 event.value / 127.0f});
         break;
     case PieceEvent::Kind::noteOff:
         if (!hold.key[note]) {
@@ -138,7 +145,7 @@ template <typename Sink> void PieceCursor::apply(const PieceEvent& event, int of
 
 template <typename Sink> void PieceCursor::endHold(int note, int offset, Sink& sink) {
     if (m_channelsHolding[note] > 0 && --m_channelsHolding[note] == 0) {
-        sink(offset, LiveEvent{LiveEvent::Kind::noteOff, static_cast<std::uint8_t>(note), 0, 0});
+        sink(offset, PieceAction{PieceAction::Kind::noteOff, static_cast<std::uint8_t>(note), 0});
     }
 }
 
@@ -147,7 +154,7 @@ template <typename Sink> void PieceCursor::releaseSounding(int offset, Sink& sin
         if (m_channelsHolding[note] > 0) {
             m_channelsHolding[note] = 0;
             sink(offset,
-                 LiveEvent{LiveEvent::Kind::noteOff, static_cast<std::uint8_t>(note), 0, 0});
+                 PieceAction{PieceAction::Kind::noteOff, static_cast<std::uint8_t>(note), 0});
         }
     }
     m_holds = {};

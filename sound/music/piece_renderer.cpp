@@ -13,6 +13,12 @@ constexpr std::size_t kMaxFramesPerCall = 4096;
 
 } // namespace
 
+LiveEvent liveEvent(const PieceAction& action) {
+    return {action.kind == PieceAction::Kind::noteOn ? LiveEvent::Kind::noteOn
+                                                     : LiveEvent::Kind::noteOff,
+            action.note, action.velocity, 0};
+}
+
 PieceRenderer::PieceRenderer(const Piece& piece, const std::array<double, 12>& centsAboveC,
                              int sampleRate)
     : m_synth(std::make_unique<LiveSynth>()), m_cursor(sampleRate), m_sampleRate(sampleRate) {
@@ -34,14 +40,14 @@ void PieceRenderer::retune(const std::array<double, 12>& centsAboveC) {
 
 void PieceRenderer::renderSpan(std::span<float> out) {
     std::size_t rendered = 0;
-    m_cursor.advance(static_cast<int>(out.size()), [&](int offset, const LiveEvent& event) {
+    m_cursor.advance(static_cast<int>(out.size()), [&](int offset, const PieceAction& action) {
         const auto at = static_cast<std::size_t>(offset);
         if (at > rendered) {
             m_synth->render(out.subspan(rendered, at - rendered), m_sampleRate);
             rendered = at;
         }
         // Posted now, applied as the next stretch begins: at its own sample.
-        m_synth->post(event);
+        m_synth->post(liveEvent(action));
     });
     m_synth->render(out.subspan(rendered), m_sampleRate);
 }

@@ -17,6 +17,9 @@ inline constexpr int kRenderSampleRate = 48000;
 // After the last event the released tones fade (and a glide may finish): this much more.
 inline constexpr double kRenderTailSeconds = 0.5;
 
+// The voices' event for what the cursor tells them.
+LiveEvent liveEvent(const PieceAction& action);
+
 class PieceRenderer {
 public:
     PieceRenderer(const Piece& piece, const std::array<double, 12>& centsAboveC,

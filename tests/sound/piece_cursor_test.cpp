@@ -15,7 +15,7 @@ constexpr int kRate = 48000;
 
 struct Applied {
     std::int64_t frame; // from the start of the run
-    LiveEvent::Kind kind;
+    PieceAction::Kind kind;
     int note;
 };
 
@@ -25,7 +25,7 @@ std::vector<Applied> run(PieceCursor& cursor, double seconds, int block = 256,
     std::vector<Applied> applied;
     const auto frames = static_cast<std::int64_t>(seconds * kRate);
     for (std::int64_t done = 0; done < frames; done += block) {
-        cursor.advance(block, [&](int offset, const LiveEvent& e) {
+        cursor.advance(block, [&](int offset, const PieceAction& e) {
             applied.push_back({startFrame + done + offset, e.kind, e.note});
         });
     }
@@ -50,7 +50,7 @@ Piece arpeggio() {
 std::vector<std::int64_t> noteOnFrames(const std::vector<Applied>& applied) {
     std::vector<std::int64_t> frames;
     for (const Applied& a : applied) {
-        if (a.kind == LiveEvent::Kind::noteOn) {
+        if (a.kind == PieceAction::Kind::noteOn) {
             frames.push_back(a.frame);
         }
     }
@@ -91,7 +91,7 @@ TEST(PieceCursor, PauseReleasesWhatSoundsAndPlayGoesOnFromThere) {
     cursor.pause();
     const auto paused = run(cursor, 1.0);
     ASSERT_EQ(paused.size(), 1u);
-    EXPECT_EQ(paused[0].kind, LiveEvent::Kind::noteOff);
+    EXPECT_EQ(paused[0].kind, PieceAction::Kind::noteOff);
     EXPECT_EQ(paused[0].note, 60);
     const double at = cursor.positionSeconds();
     cursor.play();
@@ -109,7 +109,7 @@ TEST(PieceCursor, SeekReleasesAndPlaysOnFromTheNewTime) {
     cursor.seek(0.75);
     const auto after = run(cursor, 1.0);
     ASSERT_GE(after.size(), 2u);
-    EXPECT_EQ(after[0].kind, LiveEvent::Kind::noteOff); // the c that sounded
+    EXPECT_EQ(after[0].kind, PieceAction::Kind::noteOff); // the c that sounded
     EXPECT_EQ(noteOnFrames(after), (std::vector<std::int64_t>{12000}));
 }
 
@@ -128,7 +128,7 @@ TEST(PieceCursor, ThePedalHoldsReleasedKeysUntilItRises) {
     const auto applied = run(cursor, 1.0);
     std::vector<std::pair<std::int64_t, int>> offs;
     for (const Applied& a : applied) {
-        if (a.kind == LiveEvent::Kind::noteOff) {
+        if (a.kind == PieceAction::Kind::noteOff) {
             offs.emplace_back(a.frame, a.note);
         }
     }
@@ -146,10 +146,10 @@ TEST(PieceCursor, ANoteTwoChannelsHoldEndsWhenBothLetGo) {
     cursor.setPiece(&piece);
     cursor.play();
     const auto applied = run(cursor, 1.0);
-    ASSERT_EQ(applied.back().kind, LiveEvent::Kind::noteOff);
+    ASSERT_EQ(applied.back().kind, PieceAction::Kind::noteOff);
     EXPECT_EQ(applied.back().frame, 24000);
     EXPECT_EQ(std::count_if(applied.begin(), applied.end(),
-                            [](const Applied& a) { return a.kind == LiveEvent::Kind::noteOff; }),
+                            [](const Applied& a) { return a.kind == PieceAction::Kind::noteOff; }),
               1);
 }
 
@@ -173,8 +173,8 @@ TEST(PiecePlayer, CommandsFromTheWindowReachTheCursorAtTheNextBlock) {
     player.play();
     std::vector<int> notes;
     for (int block = 0; block < 100; ++block) {
-        player.advance(480, kRate, [&](int, const LiveEvent& e) {
-            if (e.kind == LiveEvent::Kind::noteOn) {
+        player.advance(480, kRate, [&](int, const PieceAction& e) {
+            if (e.kind == PieceAction::Kind::noteOn) {
                 notes.push_back(e.note);
             }
         });
@@ -184,7 +184,7 @@ TEST(PiecePlayer, CommandsFromTheWindowReachTheCursorAtTheNextBlock) {
     EXPECT_NEAR(player.positionSeconds(), 0.5 + 0.5, 1e-9); // a second at half tempo
     // A second piece replaces the first; the first may be let go.
     player.load(std::make_shared<const Piece>(arpeggio()));
-    player.advance(480, kRate, [](int, const LiveEvent&) {});
+    player.advance(480, kRate, [](int, const PieceAction&) {});
     EXPECT_FALSE(player.isPlaying());
     EXPECT_EQ(player.positionSeconds(), 0);
 }
@@ -203,8 +203,8 @@ TEST(PieceCursor, AnotherOutputRateKeepsTheMomentAndTheNotesTimes) {
     EXPECT_DOUBLE_EQ(cursor.positionSeconds(), 0.25);
     std::vector<std::int64_t> struck;
     for (std::int64_t done = 0; done < 44100; done += 441) {
-        cursor.advance(441, [&](int offset, const LiveEvent& e) {
-            if (e.kind == LiveEvent::Kind::noteOn) {
+        cursor.advance(441, [&](int offset, const PieceAction& e) {
+            if (e.kind == PieceAction::Kind::noteOn) {
                 struck.push_back(done + offset);
             }
         });

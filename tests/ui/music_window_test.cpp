@@ -43,8 +43,8 @@ private:
     std::vector<int> runAudio(double seconds) {
         std::vector<int> struck;
         for (int done = 0; done < seconds * 48000; done += 480) {
-            m_player.advance(480, 48000, [&](int, const LiveEvent& e) {
-                if (e.kind == LiveEvent::Kind::noteOn) {
+            m_player.advance(480, 48000, [&](int, const PieceAction& e) {
+                if (e.kind == PieceAction::Kind::noteOn) {
                     struck.push_back(e.note);
                 }
             });
