@@ -166,7 +166,7 @@ int runWindow(int argc, char* argv[], const Request& request) {
     const auto instrument = klangora::LiveInstrument::withPulseAudio();
     TForm1 form(player, *instrument);
     const MidiKeyboard midi(form, form.live());
-    MusicSession music(form, *instrument);
+    MusicSession& music = form.music();
     form.show();
     if (!request.tuningFile.isEmpty()) {
         // Once the window shows, so that a message about the file appears over it.

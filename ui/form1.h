@@ -7,8 +7,6 @@
 //
 // The named steps and handlers below are the window's public face: each runs the step of the
 // part that now does the work, synchronously, as callers have always expected.
-#include "core/tone_table.h"
-
 #include <QWidget>
 
 #include <memory>
@@ -18,6 +16,7 @@ class LiveInstrument;
 enum class PresetId;
 } // namespace klangora
 class LivePlaying;
+class MusicSession;
 struct WindowWidgets;
 class SoundPlayer;
 class SoundSequence;
@@ -65,11 +64,11 @@ public:
     // they say why in a message box, change nothing else and return false.
     bool openTuning(const QString& path);
     bool saveTuning(const QString& path);
-    // A named temperament onto the sliders, as one from the library goes (a piece's --tuning).
-    void applyNamedTuning(const klangora::SliderPositions& positions, const QString& caption);
 
     // The parts whose state the window shows.
     const TuningModel& model() const;
+    // Music files, the music window, P and B.
+    MusicSession& music();
     const ToneSelection& selection() const;
     const SoundSequence& sequence() const;
     LivePlaying& live();

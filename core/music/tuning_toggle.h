@@ -7,28 +7,44 @@
 #include "core/tone_table.h"
 
 #include <optional>
-#include <string>
 
 namespace klangora {
 
-struct WholeTuning {
+// A tuning with what the window calls it (its button, library entry or file).
+template <typename Identity> struct WholeTuning {
     SliderPositions positions{};
-    std::string caption; // what the window's caption says of it (UTF-8)
+    Identity identity{};
     bool operator==(const WholeTuning&) const = default;
 };
 
-class TuningToggle {
+template <typename Identity> class TuningToggle {
 public:
-    // A button, the library or a file replaced `before` by `after`.
-    void wholeChange(const WholeTuning& before, const WholeTuning& after);
+    using Whole = WholeTuning<Identity>;
+
+    // A button, the library or a file replaced `before` by `after`. The same tuning again (a
+    // button pressed twice) leaves the pair B compares as it was.
+    void wholeChange(const Whole& before, const Whole& after) {
+        if (before.positions == after.positions) {
+            return;
+        }
+        m_before = before;
+        m_after = after;
+        m_atBefore = false;
+    }
     // The tuning B switches to now, or nothing before the first whole change; each call
     // switches sides, so B, B comes back.
-    std::optional<WholeTuning> toggle();
+    std::optional<Whole> toggle() {
+        if (!m_before) {
+            return std::nullopt;
+        }
+        m_atBefore = !m_atBefore;
+        return m_atBefore ? m_before : m_after;
+    }
     bool available() const { return m_before.has_value(); }
 
 private:
-    std::optional<WholeTuning> m_before;
-    std::optional<WholeTuning> m_after;
+    std::optional<Whole> m_before;
+    std::optional<Whole> m_after;
     bool m_atBefore = false;
 };
 

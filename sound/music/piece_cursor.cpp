@@ -18,6 +18,14 @@ std::size_t PieceCursor::firstEventFrom(double frame) const {
     return static_cast<std::size_t>(first - events.begin());
 }
 
+std::bitset<128> PieceCursor::soundingNotes() const {
+    std::bitset<128> notes;
+    for (std::size_t note = 0; note < 128; ++note) {
+        notes[note] = m_channelsHolding[note] > 0;
+    }
+    return notes;
+}
+
 void PieceCursor::setSampleRate(int sampleRate) {
     if (sampleRate > 0 && sampleRate != m_sampleRate) {
         m_positionFrames *= sampleRate / m_sampleRate;

@@ -46,6 +46,8 @@ public:
     bool playing() const { return m_playing; }
     double positionSeconds() const { return m_positionFrames / m_sampleRate; }
     int tempoPercent() const { return m_tempoPercent; }
+    // The notes some channel holds now (by key or by the pedal).
+    std::bitset<128> soundingNotes() const;
 
     // Moves the cursor by `frames` samples of output and calls sink(frameOffset, event) for each
     // event the voices must apply, in order, frameOffset in 0 .. frames - 1.

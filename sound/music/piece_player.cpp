@@ -13,6 +13,17 @@ void PiecePlayer::send(const Command& command) {
     }
 }
 
+std::bitset<128> PiecePlayer::soundingNotes() const {
+    std::bitset<128> notes;
+    for (std::size_t half = 0; half < 2; ++half) {
+        const std::uint64_t bits = m_sounding[half].load(std::memory_order_relaxed);
+        for (std::size_t bit = 0; bit < 64; ++bit) {
+            notes[64 * half + bit] = (bits >> bit) & 1u;
+        }
+    }
+    return notes;
+}
+
 void PiecePlayer::load(std::shared_ptr<const Piece> piece) {
     // Pieces loaded before the one the audio thread plays are no longer read by it: commands
     // arrive in order.

@@ -7,7 +7,9 @@
 #include "sound/instrument/event_queue.h"
 #include "sound/music/piece_cursor.h"
 
+#include <array>
 #include <atomic>
+#include <bitset>
 #include <memory>
 #include <span>
 #include <vector>
@@ -28,6 +30,7 @@ public:
     // The audio thread's view, a block late at most.
     double positionSeconds() const { return m_positionSeconds.load(std::memory_order_relaxed); }
     bool isPlaying() const { return m_playing.load(std::memory_order_relaxed); }
+    std::bitset<128> soundingNotes() const;
     const Piece* piece() const { return m_pieces.empty() ? nullptr : m_pieces.back().get(); }
 
     // Audio thread: the waiting commands, then the cursor over `frames` samples at the output's
@@ -50,6 +53,8 @@ private:
     std::atomic<const Piece*> m_audioPiece{nullptr};
     std::atomic<double> m_positionSeconds{0};
     std::atomic<bool> m_playing{false};
+    // The sounding notes as two halves of 64 bits, each written whole by the audio thread.
+    std::array<std::atomic<std::uint64_t>, 2> m_sounding{};
 };
 
 template <typename Sink> void PiecePlayer::advance(int frames, int sampleRate, Sink&& sink) {
@@ -58,6 +63,14 @@ template <typename Sink> void PiecePlayer::advance(int frames, int sampleRate, S
     m_cursor.advance(frames, sink);
     m_positionSeconds.store(m_cursor.positionSeconds(), std::memory_order_relaxed);
     m_playing.store(m_cursor.playing(), std::memory_order_relaxed);
+    const std::bitset<128> sounding = m_cursor.soundingNotes();
+    for (std::size_t half = 0; half < 2; ++half) {
+        std::uint64_t bits = 0;
+        for (std::size_t bit = 0; bit < 64; ++bit) {
+            bits |= std::uint64_t{sounding[64 * half + bit]} << bit;
+        }
+        m_sounding[half].store(bits, std::memory_order_relaxed);
+    }
 }
 
 } // namespace klangora

@@ -4,22 +4,27 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace klangora;
 
 namespace {
 
-WholeTuning preset(PresetId id) {
+using Tuning = WholeTuning<std::string>;
+using Toggle = TuningToggle<std::string>;
+
+Tuning preset(PresetId id) {
     return {presetPositions(id), std::string(presetInfo(id).stemningText)};
 }
 
 TEST(TuningToggle, NothingToSwitchToBeforeTheFirstWholeChange) {
-    TuningToggle toggle;
+    Toggle toggle;
     EXPECT_FALSE(toggle.available());
     EXPECT_FALSE(toggle.toggle().has_value());
 }
 
 TEST(TuningToggle, BGoesBackAndForthBetweenTheLastTwoWholeTunings) {
-    TuningToggle toggle;
+    Toggle toggle;
     toggle.wholeChange(preset(PresetId::pyt), preset(PresetId::praet));
     toggle.wholeChange(preset(PresetId::praet), preset(PresetId::lige));
     EXPECT_EQ(toggle.toggle(), preset(PresetId::praet));
@@ -28,14 +33,14 @@ TEST(TuningToggle, BGoesBackAndForthBetweenTheLastTwoWholeTunings) {
 }
 
 TEST(TuningToggle, APresetPressedAgainKeepsWhatBComparesWith) {
-    TuningToggle toggle;
+    Toggle toggle;
     toggle.wholeChange(preset(PresetId::pyt), preset(PresetId::werck3));
     toggle.wholeChange(preset(PresetId::werck3), preset(PresetId::werck3));
     EXPECT_EQ(toggle.toggle(), preset(PresetId::pyt));
 }
 
 TEST(TuningToggle, ANewWholeChangeAfterBStartsFromItsOwnPair) {
-    TuningToggle toggle;
+    Toggle toggle;
     toggle.wholeChange(preset(PresetId::pyt), preset(PresetId::ren));
     ASSERT_EQ(toggle.toggle(), preset(PresetId::pyt));
     toggle.wholeChange(preset(PresetId::pyt), preset(PresetId::bach));

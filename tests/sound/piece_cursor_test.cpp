@@ -172,14 +172,19 @@ TEST(PiecePlayer, CommandsFromTheWindowReachTheCursorAtTheNextBlock) {
     player.seek(0.5);
     player.play();
     std::vector<int> notes;
-    for (int block = 0; block < 100; ++block) {
-        player.advance(480, kRate, [&](int, const PieceAction& e) {
-            if (e.kind == PieceAction::Kind::noteOn) {
-                notes.push_back(e.note);
-            }
-        });
+    const auto noteOns = [&](int, const PieceAction& e) {
+        if (e.kind == PieceAction::Kind::noteOn) {
+            notes.push_back(e.note);
+        }
+    };
+    player.advance(480, kRate, noteOns);
+    EXPECT_TRUE(player.soundingNotes().test(64));
+    EXPECT_EQ(player.soundingNotes().count(), 1u);
+    for (int block = 1; block < 100; ++block) {
+        player.advance(480, kRate, noteOns);
     }
     EXPECT_EQ(notes, (std::vector<int>{64})); // the g falls on the next sample
+    EXPECT_EQ(player.soundingNotes(), std::bitset<128>()); // the e ended at 0.75 s
     EXPECT_TRUE(player.isPlaying());
     EXPECT_NEAR(player.positionSeconds(), 0.5 + 0.5, 1e-9); // a second at half tempo
     // A second piece replaces the first; the first may be let go.
