@@ -173,8 +173,13 @@ int runWindow(int argc, char* argv[], const Request& request) {
         QTimer::singleShot(0, &form, [&form, file = request.tuningFile] { form.openTuning(file); });
     }
     if (!request.musicFile.isEmpty()) {
-        QTimer::singleShot(
-            0, &form, [&music, &request] { music.open(request.musicFile, request.playAtOnce); });
+        // The tuning first, so that the piece's first notes sound in it.
+        QTimer::singleShot(0, &form, [&music, &request] {
+            if (!request.tuningName.isEmpty()) {
+                music.applyTuningName(request.tuningName);
+            }
+            music.open(request.musicFile, request.playAtOnce);
+        });
     }
     return QApplication::exec();
 }

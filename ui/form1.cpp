@@ -98,6 +98,7 @@ void TForm1::wireParts() {
     connect(&p.keys, &KeyMarking::marking, &p.selection, &ToneSelection::clear);
     connect(&p.model, &TuningModel::tuningSet, &p.keys, &KeyMarking::tonemark);
     p.files.setMusicOpener([&p](const QString& path) { return p.music.open(path); });
+    connect(&p.live, &LivePlaying::allSoundStopped, &p.music, &MusicSession::pause);
     connect(&p.live, &LivePlaying::midiInputsChanged, &p.selection,
             &ToneSelection::describeMidiInputs);
 }

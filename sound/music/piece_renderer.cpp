@@ -7,25 +7,22 @@ namespace klangora {
 
 namespace {
 
-// Within a render call the voices are rendered up to each event; this keeps the call short
-// enough that the queue between cursor and voices never fills.
-constexpr std::size_t kMaxFramesPerCall = 4096;
+// A render call is one callback of the synth: short enough that the events a callback applies
+// stay few, long enough to cost nothing.
+constexpr std::size_t kFramesPerCallback = 4096;
 
 } // namespace
 
-LiveEvent liveEvent(const PieceAction& action) {
-    return {action.kind == PieceAction::Kind::noteOn ? LiveEvent::Kind::noteOn
-                                                     : LiveEvent::Kind::noteOff,
-            action.note, action.velocity, 0};
-}
-
 PieceRenderer::PieceRenderer(const Piece& piece, const std::array<double, 12>& centsAboveC,
                              int sampleRate)
-    : m_synth(std::make_unique<LiveSynth>()), m_cursor(sampleRate), m_sampleRate(sampleRate) {
+    : m_synth(std::make_unique<LiveSynth>()), m_player(std::make_unique<PiecePlayer>(sampleRate)),
+      m_scheduler(std::make_unique<PieceScheduler>(*m_player)), m_sampleRate(sampleRate) {
     m_totalFrames = static_cast<std::int64_t>(
         std::ceil((piece.lengthSeconds + kRenderTailSeconds) * sampleRate));
-    m_cursor.setPiece(&piece);
-    m_cursor.play();
+    // The caller keeps the piece; the player only borrows it.
+    m_player->load(std::shared_ptr<const Piece>(std::shared_ptr<const Piece>(), &piece));
+    m_player->play();
+    m_synth->setScheduler(m_scheduler.get());
     retune(centsAboveC);
 }
 
@@ -33,30 +30,16 @@ PieceRenderer::~PieceRenderer() = default;
 
 void PieceRenderer::retune(const std::array<double, 12>& centsAboveC) {
     for (std::size_t pitchClass = 0; pitchClass < 12; ++pitchClass) {
-        m_synth->post({LiveEvent::Kind::tune, static_cast<std::uint8_t>(pitchClass), 0,
-                       centsAboveC[pitchClass]});
+        m_synth->post(LiveEvent::tune(static_cast<int>(pitchClass), centsAboveC[pitchClass]));
     }
-}
-
-void PieceRenderer::renderSpan(std::span<float> out) {
-    std::size_t rendered = 0;
-    m_cursor.advance(static_cast<int>(out.size()), [&](int offset, const PieceAction& action) {
-        const auto at = static_cast<std::size_t>(offset);
-        if (at > rendered) {
-            m_synth->render(out.subspan(rendered, at - rendered), m_sampleRate);
-            rendered = at;
-        }
-        // Posted now, applied as the next stretch begins: at its own sample.
-        m_synth->post(liveEvent(action));
-    });
-    m_synth->render(out.subspan(rendered), m_sampleRate);
 }
 
 std::size_t PieceRenderer::render(std::span<float> out) {
     const auto left = static_cast<std::size_t>(m_totalFrames - m_renderedFrames);
     const std::size_t count = std::min(out.size(), left);
-    for (std::size_t start = 0; start < count; start += kMaxFramesPerCall) {
-        renderSpan(out.subspan(start, std::min(kMaxFramesPerCall, count - start)));
+    for (std::size_t start = 0; start < count; start += kFramesPerCallback) {
+        m_synth->render(out.subspan(start, std::min(kFramesPerCallback, count - start)),
+                        m_sampleRate);
     }
     m_renderedFrames += static_cast<std::int64_t>(count);
     return count;

@@ -1,10 +1,11 @@
 #pragma once
 
 // A piece rendered offline through the live instrument's own voices, as fast as the processor
-// goes: the cursor gives each event its sample, the voices are rendered up to it, the event is
-// applied, and so on, so the result is the same sound playback makes.
+// goes: the same scheduler that plays it on the audio clock gives each event its sample here,
+// so the result is the sound playback makes.
 #include "sound/instrument/live_synth.h"
-#include "sound/music/piece_cursor.h"
+#include "sound/music/piece_player.h"
+#include "sound/music/piece_scheduler.h"
 
 #include <array>
 #include <cstdint>
@@ -17,11 +18,9 @@ inline constexpr int kRenderSampleRate = 48000;
 // After the last event the released tones fade (and a glide may finish): this much more.
 inline constexpr double kRenderTailSeconds = 0.5;
 
-// The voices' event for what the cursor tells them.
-LiveEvent liveEvent(const PieceAction& action);
-
 class PieceRenderer {
 public:
+    // The piece must outlive the renderer.
     PieceRenderer(const Piece& piece, const std::array<double, 12>& centsAboveC,
                   int sampleRate = kRenderSampleRate);
     ~PieceRenderer();
@@ -36,10 +35,9 @@ public:
     void retune(const std::array<double, 12>& centsAboveC);
 
 private:
-    void renderSpan(std::span<float> out);
-
     std::unique_ptr<LiveSynth> m_synth;
-    PieceCursor m_cursor;
+    std::unique_ptr<PiecePlayer> m_player;
+    std::unique_ptr<PieceScheduler> m_scheduler;
     int m_sampleRate;
     std::int64_t m_totalFrames = 0;
     std::int64_t m_renderedFrames = 0;

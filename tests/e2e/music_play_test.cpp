@@ -9,11 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <span>
 #include <thread>
 
 using namespace klangora;
@@ -76,12 +78,19 @@ TEST(MusicFromTheCommandLine, PlayStartsThePieceInTheNamedTuning) {
     display.stop();
 
     const auto recording = recorder.recording();
-    const auto sounding = soundingPart(recording);
-    ASSERT_GT(sounding.size(), static_cast<std::size_t>(kRate * 5 / 2))
-        << "the piece was heard for less than two and a half seconds";
+    // Kept for a look when something was not heard: raw unsigned 8-bit mono at 11025 Hz.
+    std::ofstream(kMusicOutputDir / "recording.raw", std::ios::binary)
+        .write(reinterpret_cast<const char*>(recording.data()),
+               static_cast<std::streamsize>(recording.size()));
+    // Timed from the first sound: on a busy machine the server may leave a short gap where the
+    // program fell behind, which moves what follows a little but changes no pitch.
+    const auto first = std::find_if(recording.begin(), recording.end(),
+                                    [](std::uint8_t sample) { return sample != 128; });
+    const auto onset = static_cast<std::size_t>(first - recording.begin());
+    ASSERT_GT(recording.size(), onset + kRate * 3) << "the piece was not heard to its end";
     // The middle second of each note, where it is steady.
-    const auto c = centredSamples(sounding.subspan(kRate / 4, kRate));
-    const auto e = centredSamples(sounding.subspan(kRate * 7 / 4, kRate));
+    const auto c = centredSamples(std::span(recording).subspan(onset + kRate / 4, kRate));
+    const auto e = centredSamples(std::span(recording).subspan(onset + kRate * 7 / 4, kRate));
     const double cHz = strongestHz(c, kRate, 250, 272);
     const double eHz = strongestHz(e, kRate, 318, 338);
     std::cout << "[ music    ] heard " << cHz << " and " << eHz << " Hz\n";

@@ -17,10 +17,15 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 // The rate most sound servers run at; the player follows the output's own once it runs.
 constexpr int kAssumedSampleRate = 48000;
+// Longer than any audio callback takes.
+constexpr auto kCallbackPatience = std::chrono::milliseconds(100);
 // How often the window looks which of the piece's notes sound.
 constexpr int kSoundingViewMs = 40;
 
@@ -40,7 +45,10 @@ MusicSession::MusicSession(QWidget& window, klangora::LiveInstrument& instrument
                            const Parts& parts)
     : QObject(&window), m_instrument(instrument), m_parts(parts),
       m_player(std::make_unique<klangora::PiecePlayer>(kAssumedSampleRate)),
+      m_scheduler(std::make_unique<klangora::PieceScheduler>(*m_player)),
       m_soundingView(new QTimer(this)) {
+    // The piece's events reach the voices from the audio thread, at their samples.
+    m_instrument.synth().setScheduler(m_scheduler.get());
     m_window = std::make_unique<MusicWindow>(
         MusicWindow::Sound{
             *m_player,
@@ -72,7 +80,20 @@ MusicSession::MusicSession(QWidget& window, klangora::LiveInstrument& instrument
     m_soundingView->start();
 }
 
-MusicSession::~MusicSession() = default;
+MusicSession::~MusicSession() {
+    m_instrument.synth().setScheduler(nullptr);
+    if (m_instrument.output() != nullptr) {
+        // The audio thread takes the change at its next callback; one that has begun may still
+        // be using the scheduler. Callbacks last a few milliseconds.
+        std::this_thread::sleep_for(kCallbackPatience);
+    }
+}
+
+void MusicSession::pause() {
+    if (m_window->playing()) {
+        m_window->playOrPause();
+    }
+}
 
 MusicSession::Whole MusicSession::current() const {
     return {m_parts.model.positions(), m_parts.model.identity()};

@@ -7,6 +7,7 @@
 // voices, so every retuning reaches it as it reaches held keys.
 #include "core/music/tuning_toggle.h"
 #include "sound/music/piece_player.h"
+#include "sound/music/piece_scheduler.h"
 #include "ui/model/tuning_identity.h"
 
 #include <QObject>
@@ -46,6 +47,8 @@ public:
     void applyTuningName(const QString& name);
     // B: the tuning before the last whole-tuning change, and back; nothing before the first.
     void switchTuning();
+    // Esc: the piece stops where it is, with everything else that sounds.
+    void pause();
 
     MusicWindow& window() { return *m_window; }
     klangora::PiecePlayer& player() { return *m_player; }
@@ -59,6 +62,7 @@ private:
     klangora::LiveInstrument& m_instrument;
     Parts m_parts;
     std::unique_ptr<klangora::PiecePlayer> m_player;
+    std::unique_ptr<klangora::PieceScheduler> m_scheduler;
     std::unique_ptr<MusicWindow> m_window;
     QAction* m_playKey;
     QAction* m_switchKey;
