@@ -3,13 +3,24 @@
 #include "core/music/midi_file_reader.h"
 #include "core/music/midi_file_writer.h"
 #include "core/music/tuning_name.h"
+#include "sound/instrument/live_instrument.h"
 #include "sound/music/piece_renderer.h"
+#include "sound/music/piece_scheduler.h"
+#include "support/private_pulse_server.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
 #include <vector>
 
 using namespace klangora;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -69,7 +80,102 @@ void renderThreeMinutesOfFourVoices(benchmark::State& state) {
     state.counters["x_real_time"] = benchmark::Counter(seconds, benchmark::Counter::kIsRate);
 }
 
+// Short notes at uneven times, each followed by silence long enough to find its onset in a
+// recording; returns the piece and fills the scheduled onsets in seconds.
+Piece unevenNotes(int count, std::vector<double>& onsets) {
+    MidiTrackWriter track;
+    std::uint32_t tick = 0; // 120 a minute at 1000 ticks a quarter: a tick is half a millisecond
+    for (int n = 0; n < count; ++n) {
+        track.noteOn(tick, 0, 60 + n % 12);
+        track.noteOff(tick + 100, 0, 60 + n % 12);
+        onsets.push_back(tick / 2000.0);
+        tick += 500 + static_cast<std::uint32_t>((n * 73) % 240);
+    }
+    return std::get<Piece>(readMidiFile(writeMidiFile({0, 1000}, {track})));
+}
+
+// The onset error of playback through a real stream: a piece played by the audio clock into a
+// private PulseAudio server, its sink recorded, each note's first sound compared with its
+// scheduled time (both counted from the first note).
+int measureOnsets(int count) {
+    using namespace klangora::test_support;
+    PrivatePulseServer server;
+    if (!server.start()) {
+        std::fprintf(stderr, "no private PulseAudio server: %s\n", server.failure().c_str());
+        return 1;
+    }
+    const ScopedEnvironment address("PULSE_SERVER", server.address());
+    SinkRecorder recorder(server);
+    if (!recorder.start()) {
+        std::fputs("parec does not record the sink\n", stderr);
+        return 1;
+    }
+    std::vector<double> scheduled;
+    const auto piece = std::make_shared<const Piece>(unevenNotes(count, scheduled));
+    const auto instrument = LiveInstrument::withPulseAudio();
+    PiecePlayer player(kRenderSampleRate);
+    PieceScheduler scheduler(player);
+    instrument->synth().setScheduler(&scheduler);
+    // The stream first, settled at its latency, so that what is measured is the piece's timing
+    // and not the stream's start.
+    instrument->output()->wake();
+    std::this_thread::sleep_for(1500ms);
+    player.load(piece);
+    player.play();
+    std::this_thread::sleep_for(std::chrono::duration<double>(piece->lengthSeconds + 1.0));
+    instrument->synth().setScheduler(nullptr);
+    std::this_thread::sleep_for(100ms);
+    recorder.stop();
+    const auto recording = recorder.recording();
+    constexpr std::size_t kSilenceBefore = 400; // samples of the monitor's 128 before an onset
+    std::vector<double> heard;
+    std::size_t quiet = kSilenceBefore;
+    for (std::size_t i = 0; i < recording.size(); ++i) {
+        if (recording[i] == 128) {
+            ++quiet;
+            continue;
+        }
+        if (quiet >= kSilenceBefore) {
+            heard.push_back(static_cast<double>(i) / PrivatePulseServer::kSampleRate);
+        }
+        quiet = 0;
+    }
+    if (heard.size() != scheduled.size()) {
+        std::printf("heard %zu onsets of %zu notes\n", heard.size(), scheduled.size());
+        return 1;
+    }
+    // Each note's lateness against its schedule; the stream's latency is the same for all, so
+    // the error is the distance from their median. A server's underrun shifts all that follows.
+    std::vector<double> lateMs;
+    for (std::size_t n = 0; n < heard.size(); ++n) {
+        lateMs.push_back((heard[n] - scheduled[n]) * 1000);
+    }
+    std::vector<double> sorted = lateMs;
+    std::sort(sorted.begin(), sorted.end());
+    const double typical = sorted[sorted.size() / 2];
+    std::vector<double> errorsMs;
+    for (const double late : lateMs) {
+        errorsMs.push_back(std::fabs(late - typical));
+    }
+    std::sort(errorsMs.begin(), errorsMs.end());
+    std::printf("onset error through the stream over %zu notes, against their median lateness: "
+                "median %.2f ms, maximum %.2f ms\n",
+                errorsMs.size(), errorsMs[errorsMs.size() / 2], errorsMs.back());
+    return 0;
+}
+
 } // namespace
 
 BENCHMARK(loadFiveThousandNotes)->Unit(benchmark::kMillisecond);
 BENCHMARK(renderThreeMinutesOfFourVoices)->Unit(benchmark::kMillisecond);
+
+// `music_bench onsets [notes]` measures playback through a private sound server instead.
+int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "onsets") {
+        return measureOnsets(argc > 2 ? std::stoi(argv[2]) : 30);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
