@@ -1,15 +1,20 @@
 #include "sound/music/piece_player.h"
 
 #include <algorithm>
-#include <thread>
 
 namespace klangora {
 
 void PiecePlayer::send(const Command& command) {
-    // The queue holds far more than a hand can click between two blocks; should the audio
-    // side not run at all, the command waits for the next block rather than being lost.
-    while (!m_commands.push(command)) {
-        std::this_thread::yield();
+    // The queue holds far more than a hand can click between two blocks; should the audio side
+    // not run at all (no sound server), commands wait in order rather than being lost, and the
+    // window never waits for them.
+    m_waiting.push_back(command);
+    flush();
+}
+
+void PiecePlayer::flush() {
+    while (!m_waiting.empty() && m_commands.push(m_waiting.front())) {
+        m_waiting.pop_front();
     }
 }
 

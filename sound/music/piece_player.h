@@ -10,6 +10,7 @@
 #include <array>
 #include <atomic>
 #include <bitset>
+#include <deque>
 #include <memory>
 #include <span>
 #include <vector>
@@ -26,6 +27,9 @@ public:
     void pause() { send({Command::Kind::pause}); }
     void seek(double seconds) { send({Command::Kind::seek, seconds}); }
     void setTempoPercent(int percent) { send({Command::Kind::tempo, double(percent)}); }
+    // Commands that found the queue full (the audio side not running) are kept here, in order,
+    // and sent with the next command or by this; the window calls it now and then.
+    void flush();
 
     // The audio thread's view, a block late at most.
     double positionSeconds() const { return m_positionSeconds.load(std::memory_order_relaxed); }
@@ -49,6 +53,7 @@ private:
 
     PieceCursor m_cursor;
     EventQueue<Command, 256> m_commands;
+    std::deque<Command> m_waiting;                      // the window's thread's own
     std::vector<std::shared_ptr<const Piece>> m_pieces; // in the order they were loaded
     std::atomic<const Piece*> m_audioPiece{nullptr};
     std::atomic<double> m_positionSeconds{0};

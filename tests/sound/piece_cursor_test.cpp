@@ -183,7 +183,7 @@ TEST(PiecePlayer, CommandsFromTheWindowReachTheCursorAtTheNextBlock) {
     for (int block = 1; block < 100; ++block) {
         player.advance(480, kRate, noteOns);
     }
-    EXPECT_EQ(notes, (std::vector<int>{64})); // the g falls on the next sample
+    EXPECT_EQ(notes, (std::vector<int>{64}));              // the g falls on the next sample
     EXPECT_EQ(player.soundingNotes(), std::bitset<128>()); // the e ended at 0.75 s
     EXPECT_TRUE(player.isPlaying());
     EXPECT_NEAR(player.positionSeconds(), 0.5 + 0.5, 1e-9); // a second at half tempo
@@ -215,6 +215,29 @@ TEST(PieceCursor, AnotherOutputRateKeepsTheMomentAndTheNotesTimes) {
         });
     }
     EXPECT_EQ(struck, (std::vector<std::int64_t>{11025, 33075})); // at 0.5 s and 1.0 s
+}
+
+} // namespace
+
+namespace {
+
+TEST(PiecePlayer, WithoutAnAudioSideCommandsWaitInOrderAndTheWindowNeverBlocks) {
+    PiecePlayer player(kRate);
+    player.load(std::make_shared<const Piece>(arpeggio()));
+    for (int i = 0; i < 1000; ++i) {
+        player.setTempoPercent(50 + i % 100);
+    }
+    player.setTempoPercent(150);
+    player.play();
+    for (int block = 0; block < 20; ++block) {
+        player.flush();
+        player.advance(480, kRate, [](int, const PieceAction&) {});
+    }
+    EXPECT_TRUE(player.isPlaying());
+    // 1002 commands reached the cursor in order: the last tempo, then play, a block each time.
+    const double before = player.positionSeconds();
+    player.advance(480, kRate, [](int, const PieceAction&) {});
+    EXPECT_NEAR(player.positionSeconds() - before, 0.015, 1e-9);
 }
 
 } // namespace

@@ -187,6 +187,7 @@ void MusicWindow::setTempoPercent(int percent) {
 }
 
 void MusicWindow::showPosition() {
+    m_sound.player.flush();
     if (!m_piece) {
         return;
     }
