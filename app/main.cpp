@@ -1,7 +1,11 @@
+#include "core/music/midi_file_reader.h"
+#include "core/music/tuning_name.h"
 #include "sound/instrument/live_instrument.h"
+#include "sound/music/render_command.h"
 #include "sound/pulse_player.h"
 #include "ui/form1.h"
 #include "ui/instrument/midi_keyboard.h"
+#include "ui/music/music_session.h"
 #include "ui/sequence/responsive_player.h"
 #include "ui/texts/danish_qt_texts.h"
 #include "ui/widgets/message_box.h"
@@ -12,7 +16,9 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <iostream>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -21,7 +27,16 @@ namespace {
 struct Request {
     std::optional<int> exitStatus;
     QString tuningFile;
+    QString musicFile;  // a piece to open, from --play or as the file argument
+    QString tuningName; // --tuning
+    bool playAtOnce = false;
 };
+
+Request ended(int exitStatus) {
+    Request request;
+    request.exitStatus = exitStatus;
+    return request;
+}
 
 // Refusals end with status 2, the usual status of a command line a program does not understand.
 constexpr int kUsageError = 2;
@@ -34,7 +49,33 @@ Request refuse(const QString& reason) {
     print(stderr, QStringLiteral("klangora: %1\nSkriv »klangora --help« for at se, hvad "
                                  "programmet forstår.\n")
                       .arg(reason));
-    return {kUsageError, {}};
+    return ended(kUsageError);
+}
+
+// A piece or a tuning name that cannot be used ends the program before any window opens.
+constexpr int kMusicError = 1;
+
+bool isMusicFileName(const QString& path) {
+    return path.endsWith(".mid", Qt::CaseInsensitive) ||
+           path.endsWith(".midi", Qt::CaseInsensitive);
+}
+
+std::optional<QString> musicProblem(const Request& request) {
+    if (!request.tuningName.isEmpty()) {
+        const auto tuning = klangora::resolveTuningName(request.tuningName.toStdString());
+        if (const auto* error = std::get_if<klangora::TuningNameError>(&tuning)) {
+            return QString::fromStdString(klangora::tuningNameReason(*error));
+        }
+    }
+    if (!request.musicFile.isEmpty()) {
+        const auto piece =
+            klangora::readMidiFile(std::filesystem::path(request.musicFile.toStdString()));
+        if (const auto* error = std::get_if<klangora::MidiFileError>(&piece)) {
+            return QStringLiteral("»%1« kan ikke spilles: %2")
+                .arg(request.musicFile, QString::fromStdString(klangora::midiFileReason(*error)));
+        }
+    }
+    return std::nullopt;
 }
 
 Request readArguments(const QStringList& arguments) {
@@ -44,9 +85,25 @@ Request readArguments(const QStringList& arguments) {
         "Med en Scala-stemning (.scl) som argument åbnes den, når vinduet vises.");
     const QCommandLineOption help({"h", "help"}, "Vis denne hjælp og afslut.");
     const QCommandLineOption version({"v", "version"}, "Vis programmets version og afslut.");
+    const QCommandLineOption play("play", "Åbn MIDI-filen FIL og spil den straks.", "FIL");
+    const QCommandLineOption render(
+        "render", "Gem MIDI-filen FIL som lyd (WAV, 48 kHz, 16 bit) uden vindue; kræver -o.",
+        "FIL");
+    const QCommandLineOption output({"o", "output"}, "Lydfilen, --render skriver.", "UD.wav");
+    const QCommandLineOption tuning(
+        "tuning",
+        "Stemningen, stykket spilles i: pyt, ren, praet, bach, werck1, werck3, lige, et id fra "
+        "temperamentbiblioteket eller en .scl-fil (uden: pyt).",
+        "NAVN");
     parser.addOption(help);
     parser.addOption(version);
-    parser.addPositionalArgument("FIL", "En Scala-stemning (.scl), der åbnes ved start.", "[FIL]");
+    parser.addOption(play);
+    parser.addOption(render);
+    parser.addOption(output);
+    parser.addOption(tuning);
+    parser.addPositionalArgument(
+        "FIL", "En Scala-stemning (.scl) eller et stykke musik (.mid), der åbnes ved start.",
+        "[FIL]");
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (unknown.isEmpty()) {
@@ -58,17 +115,37 @@ Request readArguments(const QStringList& arguments) {
     }
     if (parser.isSet(help)) {
         print(stdout, parser.helpText());
-        return {0, {}};
+        return ended(0);
     }
     if (parser.isSet(version)) {
         print(stdout, QStringLiteral("klangora %1\n").arg(KLANGORA_VERSION));
-        return {0, {}};
+        return ended(0);
+    }
+    if (parser.isSet(render)) {
+        return ended(klangora::runRenderCommand({parser.value(render).toStdString(),
+                                                 parser.value(tuning).toStdString(),
+                                                 parser.value(output).toStdString()},
+                                                std::cerr));
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         return refuse(QStringLiteral("kun én stemningsfil ad gangen, ikke %1").arg(files.size()));
     }
-    return {std::nullopt, files.isEmpty() ? QString() : files.constFirst()};
+    Request request;
+    request.tuningFile = files.isEmpty() ? QString() : files.constFirst();
+    if (isMusicFileName(request.tuningFile)) {
+        request.musicFile = std::exchange(request.tuningFile, {});
+    }
+    if (parser.isSet(play)) {
+        request.musicFile = parser.value(play);
+        request.playAtOnce = true;
+    }
+    request.tuningName = parser.value(tuning);
+    if (const auto problem = musicProblem(request)) {
+        print(stderr, QStringLiteral("klangora: %1\n").arg(*problem));
+        return ended(kMusicError);
+    }
+    return request;
 }
 
 // The command line is read before the window system is reached, so --help, --version and a
@@ -79,7 +156,7 @@ Request readCommandLine(int argc, char* argv[]) {
     return readArguments(QCoreApplication::arguments());
 }
 
-int runWindow(int argc, char* argv[], const QString& tuningFile) {
+int runWindow(int argc, char* argv[], const Request& request) {
     QApplication app(argc, argv);
     const DanishQtTexts danish;
     QApplication::setApplicationName(kApplicationTitle);
@@ -89,10 +166,20 @@ int runWindow(int argc, char* argv[], const QString& tuningFile) {
     const auto instrument = klangora::LiveInstrument::withPulseAudio();
     TForm1 form(player, *instrument);
     const MidiKeyboard midi(form, form.live());
+    MusicSession& music = form.music();
     form.show();
-    if (!tuningFile.isEmpty()) {
+    if (!request.tuningFile.isEmpty()) {
         // Once the window shows, so that a message about the file appears over it.
-        QTimer::singleShot(0, &form, [&form, tuningFile] { form.openTuning(tuningFile); });
+        QTimer::singleShot(0, &form, [&form, file = request.tuningFile] { form.openTuning(file); });
+    }
+    if (!request.musicFile.isEmpty()) {
+        // The tuning first, so that the piece's first notes sound in it.
+        QTimer::singleShot(0, &form, [&music, &request] {
+            if (!request.tuningName.isEmpty()) {
+                music.applyTuningName(request.tuningName);
+            }
+            music.open(request.musicFile, request.playAtOnce);
+        });
     }
     return QApplication::exec();
 }
@@ -104,5 +191,5 @@ int main(int argc, char* argv[]) {
     if (request.exitStatus) {
         return *request.exitStatus;
     }
-    return runWindow(argc, argv, request.tuningFile);
+    return runWindow(argc, argv, request);
 }

@@ -11,6 +11,7 @@
 #include "ui/layout/window_layout.h"
 #include "ui/messages/message_panel.h"
 #include "ui/model/tuning_model.h"
+#include "ui/music/music_session.h"
 #include "ui/panel/readout_panel.h"
 #include "ui/selection/key_marking.h"
 #include "ui/selection/tone_selection.h"
@@ -34,7 +35,8 @@ struct TForm1::Parts {
           keys(widgets.keys, model, &window), caption(widgets.caption, model, &window),
           library(window, model), sequence(widgets.sequence, player, model, messages, &window),
           files(window, model, [this] { return sequence.isPlaying(); }),
-          live(window, instrument, {model, panel, selection, messages, widgets.octave}) {}
+          live(window, instrument, {model, panel, selection, messages, widgets.octave}),
+          music(window, instrument, {model, messages, panel}) {}
 
     TuningModel model;
     MessagePanel messages;
@@ -48,6 +50,7 @@ struct TForm1::Parts {
     SoundSequence sequence;
     TuningFiles files;
     LivePlaying live;
+    MusicSession music;
 };
 
 TForm1::TForm1(SoundPlayer& player, QWidget* parent)
@@ -94,6 +97,8 @@ void TForm1::wireParts() {
     // Marking the key, and every whole tuning, ends a tone selection.
     connect(&p.keys, &KeyMarking::marking, &p.selection, &ToneSelection::clear);
     connect(&p.model, &TuningModel::tuningSet, &p.keys, &KeyMarking::tonemark);
+    p.files.setMusicOpener([&p](const QString& path) { return p.music.open(path); });
+    connect(&p.live, &LivePlaying::allSoundStopped, &p.music, &MusicSession::pause);
     connect(&p.live, &LivePlaying::midiInputsChanged, &p.selection,
             &ToneSelection::describeMidiInputs);
 }
@@ -242,4 +247,8 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event) {
 }
 void TForm1::dropEvent(QDropEvent* event) {
     m_parts->files.dropEvent(event);
+}
+
+MusicSession& TForm1::music() {
+    return m_parts->music;
 }

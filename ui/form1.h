@@ -16,6 +16,7 @@ class LiveInstrument;
 enum class PresetId;
 } // namespace klangora
 class LivePlaying;
+class MusicSession;
 struct WindowWidgets;
 class SoundPlayer;
 class SoundSequence;
@@ -66,6 +67,8 @@ public:
 
     // The parts whose state the window shows.
     const TuningModel& model() const;
+    // Music files, the music window, P and B.
+    MusicSession& music();
     const ToneSelection& selection() const;
     const SoundSequence& sequence() const;
     LivePlaying& live();

@@ -379,6 +379,9 @@ std::bitset<128> LiveSynth::soundingNotes() const {
 }
 
 bool LiveSynth::silent() const {
+    if (m_scheduler != nullptr && m_scheduler->keepsOutputOpen()) {
+        return false;
+    }
     return std::all_of(m_voices.begin(), m_voices.end(),
                        [](const Voice& voice) { return voice.state == Voice::State::free; });
 }
