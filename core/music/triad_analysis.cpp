@@ -31,11 +31,28 @@ std::vector<Edge> edgesOf(std::span<const TimedNote> notes) {
     return edges;
 }
 
-bool triadSounds(const std::array<int, 12>& sounding, int root) {
-    const auto at = [&sounding, root](int semitones) {
+TriadMask triadsIn(const std::array<int, 12>& sounding) {
+    const auto at = [&sounding](int root, int semitones) {
         return sounding[static_cast<std::size_t>((root + semitones) % 12)] > 0;
     };
-    return at(0) && at(4) && at(7);
+    TriadMask roots = 0;
+    for (int root = 0; root < 12; ++root) {
+        if (at(root, 0) && at(root, 4) && at(root, 7)) {
+            roots = static_cast<TriadMask>(roots | (1u << root));
+        }
+    }
+    return roots;
+}
+
+void appendSpan(std::vector<TriadSpan>& spans, double start, double end, TriadMask roots) {
+    if (roots == 0 || end <= start) {
+        return;
+    }
+    if (!spans.empty() && spans.back().roots == roots && spans.back().endSeconds == start) {
+        spans.back().endSeconds = end;
+    } else {
+        spans.push_back({start, end, roots});
+    }
 }
 
 } // namespace
@@ -44,29 +61,47 @@ double TriadTimes::share(int root) const {
     return pieceSeconds > 0.0 ? seconds[static_cast<std::size_t>(root)] / pieceSeconds : 0.0;
 }
 
-TriadTimes triadTimes(std::span<const TimedNote> notes, double pieceSeconds) {
-    TriadTimes times;
-    times.pieceSeconds = pieceSeconds;
+std::vector<TriadSpan> triadSpans(std::span<const TimedNote> notes) {
+    std::vector<TriadSpan> spans;
     std::array<int, 12> sounding{};
     const std::vector<Edge> edges = edgesOf(notes);
-    // Between two neighbouring edges the same tones sound; the span counts for every triad
-    // they hold. Edges at one instant all apply before the next span is counted.
-    for (std::size_t e = 0; e < edges.size(); ++e) {
+    // Between two neighbouring edges the same tones sound. Edges at one instant all apply
+    // before the next stretch begins, since the stretches between them last no time.
+    for (std::size_t e = 0; e + 1 < edges.size(); ++e) {
         sounding[static_cast<std::size_t>(edges[e].pitchClass)] += edges[e].change;
-        if (e + 1 == edges.size()) {
-            break;
-        }
-        const double span = edges[e + 1].seconds - edges[e].seconds;
-        for (int root = 0; root < 12 && span > 0.0; ++root) {
-            if (triadSounds(sounding, root)) {
-                times.seconds[static_cast<std::size_t>(root)] += span;
+        appendSpan(spans, edges[e].seconds, edges[e + 1].seconds, triadsIn(sounding));
+    }
+    return spans;
+}
+
+TriadMask triadsSoundingAt(std::span<const TriadSpan> spans, double seconds) {
+    // The first stretch that ends after the moment; the moment lies in it unless it starts later.
+    const auto span =
+        std::upper_bound(spans.begin(), spans.end(), seconds,
+                         [](double moment, const TriadSpan& s) { return moment < s.endSeconds; });
+    return span != spans.end() && span->startSeconds <= seconds ? span->roots : TriadMask{0};
+}
+
+TriadTimes triadTimes(std::span<const TriadSpan> spans, double pieceSeconds) {
+    TriadTimes times;
+    times.pieceSeconds = pieceSeconds;
+    for (const TriadSpan& span : spans) {
+        for (int root = 0; root < 12; ++root) {
+            if ((span.roots >> root) & 1u) {
+                times.seconds[static_cast<std::size_t>(root)] +=
+                    span.endSeconds - span.startSeconds;
             }
         }
     }
-    if (!edges.empty()) {
-        times.pieceSeconds = std::max(pieceSeconds, edges.back().seconds);
-    }
     return times;
+}
+
+TriadTimes triadTimes(std::span<const TimedNote> notes, double pieceSeconds) {
+    double lastEnd = 0.0;
+    for (const TimedNote& note : notes) {
+        lastEnd = std::max(lastEnd, note.endSeconds);
+    }
+    return triadTimes(triadSpans(notes), std::max(pieceSeconds, lastEnd));
 }
 
 TriadDeviation triadDeviation(const ToneTable& tuning, int root) {

@@ -7,7 +7,9 @@
 #include "core/tone_table.h"
 
 #include <array>
+#include <cstdint>
 #include <span>
+#include <vector>
 
 namespace klangora::music {
 
@@ -24,6 +26,23 @@ constexpr int pitchClass(int midiKey) {
     return ((midiKey % 12) + 12) % 12;
 }
 
+// Bit r stands for the major triad on root r.
+using TriadMask = std::uint16_t;
+
+// A stretch of time in which the same major triads sound, from its start up to (not including)
+// its end; at least one triad sounds in it.
+struct TriadSpan {
+    double startSeconds = 0.0;
+    double endSeconds = 0.0;
+    TriadMask roots = 0;
+};
+
+// The stretches in time order, never overlapping; neighbours with the same triads are joined.
+std::vector<TriadSpan> triadSpans(std::span<const TimedNote> notes);
+
+// The triads sounding at a moment of the piece.
+TriadMask triadsSoundingAt(std::span<const TriadSpan> spans, double seconds);
+
 // For each root 0..11 (tone index: C, C#, ..., H) the seconds during which its major triad
 // sounds, and that time as a share of the piece's length.
 struct TriadTimes {
@@ -36,6 +55,7 @@ struct TriadTimes {
 // The piece's length is the end of its last note, or pieceSeconds when that is longer (a file
 // may hold silence after its last note).
 TriadTimes triadTimes(std::span<const TimedNote> notes, double pieceSeconds = 0.0);
+TriadTimes triadTimes(std::span<const TriadSpan> spans, double pieceSeconds);
 
 // How far the major third and the fifth above a root lie from pure in a tuning, in cents, as
 // the diagram's readouts give them (rounded to a tenth); positive is wider than pure.

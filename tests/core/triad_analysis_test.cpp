@@ -169,3 +169,32 @@ TEST(TriadOrder, EveryRootOnceInBothArrangements) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(TriadSpans, NeighboursWithTheSameTriadsAreJoinedAndRestsLeftOut) {
+    // C major twice in a row (re-struck), a rest, then C major with G major over it.
+    const auto notes = joined(
+        {chord(0, 1, {60, 64, 67}), chord(1, 2, {48, 64, 67}), chord(3, 4, {60, 64, 67, 71, 74})});
+    const std::vector<TriadSpan> spans = triadSpans(notes);
+    ASSERT_EQ(spans.size(), 2u);
+    EXPECT_EQ(spans[0].startSeconds, 0.0);
+    EXPECT_EQ(spans[0].endSeconds, 2.0);
+    EXPECT_EQ(spans[0].roots, TriadMask{1u << C});
+    EXPECT_EQ(spans[1].roots, TriadMask{(1u << C) | (1u << G)});
+}
+
+TEST(TriadSpans, WhatSoundsAtAMoment) {
+    const auto notes =
+        joined({chord(0, 1, {60, 64, 67}), chord(1, 2, {53, 69, 72}), chord(3, 4, {55, 59, 62})});
+    const std::vector<TriadSpan> spans = triadSpans(notes);
+    EXPECT_EQ(triadsSoundingAt(spans, -0.5), 0);
+    EXPECT_EQ(triadsSoundingAt(spans, 0.0), 1u << C);
+    EXPECT_EQ(triadsSoundingAt(spans, 0.999), 1u << C);
+    EXPECT_EQ(triadsSoundingAt(spans, 1.0), 1u << F); // a stretch ends where the next begins
+    EXPECT_EQ(triadsSoundingAt(spans, 2.5), 0);       // the rest
+    EXPECT_EQ(triadsSoundingAt(spans, 3.5), 1u << G);
+    EXPECT_EQ(triadsSoundingAt(spans, 4.0), 0); // after the end
+}
+
+} // namespace
