@@ -45,10 +45,13 @@ int printTriads(const QString& midiFile, const QString& tuningName) {
         return fail(QStringLiteral("%1: %2").arg(
             midiFile, QString::fromStdString(klangora::midiFileReason(*error))));
     }
-    const QChar decimalPoint = QLocale::system().decimalPoint().at(0);
-    const std::string report = klangora::music::triadReport(
-        klangora::music::triadTimes(std::get<klangora::Piece>(piece)),
-        toneTableOf(std::get<klangora::NamedTuning>(tuning)), decimalPoint.toLatin1());
-    std::fputs(QString::fromStdString(report).toLocal8Bit().constData(), stdout);
+    // Written with a point, which no other character of the report is, then given the user's
+    // decimal separator, whatever character that is.
+    const std::string report =
+        klangora::music::triadReport(klangora::music::triadTimes(std::get<klangora::Piece>(piece)),
+                                     toneTableOf(std::get<klangora::NamedTuning>(tuning)), '.');
+    const QString text =
+        QString::fromStdString(report).replace('.', QLocale::system().decimalPoint());
+    std::fputs(text.toLocal8Bit().constData(), stdout);
     return 0;
 }

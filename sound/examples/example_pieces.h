@@ -4,6 +4,7 @@
 // and the two chorales of the sound buttons in every key, note for note as the buttons play
 // them. They are made here as notes in ticks and written as MIDI files when the program is
 // built.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,8 +18,8 @@ inline constexpr double kExampleQuarterNotesPerMinute = 60.0;
 
 // The four voices from the top down; each is a track and a MIDI channel of its own.
 inline constexpr int kExampleVoiceCount = 4;
-inline constexpr const char* kExampleVoiceNames[kExampleVoiceCount] = {"Sopran", "Alt", "Tenor",
-                                                                       "Bas"};
+inline constexpr std::array<const char*, kExampleVoiceCount> kExampleVoiceNames = {"Sopran", "Alt",
+                                                                                   "Tenor", "Bas"};
 
 struct ExampleNote {
     std::uint32_t startTick = 0;

@@ -45,6 +45,12 @@ expect_line("G#-dur${gap}0\\.0 s${gap}0\\.0 %${gap}terts${gap}\\+41\\.0 cent${ga
 run(0 --triads ${EXAMPLES}/koral-c-dur.mid)
 expect_line("C-dur${gap}3\\.0 s${gap}37\\.0 %${gap}terts${gap}\\+21\\.7 cent${gap}kvint${gap}0\\.0 cent")
 
+# Under Danish regional settings the decimal separator is a comma.
+set(ENV{LC_ALL} da_DK.UTF-8)
+run(0 --triads ${EXAMPLES}/koral-c-dur.mid --tuning praet)
+expect_line("C-dur${gap}3,0 s${gap}37,0 %${gap}terts${gap}0,0 cent${gap}kvint${gap}-5,4 cent")
+set(ENV{LC_ALL} C)
+
 # What cannot be read is refused with a reason and a status of 1, and nothing on standard output.
 run(1 --triads ${EXAMPLES}/koral-c-dur.mid --tuning fnord)
 if(NOT err MATCHES "Ukendt stemning »fnord«" OR NOT out STREQUAL "")
