@@ -52,10 +52,11 @@ int cadenceTransposition(int pitchClass) {
 
 // Both chorales, chord by chord, as the sound buttons sound them.
 template <typename Chords>
-ExamplePiece choraleIn(int keyButton, const Chords& chords, const std::string& name,
-                       const std::string& slug) {
+ExamplePiece choraleIn(ExampleGroup group, int keyButton, const Chords& chords,
+                       const std::string& name, const std::string& slug) {
     const int root = keyButton % 12; // the buttons' root number: H is 0, the h below c
-    ExamplePiece piece{slug + "-" + kKeySlugs[static_cast<std::size_t>(keyButton - 1)] + "-dur.mid",
+    ExamplePiece piece{group,
+                       slug + "-" + kKeySlugs[static_cast<std::size_t>(keyButton - 1)] + "-dur.mid",
                        name + " i " + kKeyNames[static_cast<std::size_t>(keyButton - 1)] + "-dur",
                        {}};
     int startMs = 0;
@@ -73,7 +74,8 @@ ExamplePiece choraleIn(int keyButton, const Chords& chords, const std::string& n
 } // namespace
 
 ExamplePiece circleOfFifthsCadence() {
-    ExamplePiece piece{"kadence-kvintcirklen.mid",
+    ExamplePiece piece{ExampleGroup::cadence,
+                       "kadence-kvintcirklen.mid",
                        "Kadence I–IV–V–I i alle dur-tonearter, rundt i kvintcirklen",
                        {}};
     std::uint32_t tick = 0;
@@ -90,11 +92,12 @@ ExamplePiece circleOfFifthsCadence() {
 }
 
 ExamplePiece chorale(int keyButton) {
-    return choraleIn(keyButton, kChoraleChords, "Koral", "koral");
+    return choraleIn(ExampleGroup::chorale, keyButton, kChoraleChords, "Koral", "koral");
 }
 
 ExamplePiece jazzChorale(int keyButton) {
-    return choraleIn(keyButton, kJazzChoraleChords, "Jazz-koral", "jazzkoral");
+    return choraleIn(ExampleGroup::jazzChorale, keyButton, kJazzChoraleChords, "Jazz-koral",
+                     "jazzkoral");
 }
 
 std::vector<ExamplePiece> allExamplePieces() {

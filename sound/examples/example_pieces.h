@@ -28,7 +28,10 @@ struct ExampleNote {
     int key = 60;  // MIDI key; 60 is the fixed c of the tone table
 };
 
+enum class ExampleGroup { cadence, chorale, jazzChorale };
+
 struct ExamplePiece {
+    ExampleGroup group = ExampleGroup::cadence;
     std::string fileName; // without a folder, ASCII
     std::string title;    // Danish (UTF-8), for menus and the file's sequence name
     std::vector<ExampleNote> notes;

@@ -36,7 +36,8 @@ ExamplesMenu::ExamplesMenu(QObject* parent, QString folder)
     : QObject(parent), m_folder(std::move(folder)) {}
 
 void ExamplesMenu::addToMenu(QMenu& menu) {
-    QMenu* examples = menu.addMenu("Eksempler");
+    using klangora::music::ExampleGroup;
+    QMenu* examples = menu.addMenu(tr("Eksempler"));
     examples->setObjectName("examplesMenu");
     QMenu* chorales = nullptr;
     QMenu* jazzChorales = nullptr;
@@ -45,15 +46,15 @@ void ExamplesMenu::addToMenu(QMenu& menu) {
         if (m_folder.isEmpty() || !QFileInfo::exists(path)) {
             continue;
         }
-        const QString title = QString::fromStdString(piece.title);
         // The chorales, twelve keys each, in submenus of their own named as the buttons' texts.
         QMenu* into = examples;
-        if (title.startsWith("Koral ")) {
-            into = chorales ? chorales : (chorales = examples->addMenu("Koral"));
-        } else if (title.startsWith("Jazz-koral ")) {
-            into = jazzChorales ? jazzChorales : (jazzChorales = examples->addMenu("Jazz-koral"));
+        if (piece.group == ExampleGroup::chorale) {
+            into = chorales ? chorales : (chorales = examples->addMenu(tr("Koral")));
+        } else if (piece.group == ExampleGroup::jazzChorale) {
+            into =
+                jazzChorales ? jazzChorales : (jazzChorales = examples->addMenu(tr("Jazz-koral")));
         }
-        QAction* action = into->addAction(title);
+        QAction* action = into->addAction(QString::fromStdString(piece.title));
         connect(action, &QAction::triggered, this, [this, path] { emit exampleChosen(path); });
     }
     examples->setEnabled(!examples->isEmpty());

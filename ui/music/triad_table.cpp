@@ -53,8 +53,9 @@ QTableWidgetItem* textItem(Qt::Alignment alignment) {
 TriadTable::TriadTable(const TuningModel& model, QWidget* parent)
     : QTableWidget(12, 5, parent), m_model(model) {
     setObjectName("triadTable");
-    setAccessibleName("Dur-treklange i musikken");
-    setHorizontalHeaderLabels({"Treklang", "Klinger", "Andel", "Terts fra ren", "Kvint fra ren"});
+    setAccessibleName(tr("Dur-treklange i musikken"));
+    setHorizontalHeaderLabels(
+        {tr("Treklang"), tr("Klinger"), tr("Andel"), tr("Terts fra ren"), tr("Kvint fra ren")});
     verticalHeader()->hide();
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     horizontalHeader()->setSectionResizeMode(shareColumn, QHeaderView::Stretch);
@@ -162,7 +163,6 @@ void TriadTable::highlight(TriadMask roots) {
         }
     }
     // What a screen reader tells when asked about the table.
-    setAccessibleDescription(sounding.isEmpty()
-                                 ? QString("Ingen dur-treklang klinger nu")
-                                 : QString("Klinger nu: %1").arg(sounding.join(", ")));
+    setAccessibleDescription(sounding.isEmpty() ? tr("Ingen dur-treklang klinger nu")
+                                                : tr("Klinger nu: %1").arg(sounding.join(", ")));
 }
