@@ -63,6 +63,11 @@ TriadTable::TriadTable(const TuningModel& model, QWidget* parent)
     setEditTriggers(NoEditTriggers);
     setSelectionMode(NoSelection);
     setFocusPolicy(Qt::StrongFocus); // the rows can be read one by one with the arrow keys
+    // All twelve rows and five columns in view: the window grows to the table, not the table
+    // scrolls in the window.
+    setSizeAdjustPolicy(AdjustToContents);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int row = 0; row < rowCount(); ++row) {
         setItem(row, nameColumn, textItem(Qt::AlignLeft));
         for (int column = secondsColumn; column <= fifthColumn; ++column) {
