@@ -35,9 +35,4 @@ TEST(TriadReport, OneLinePerTriadInTheOrderOfFifthsWithTheUsersSeparator) {
     EXPECT_EQ(lines[11], "F-dur       0,2 s    3,1 %   terts +13,7 cent   kvint  -2,0 cent");
 }
 
-TEST(TriadReport, APureIntervalHasNoSign) {
-    const auto lines = linesOf(triadReport({}, tunedTo(PresetId::praet), '.'));
-    EXPECT_EQ(lines[0], "C-dur       0.0 s    0.0 %   terts   0.0 cent   kvint  -5.4 cent");
-}
-
 } // namespace
