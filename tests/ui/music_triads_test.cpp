@@ -38,7 +38,7 @@ private slots:
         RecordingPlayer player;
         klangora::LiveInstrument instrument;
         TForm1 form(player, instrument);
-        MusicSession music(form, instrument);
+        MusicSession& music = form.music();
         chooseTheCadence(form);
         QVERIFY(music.window().piece() != nullptr);
         auto* table = music.window().findChild<TriadTable*>("triadTable");
@@ -60,7 +60,7 @@ private slots:
         RecordingPlayer player;
         klangora::LiveInstrument instrument;
         TForm1 form(player, instrument);
-        MusicSession music(form, instrument);
+        MusicSession& music = form.music();
         chooseTheCadence(form);
         auto* table = music.window().findChild<TriadTable*>("triadTable");
         // Shortly after start the diagram turns to the fifths arrangement, and so do the rows.
