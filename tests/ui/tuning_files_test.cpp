@@ -335,7 +335,8 @@ void TuningFilesTest::menuAndShortcutsReachTheDialogs() {
     QContextMenuEvent background(QContextMenuEvent::Mouse, QPoint(450, 20),
                                  form.mapToGlobal(QPoint(450, 20)));
     QApplication::sendEvent(&form, &background);
-    QCOMPARE(offered, (QStringList{"Åbn stemning …", "Gem stemning …", "Historiske stemninger"}));
+    QCOMPARE(offered, (QStringList{"Åbn stemning …", "Gem stemning …", "Historiske stemninger",
+                                   "Eksempler"}));
     QContextMenuEvent onMark(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
     QApplication::sendEvent(mark(form, 1, 2), &onMark);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);

@@ -6,8 +6,10 @@
 #include "ui/texts/number_format.h"
 #include "ui/texts/palette.h"
 
+#include <QAbstractButton>
 #include <QHeaderView>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 #include <cstddef>
@@ -57,6 +59,11 @@ TriadTable::TriadTable(const TuningModel& model, QWidget* parent)
     setHorizontalHeaderLabels(
         {tr("Treklang"), tr("Klinger"), tr("Andel"), tr("Terts fra ren"), tr("Kvint fra ren")});
     verticalHeader()->hide();
+    // The corner button selects nothing here (no selection), but a screen reader meets it.
+    setCornerButtonEnabled(false);
+    if (auto* corner = findChild<QAbstractButton*>()) {
+        corner->setAccessibleName(tr("Tabellens hjørne"));
+    }
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     horizontalHeader()->setSectionResizeMode(shareColumn, QHeaderView::Stretch);
     setItemDelegateForColumn(shareColumn, new ShareBarDelegate(this));
@@ -68,6 +75,11 @@ TriadTable::TriadTable(const TuningModel& model, QWidget* parent)
     setSizeAdjustPolicy(AdjustToContents);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The table's and its headers' scroll bars never show, but a screen reader meets them.
+    for (QScrollBar* bar : findChildren<QScrollBar*>()) {
+        bar->setAccessibleName(bar->orientation() == Qt::Vertical ? tr("Rul lodret")
+                                                                  : tr("Rul vandret"));
+    }
     for (int row = 0; row < rowCount(); ++row) {
         setItem(row, nameColumn, textItem(Qt::AlignLeft));
         for (int column = secondsColumn; column <= fifthColumn; ++column) {
