@@ -336,7 +336,7 @@ void TuningFilesTest::menuAndShortcutsReachTheDialogs() {
                                  form.mapToGlobal(QPoint(450, 20)));
     QApplication::sendEvent(&form, &background);
     QCOMPARE(offered, (QStringList{"Åbn stemning …", "Gem stemning …", "Historiske stemninger",
-                                   "Eksempler"}));
+                                   "Eksempler", "", "Stop al lyd"}));
     QContextMenuEvent onMark(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
     QApplication::sendEvent(mark(form, 1, 2), &onMark);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
