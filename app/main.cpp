@@ -1,3 +1,4 @@
+#include "app/triads_command.h"
 #include "core/music/midi_file_reader.h"
 #include "core/music/tuning_name.h"
 #include "sound/instrument/live_instrument.h"
@@ -95,12 +96,18 @@ Request readArguments(const QStringList& arguments) {
         "Stemningen, stykket spilles i: pyt, ren, praet, bach, werck1, werck3, lige, et id fra "
         "temperamentbiblioteket eller en .scl-fil (uden: pyt).",
         "NAVN");
+    const QCommandLineOption triads(
+        "triads",
+        "Skriv for hver dur-treklang i musikken (.mid), hvor længe den klinger, og hvor langt "
+        "dens terts og kvint ligger fra ren, og afslut.",
+        "FIL.mid");
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(play);
     parser.addOption(render);
     parser.addOption(output);
     parser.addOption(tuning);
+    parser.addOption(triads);
     parser.addPositionalArgument(
         "FIL", "En Scala-stemning (.scl) eller et stykke musik (.mid), der åbnes ved start.",
         "[FIL]");
@@ -126,6 +133,9 @@ Request readArguments(const QStringList& arguments) {
                                                  parser.value(tuning).toStdString(),
                                                  parser.value(output).toStdString()},
                                                 std::cerr));
+    }
+    if (parser.isSet(triads)) {
+        return ended(printTriads(parser.value(triads), parser.value(tuning)));
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {

@@ -11,7 +11,9 @@
 #include "ui/layout/window_layout.h"
 #include "ui/messages/message_panel.h"
 #include "ui/model/tuning_model.h"
+#include "ui/music/examples_menu.h"
 #include "ui/music/music_session.h"
+#include "ui/music/music_triads.h"
 #include "ui/panel/readout_panel.h"
 #include "ui/selection/key_marking.h"
 #include "ui/selection/tone_selection.h"
@@ -36,7 +38,7 @@ struct TForm1::Parts {
           library(window, model), sequence(widgets.sequence, player, model, messages, &window),
           files(window, model, [this] { return sequence.isPlaying(); }),
           live(window, instrument, {model, panel, selection, messages, widgets.octave}),
-          music(window, instrument, {model, messages, panel}) {}
+          music(window, instrument, {model, messages, panel}), examples(&window) {}
 
     TuningModel model;
     MessagePanel messages;
@@ -51,6 +53,7 @@ struct TForm1::Parts {
     TuningFiles files;
     LivePlaying live;
     MusicSession music;
+    ExamplesMenu examples;
 };
 
 TForm1::TForm1(SoundPlayer& player, QWidget* parent)
@@ -99,6 +102,11 @@ void TForm1::wireParts() {
     connect(&p.model, &TuningModel::tuningSet, &p.keys, &KeyMarking::tonemark);
     p.files.setMusicOpener([&p](const QString& path) { return p.music.open(path); });
     connect(&p.live, &LivePlaying::allSoundStopped, &p.music, &MusicSession::pause);
+    // The music window's triad table, and the examples of the context menu opened in it.
+    addTriadTable(p.music.window(),
+                  {p.model, p.music.player(), [&p] { return p.arrangement.inFifths(); }});
+    connect(&p.examples, &ExamplesMenu::exampleChosen, this,
+            [&p](const QString& path) { p.music.open(path); });
     connect(&p.live, &LivePlaying::midiInputsChanged, &p.selection,
             &ToneSelection::describeMidiInputs);
 }
@@ -207,6 +215,10 @@ void TForm1::knapMouseDown(int column, int row) {
     m_parts->selection.knapMouseDown(column, row);
 }
 
+ExamplesMenu& TForm1::examples() {
+    return m_parts->examples;
+}
+
 bool TForm1::openTuning(const QString& path) {
     return m_parts->files.openTuning(path);
 }
@@ -237,6 +249,7 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
     menu.setObjectName("tuningMenu");
     m_parts->files.addToMenu(menu);
     m_parts->library.addToMenu(menu);
+    m_parts->examples.addToMenu(menu);
     menu.addSeparator();
     menu.addAction(tr("Stop al lyd"), &m_parts->live, &LivePlaying::stopAllSound);
     menu.exec(event->globalPos());

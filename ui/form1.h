@@ -15,6 +15,7 @@ namespace klangora {
 class LiveInstrument;
 enum class PresetId;
 } // namespace klangora
+class ExamplesMenu;
 class LivePlaying;
 class MusicSession;
 struct WindowWidgets;
@@ -64,6 +65,9 @@ public:
     // they say why in a message box, change nothing else and return false.
     bool openTuning(const QString& path);
     bool saveTuning(const QString& path);
+
+    // The "Eksempler" submenu of the context menu, whose choice the music window opens.
+    ExamplesMenu& examples();
 
     // The parts whose state the window shows.
     const TuningModel& model() const;

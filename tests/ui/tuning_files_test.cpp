@@ -338,6 +338,7 @@ void TuningFilesTest::menuAndShortcutsReachTheDialogs() {
     QCOMPARE(offered.mid(0, 3),
              (QStringList{"Åbn stemning …", "Gem stemning …", "Historiske stemninger"}));
     QVERIFY(offered.contains("Stop al lyd"));
+    QVERIFY(offered.contains("Eksempler"));
     QContextMenuEvent onMark(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
     QApplication::sendEvent(mark(form, 1, 2), &onMark);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
