@@ -22,7 +22,8 @@ double hzFromFluidCents(double cents) {
 KeyTuningCents fluidKeyTuning(const std::array<double, 12>& centsAboveC) {
     KeyTuningCents keys{};
     for (int key = 0; key < 128; ++key) {
-        keys[static_cast<std::size_t>(key)] = fluidCentsFromHz(liveNoteHz(key, centsAboveC));
+        keys[static_cast<std::size_t>(key)] =
+            fluidCentsFromHz(liveNoteHz(key, centsAboveC)) + kDitherCents;
     }
     return keys;
 }

@@ -131,6 +131,8 @@ std::string LoadedFluidSynth::loadFont(const fs::path& font, const FluidLoadRequ
                                     m_tuning.data(), 0);
     for (int channel = 0; channel < kPlayedChannels; ++channel) {
         fluid_synth_activate_tuning(m_synth, channel, kTuningBank, kTuningProgram, 0);
+        fluid_synth_set_gen(m_synth, channel, GEN_VIBLFOTOPITCH, kDitherCents);
+        fluid_synth_set_gen(m_synth, channel, GEN_VIBLFOFREQ, kDitherRateCents);
     }
     return {};
 }
