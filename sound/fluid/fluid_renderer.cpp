@@ -251,6 +251,10 @@ void FluidRenderer::apply(const FluidEvent& event) {
     }
 }
 
+int FluidRenderer::activeVoiceCount() const {
+    return m_active != nullptr ? fluid_synth_get_active_voice_count(m_active->synth()) : 0;
+}
+
 void FluidRenderer::renderAdd(std::span<float> mono, int sampleRate) {
     m_rate = sampleRate;
     m_streamRate.store(sampleRate, std::memory_order_relaxed);

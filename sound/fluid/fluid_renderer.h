@@ -70,6 +70,8 @@ public:
     // Takes a newly loaded synth, applies the waiting events, and adds FluidSynth's mix to
     // `mono`.
     void renderAdd(std::span<float> mono, int sampleRate);
+    // How many of FluidSynth's voices sound (a note may sound several layers).
+    int activeVoiceCount() const;
     // How long the last retuning took on the audio thread, in nanoseconds.
     std::int64_t lastRetuneNs() const { return m_lastRetuneNs.load(std::memory_order_relaxed); }
 
