@@ -178,8 +178,10 @@ double keySpreadCents(FluidRenderer& renderer) {
 }
 
 int measureFontTuning() {
-    std::printf("%-28s %-11s %8s %8s %8s %8s %8s %8s\n", "font", "instrument", "c cents", "third",
-                "fifth", "octave", "load ms", "+MB");
+    // c: its pitch against 261.6 Hz; third, fifth, octave: above c, against equal temperament;
+    // spread: of all keys c to c'''; all in cents.
+    std::printf("%-22s %-11s %7s %7s %7s %7s %7s %7s %7s\n", "font", "instrument", "c", "third",
+                "fifth", "octave", "spread", "load ms", "+MB");
     for (const auto& font : installedFonts()) {
         for (InstrumentSound sound :
              {InstrumentSound::harpsichord, InstrumentSound::organ, InstrumentSound::piano}) {

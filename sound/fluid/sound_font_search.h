@@ -10,9 +10,9 @@ namespace klangora {
 // The folders Debian's sound-font packages install into, the .sf3 folder first.
 std::vector<std::filesystem::path> systemSoundFontFolders();
 
-// Every font file in the folders, in the order they are tried: MuseScore General (the
-// most carefully tuned and the fullest), then the system's default General MIDI font (Debian's
-// default-GM.sf2 and default-GM.sf3 alternatives), then TimGM6mb, then any other .sf2/.sf3.
+// Every font file in the folders, in the order they are tried: TimGM6mb (the truest tuned of
+// Debian's fonts, measured), then MuseScore General, then the system's default General MIDI
+// font (Debian's default-GM.sf2 and default-GM.sf3 alternatives), then any other .sf2/.sf3.
 // A file reached by two names (an alternative and its target) is listed once.
 std::vector<std::filesystem::path>
 soundFontCandidates(const std::vector<std::filesystem::path>& folders);

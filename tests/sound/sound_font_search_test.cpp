@@ -28,7 +28,7 @@ protected:
 
 } // namespace
 
-TEST_F(FontFolders, MuseScoreThenTheDefaultThenTimThenTheRest) {
+TEST_F(FontFolders, TimThenMuseScoreThenTheDefaultThenTheRest) {
     file(sf3 / "MuseScore_General_Full.sf3");
     fs::create_symlink(sf3 / "MuseScore_General_Full.sf3", sf3 / "MuseScore_General.sf3");
     fs::create_symlink(sf3 / "MuseScore_General_Full.sf3", sf3 / "default-GM.sf3");
@@ -37,15 +37,16 @@ TEST_F(FontFolders, MuseScoreThenTheDefaultThenTimThenTheRest) {
     file(sf2 / "TimGM6mb.sf2");
     file(sf2 / "Aaa_other.sf2");
     file(sf2 / "readme.txt");
-    const std::vector<fs::path> expected = {sf3 / "MuseScore_General.sf3", sf2 / "default-GM.sf2",
-                                            sf2 / "TimGM6mb.sf2", sf2 / "Aaa_other.sf2"};
+    const std::vector<fs::path> expected = {sf2 / "TimGM6mb.sf2", sf3 / "MuseScore_General.sf3",
+                                            sf2 / "default-GM.sf2", sf2 / "Aaa_other.sf2"};
     EXPECT_EQ(soundFontCandidates({sf3, sf2}), expected);
 }
 
-TEST_F(FontFolders, WithoutMuseScoreTheDefaultComesFirst) {
+TEST_F(FontFolders, AnAlternativeCountsOnceUnderItsPreferredName) {
     file(sf2 / "TimGM6mb.sf2");
     fs::create_symlink(sf2 / "TimGM6mb.sf2", sf2 / "default-GM.sf2");
-    const std::vector<fs::path> expected = {sf2 / "default-GM.sf2"};
+    file(sf3 / "Zeta.sf3");
+    const std::vector<fs::path> expected = {sf2 / "TimGM6mb.sf2", sf3 / "Zeta.sf3"};
     EXPECT_EQ(soundFontCandidates({sf3, sf2}), expected);
 }
 
