@@ -19,11 +19,13 @@ double hzFromFluidCents(double cents) {
     return kA4Hz * std::exp2((cents - kA4Cents) / 1200.0);
 }
 
-KeyTuningCents fluidKeyTuning(const std::array<double, 12>& centsAboveC) {
+KeyTuningCents fluidKeyTuning(const std::array<double, 12>& centsAboveC,
+                              const KeyCorrections& corrections) {
     KeyTuningCents keys{};
     for (int key = 0; key < 128; ++key) {
-        keys[static_cast<std::size_t>(key)] =
-            fluidCentsFromHz(liveNoteHz(key, centsAboveC)) + kDitherCents;
+        keys[static_cast<std::size_t>(key)] = fluidCentsFromHz(liveNoteHz(key, centsAboveC)) +
+                                              kDitherCents +
+                                              corrections[static_cast<std::size_t>(key)];
     }
     return keys;
 }

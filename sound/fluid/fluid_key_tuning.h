@@ -2,6 +2,8 @@
 
 // A temperament as FluidSynth's key tuning: the pitch of each of the 128 keys in its absolute
 // cents, where key 69 of equal temperament (a' = 440 Hz) lies at 6900.
+#include "sound/fluid/font_calibration.h"
+
 #include <array>
 
 namespace klangora {
@@ -21,7 +23,9 @@ inline constexpr double kDitherRateCents = 2400; // the vibrato four times its d
 // The keys of a tuning given as the cents of c .. h above the fixed c (MIDI note 60 at the live
 // voices' reference pitch), octaves exactly 2:1: the same pitches the own voices sound, plus the
 // half cent the dither takes away again.
-KeyTuningCents fluidKeyTuning(const std::array<double, 12>& centsAboveC);
+// Each key also gets its correction for the font's own error.
+KeyTuningCents fluidKeyTuning(const std::array<double, 12>& centsAboveC,
+                              const KeyCorrections& corrections);
 
 // FluidSynth's absolute cents of a frequency, and back.
 double fluidCentsFromHz(double hz);

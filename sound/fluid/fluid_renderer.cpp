@@ -180,12 +180,12 @@ void FluidRenderer::takeFreshSynth() {
         return;
     }
     m_active = fresh;
-    m_tuningDirty = m_active->tuning() != fluidKeyTuning(m_cents);
+    m_tuningDirty = m_active->tuning() != fluidKeyTuning(m_cents, m_active->corrections());
 }
 
 void FluidRenderer::retune() {
     const std::int64_t start = nowNs();
-    const KeyTuningCents keys = fluidKeyTuning(m_cents);
+    const KeyTuningCents keys = fluidKeyTuning(m_cents, m_active->corrections());
     // Allocates inside FluidSynth (a new tuning replaces the old one); measured in the bench.
     fluid_synth_activate_key_tuning(m_active->synth(), LoadedFluidSynth::kTuningBank,
                                     LoadedFluidSynth::kTuningProgram, "Klangora", keys.data(), 1);

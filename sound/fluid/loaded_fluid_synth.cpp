@@ -126,7 +126,11 @@ std::string LoadedFluidSynth::loadFont(const fs::path& font, const FluidLoadRequ
         }
     }
     selectPrograms(request);
-    m_tuning = fluidKeyTuning(request.centsAboveC);
+    if (request.sound != InstrumentSound::pieceOwn) {
+        // Every played channel has the same instrument: one measurement serves them all.
+        m_corrections = measureKeyCorrections(m_synth, 0, request.sampleRate);
+    }
+    m_tuning = fluidKeyTuning(request.centsAboveC, m_corrections);
     fluid_synth_activate_key_tuning(m_synth, kTuningBank, kTuningProgram, "Klangora",
                                     m_tuning.data(), 0);
     for (int channel = 0; channel < kPlayedChannels; ++channel) {

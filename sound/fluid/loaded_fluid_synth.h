@@ -53,6 +53,8 @@ public:
     int sampleRate() const { return m_sampleRate; }
     InstrumentSound sound() const { return m_sound; }
     const KeyTuningCents& tuning() const { return m_tuning; }
+    // What each key is asked for beyond the temperament, against the font's own error.
+    const KeyCorrections& corrections() const { return m_corrections; }
     const std::filesystem::path& font() const { return m_font; }
     // Whether a program change to this program may be played (its samples are loaded).
     bool hasLoadedProgram(int program) const;
@@ -69,6 +71,7 @@ private:
     int m_sampleRate = 48000;
     InstrumentSound m_sound = InstrumentSound::harpsichord;
     KeyTuningCents m_tuning{};
+    KeyCorrections m_corrections{};
     std::filesystem::path m_font;
     std::array<bool, 128> m_loadedPrograms{};
 };

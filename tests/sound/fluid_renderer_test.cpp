@@ -23,6 +23,7 @@ namespace {
 constexpr int kRate = 48000;
 const std::filesystem::path kSineFont = KLANGORA_SINE_FONT;
 const std::filesystem::path kSinePianoFont = KLANGORA_SINE_PIANO_FONT;
+const std::filesystem::path kSineSharpFont = KLANGORA_SINE_SHARP_FONT;
 
 std::array<double, 12> presetCents(PresetId preset) {
     const auto positions = presetPositions(preset);
@@ -122,6 +123,22 @@ TEST_P(FluidSineFraction, AFractionOfACentIsHeard) {
 
 INSTANTIATE_TEST_SUITE_P(Cents, FluidSineFraction,
                          ::testing::Values(386.3137, 399.9, 400.0, 400.25, 400.5, 407.82));
+
+// A font whose sample is 3.6 cents sharp is measured at loading and heard in tune all the same,
+// held notes retuned included.
+TEST_F(FluidSine, AFontsOwnMistuningIsTakenOut) {
+    load(InstrumentSound::harpsichord, kSineSharpFont);
+    tune(PresetId::pyt);
+    send(FluidEvent::Kind::noteOn, 60);
+    send(FluidEvent::Kind::noteOn, 64);
+    render(0.1);
+    const auto pythagorean = render(1.0);
+    EXPECT_NEAR(strongestHz(pythagorean, kRate, 250, 275), 261.60, 0.05);
+    EXPECT_NEAR(strongestHz(pythagorean, kRate, 320, 340), 331.12, 0.05);
+    tune(PresetId::ren);
+    render(0.05);
+    EXPECT_NEAR(strongestHz(render(1.0), kRate, 320, 340), 327.00, 0.05);
+}
 
 // Octaves are exact 2:1 from the fixed c, also far from it.
 TEST_F(FluidSine, OctavesOfTheFixedCAreExact) {

@@ -2,7 +2,10 @@
 // on the command line) plays one looped sample of a pure sine at 440 Hz, so that every pitch
 // FluidSynth sounds can be measured from its samples without partials or a font's own tuning.
 //
-//   sine_font_maker OUTPUT.sf2 PROGRAM...
+//   sine_font_maker OUTPUT.sf2 [rate=HZ] PROGRAM...
+//
+// rate= writes another sample rate into the sample's header than the one its sine was made at:
+// the font then sounds out of tune by that ratio, as a font with a badly tuned sample does.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -127,7 +130,7 @@ Bytes presetData(const std::vector<int>& programs) {
            chunk("pgen", pgen);
 }
 
-Bytes instrumentData() {
+Bytes instrumentData(std::uint32_t headerRate) {
     Bytes inst, ibag, igen, imod(10, '\0');
     putName(inst, "Sine", 20);
     put16(inst, 0);
@@ -145,7 +148,7 @@ Bytes instrumentData() {
     put16(igen, 0);
     put32(igen, 0);
     Bytes shdr;
-    const std::vector<std::uint32_t> fields = {0, kSampleEnd, kLoopStart, kLoopEnd, kSampleRate};
+    const std::vector<std::uint32_t> fields = {0, kSampleEnd, kLoopStart, kLoopEnd, headerRate};
     putName(shdr, "Sine 440", 20);
     for (std::uint32_t field : fields) {
         put32(shdr, field);
@@ -167,10 +170,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::vector<int> programs;
+    std::uint32_t headerRate = kSampleRate;
     for (int i = 2; i < argc; ++i) {
-        programs.push_back(std::atoi(argv[i]));
+        const std::string argument = argv[i];
+        if (argument.rfind("rate=", 0) == 0) {
+            headerRate = static_cast<std::uint32_t>(std::stoul(argument.substr(5)));
+        } else {
+            programs.push_back(std::stoi(argument));
+        }
     }
-    const Bytes pdta = list("pdta", {presetData(programs) + instrumentData()});
+    const Bytes pdta = list("pdta", {presetData(programs) + instrumentData(headerRate)});
     const Bytes body = Bytes{'s', 'f', 'b', 'k'} + info() + sampleData() + pdta;
     const Bytes file = chunk("RIFF", body);
     std::ofstream out(argv[1], std::ios::binary);

@@ -1,0 +1,134 @@
+#include "sound/fluid/font_calibration.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <vector>
+
+namespace klangora {
+
+namespace {
+
+constexpr double kAttackSeconds = 0.06;     // skipped: the pluck's noise and the envelope
+constexpr double kMeasuredSeconds = 0.25;   // rendered after it, for both windows
+constexpr double kLargestErrorCents = 45.0; // beyond this the font has no such key
+constexpr int kVelocity = 100;
+
+// The Hann-windowed Fourier sum at `omega` (radians per sample) over samples[start, start+n).
+std::complex<double> windowedSum(std::span<const float> samples, std::size_t start, std::size_t n,
+                                 double omega) {
+    std::complex<double> sum = 0;
+    const std::complex<double> step = std::polar(1.0, -omega);
+    std::complex<double> turn = std::polar(1.0, -omega * static_cast<double>(start));
+    for (std::size_t i = 0; i < n; ++i) {
+        const double window =
+            0.5 - 0.5 * std::cos(2 * std::numbers::pi * static_cast<double>(i) / n);
+        sum += static_cast<double>(samples[start + i]) * window * turn;
+        turn *= step;
+    }
+    return sum;
+}
+
+double wrapped(double angle) {
+    return std::remainder(angle, 2 * std::numbers::pi);
+}
+
+// One refinement: the phase advance between two windows `hop` apart tells the frequency to
+// within rate / (2 hop) of the estimate.
+double refined(std::span<const float> samples, std::size_t n, std::size_t hop, double rate,
+               double estimateHz) {
+    const double omega = 2 * std::numbers::pi * estimateHz / rate;
+    const auto first = windowedSum(samples, 0, n, omega);
+    const auto second = windowedSum(samples, hop, n, omega);
+    // Both sums are taken against the same clock, so their phase difference is what the
+    // component gained on the estimate over the hop.
+    const double advance = wrapped(std::arg(second * std::conj(first)));
+    return estimateHz + advance * rate / (2 * std::numbers::pi * static_cast<double>(hop));
+}
+
+double rms(std::span<const float> samples) {
+    double sum = 0;
+    for (float sample : samples) {
+        sum += static_cast<double>(sample) * sample;
+    }
+    return std::sqrt(sum / static_cast<double>(std::max<std::size_t>(1, samples.size())));
+}
+
+std::vector<float> strike(fluid_synth_t* synth, int channel, int key, int sampleRate) {
+    const auto attack = static_cast<std::size_t>(kAttackSeconds * sampleRate);
+    const auto measured = static_cast<std::size_t>(kMeasuredSeconds * sampleRate);
+    std::vector<float> left(attack + measured), right(attack + measured);
+    fluid_synth_noteon(synth, channel, key, kVelocity);
+    fluid_synth_write_float(synth, static_cast<int>(left.size()), left.data(), 0, 1, right.data(),
+                            0, 1);
+    fluid_synth_all_sounds_off(synth, channel);
+    std::vector<float> mono(measured);
+    for (std::size_t i = 0; i < measured; ++i) {
+        mono[i] = 0.5f * (left[attack + i] + right[attack + i]);
+    }
+    return mono;
+}
+
+} // namespace
+
+double measuredComponentHz(std::span<const float> samples, int sampleRate, double expectedHz) {
+    const double rate = sampleRate;
+    // Windows of at least eight periods, so that the neighbouring partials do not leak in.
+    const auto n =
+        std::min(samples.size() * 2 / 3,
+                 std::max<std::size_t>(2048, static_cast<std::size_t>(8 * rate / expectedHz)));
+    const double level = rms(samples.first(n));
+    if (level < 1e-5) {
+        return 0;
+    }
+    // A short hop first (unambiguous over +-40 cents), then a long one for precision.
+    const auto shortHop =
+        std::max<std::size_t>(1, static_cast<std::size_t>(rate / (2 * 0.03 * expectedHz)));
+    double hz = refined(samples, n, std::min(shortHop, samples.size() - n), rate, expectedHz);
+    hz = refined(samples, n, samples.size() - n, rate, hz);
+    const double omega = 2 * std::numbers::pi * hz / rate;
+    // Present at all: its amplitude some per cent of the whole sound's.
+    const double amplitude = 2 * std::abs(windowedSum(samples, 0, n, omega)) / (n / 2.0);
+    return amplitude > 0.02 * level ? hz : 0;
+}
+
+KeyCorrections measureKeyCorrections(fluid_synth_t* synth, int channel, int sampleRate) {
+    KeyCorrections corrections{};
+    std::array<bool, 128> measured{};
+    for (int key = kLowestCalibratedKey; key <= kHighestCalibratedKey; ++key) {
+        const double nominalHz = 440.0 * std::exp2((key - 69) / 12.0);
+        const auto samples = strike(synth, channel, key, sampleRate);
+        const double hz = measuredComponentHz(samples, sampleRate, nominalHz);
+        const double errorCents = hz > 0 ? 1200 * std::log2(hz / nominalHz) : 1e9;
+        if (std::abs(errorCents) < kLargestErrorCents) {
+            corrections[static_cast<std::size_t>(key)] = -errorCents;
+            measured[static_cast<std::size_t>(key)] = true;
+        }
+    }
+    // Unmeasured keys take their nearest measured neighbour's correction, lower keys first.
+    for (int key = 0; key < 128; ++key) {
+        if (measured[static_cast<std::size_t>(key)]) {
+            continue;
+        }
+        for (int distance = 1; distance < 128; ++distance) {
+            const int below = key - distance;
+            const int above = key + distance;
+            if (below >= 0 && measured[static_cast<std::size_t>(below)]) {
+                corrections[static_cast<std::size_t>(key)] =
+                    corrections[static_cast<std::size_t>(below)];
+                break;
+            }
+            if (above < 128 && measured[static_cast<std::size_t>(above)]) {
+                corrections[static_cast<std::size_t>(key)] =
+                    corrections[static_cast<std::size_t>(above)];
+                break;
+            }
+        }
+    }
+    return corrections;
+}
+
+} // namespace klangora
