@@ -6,6 +6,7 @@
 #include <cmath>
 #include <complex>
 #include <numbers>
+#include <optional>
 #include <vector>
 
 namespace klangora {
@@ -13,8 +14,9 @@ namespace klangora {
 namespace {
 
 constexpr double kAttackSeconds = 0.06;     // skipped: the pluck's noise and the envelope
-constexpr double kMeasuredSeconds = 0.25;   // rendered after it, for both windows
+constexpr double kMeasuredSeconds = 0.40;   // rendered after it: two halves, two windows each
 constexpr double kLargestErrorCents = 45.0; // beyond this the font has no such key
+constexpr double kAgreementCents = 0.5;     // between the two halves of one key's sound
 constexpr int kVelocity = 100;
 
 // The Hann-windowed Fourier sum at `omega` (radians per sample) over samples[start, start+n).
@@ -95,38 +97,44 @@ double measuredComponentHz(std::span<const float> samples, int sampleRate, doubl
     return amplitude > 0.02 * level ? hz : 0;
 }
 
+namespace {
+
+// The key's error in cents, when the two halves of its sound agree on it: an organ's ranks or a
+// piano's strings that beat against each other give no one pitch to correct towards.
+std::optional<double> keyErrorCents(std::span<const float> samples, int sampleRate, int key) {
+    const double nominalHz = 440.0 * std::exp2((key - 69) / 12.0);
+    const std::size_t half = samples.size() / 2;
+    const double early = measuredComponentHz(samples.first(half), sampleRate, nominalHz);
+    const double late = measuredComponentHz(samples.subspan(half), sampleRate, nominalHz);
+    if (early <= 0 || late <= 0 || std::abs(1200 * std::log2(late / early)) > kAgreementCents) {
+        return std::nullopt;
+    }
+    const double errorCents = 1200 * std::log2((early + late) / 2 / nominalHz);
+    if (std::abs(errorCents) > kLargestErrorCents) {
+        return std::nullopt;
+    }
+    return errorCents;
+}
+
+} // namespace
+
 KeyCorrections measureKeyCorrections(fluid_synth_t* synth, int channel, int sampleRate) {
     KeyCorrections corrections{};
-    std::array<bool, 128> measured{};
     for (int key = kLowestCalibratedKey; key <= kHighestCalibratedKey; ++key) {
-        const double nominalHz = 440.0 * std::exp2((key - 69) / 12.0);
         const auto samples = strike(synth, channel, key, sampleRate);
-        const double hz = measuredComponentHz(samples, sampleRate, nominalHz);
-        const double errorCents = hz > 0 ? 1200 * std::log2(hz / nominalHz) : 1e9;
-        if (std::abs(errorCents) < kLargestErrorCents) {
-            corrections[static_cast<std::size_t>(key)] = -errorCents;
-            measured[static_cast<std::size_t>(key)] = true;
-        }
+        // A key that gives no clear pitch keeps the font's own: no correction is better than
+        // a wrong one.
+        corrections[static_cast<std::size_t>(key)] =
+            -keyErrorCents(samples, sampleRate, key).value_or(0.0);
     }
-    // Unmeasured keys take their nearest measured neighbour's correction, lower keys first.
-    for (int key = 0; key < 128; ++key) {
-        if (measured[static_cast<std::size_t>(key)]) {
-            continue;
-        }
-        for (int distance = 1; distance < 128; ++distance) {
-            const int below = key - distance;
-            const int above = key + distance;
-            if (below >= 0 && measured[static_cast<std::size_t>(below)]) {
-                corrections[static_cast<std::size_t>(key)] =
-                    corrections[static_cast<std::size_t>(below)];
-                break;
-            }
-            if (above < 128 && measured[static_cast<std::size_t>(above)]) {
-                corrections[static_cast<std::size_t>(key)] =
-                    corrections[static_cast<std::size_t>(above)];
-                break;
-            }
-        }
+    // The keys beyond the range share the samples of its outermost keys.
+    for (int key = 0; key < kLowestCalibratedKey; ++key) {
+        corrections[static_cast<std::size_t>(key)] =
+            corrections[static_cast<std::size_t>(kLowestCalibratedKey)];
+    }
+    for (int key = kHighestCalibratedKey + 1; key < 128; ++key) {
+        corrections[static_cast<std::size_t>(key)] =
+            corrections[static_cast<std::size_t>(kHighestCalibratedKey)];
     }
     return corrections;
 }

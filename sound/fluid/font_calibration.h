@@ -13,11 +13,11 @@
 
 namespace klangora {
 
-// Cents to add to each key's pitch; 0 where nothing could be measured.
+// Cents to add to each key's pitch; 0 where no clear pitch could be measured.
 using KeyCorrections = std::array<double, 128>;
 
-// The keys measured; the ones outside take the correction of the nearest measured key (their
-// fundamentals are too low or too high to measure quickly, and they share its samples).
+// The keys measured; the ones outside take the correction of the outermost (their fundamentals
+// are too low or too high to measure quickly, and they share its samples).
 inline constexpr int kLowestCalibratedKey = 36;
 inline constexpr int kHighestCalibratedKey = 96;
 
