@@ -16,9 +16,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The level of FluidSynth's mix: a General MIDI instrument at full velocity about as loud as
-// one of the own voices.
-constexpr double kFluidGain = 0.6;
+// The level of FluidSynth's mix: TimGM6mb's harpsichord struck at full velocity then peaks at
+// some 0.17 a note, a little below one of the own voices (0.45) as a plucked tone should be.
+constexpr double kFluidGain = 1.0;
 constexpr int kPolyphony = 128;
 
 std::string quoted(const fs::path& font) {
