@@ -240,6 +240,10 @@ void FluidRenderer::apply(const FluidEvent& event) {
             fluid_synth_program_change(synth, event.channel, event.note);
         }
         break;
+    case FluidEvent::Kind::releaseChannel:
+        fluid_synth_cc(synth, event.channel, 64, 0);
+        fluid_synth_all_notes_off(synth, event.channel);
+        break;
     case FluidEvent::Kind::releaseAll:
         for (int channel = 0; channel < LoadedFluidSynth::kPlayedChannels; ++channel) {
             fluid_synth_cc(synth, channel, 64, 0);

@@ -22,7 +22,15 @@ namespace klangora {
 
 // What the music and the instrument ask of FluidSynth, on a channel (0..15).
 struct FluidEvent {
-    enum class Kind : std::uint8_t { noteOn, noteOff, sustain, program, releaseAll, tune };
+    enum class Kind : std::uint8_t {
+        noteOn,
+        noteOff,
+        sustain,
+        program,
+        releaseChannel, // every note of the channel, and its pedal
+        releaseAll,
+        tune
+    };
     Kind kind = Kind::noteOn;
     std::uint8_t channel = 0;
     std::uint8_t note = 0; // noteOn, noteOff; the program; the pitch class for tune

@@ -185,6 +185,20 @@ TEST_F(FluidSine, ReleaseAllSilencesNotesAndPedal) {
     EXPECT_LT(peak(render(0.1)), 1e-3);
 }
 
+// Letting one way of playing go ends its channel's notes and leaves the others'.
+TEST_F(FluidSine, ReleasingAChannelEndsOnlyItsNotes) {
+    load(InstrumentSound::piano);
+    send(FluidEvent::Kind::noteOn, 60, 1.0f, 0);
+    send(FluidEvent::Kind::noteOn, 67, 1.0f, 4);
+    render(0.1);
+    send(FluidEvent::Kind::releaseChannel, 0, 0.0f, 4);
+    render(0.5);
+    const auto left = render(1.0);
+    const double c = test_support::magnitudeAt(left, kRate, 261.6);
+    const double g = test_support::magnitudeAt(left, kRate, 261.6 * std::exp2(7 / 12.0));
+    EXPECT_GT(c, 100 * g);
+}
+
 TEST_F(FluidSine, ChoosingTheOwnToneAgainStopsFluidSynth) {
     load(InstrumentSound::harpsichord);
     send(FluidEvent::Kind::noteOn, 60);
