@@ -17,6 +17,7 @@ enum class PresetId;
 } // namespace klangora
 class LivePlaying;
 struct WindowWidgets;
+class SoundChoice;
 class SoundPlayer;
 class SoundSequence;
 class ToneSelection;
@@ -69,6 +70,8 @@ public:
     const ToneSelection& selection() const;
     const SoundSequence& sequence() const;
     LivePlaying& live();
+    // The choice of sound ("Klang") in the context menu; the window does not own it.
+    void setSoundChoice(SoundChoice* choice) { m_soundChoice = choice; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -86,4 +89,5 @@ private:
 
     std::unique_ptr<klangora::LiveInstrument> m_silentInstrument;
     std::unique_ptr<Parts> m_parts;
+    SoundChoice* m_soundChoice = nullptr;
 };
