@@ -39,7 +39,9 @@ FluidRenderer::FluidRenderer(std::vector<std::filesystem::path> systemFonts)
     m_worker = std::thread([this] { workerLoop(); });
 }
 
-FluidRenderer::FluidRenderer() : FluidRenderer(soundFontCandidates(systemSoundFontFolders())) {}
+FluidRenderer::FluidRenderer() : FluidRenderer(std::vector<std::filesystem::path>{}) {
+    m_systemFonts.reset(); // the window opens without looking at a single font
+}
 
 FluidRenderer::~FluidRenderer() {
     {
@@ -83,6 +85,13 @@ void FluidRenderer::setTuning(const std::array<double, 12>& centsAboveC) {
     m_guiCents = centsAboveC;
 }
 
+const std::vector<std::filesystem::path>& FluidRenderer::systemFonts() {
+    if (!m_systemFonts) {
+        m_systemFonts = soundFontCandidates(systemSoundFontFolders());
+    }
+    return *m_systemFonts;
+}
+
 void FluidRenderer::request(InstrumentSound sound) {
     const int id = m_wantedId.fetch_add(1, std::memory_order_acq_rel) + 1;
     m_loadedRate = m_streamRate.load(std::memory_order_relaxed);
@@ -94,7 +103,7 @@ void FluidRenderer::request(InstrumentSound sound) {
             m_request =
                 FluidLoadRequest{id,
                                  sound,
-                                 m_sessionFont ? std::vector{*m_sessionFont} : m_systemFonts,
+                                 m_sessionFont ? std::vector{*m_sessionFont} : systemFonts(),
                                  m_piecePrograms,
                                  m_loadedRate,
                                  m_guiCents};

@@ -42,7 +42,7 @@ class FluidRenderer {
 public:
     // The fonts tried in order for a General MIDI sound, when no font is chosen for the session.
     explicit FluidRenderer(std::vector<std::filesystem::path> systemFonts);
-    FluidRenderer(); // the system's fonts, searched in their stated order
+    FluidRenderer(); // the system's fonts, searched (at the first choice) in their stated order
     ~FluidRenderer();
     FluidRenderer(const FluidRenderer&) = delete;
     FluidRenderer& operator=(const FluidRenderer&) = delete;
@@ -88,6 +88,7 @@ private:
 
     void workerLoop();
     void request(InstrumentSound sound);
+    const std::vector<std::filesystem::path>& systemFonts();
     void publish(std::unique_ptr<LoadedFluidSynth> loaded);
     void takeFreshSynth();
     bool retire(LoadedFluidSynth* loaded);
@@ -95,7 +96,8 @@ private:
     void collectRetired();
 
     // Window side.
-    std::vector<std::filesystem::path> m_systemFonts;
+    // The fonts to try; looked for in the system's folders only when first needed.
+    std::optional<std::vector<std::filesystem::path>> m_systemFonts;
     std::optional<std::filesystem::path> m_sessionFont;
     std::array<double, 12> m_guiCents{};
     std::vector<int> m_piecePrograms;
