@@ -1,7 +1,9 @@
+#include "sound/fluid/instrument_sound_mix.h"
 #include "sound/instrument/live_instrument.h"
 #include "sound/pulse_player.h"
 #include "ui/form1.h"
 #include "ui/instrument/midi_keyboard.h"
+#include "ui/instrument/sound_choice.h"
 #include "ui/sequence/responsive_player.h"
 #include "ui/texts/danish_qt_texts.h"
 #include "ui/widgets/message_box.h"
@@ -21,6 +23,7 @@ namespace {
 struct Request {
     std::optional<int> exitStatus;
     QString tuningFile;
+    klangora::InstrumentSound sound = klangora::InstrumentSound::own;
 };
 
 // Refusals end with status 2, the usual status of a command line a program does not understand.
@@ -44,8 +47,13 @@ Request readArguments(const QStringList& arguments) {
         "Med en Scala-stemning (.scl) som argument åbnes den, når vinduet vises.");
     const QCommandLineOption help({"h", "help"}, "Vis denne hjælp og afslut.");
     const QCommandLineOption version({"v", "version"}, "Vis programmets version og afslut.");
+    const QCommandLineOption sound("sound",
+                                   "Start med klangen KLANG: own (eget klangbillede), harpsichord "
+                                   "(cembalo), organ (kirkeorgel) eller piano (klaver).",
+                                   "KLANG", "own");
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(sound);
     parser.addPositionalArgument("FIL", "En Scala-stemning (.scl), der åbnes ved start.", "[FIL]");
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -64,11 +72,17 @@ Request readArguments(const QStringList& arguments) {
         print(stdout, QStringLiteral("klangora %1\n").arg(KLANGORA_VERSION));
         return {0, {}};
     }
+    const auto chosenSound =
+        klangora::instrumentSoundFromCommandName(parser.value(sound).toStdString());
+    if (!chosenSound) {
+        return refuse(QStringLiteral("ukendt klang »%1«; vælg own, harpsichord, organ eller piano")
+                          .arg(parser.value(sound)));
+    }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         return refuse(QStringLiteral("kun én stemningsfil ad gangen, ikke %1").arg(files.size()));
     }
-    return {std::nullopt, files.isEmpty() ? QString() : files.constFirst()};
+    return {std::nullopt, files.isEmpty() ? QString() : files.constFirst(), *chosenSound};
 }
 
 // The command line is read before the window system is reached, so --help, --version and a
@@ -79,15 +93,25 @@ Request readCommandLine(int argc, char* argv[]) {
     return readArguments(QCoreApplication::arguments());
 }
 
-int runWindow(int argc, char* argv[], const QString& tuningFile) {
+int runWindow(int argc, char* argv[], const QString& tuningFile, klangora::InstrumentSound sound) {
     QApplication app(argc, argv);
     const DanishQtTexts danish;
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setApplicationVersion(KLANGORA_VERSION);
     PulseAudioPlayer pulse;
     ResponsivePlayer player(pulse);
+    // FluidSynth's instruments and the volume ride in the instrument's callback; declared first,
+    // they outlive the output's audio thread. No font is read until an instrument is chosen.
+    klangora::FluidRenderer fluid;
+    klangora::OutputVolume volume;
+    klangora::InstrumentSoundMix mix(fluid, volume);
     const auto instrument = klangora::LiveInstrument::withPulseAudio();
+    instrument->synth().setExtraRenderer(&mix);
     TForm1 form(player, *instrument);
+    SoundChoice soundChoice(form, fluid, volume);
+    form.setSoundChoice(&soundChoice);
+    soundChoice.setOutputWaker([&instrument] { instrument->output()->wake(); });
+    soundChoice.choose(sound);
     const MidiKeyboard midi(form, form.live());
     form.show();
     if (!tuningFile.isEmpty()) {
@@ -104,5 +128,5 @@ int main(int argc, char* argv[]) {
     if (request.exitStatus) {
         return *request.exitStatus;
     }
-    return runWindow(argc, argv, request.tuningFile);
+    return runWindow(argc, argv, request.tuningFile, request.sound);
 }

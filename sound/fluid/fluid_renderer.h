@@ -71,8 +71,11 @@ public:
     bool post(const FluidEvent& event) { return m_events.push(event); }
 
     // --- audio thread ---
-    // Whether a ready synth plays the notes (else the own voices do).
-    bool playsNotes() const { return m_active != nullptr && m_active->sampleRate() == m_rate; }
+    // Whether a ready synth plays the notes (else the own voices do); takes a newly loaded one.
+    bool playsNotes() {
+        takeFreshSynth();
+        return m_active != nullptr && m_active->sampleRate() == m_rate;
+    }
     void apply(const LiveEvent& event);
     void apply(const FluidEvent& event);
     // Takes a newly loaded synth, applies the waiting events, and adds FluidSynth's mix to

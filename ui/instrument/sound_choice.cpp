@@ -19,8 +19,8 @@ using klangora::InstrumentSound;
 
 namespace {
 
-// How often the window looks for a finished load and a message: soon enough to answer a choice
-// at once, rare enough to cost nothing.
+// How often the window looks for a finished load, a message, and an output at another rate than
+// the synth's: soon enough to answer at once, rare enough to cost nothing.
 constexpr int kPollMs = 100;
 
 QString caption(InstrumentSound sound) {
@@ -93,6 +93,9 @@ void SoundChoice::choose(InstrumentSound sound) {
     m_renderer.choose(sound,
                       sound == InstrumentSound::pieceOwn ? m_piecePrograms : std::vector<int>{});
     if (klangora::usesSoundFont(sound)) {
+        if (m_wakeOutput) {
+            m_wakeOutput();
+        }
         m_poll->start();
     }
     emit chosenChanged(sound);
@@ -139,8 +142,5 @@ void SoundChoice::poll() {
         choose(m_renderer.sound()); // the own tone again
         showMessage(QString::fromStdString(*message));
         return;
-    }
-    if (m_renderer.waitUntilLoaded(std::chrono::milliseconds(0))) {
-        m_poll->setInterval(1000); // loaded: now only for a change of the output's rate
     }
 }

@@ -8,6 +8,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <vector>
 
 namespace klangora {
@@ -36,6 +37,9 @@ public:
     // The programs a loaded piece's channels ask for; none: no piece, and its choice disabled.
     void setPiecePrograms(std::vector<int> programs);
     void askForSoundFont();
+    // Opens the instrument's output, so that a font is loaded at the rate the output runs at
+    // before the first key is struck.
+    void setOutputWaker(std::function<void()> wake) { m_wakeOutput = std::move(wake); }
 
 signals:
     void chosenChanged(klangora::InstrumentSound sound);
@@ -52,4 +56,5 @@ private:
     std::vector<int> m_piecePrograms;
     klangora::InstrumentSound m_chosen = klangora::InstrumentSound::own;
     int m_volumePercent = 100;
+    std::function<void()> m_wakeOutput;
 };
