@@ -27,6 +27,12 @@ std::array<double, 12> equalTemperament() {
     return cents;
 }
 
+// The channel of a way of playing: the computer keys on 0, the marks on 1, ...; the drums' channel
+// 9 is never one of them.
+int sourceChannel(VoiceSource source) {
+    return static_cast<int>(sourceIndex(source));
+}
+
 int midiVelocity(float velocity) {
     return std::clamp(static_cast<int>(std::lround(velocity * 127.0f)), 1, 127);
 }
@@ -203,18 +209,31 @@ void FluidRenderer::retune() {
 }
 
 void FluidRenderer::apply(const LiveEvent& event) {
+    // Each way of playing has a channel of its own, so that letting one go (a piece stopped,
+    // the MIDI keyboard unplugged) ends only its notes. Fixed tones are no keys to tune: the own
+    // voices play them.
+    const auto channel = static_cast<std::uint8_t>(sourceChannel(event.source));
+    const auto key = static_cast<std::uint8_t>(event.key & 127);
     switch (event.kind) {
     case LiveEvent::Kind::noteOn:
-        apply(FluidEvent{FluidEvent::Kind::noteOn, 0, event.note, event.velocity, 0});
+        apply(FluidEvent{FluidEvent::Kind::noteOn, channel, key, event.velocity, 0});
         break;
     case LiveEvent::Kind::noteOff:
-        apply(FluidEvent{FluidEvent::Kind::noteOff, 0, event.note, 0, 0});
+        apply(FluidEvent{FluidEvent::Kind::noteOff, channel, key, 0, 0});
         break;
     case LiveEvent::Kind::tune:
-        apply(FluidEvent{FluidEvent::Kind::tune, 0, event.note, 0, event.cents});
+        apply(FluidEvent{FluidEvent::Kind::tune, 0, static_cast<std::uint8_t>(event.key % 12), 0,
+                         event.value});
+        break;
+    case LiveEvent::Kind::releaseSource:
+        apply(FluidEvent{FluidEvent::Kind::releaseChannel, channel, 0, 0, 0});
         break;
     case LiveEvent::Kind::releaseAll:
         apply(FluidEvent{FluidEvent::Kind::releaseAll, 0, 0, 0, 0});
+        break;
+    case LiveEvent::Kind::fixedOn:
+    case LiveEvent::Kind::fixedOff:
+    case LiveEvent::Kind::handOver: // arrives as the notes and tunings it changes
         break;
     }
 }

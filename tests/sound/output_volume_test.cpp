@@ -19,7 +19,7 @@ constexpr int kRate = 48000;
 std::vector<float> chord(double seconds) {
     LiveSynth synth;
     for (std::uint8_t note : {60, 64, 67}) {
-        synth.post({LiveEvent::Kind::noteOn, note, 1.0f});
+        synth.post(LiveEvent::noteOn(VoiceSource::computerKeys, note, 1.0f));
     }
     std::vector<float> attack(kRate / 5);
     synth.render(attack, kRate);
