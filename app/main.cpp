@@ -1,11 +1,13 @@
 #include "app/triads_command.h"
 #include "core/music/midi_file_reader.h"
 #include "core/music/tuning_name.h"
+#include "sound/fluid/instrument_sound_mix.h"
 #include "sound/instrument/live_instrument.h"
 #include "sound/music/render_command.h"
 #include "sound/pulse_player.h"
 #include "ui/form1.h"
 #include "ui/instrument/midi_keyboard.h"
+#include "ui/instrument/sound_choice.h"
 #include "ui/music/music_session.h"
 #include "ui/sequence/responsive_player.h"
 #include "ui/texts/danish_qt_texts.h"
@@ -31,6 +33,7 @@ struct Request {
     QString musicFile;  // a piece to open, from --play or as the file argument
     QString tuningName; // --tuning
     bool playAtOnce = false;
+    klangora::InstrumentSound sound = klangora::InstrumentSound::own; // --sound
 };
 
 Request ended(int exitStatus) {
@@ -108,6 +111,11 @@ Request readArguments(const QStringList& arguments) {
     parser.addOption(output);
     parser.addOption(tuning);
     parser.addOption(triads);
+    const QCommandLineOption sound("sound",
+                                   "Start med klangen KLANG: own (eget klangbillede), harpsichord "
+                                   "(cembalo), organ (kirkeorgel) eller piano (klaver).",
+                                   "KLANG", "own");
+    parser.addOption(sound);
     parser.addPositionalArgument(
         "FIL", "En Scala-stemning (.scl) eller et stykke musik (.mid), der åbnes ved start.",
         "[FIL]");
@@ -141,7 +149,14 @@ Request readArguments(const QStringList& arguments) {
     if (files.size() > 1) {
         return refuse(QStringLiteral("kun én stemningsfil ad gangen, ikke %1").arg(files.size()));
     }
+    const auto chosenSound =
+        klangora::instrumentSoundFromCommandName(parser.value(sound).toStdString());
+    if (!chosenSound) {
+        return refuse(QStringLiteral("ukendt klang »%1«; vælg own, harpsichord, organ eller piano")
+                          .arg(parser.value(sound)));
+    }
     Request request;
+    request.sound = *chosenSound;
     request.tuningFile = files.isEmpty() ? QString() : files.constFirst();
     if (isMusicFileName(request.tuningFile)) {
         request.musicFile = std::exchange(request.tuningFile, {});
@@ -173,8 +188,18 @@ int runWindow(int argc, char* argv[], const Request& request) {
     QApplication::setApplicationVersion(KLANGORA_VERSION);
     PulseAudioPlayer pulse;
     ResponsivePlayer player(pulse);
+    // FluidSynth's instruments and the volume ride in the instrument's callback; declared first,
+    // they outlive the output's audio thread. No font is read until an instrument is chosen.
+    klangora::FluidRenderer fluid;
+    klangora::OutputVolume volume;
+    klangora::InstrumentSoundMix mix(fluid, volume);
     const auto instrument = klangora::LiveInstrument::withPulseAudio();
+    instrument->synth().setExtraRenderer(&mix);
     TForm1 form(player, *instrument);
+    SoundChoice soundChoice(form, fluid, volume);
+    form.setSoundChoice(&soundChoice);
+    soundChoice.setOutputWaker([&instrument] { instrument->output()->wake(); });
+    soundChoice.choose(request.sound);
     const MidiKeyboard midi(form, form.live());
     MusicSession& music = form.music();
     form.show();

@@ -8,6 +8,7 @@
 #include "ui/diagram/triad_diagram.h"
 #include "ui/files/tuning_files.h"
 #include "ui/instrument/live_playing.h"
+#include "ui/instrument/sound_choice.h"
 #include "ui/layout/window_layout.h"
 #include "ui/messages/message_panel.h"
 #include "ui/model/tuning_model.h"
@@ -250,6 +251,9 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
     m_parts->files.addToMenu(menu);
     m_parts->library.addToMenu(menu);
     m_parts->examples.addToMenu(menu);
+    if (m_soundChoice != nullptr) {
+        m_soundChoice->addToMenu(menu);
+    }
     menu.addSeparator();
     menu.addAction(tr("Stop al lyd"), &m_parts->live, &LivePlaying::stopAllSound);
     menu.exec(event->globalPos());

@@ -19,6 +19,7 @@ class ExamplesMenu;
 class LivePlaying;
 class MusicSession;
 struct WindowWidgets;
+class SoundChoice;
 class SoundPlayer;
 class SoundSequence;
 class ToneSelection;
@@ -76,6 +77,8 @@ public:
     const ToneSelection& selection() const;
     const SoundSequence& sequence() const;
     LivePlaying& live();
+    // The choice of sound ("Klang") in the context menu; the window does not own it.
+    void setSoundChoice(SoundChoice* choice) { m_soundChoice = choice; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -93,4 +96,5 @@ private:
 
     std::unique_ptr<klangora::LiveInstrument> m_silentInstrument;
     std::unique_ptr<Parts> m_parts;
+    SoundChoice* m_soundChoice = nullptr;
 };

@@ -269,7 +269,14 @@ void LiveSynth::applyOwn(const LiveEvent& event) {
 }
 
 void LiveSynth::applyOnAudioThread(const LiveEvent& event) {
-    applyOwn(event);
+    if (event.kind == LiveEvent::Kind::noteOn && m_extra != nullptr &&
+        m_extra->replacesOwnVoices()) {
+        LiveEvent unheard = event;
+        unheard.velocity = 0;
+        applyOwn(unheard);
+    } else {
+        applyOwn(event);
+    }
     if (m_extra != nullptr) {
         m_extra->apply(event);
     }
