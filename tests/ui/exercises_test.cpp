@@ -15,6 +15,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <cmath>
@@ -123,6 +124,7 @@ private slots:
     void tuningComesBack_data();
     void tuningComesBack();
     void escapeStopsTheSoundAndClosesNothing();
+    void playerKeepsTimeByItself();
 };
 
 void ExercisesTest::pureOrTemperedPlaysOnePureAndOneTemperedInterval() {
@@ -386,6 +388,24 @@ void ExercisesTest::escapeStopsTheSoundAndClosesNothing() {
     // Space plays the question again.
     f.key(Qt::Key_Space);
     QCOMPARE(f.voices.sounding.size(), 2u);
+}
+
+// On the real clock: a tone that ends where the next begins ends first, so that the same pitch
+// repeated sounds anew, and the end of the schedule is announced.
+void ExercisesTest::playerKeepsTimeByItself() {
+    RecordingVoices voices;
+    SchedulePlayer player(voices);
+    QSignalSpy finished(&player, &SchedulePlayer::finished);
+    player.play({{0, 440.0, 0, 40}, {1, 440.0, 40, 80}});
+    QTRY_COMPARE(finished.size(), 1);
+    QCOMPARE(voices.events.size(), 4u);
+    const std::vector<std::pair<bool, int>> expected{{true, 0}, {false, 0}, {true, 1}, {false, 1}};
+    for (std::size_t n = 0; n < expected.size(); ++n) {
+        QCOMPARE(voices.events[n].on, expected[n].first);
+        QCOMPARE(voices.events[n].id, expected[n].second);
+    }
+    QVERIFY(!player.isPlaying());
+    QCOMPARE(voices.stops, 0);
 }
 
 QTEST_MAIN(ExercisesTest)
