@@ -5,6 +5,7 @@
 #include "core/presets.h"
 #include "ui/exercises/exercise_tuning.h"
 #include "ui/exercises/exercise_voices.h"
+#include "ui/exercises/exercises_opener.h"
 #include "ui/exercises/exercises_window.h"
 #include "ui/exercises/pure_or_tempered_page.h"
 #include "ui/exercises/tune_pure_page.h"
@@ -125,6 +126,7 @@ private slots:
     void tuningComesBack();
     void escapeStopsTheSoundAndClosesNothing();
     void playerKeepsTimeByItself();
+    void openerMakesOneWindowAndGivesTheTuningBack();
 };
 
 void ExercisesTest::pureOrTemperedPlaysOnePureAndOneTemperedInterval() {
@@ -406,6 +408,28 @@ void ExercisesTest::playerKeepsTimeByItself() {
     }
     QVERIFY(!player.isPlaying());
     QCOMPARE(voices.stops, 0);
+}
+
+void ExercisesTest::openerMakesOneWindowAndGivesTheTuningBack() {
+    QWidget main;
+    TuningModel model;
+    setTuning(model, klangora::presetPositions(PresetId::praet));
+    const SliderPositions before = model.positions();
+    RecordingVoices voices;
+    {
+        ExercisesOpener opener(main, std::make_unique<ModelExerciseTuning>(model), voices, kSeed);
+        opener.open();
+        ExercisesWindow* window = opener.window();
+        QVERIFY(window != nullptr && window->isVisible());
+        QCOMPARE(window->windowTitle(), QString("Øvelser"));
+        opener.open();
+        QCOMPARE(opener.window(), window);
+        window->showPage(window->tunePure());
+        QTest::keyClick(window, Qt::Key_Return);
+        QVERIFY(model.positions() != before);
+    }
+    QCOMPARE(model.positions(), before);
+    QVERIFY(main.findChildren<ExercisesWindow*>().isEmpty());
 }
 
 QTEST_MAIN(ExercisesTest)
