@@ -10,8 +10,12 @@
 #include "ui/exercises/pure_or_tempered_page.h"
 #include "ui/exercises/tune_pure_page.h"
 #include "ui/exercises/which_temperament_page.h"
+#include "ui/exercises/window_exercise_tuning.h"
 #include "ui/model/tuning_model.h"
+#include "ui/texts/control_names.h"
+#include "ui/texts/descriptions.h"
 #include "ui/texts/number_format.h"
+#include "ui/widgets/shape.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -127,6 +131,9 @@ private slots:
     void escapeStopsTheSoundAndClosesNothing();
     void playerKeepsTimeByItself();
     void openerMakesOneWindowAndGivesTheTuningBack();
+    void windowHidesTheIntervalAndItsTwin_data();
+    void windowHidesTheIntervalAndItsTwin();
+    void windowMarksTriadsAndGivesTheirOutlinesBack();
 };
 
 void ExercisesTest::pureOrTemperedPlaysOnePureAndOneTemperedInterval() {
@@ -430,6 +437,102 @@ void ExercisesTest::openerMakesOneWindowAndGivesTheTuningBack() {
     }
     QCOMPARE(model.positions(), before);
     QVERIFY(main.findChildren<ExercisesWindow*>().isEmpty());
+}
+
+namespace {
+
+// A window of the diagram's named marks, bars and readouts; like the diagram, it writes each
+// mark's text anew at every retuning.
+struct NamedControls {
+    NamedControls() {
+        for (int column = 1; column <= 13; ++column) {
+            for (int row = 0; row <= 2; ++row) {
+                auto* mark = new Shape(Shape::Kind::Ellipse, &window);
+                mark->setObjectName(controls::markName(column, row));
+                mark->setPenColor(Qt::black);
+            }
+            for (int row = 1; row <= 2; ++row) {
+                auto* bar = new QWidget(&window);
+                bar->setObjectName(controls::barName(column, row));
+            }
+            auto* readout = new QLabel("1,0", &window);
+            readout->setObjectName(controls::readoutName(column));
+        }
+        QObject::connect(&model, &TuningModel::tonesChanged, &window, [this] {
+            for (auto* mark : window.findChildren<Shape*>()) {
+                mark->setToolTip("13,7 cent fra ren, 10,4 svævninger i sekundet");
+                mark->setAccessibleDescription(mark->toolTip());
+            }
+        });
+        window.show();
+        emit model.tonesChanged(0);
+    }
+    QWidget* named(const QString& name) const { return window.findChild<QWidget*>(name); }
+    QWidget window;
+    TuningModel model;
+};
+
+} // namespace
+
+void ExercisesTest::windowHidesTheIntervalAndItsTwin_data() {
+    QTest::addColumn<bool>("third");
+    QTest::addColumn<int>("lower");
+    QTest::addColumn<QList<int>>("columns");
+    QTest::newRow("third on c and on c'") << true << 0 << QList<int>{1, 13};
+    QTest::newRow("fifth on c and on c'") << false << 0 << QList<int>{1, 13};
+    QTest::newRow("third on a") << true << 9 << QList<int>{10};
+    QTest::newRow("fifth on f") << false << 5 << QList<int>{6};
+}
+
+void ExercisesTest::windowHidesTheIntervalAndItsTwin() {
+    QFETCH(bool, third);
+    QFETCH(int, lower);
+    QFETCH(QList<int>, columns);
+    NamedControls controls;
+    WindowExerciseTuning tuning(controls.window, controls.model);
+    const int row = third ? 1 : 2;
+    tuning.hideInterval(third ? klangora::IntervalKind::third : klangora::IntervalKind::fifth,
+                        lower);
+    controls.model.setPosition(5, 100); // the diagram writes its texts anew
+    int hidden = 0;
+    for (QWidget* widget : controls.window.findChildren<QWidget*>()) {
+        hidden += widget->isHidden() ? 1 : 0;
+    }
+    QCOMPARE(hidden, 3 * columns.size());
+    for (const int column : columns) {
+        QWidget* mark = controls.named(controls::markName(column, row));
+        QVERIFY(mark->isHidden());
+        QVERIFY(mark->toolTip().isEmpty());
+        QVERIFY(mark->accessibleDescription().isEmpty());
+        QVERIFY(controls.named(controls::barName(column, row))->isHidden());
+        QVERIFY(controls.named(controls::readoutName(column))->isHidden());
+    }
+    tuning.uncoverInterval();
+    for (const int column : columns) {
+        QWidget* mark = controls.named(controls::markName(column, row));
+        QVERIFY(mark->isVisible());
+        // Its own text again, of the tuning as it now is.
+        QCOMPARE(mark->toolTip(),
+                 descriptions::markDescription(controls.model.tones(), column, row));
+        QVERIFY(controls.named(controls::readoutName(column))->isVisible());
+    }
+}
+
+void ExercisesTest::windowMarksTriadsAndGivesTheirOutlinesBack() {
+    NamedControls controls;
+    WindowExerciseTuning tuning(controls.window, controls.model);
+    tuning.markTriads({8, 1});
+    const auto outline = [&](int column, int row) {
+        return static_cast<Shape*>(controls.named(controls::markName(column, row)))->penColor();
+    };
+    for (const int column : {9, 2}) {
+        for (int row = 0; row <= 2; ++row) {
+            QVERIFY(outline(column, row) != QColor(Qt::black));
+        }
+    }
+    QCOMPARE(outline(3, 0), QColor(Qt::black));
+    tuning.markTriads({});
+    QCOMPARE(outline(9, 1), QColor(Qt::black));
 }
 
 QTEST_MAIN(ExercisesTest)

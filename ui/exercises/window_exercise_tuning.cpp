@@ -1,0 +1,110 @@
+#include "ui/exercises/window_exercise_tuning.h"
+
+#include "ui/model/tuning_model.h"
+#include "ui/texts/control_names.h"
+#include "ui/texts/descriptions.h"
+#include "ui/widgets/shape.h"
+
+#include <QWidget>
+
+namespace {
+const QColor kMarkedTriad(220, 0, 0);
+}
+
+WindowExerciseTuning::WindowExerciseTuning(QWidget& window, TuningModel& model,
+                                           std::function<QString()> captionText,
+                                           std::function<void(const QString&)> showCaption)
+    : m_window(window), m_model(model), m_tuning(model), m_captionText(std::move(captionText)),
+      m_showCaption(std::move(showCaption)) {}
+
+WindowExerciseTuning::~WindowExerciseTuning() {
+    uncoverInterval();
+    markTriads({});
+}
+
+klangora::SliderPositions WindowExerciseTuning::positions() const {
+    return m_tuning.positions();
+}
+
+void WindowExerciseTuning::setPositions(const klangora::SliderPositions& positions) {
+    m_tuning.setPositions(positions);
+}
+
+void WindowExerciseTuning::exerciseBegins() {
+    m_caption = m_captionText ? m_captionText() : QString();
+}
+
+void WindowExerciseTuning::exerciseEnds() {
+    if (m_showCaption && m_captionText && m_captionText() != m_caption) {
+        m_showCaption(m_caption);
+    }
+}
+
+void WindowExerciseTuning::hideInterval(klangora::IntervalKind kind, int lowerToneIndex) {
+    uncoverInterval();
+    const int row = kind == klangora::IntervalKind::third ? 1 : 2;
+    std::vector<int> columns{lowerToneIndex + 1};
+    if (lowerToneIndex == 0) {
+        columns.push_back(13); // c' repeats c's third and fifth
+    }
+    for (const int column : columns) {
+        hide(m_window.findChild<QWidget*>(controls::markName(column, row)), column, row);
+        hide(m_window.findChild<QWidget*>(controls::barName(column, row)), column, -1);
+        hide(m_window.findChild<QWidget*>(controls::readoutName(column)), column, -1);
+    }
+    keepSilent();
+    // The diagram writes the mark's text anew at every retuning; it is silenced again after.
+    m_silencer =
+        QObject::connect(&m_model, &TuningModel::tonesChanged, &m_model, [this] { keepSilent(); });
+}
+
+void WindowExerciseTuning::hide(QWidget* widget, int column, int row) {
+    if (widget != nullptr) {
+        m_hidden.push_back({widget, column, row});
+        widget->hide();
+    }
+}
+
+void WindowExerciseTuning::keepSilent() {
+    for (const Hidden& hidden : m_hidden) {
+        if (hidden.widget != nullptr && hidden.row > 0) {
+            hidden.widget->setToolTip({});
+            hidden.widget->setAccessibleDescription({});
+        }
+    }
+}
+
+void WindowExerciseTuning::uncoverInterval() {
+    QObject::disconnect(m_silencer);
+    for (const Hidden& hidden : m_hidden) {
+        if (hidden.widget == nullptr) {
+            continue;
+        }
+        if (hidden.row > 0) {
+            const QString text =
+                descriptions::markDescription(m_model.tones(), hidden.column, hidden.row);
+            hidden.widget->setAccessibleDescription(text);
+            hidden.widget->setToolTip(text);
+        }
+        hidden.widget->show();
+    }
+    m_hidden.clear();
+}
+
+void WindowExerciseTuning::markTriads(const std::vector<int>& roots) {
+    for (auto& [mark, colour] : m_marked) {
+        if (mark != nullptr) {
+            mark->setPenColor(colour);
+        }
+    }
+    m_marked.clear();
+    for (const int root : roots) {
+        for (int row = 0; row <= 2; ++row) {
+            auto* mark = m_window.findChild<Shape*>(controls::markName(root + 1, row));
+            if (mark != nullptr) {
+                m_marked.emplace_back(mark, mark->penColor());
+                mark->setPenColor(kMarkedTriad);
+            }
+        }
+    }
+}
