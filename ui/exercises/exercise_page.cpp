@@ -12,9 +12,9 @@ ExercisePage::ExercisePage(ExerciseContext context, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     m_status->setObjectName("exerciseStatus");
     m_status->setWordWrap(true);
-    m_status->setAccessibleName("Øvelsens besked");
+    m_status->setAccessibleName(tr("Øvelsens besked"));
     m_score->setObjectName("exerciseScore");
-    m_score->setAccessibleName("Point");
+    m_score->setAccessibleName(tr("Point"));
     layout->addStretch();
     layout->addWidget(m_status);
     layout->addWidget(m_score);

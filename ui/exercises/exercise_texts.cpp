@@ -1,5 +1,7 @@
 #include "ui/exercises/exercise_texts.h"
 
+#include <QCoreApplication>
+
 #include <array>
 
 namespace {
@@ -15,7 +17,8 @@ QString exerciseNoteName(int toneIndex) {
 QString intervalName(klangora::IntervalKind kind, int lowerToneIndex) {
     const int upper = lowerToneIndex + klangora::intervalSemitones(kind);
     const QString tones = exerciseNoteName(lowerToneIndex) + "–" + exerciseNoteName(upper);
-    return (kind == klangora::IntervalKind::third ? QString("den store terts ")
-                                                  : QString("kvinten ")) +
+    return (kind == klangora::IntervalKind::third
+                ? QCoreApplication::translate("ExerciseTexts", "den store terts ")
+                : QCoreApplication::translate("ExerciseTexts", "kvinten ")) +
            tones;
 }

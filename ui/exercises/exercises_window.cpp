@@ -15,18 +15,18 @@ ExercisesWindow::ExercisesWindow(ExerciseTuning& tuning, ExerciseVoices& voices,
     : QWidget(parent, Qt::Window), m_random(seed), m_player(voices, clock),
       m_tabs(new QTabWidget(this)) {
     setObjectName("exercisesWindow");
-    setWindowTitle("Øvelser");
-    setAccessibleName("Øvelser");
+    setWindowTitle(tr("Øvelser"));
+    setAccessibleName(tr("Øvelser"));
     const ExerciseContext context{tuning, voices, m_player, m_random};
     m_pureOrTempered = new PureOrTemperedPage(context, m_tabs);
     m_tunePure = new TunePurePage(context, m_tabs);
     m_whichTemperament = new WhichTemperamentPage(context, m_tabs);
-    m_tabs->addTab(m_pureOrTempered, "Ren eller tempereret?");
-    m_tabs->addTab(m_tunePure, "Stem rent");
-    m_tabs->addTab(m_whichTemperament, "Hvilken stemning?");
-    m_pureOrTempered->setAccessibleName("Ren eller tempereret?");
-    m_tunePure->setAccessibleName("Stem rent");
-    m_whichTemperament->setAccessibleName("Hvilken stemning?");
+    m_tabs->addTab(m_pureOrTempered, tr("Ren eller tempereret?"));
+    m_tabs->addTab(m_tunePure, tr("Stem rent"));
+    m_tabs->addTab(m_whichTemperament, tr("Hvilken stemning?"));
+    m_pureOrTempered->setAccessibleName(tr("Ren eller tempereret?"));
+    m_tunePure->setAccessibleName(tr("Stem rent"));
+    m_whichTemperament->setAccessibleName(tr("Hvilken stemning?"));
     m_shownPage = m_pureOrTempered;
     // Another tab leaves the exercise of the one before.
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] {

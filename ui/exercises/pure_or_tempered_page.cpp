@@ -25,29 +25,29 @@ constexpr double kMiddleCHz = 261.6;
 PureOrTemperedPage::PureOrTemperedPage(ExerciseContext context, QWidget* parent)
     : ExercisePage(context, parent) {
     auto* explanation = new QLabel(
-        "To intervaller lyder efter hinanden, det ene rent, det andet tempereret. Hvilket var "
-        "rent? Tryk 1 for det første, 2 for det andet; mellemrum spiller dem igen. Tyve "
-        "spørgsmål, og de bliver sværere, jo flere du svarer rigtigt på.",
+        tr("To intervaller lyder efter hinanden, det ene rent, det andet tempereret. Hvilket var "
+           "rent? Tryk 1 for det første, 2 for det andet; mellemrum spiller dem igen. Tyve "
+           "spørgsmål, og de bliver sværere, jo flere du svarer rigtigt på."),
         this);
     explanation->setWordWrap(true);
     addToTop(explanation);
 
-    auto* box = new QGroupBox("Interval", this);
+    auto* box = new QGroupBox(tr("Interval"), this);
     auto* row = new QHBoxLayout(box);
-    m_thirds = new QRadioButton("Store tertser", box);
-    m_fifths = new QRadioButton("Kvinter", box);
-    m_both = new QRadioButton("Begge", box);
+    m_thirds = new QRadioButton(tr("Store tertser"), box);
+    m_fifths = new QRadioButton(tr("Kvinter"), box);
+    m_both = new QRadioButton(tr("Begge"), box);
     m_both->setChecked(true);
     for (QRadioButton* button : {m_thirds, m_fifths, m_both}) {
         row->addWidget(button);
     }
     addToTop(box);
 
-    auto* startButton = new QPushButton("Start (Enter)", this);
+    auto* startButton = new QPushButton(tr("Start (Enter)"), this);
     startButton->setObjectName("startPureOrTempered");
     connect(startButton, &QPushButton::clicked, this, &PureOrTemperedPage::start);
     addToTop(startButton);
-    setStatus("Vælg interval, og tryk Enter for at begynde.");
+    setStatus(tr("Vælg interval, og tryk Enter for at begynde."));
 }
 
 IntervalChoice PureOrTemperedPage::choice() const {
@@ -61,15 +61,15 @@ void PureOrTemperedPage::start() {
     leave();
     begin();
     m_exercise.emplace(choice(), m_context.random);
-    setScore("Rigtige: 0 af 0");
+    setScore(tr("Rigtige: 0 af 0"));
     ask();
 }
 
 void PureOrTemperedPage::ask() {
     m_exercise->nextQuestion(octaveCents(m_context.tuning.positions()));
     m_awaitsAnswer = true;
-    setStatus(QString("Spørgsmål %1 af %2: hvilket interval var rent? Tryk 1 for det første, 2 "
-                      "for det andet.")
+    setStatus(tr("Spørgsmål %1 af %2: hvilket interval var rent? Tryk 1 for det første, 2 "
+                 "for det andet.")
                   .arg(m_exercise->staircase().answers() + 1)
                   .arg(klangora::TemperingStaircase::kAnswers));
     playQuestion();
@@ -109,7 +109,7 @@ void PureOrTemperedPage::answer(int firstOrSecond) {
     const double tempering = m_exercise->question().temperingCents;
     const int pure = m_exercise->question().pureAnswer();
     const bool right = m_exercise->answer(firstOrSecond);
-    setScore(QString("Rigtige: %1 af %2")
+    setScore(tr("Rigtige: %1 af %2")
                  .arg(m_exercise->rightAnswers())
                  .arg(m_exercise->staircase().answers()));
     if (m_exercise->finished()) {
@@ -117,10 +117,10 @@ void PureOrTemperedPage::answer(int firstOrSecond) {
         return;
     }
     const QString verdict =
-        right ? QString("Rigtigt!") : QString("Forkert: det rene var nummer %1.").arg(pure);
-    setStatus(QString("%1 Det tempererede var %2 cent for %3. Tryk Enter for næste spørgsmål.")
+        right ? tr("Rigtigt!") : tr("Forkert: det rene var nummer %1.").arg(pure);
+    setStatus(tr("%1 Det tempererede var %2 cent for %3. Tryk Enter for næste spørgsmål.")
                   .arg(verdict, formatTenths(std::fabs(tempering)),
-                       tempering > 0 ? QString("bredt") : QString("smalt")));
+                       tempering > 0 ? tr("bredt") : tr("smalt")));
 }
 
 QString PureOrTemperedPage::summary() const {
@@ -129,20 +129,20 @@ QString PureOrTemperedPage::summary() const {
     const IntervalChoice chosen = m_exercise->choice();
     QStringList beats;
     if (chosen != IntervalChoice::fifths) {
-        beats << QString("%1 svævninger i sekundet i en stor terts på C")
+        beats << tr("%1 svævninger i sekundet i en stor terts på C")
                      .arg(formatTenths(
                          temperedBeatsPerSecond(IntervalKind::third, kMiddleCHz, threshold)));
     }
     if (chosen != IntervalChoice::thirds) {
-        const QString perSecond = beats.isEmpty() ? " svævninger i sekundet" : "";
-        beats << QString("%1%2 i en kvint på C")
+        const QString perSecond = beats.isEmpty() ? tr(" svævninger i sekundet") : QString();
+        beats << tr("%1%2 i en kvint på C")
                      .arg(formatTenths(
                               temperedBeatsPerSecond(IntervalKind::fifth, kMiddleCHz, threshold)),
                           perSecond);
     }
-    return QString("Ren eller tempereret: %1 af %2 rigtige. Du hører forskel ned til %3 cent; det "
-                   "svarer til %4.")
+    return tr("Ren eller tempereret: %1 af %2 rigtige. Du hører forskel ned til %3 cent; det "
+              "svarer til %4.")
         .arg(m_exercise->rightAnswers())
         .arg(staircase.answers())
-        .arg(formatTenths(threshold), beats.join(" og "));
+        .arg(formatTenths(threshold), beats.join(tr(" og ")));
 }

@@ -21,17 +21,17 @@ constexpr float kVelocity = 0.8f;
 TunePurePage::TunePurePage(ExerciseContext context, QWidget* parent)
     : ExercisePage(context, parent) {
     auto* explanation = new QLabel(
-        "En stor terts eller en kvint i din stemning er gjort uren. Hold mellemrum nede for at "
-        "høre den, og flyt tonen med pil op og pil ned (med Shift en hel cent ad gangen), til "
-        "svævningerne er væk; tryk så Enter. Fem runder; din stemning kommer tilbage bagefter.",
+        tr("En stor terts eller en kvint i din stemning er gjort uren. Hold mellemrum nede for at "
+           "høre den, og flyt tonen med pil op og pil ned (med Shift en hel cent ad gangen), til "
+           "svævningerne er væk; tryk så Enter. Fem runder; din stemning kommer tilbage bagefter."),
         this);
     explanation->setWordWrap(true);
     addToTop(explanation);
-    auto* startButton = new QPushButton("Start (Enter)", this);
+    auto* startButton = new QPushButton(tr("Start (Enter)"), this);
     startButton->setObjectName("startTunePure");
     connect(startButton, &QPushButton::clicked, this, &TunePurePage::start);
     addToTop(startButton);
-    setStatus("Tryk Enter for at begynde.");
+    setStatus(tr("Tryk Enter for at begynde."));
 }
 
 void TunePurePage::start() {
@@ -50,9 +50,9 @@ void TunePurePage::startRound() {
     m_context.tuning.hideInterval(round.kind, round.lowerToneIndex);
     m_context.tuning.setPositions(m_exercise->roundStart());
     m_roundRuns = true;
-    setScore(QString("Runde %1 af %2").arg(roundNumber()).arg(klangora::kTunePureRounds));
-    setStatus(QString("Stem %1 ren. Tonen %2 flyttes. Hold mellemrum nede for at høre den; tryk "
-                      "Enter, når den er ren.")
+    setScore(tr("Runde %1 af %2").arg(roundNumber()).arg(klangora::kTunePureRounds));
+    setStatus(tr("Stem %1 ren. Tonen %2 flyttes. Hold mellemrum nede for at høre den; tryk "
+                 "Enter, når den er ren.")
                   .arg(intervalName(round.kind, round.lowerToneIndex),
                        exerciseNoteName(round.movingToneIndex)));
 }
@@ -79,7 +79,7 @@ bool TunePurePage::keyPressed(QKeyEvent& event) {
         if (m_roundRuns) {
             endRound();
         } else if (m_exercise->finished()) {
-            finish(QString("Stem rent: i gennemsnit %1 cent fra rent, %2 svævninger i sekundet.")
+            finish(tr("Stem rent: i gennemsnit %1 cent fra rent, %2 svævninger i sekundet.")
                        .arg(formatTenths(m_exercise->meanResult().centsFromPure),
                             formatTenths(m_exercise->meanResult().beatsPerSecond)));
         } else {
@@ -128,13 +128,13 @@ void TunePurePage::endRound() {
     const klangora::TunePureResult result = m_exercise->finishRound(m_context.tuning.positions());
     m_roundRuns = false;
     m_context.tuning.uncoverInterval();
-    const QString direction = result.centsFromPure > 0 ? QString("for bred") : QString("for smal");
-    const QString next = m_exercise->finished() ? QString("Tryk Enter for at slutte.")
-                                                : QString("Tryk Enter for næste runde.");
-    setStatus(QString("Den endte %1 cent %2, med %3 svævninger i sekundet. %4")
+    const QString direction = result.centsFromPure > 0 ? tr("for bred") : tr("for smal");
+    const QString next = m_exercise->finished() ? tr("Tryk Enter for at slutte.")
+                                                : tr("Tryk Enter for næste runde.");
+    setStatus(tr("Den endte %1 cent %2, med %3 svævninger i sekundet. %4")
                   .arg(formatTenths(std::fabs(result.centsFromPure)), direction,
                        formatTenths(result.beatsPerSecond), next));
-    setScore(QString("Runde %1 af %2 · i gennemsnit %3 cent fra rent")
+    setScore(tr("Runde %1 af %2 · i gennemsnit %3 cent fra rent")
                  .arg(roundNumber() - 1)
                  .arg(klangora::kTunePureRounds)
                  .arg(formatTenths(m_exercise->meanResult().centsFromPure)));

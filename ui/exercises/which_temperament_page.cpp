@@ -27,13 +27,13 @@ QString captionOf(const TemperamentRef& temperament) {
 WhichTemperamentPage::WhichTemperamentPage(ExerciseContext context, QWidget* parent)
     : ExercisePage(context, parent) {
     auto* explanation = new QLabel(
-        "Vælg to til fire stemninger. En række kadencer gennem flere tonearter lyder i en af "
-        "dem; tryk 1 til 4 for den, du tror, det var. Mellemrum spiller den igen.",
+        tr("Vælg to til fire stemninger. En række kadencer gennem flere tonearter lyder i en af "
+           "dem; tryk 1 til 4 for den, du tror, det var. Mellemrum spiller den igen."),
         this);
     explanation->setWordWrap(true);
     addToTop(explanation);
 
-    auto* box = new QGroupBox("Stemninger", this);
+    auto* box = new QGroupBox(tr("Stemninger"), this);
     auto* grid = new QGridLayout(box);
     int n = 0;
     for (const TemperamentRef& temperament : klangora::allTemperaments()) {
@@ -43,11 +43,11 @@ WhichTemperamentPage::WhichTemperamentPage(ExerciseContext context, QWidget* par
         ++n;
     }
     addToTop(box);
-    auto* startButton = new QPushButton("Start (Enter)", this);
+    auto* startButton = new QPushButton(tr("Start (Enter)"), this);
     startButton->setObjectName("startWhichTemperament");
     connect(startButton, &QPushButton::clicked, this, &WhichTemperamentPage::start);
     addToTop(startButton);
-    setStatus("Vælg to til fire stemninger, og tryk Enter for at begynde.");
+    setStatus(tr("Vælg to til fire stemninger, og tryk Enter for at begynde."));
 }
 
 void WhichTemperamentPage::choose(const TemperamentRef& temperament, bool chosen) {
@@ -72,21 +72,21 @@ void WhichTemperamentPage::start() {
     leave();
     const std::vector<TemperamentRef> refs = chosen();
     if (refs.size() < klangora::kFewestTemperaments || refs.size() > klangora::kMostTemperaments) {
-        setStatus("Vælg mindst to og højst fire stemninger.");
+        setStatus(tr("Vælg mindst to og højst fire stemninger."));
         return;
     }
     begin();
     m_choices = refs;
     m_asked = 0;
     m_right = 0;
-    setScore("Rigtige: 0 af 0");
+    setScore(tr("Rigtige: 0 af 0"));
     ask();
 }
 
 QString WhichTemperamentPage::choicesText() const {
     QStringList texts;
     for (std::size_t n = 0; n < m_choices.size(); ++n) {
-        texts << QString("%1: %2").arg(n + 1).arg(captionOf(m_choices[n]));
+        texts << tr("%1: %2").arg(n + 1).arg(captionOf(m_choices[n]));
     }
     return texts.join(", ");
 }
@@ -94,7 +94,7 @@ QString WhichTemperamentPage::choicesText() const {
 void WhichTemperamentPage::ask() {
     m_question = klangora::makeWhichTemperamentQuestion(m_choices, m_context.random);
     m_awaitsAnswer = true;
-    setStatus(QString("Spørgsmål %1 af %2: hvilken stemning hørte du? %3.")
+    setStatus(tr("Spørgsmål %1 af %2: hvilken stemning hørte du? %3.")
                   .arg(m_asked + 1)
                   .arg(kQuestions)
                   .arg(choicesText()));
@@ -126,7 +126,7 @@ bool WhichTemperamentPage::keyPressed(QKeyEvent& event) {
             return true;
         }
         if (m_asked >= kQuestions) {
-            finish(QString("Hvilken stemning: %1 af %2 rigtige.").arg(m_right).arg(kQuestions));
+            finish(tr("Hvilken stemning: %1 af %2 rigtige.").arg(m_right).arg(kQuestions));
         } else {
             ask();
         }
@@ -155,15 +155,15 @@ void WhichTemperamentPage::answer(int number) {
         rootNames << exerciseNoteName(root);
     }
     const QString verdict =
-        right ? QString("Rigtigt: det var %1.").arg(played)
-              : QString("Forkert: det var %1, ikke %2.")
+        right ? tr("Rigtigt: det var %1.").arg(played)
+              : tr("Forkert: det var %1, ikke %2.")
                     .arg(played, captionOf(m_choices[static_cast<std::size_t>(number - 1)]));
-    const QString next = m_asked >= kQuestions ? QString("Tryk Enter for at slutte.")
-                                               : QString("Tryk Enter for næste spørgsmål.");
-    setStatus(QString("%1 Diagrammet viser %2; de valgte stemninger er mest forskellige i "
-                      "dur-treklangene på %3. %4")
+    const QString next = m_asked >= kQuestions ? tr("Tryk Enter for at slutte.")
+                                               : tr("Tryk Enter for næste spørgsmål.");
+    setStatus(tr("%1 Diagrammet viser %2; de valgte stemninger er mest forskellige i "
+                 "dur-treklangene på %3. %4")
                   .arg(verdict, played, rootNames.join(", "), next));
-    setScore(QString("Rigtige: %1 af %2").arg(m_right).arg(m_asked));
+    setScore(tr("Rigtige: %1 af %2").arg(m_right).arg(m_asked));
 }
 
 void WhichTemperamentPage::ended() {
