@@ -13,7 +13,7 @@
 #include "ui/exercises/window_exercise_tuning.h"
 #include "ui/model/tuning_model.h"
 #include "ui/texts/control_names.h"
-#include "ui/texts/descriptions.h"
+#include "ui/model/descriptions.h"
 #include "ui/texts/number_format.h"
 #include "ui/widgets/shape.h"
 

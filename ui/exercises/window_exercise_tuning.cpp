@@ -1,25 +1,32 @@
 #include "ui/exercises/window_exercise_tuning.h"
 
+#include "ui/messages/message_panel.h"
+#include "ui/model/descriptions.h"
 #include "ui/model/tuning_model.h"
 #include "ui/texts/control_names.h"
-#include "ui/texts/descriptions.h"
+#include "ui/texts/palette.h"
 #include "ui/widgets/shape.h"
 
+#include <QCoreApplication>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
 const QColor kMarkedTriad(220, 0, 0);
 }
 
+using Priority = MessagePanel::Priority;
+
 WindowExerciseTuning::WindowExerciseTuning(QWidget& window, TuningModel& model,
-                                           std::function<QString()> captionText,
-                                           std::function<void(const QString&)> showCaption)
-    : m_window(window), m_model(model), m_tuning(model), m_captionText(std::move(captionText)),
-      m_showCaption(std::move(showCaption)) {}
+                                           MessagePanel* messages)
+    : m_window(window), m_model(model), m_tuning(model), m_messages(messages) {}
 
 WindowExerciseTuning::~WindowExerciseTuning() {
     uncoverInterval();
     markTriads({});
+    if (m_messages != nullptr) {
+        m_messages->release(Priority::exercise);
+    }
 }
 
 klangora::SliderPositions WindowExerciseTuning::positions() const {
@@ -31,13 +38,29 @@ void WindowExerciseTuning::setPositions(const klangora::SliderPositions& positio
 }
 
 void WindowExerciseTuning::exerciseBegins() {
-    m_caption = m_captionText ? m_captionText() : QString();
+    m_learnersIdentity = m_model.identity();
 }
 
+// The learner's tones are back; so is the name of the tuning, which the exercise's moves had made
+// the learner's own.
 void WindowExerciseTuning::exerciseEnds() {
-    if (m_showCaption && m_captionText && m_captionText() != m_caption) {
-        m_showCaption(m_caption);
+    if (m_model.identity() != m_learnersIdentity) {
+        m_model.setTuning(m_model.positions(), m_learnersIdentity);
     }
+}
+
+void WindowExerciseTuning::showSummary(const QString& text) {
+    if (m_messages == nullptr) {
+        return;
+    }
+    m_messages->request(Priority::exercise, {text}, colours::green);
+    // Released after a while unless the exercises have said something since.
+    const int said = ++*m_said;
+    QTimer::singleShot(kSummaryMs, m_messages, [messages = m_messages, count = m_said, said] {
+        if (*count == said) {
+            messages->release(Priority::exercise);
+        }
+    });
 }
 
 void WindowExerciseTuning::hideInterval(klangora::IntervalKind kind, int lowerToneIndex) {
@@ -53,6 +76,15 @@ void WindowExerciseTuning::hideInterval(klangora::IntervalKind kind, int lowerTo
         hide(m_window.findChild<QWidget*>(controls::readoutName(column)), column, -1);
     }
     keepSilent();
+    if (m_messages != nullptr) {
+        // Over the live instrument's lines, which count the beats of whatever sounds.
+        ++*m_said;
+        m_messages->request(
+            Priority::exercise,
+            {QCoreApplication::translate(
+                "WindowExerciseTuning", "Stem rent: lyt, og flyt tonen, til svævningerne er væk.")},
+            colours::green);
+    }
     // The diagram writes the mark's text anew at every retuning; it is silenced again after.
     m_silencer =
         QObject::connect(&m_model, &TuningModel::tonesChanged, &m_model, [this] { keepSilent(); });
@@ -76,6 +108,9 @@ void WindowExerciseTuning::keepSilent() {
 
 void WindowExerciseTuning::uncoverInterval() {
     QObject::disconnect(m_silencer);
+    if (m_messages != nullptr && !m_hidden.empty()) {
+        m_messages->release(Priority::exercise);
+    }
     for (const Hidden& hidden : m_hidden) {
         if (hidden.widget == nullptr) {
             continue;
