@@ -6,6 +6,9 @@
 #include "sound/instrument/live_instrument.h"
 #include "ui/diagram/arrangement.h"
 #include "ui/diagram/triad_diagram.h"
+#include "ui/exercises/exercise_voices.h"
+#include "ui/exercises/exercises_opener.h"
+#include "ui/exercises/window_exercise_tuning.h"
 #include "ui/files/tuning_files.h"
 #include "ui/instrument/live_playing.h"
 #include "ui/layout/window_layout.h"
@@ -34,7 +37,9 @@ struct TForm1::Parts {
           keys(widgets.keys, model, &window), caption(widgets.caption, model, &window),
           library(window, model), sequence(widgets.sequence, player, model, messages, &window),
           files(window, model, [this] { return sequence.isPlaying(); }),
-          live(window, instrument, {model, panel, selection, messages, widgets.octave}) {}
+          live(window, instrument, {model, panel, selection, messages, widgets.octave}),
+          exercises(window, std::make_unique<WindowExerciseTuning>(window, model, &messages),
+                    exerciseVoices) {}
 
     TuningModel model;
     MessagePanel messages;
@@ -48,6 +53,9 @@ struct TForm1::Parts {
     SoundSequence sequence;
     TuningFiles files;
     LivePlaying live;
+    SilentExerciseVoices exerciseVoices;
+    // Last, so that it goes first: its window gives the learner's tuning back as it closes.
+    ExercisesOpener exercises;
 };
 
 TForm1::TForm1(SoundPlayer& player, QWidget* parent)
@@ -234,6 +242,7 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
     m_parts->library.addToMenu(menu);
     menu.addSeparator();
     menu.addAction(tr("Stop al lyd"), &m_parts->live, &LivePlaying::stopAllSound);
+    m_parts->exercises.addToMenu(menu);
     menu.exec(event->globalPos());
 }
 

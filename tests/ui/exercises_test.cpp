@@ -1,6 +1,8 @@
 // The "Øvelser" window driven by its own keys, with a fixed seed and its tones recorded: what it
 // plays, how it scores, that nothing gives the answer away, and that the learner's tuning comes
 // back however an exercise is left.
+#include "support/window_test_support.h"
+
 #include "core/exercises/which_temperament.h"
 #include "core/presets.h"
 #include "ui/exercises/exercise_tuning.h"
@@ -11,14 +13,18 @@
 #include "ui/exercises/tune_pure_page.h"
 #include "ui/exercises/which_temperament_page.h"
 #include "ui/exercises/window_exercise_tuning.h"
+#include "ui/model/descriptions.h"
 #include "ui/model/tuning_model.h"
 #include "ui/texts/control_names.h"
-#include "ui/model/descriptions.h"
 #include "ui/texts/number_format.h"
 #include "ui/widgets/shape.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
@@ -134,6 +140,8 @@ private slots:
     void windowHidesTheIntervalAndItsTwin_data();
     void windowHidesTheIntervalAndItsTwin();
     void windowMarksTriadsAndGivesTheirOutlinesBack();
+    void mainWindowOpensTheExercisesByKeyAndMenu();
+    void tunePureOnTheMainWindowGivesNothingAway();
 };
 
 void ExercisesTest::pureOrTemperedPlaysOnePureAndOneTemperedInterval() {
@@ -533,6 +541,97 @@ void ExercisesTest::windowMarksTriadsAndGivesTheirOutlinesBack() {
     QCOMPARE(outline(3, 0), QColor(Qt::black));
     tuning.markTriads({});
     QCOMPARE(outline(9, 1), QColor(Qt::black));
+}
+
+void ExercisesTest::mainWindowOpensTheExercisesByKeyAndMenu() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    QStringList entries;
+    QTimer::singleShot(0, [&entries] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        for (const QAction* action : menu->actions()) {
+            entries << action->text() + " " + action->shortcut().toString();
+        }
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, {20, 20},
+                            form.mapToGlobal(QPoint(20, 20)));
+    QApplication::sendEvent(&form, &event);
+    QVERIFY2(entries.contains("Øvelser … Ctrl+E"), qPrintable(entries.join("; ")));
+    QVERIFY(form.findChild<ExercisesWindow*>() == nullptr);
+
+    // The offscreen platform leaves no window active after a popup has closed.
+    QVERIFY(activate(form));
+    pressKey(form, Qt::Key_E, Qt::ControlModifier);
+    auto* window = form.findChild<ExercisesWindow*>();
+    QVERIFY(window != nullptr);
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->windowTitle(), QString("Øvelser"));
+    // The hint names the key.
+    QVERIFY(child<QWidget>(form, "plFlytMedPil")->toolTip().contains("Ctrl+E åbner øvelserne"));
+}
+
+// A round on the real window, which starts Pythagorean: the interval's marks, bars and readouts
+// are out of sight, no visible text tells its deviation, the message panel speaks of the round,
+// and afterwards the tuning is Pythagorean again by name.
+void ExercisesTest::tunePureOnTheMainWindowGivesNothingAway() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    const SliderPositions before = form.model().positions();
+    child<QAction>(form, "openExercisesAction")->trigger();
+    auto* window = form.findChild<ExercisesWindow*>();
+    window->showPage(window->tunePure());
+    for (int round = 0; round < 5; ++round) {
+        QTest::keyClick(window, Qt::Key_Return);
+        const auto& page = window->tunePure();
+        QVERIFY(page.roundRuns());
+        QTest::keyClick(window, Qt::Key_Down, Qt::ShiftModifier);
+        const auto r = page.exercise()->round();
+        const int row = r.upperToneIndex - r.lowerToneIndex == 4 ? 1 : 2;
+        QList<int> columns{r.lowerToneIndex + 1};
+        if (r.lowerToneIndex == 0) {
+            columns << 13;
+        }
+        for (const int column : columns) {
+            QVERIFY(!mark(form, column, row)->isVisible());
+            QVERIFY(!bar(form, column, row)->isVisible());
+            QVERIFY(!readout(form, column)->isVisible());
+            // What the mark would say, said nowhere in sight (the white marks of F's fifth and
+            // G#'s third say only that c is fixed, which other white marks say too).
+            const QString told = descriptions::markDescription(form.model().tones(), column, row);
+            if (told == mark(form, 1, 0)->accessibleDescription()) {
+                continue;
+            }
+            QVERIFY(told.contains("cent"));
+            QList<QWidget*> widgets = form.findChildren<QWidget*>();
+            widgets << window->findChildren<QWidget*>();
+            for (const QWidget* widget : widgets) {
+                if (!widget->isVisible()) {
+                    continue;
+                }
+                for (const QString& text : {widget->toolTip(), widget->accessibleDescription(),
+                                            widget->accessibleName()}) {
+                    QVERIFY2(!text.contains(told), qPrintable(widget->objectName()));
+                }
+            }
+        }
+        QVERIFY(labelText(form, "DuHoer").contains("Stem rent"));
+        QTest::keyClick(window, Qt::Key_Return);
+        for (const int column : columns) {
+            QVERIFY(mark(form, column, row)->isVisible());
+            QCOMPARE(mark(form, column, row)->toolTip(),
+                     descriptions::markDescription(form.model().tones(), column, row));
+        }
+    }
+    QTest::keyClick(window, Qt::Key_Return);
+    QVERIFY(!window->tunePure().isRunning());
+    QCOMPARE(form.model().positions(), before);
+    QCOMPARE(form.model().identity(), TuningIdentity::preset(PresetId::pyt));
+    QCOMPARE(labelText(form, "lbStemning"), QString("Pythagoræisk stemning"));
+    QVERIFY(labelText(form, "DuHoer").contains("Stem rent: i gennemsnit"));
 }
 
 QTEST_MAIN(ExercisesTest)

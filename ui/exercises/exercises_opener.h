@@ -13,6 +13,8 @@
 
 class ExerciseVoices;
 class ExercisesWindow;
+class QAction;
+class QMenu;
 class QWidget;
 
 class ExercisesOpener : public QObject {
@@ -25,7 +27,9 @@ public:
     ~ExercisesOpener() override;
 
     void open();
-    ExercisesWindow* window() const { return m_window; }
+    ExercisesWindow* window() const;
+    // "Øvelser …" with its key, Ctrl+E, which works wherever the focus is in the main window.
+    void addToMenu(QMenu& menu) const;
 
 private:
     QWidget& m_mainWindow;
@@ -33,4 +37,5 @@ private:
     ExerciseVoices& m_voices;
     std::optional<unsigned> m_seed;
     QPointer<ExercisesWindow> m_window;
+    QAction* m_openAction;
 };

@@ -3,7 +3,10 @@
 
 #include "core/readings.h"
 #include "ui/model/musical_facts.h"
+#include "ui/texts/key_table.h"
 #include "ui/texts/number_format.h"
+
+#include <QKeySequence>
 
 namespace descriptions {
 
@@ -145,7 +148,11 @@ QString playingText() {
 }
 
 QString hintText(const QStringList& midiInputs) {
-    QString text = keyboardPathText() + "\n\n" + playingText();
+    QString text = keyboardPathText() + "\n\n" + playingText() + "\n\n" +
+                   QKeySequence(keys::keyOf(keys::Command::openExercises))
+                       .toString(QKeySequence::PortableText) +
+                   QString::fromUtf8(" åbner øvelserne: hør, om et interval er rent, stem det "
+                                     "rent, og genkend stemninger.");
     if (!midiInputs.isEmpty()) {
         text += QString::fromUtf8("\n\nMIDI-indgange: ") + midiInputs.join(", ") + ".";
     }
