@@ -15,11 +15,12 @@ ExercisePage::ExercisePage(ExerciseContext context, QWidget* parent)
     m_status->setAccessibleName(tr("Øvelsens besked"));
     m_score->setObjectName("exerciseScore");
     m_score->setAccessibleName(tr("Point"));
-    layout->addStretch();
     layout->addWidget(m_status);
     layout->addWidget(m_score);
+    layout->addStretch();
 }
 
+// Above the status, the score and the stretch that keeps them all at the top.
 void ExercisePage::addToTop(QWidget* widget) {
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
     layout->insertWidget(layout->count() - 3, widget);
