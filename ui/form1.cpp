@@ -6,8 +6,8 @@
 #include "sound/instrument/live_instrument.h"
 #include "ui/diagram/arrangement.h"
 #include "ui/diagram/triad_diagram.h"
-#include "ui/exercises/exercise_voices.h"
 #include "ui/exercises/exercises_opener.h"
+#include "ui/exercises/live_exercise_voices.h"
 #include "ui/exercises/window_exercise_tuning.h"
 #include "ui/files/tuning_files.h"
 #include "ui/instrument/live_playing.h"
@@ -38,6 +38,7 @@ struct TForm1::Parts {
           library(window, model), sequence(widgets.sequence, player, model, messages, &window),
           files(window, model, [this] { return sequence.isPlaying(); }),
           live(window, instrument, {model, panel, selection, messages, widgets.octave}),
+          exerciseVoices(instrument),
           exercises(window, std::make_unique<WindowExerciseTuning>(window, model, &messages),
                     exerciseVoices) {}
 
@@ -53,7 +54,7 @@ struct TForm1::Parts {
     SoundSequence sequence;
     TuningFiles files;
     LivePlaying live;
-    SilentExerciseVoices exerciseVoices;
+    LiveExerciseVoices exerciseVoices;
     // Last, so that it goes first: its window gives the learner's tuning back as it closes.
     ExercisesOpener exercises;
 };

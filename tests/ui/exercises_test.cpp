@@ -1,7 +1,10 @@
 // The "Øvelser" window driven by its own keys, with a fixed seed and its tones recorded: what it
 // plays, how it scores, that nothing gives the answer away, and that the learner's tuning comes
 // back however an exercise is left.
+#include "support/pitch.h"
 #include "support/window_test_support.h"
+
+#include "sound/instrument/live_instrument.h"
 
 #include "core/exercises/which_temperament.h"
 #include "core/presets.h"
@@ -9,6 +12,7 @@
 #include "ui/exercises/exercise_voices.h"
 #include "ui/exercises/exercises_opener.h"
 #include "ui/exercises/exercises_window.h"
+#include "ui/exercises/live_exercise_voices.h"
 #include "ui/exercises/pure_or_tempered_page.h"
 #include "ui/exercises/tune_pure_page.h"
 #include "ui/exercises/which_temperament_page.h"
@@ -142,6 +146,7 @@ private slots:
     void windowMarksTriadsAndGivesTheirOutlinesBack();
     void mainWindowOpensTheExercisesByKeyAndMenu();
     void tunePureOnTheMainWindowGivesNothingAway();
+    void liveVoicesSoundExactFrequenciesAndStopOnlyTheirOwn();
 };
 
 void ExercisesTest::pureOrTemperedPlaysOnePureAndOneTemperedInterval() {
@@ -632,6 +637,55 @@ void ExercisesTest::tunePureOnTheMainWindowGivesNothingAway() {
     QCOMPARE(form.model().identity(), TuningIdentity::preset(PresetId::pyt));
     QCOMPARE(labelText(form, "lbStemning"), QString("Pythagoræisk stemning"));
     QVERIFY(labelText(form, "DuHoer").contains("Stem rent: i gennemsnit"));
+}
+
+namespace {
+
+constexpr int kRenderRate = 48000;
+
+// The test plays the audio side: the synth renders only when asked.
+class HandRenderedOutput : public klangora::LiveOutput {
+public:
+    void wake() override {}
+};
+
+std::vector<double> rendered(klangora::LiveSynth& synth, double seconds) {
+    std::vector<float> block(static_cast<std::size_t>(seconds * kRenderRate));
+    for (std::size_t start = 0; start < block.size(); start += 256) {
+        synth.render(
+            std::span(block).subspan(start, std::min<std::size_t>(256, block.size() - start)),
+            kRenderRate);
+    }
+    return {block.begin(), block.end()};
+}
+
+} // namespace
+
+// The exercises' voices on the live instrument: their frequencies as given, a voice sounded
+// again glides to its new one, and stopping them leaves a key the learner holds sounding.
+void ExercisesTest::liveVoicesSoundExactFrequenciesAndStopOnlyTheirOwn() {
+    using klangora::test_support::magnitudeAt;
+    using klangora::test_support::strongestHz;
+    klangora::LiveInstrument instrument(
+        [](klangora::LiveSynth&) { return std::make_unique<HandRenderedOutput>(); });
+    LiveExerciseVoices voices(instrument);
+    instrument.noteOn(klangora::VoiceSource::computerKeys, 67); // g, 392 Hz in equal tuning
+    voices.on(0, 261.6, 0.8f);
+    voices.on(1, 261.6 * 1.25, 0.8f);
+    rendered(instrument.synth(), 0.1);
+    auto samples = rendered(instrument.synth(), 0.5);
+    QVERIFY(std::fabs(strongestHz(samples, kRenderRate, 255, 268) - 261.6) < 0.2);
+    QVERIFY(std::fabs(strongestHz(samples, kRenderRate, 320, 334) - 327.0) < 0.2);
+    voices.on(1, 330.0, 0.8f);
+    rendered(instrument.synth(), 0.3);
+    samples = rendered(instrument.synth(), 0.5);
+    QVERIFY(std::fabs(strongestHz(samples, kRenderRate, 320, 334) - 330.0) < 0.2);
+    voices.stopAll();
+    rendered(instrument.synth(), 0.5);
+    samples = rendered(instrument.synth(), 0.5);
+    QVERIFY(magnitudeAt(samples, kRenderRate, 392.0) > 0.02);
+    QVERIFY(magnitudeAt(samples, kRenderRate, 261.6) < 0.002);
+    QVERIFY(magnitudeAt(samples, kRenderRate, 330.0) < 0.002);
 }
 
 QTEST_MAIN(ExercisesTest)
