@@ -2,6 +2,8 @@
 // xdotool the way a learner clicks it, and its chords heard on the monitor of a PulseAudio
 // null sink of the test's own, compared byte for byte with the images the reference synthesis
 // makes of the frequencies the tuning must give.
+#include "core/presets.h"
+#include "core/tone_table.h"
 #include "sound/reference_synthesis.h"
 #include "sound/wav_image.h"
 #include "support/pitch.h"
@@ -495,18 +497,15 @@ TEST_F(WindowAndSound, FirstPureOrTemperedQuestionSoundsAPureAndATemperedInterva
     const auto start = static_cast<std::size_t>(first - recording.begin());
     ASSERT_GE(recording.size(), start + kSampleRate * 4) << "heard: " << soundsIn(recording);
 
-    // The Pythagorean tones c..h above 261.6 Hz, by their fifths and octaves.
+    // The tones c..h of the Pythagorean temperament the program starts in, above 261.6 Hz.
     std::array<double, 12> pythagorean{};
-    for (int fifths = 0; fifths < 12; ++fifths) {
-        const int tone = (fifths * 7) % 12;
-        double hz = 261.6 * std::pow(1.5, fifths <= 5 ? fifths : fifths - 12);
-        while (hz >= 2 * 261.6 - 1) {
-            hz /= 2;
-        }
-        while (hz < 261.6 - 1) {
-            hz *= 2;
-        }
-        pythagorean[static_cast<std::size_t>(tone)] = hz;
+    const SliderPositions positions = presetPositions(PresetId::pyt);
+    for (int tone = 0; tone < 12; ++tone) {
+        const double cents =
+            tone == 0
+                ? 0.0
+                : centsFromSliderPosition(tone, positions[static_cast<std::size_t>(tone - 1)]);
+        pythagorean[static_cast<std::size_t>(tone)] = 261.6 * std::exp2(cents / 1200.0);
     }
     struct Heard {
         double rootHz;
