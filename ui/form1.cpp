@@ -6,6 +6,9 @@
 #include "sound/instrument/live_instrument.h"
 #include "ui/diagram/arrangement.h"
 #include "ui/diagram/triad_diagram.h"
+#include "ui/exercises/exercises_opener.h"
+#include "ui/exercises/live_exercise_voices.h"
+#include "ui/exercises/window_exercise_tuning.h"
 #include "ui/files/tuning_files.h"
 #include "ui/instrument/live_playing.h"
 #include "ui/instrument/sound_choice.h"
@@ -39,7 +42,10 @@ struct TForm1::Parts {
           library(window, model), sequence(widgets.sequence, player, model, messages, &window),
           files(window, model, [this] { return sequence.isPlaying(); }),
           live(window, instrument, {model, panel, selection, messages, widgets.octave}),
-          music(window, instrument, {model, messages, panel}), examples(&window) {}
+          music(window, instrument, {model, messages, panel}), examples(&window),
+          exerciseVoices(instrument),
+          exercises(window, std::make_unique<WindowExerciseTuning>(window, model, &messages),
+                    exerciseVoices) {}
 
     TuningModel model;
     MessagePanel messages;
@@ -55,6 +61,9 @@ struct TForm1::Parts {
     LivePlaying live;
     MusicSession music;
     ExamplesMenu examples;
+    LiveExerciseVoices exerciseVoices;
+    // Last, so that it goes first: its window gives the learner's tuning back as it closes.
+    ExercisesOpener exercises;
 };
 
 TForm1::TForm1(SoundPlayer& player, QWidget* parent)
@@ -256,6 +265,7 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
     }
     menu.addSeparator();
     menu.addAction(tr("Stop al lyd"), &m_parts->live, &LivePlaying::stopAllSound);
+    m_parts->exercises.addToMenu(menu);
     menu.exec(event->globalPos());
 }
 

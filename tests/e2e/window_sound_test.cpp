@@ -2,6 +2,8 @@
 // xdotool the way a learner clicks it, and its chords heard on the monitor of a PulseAudio
 // null sink of the test's own, compared byte for byte with the images the reference synthesis
 // makes of the frequencies the tuning must give.
+#include "core/presets.h"
+#include "core/tone_table.h"
 #include "sound/reference_synthesis.h"
 #include "sound/wav_image.h"
 #include "support/pitch.h"
@@ -15,6 +17,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -515,6 +518,83 @@ TEST_F(WindowAndHarpsichord, HeldKeysSoundTheirTonesInTheCurrentTuning) {
     std::cout << "[ harpsich ] level " << level(kSampleRate / 10) << " then "
               << level(kSampleRate * 3 / 2) << " over " << sounding.size() << " samples\n";
     EXPECT_GT(level(kSampleRate / 10), 2 * level(kSampleRate * 3 / 2));
+}
+
+// The "Øvelser" window of the real program, opened with Ctrl+E: Enter starts "Ren eller
+// tempereret?", whose first question holds an interval for two seconds, half a second of rest,
+// and the same interval again, one of the two pure and the other 16 cents off. The program starts
+// Pythagorean, so the root is one of its twelve tones above c = 261.6 Hz.
+TEST_F(WindowAndSound, FirstPureOrTemperedQuestionSoundsAPureAndATemperedInterval) {
+    ASSERT_TRUE(click({60, 20})) << "xdotool cannot click";
+    // Without a window manager the click alone may leave the keyboard elsewhere.
+    ASSERT_TRUE(xdotool({"windowfocus", "--sync", window}).has_value());
+    ASSERT_TRUE(xdotool({"key", "--clearmodifiers", "ctrl+e"}).has_value());
+    const auto found = xdotool({"search", "--sync", "--onlyvisible", "--name", "^Øvelser$"});
+    ASSERT_TRUE(found.has_value()) << "no Øvelser window appeared" << programLog();
+    const std::string exercises = found->substr(0, found->find('\n'));
+    ASSERT_TRUE(xdotool({"windowfocus", "--sync", exercises}).has_value());
+    ASSERT_TRUE(xdotool({"key", "--window", exercises, "Return"}).has_value());
+    std::this_thread::sleep_for(5500ms);
+
+    const auto recording = recorder.recording();
+    const auto first = std::find_if(recording.begin(), recording.end(),
+                                    [](std::uint8_t sample) { return sample != 128; });
+    ASSERT_NE(first, recording.end()) << "nothing was heard" << programLog();
+    const auto start = static_cast<std::size_t>(first - recording.begin());
+    ASSERT_GE(recording.size(), start + kSampleRate * 4) << "heard: " << soundsIn(recording);
+
+    // The tones c..h of the Pythagorean temperament the program starts in, above 261.6 Hz.
+    std::array<double, 12> pythagorean{};
+    const SliderPositions positions = presetPositions(PresetId::pyt);
+    for (int tone = 0; tone < 12; ++tone) {
+        const double cents =
+            tone == 0
+                ? 0.0
+                : centsFromSliderPosition(tone, positions[static_cast<std::size_t>(tone - 1)]);
+        pythagorean[static_cast<std::size_t>(tone)] = 261.6 * std::exp2(cents / 1200.0);
+    }
+    struct Heard {
+        double rootHz;
+        double upperHz;
+    };
+    // A second from the middle of each held interval: the root is the tone of the tuning whose
+    // interval above it sounds strongest with it.
+    const auto listen = [&](std::size_t from) {
+        const auto samples = centredSamples(std::span(recording).subspan(from, kSampleRate));
+        Heard best{};
+        double strongest = 0;
+        for (const double root : pythagorean) {
+            for (const double ratio : {1.25, 1.5}) {
+                const double upper =
+                    strongestHz(samples, kSampleRate, ratio * root * 0.985, ratio * root * 1.015);
+                const double both = std::min(magnitudeAt(samples, kSampleRate, root),
+                                             magnitudeAt(samples, kSampleRate, upper));
+                if (both > strongest) {
+                    strongest = both;
+                    best = {strongestHz(samples, kSampleRate, root - 2, root + 2), upper};
+                }
+            }
+        }
+        return best;
+    };
+    const Heard one = listen(start + kSampleRate / 2);
+    const Heard two = listen(start + kSampleRate * 3);
+    const auto cents = [](const Heard& heard) {
+        return 1200.0 * std::log2(heard.upperHz / heard.rootHz);
+    };
+    std::cout << std::fixed << std::setprecision(2) << "[ exercise ] heard " << one.rootHz << "+"
+              << one.upperHz << " and " << two.rootHz << "+" << two.upperHz << " Hz\n";
+    EXPECT_NEAR(one.rootHz, two.rootHz, 0.3);
+    const bool third = std::fabs(cents(one) - 386.3) < 30;
+    const double pure = third ? 386.314 : 701.955;
+    const double offOne = cents(one) - pure;
+    const double offTwo = cents(two) - pure;
+    // One within a cent of pure, the other 16 cents wide or narrow.
+    const double pureOff = std::min(std::fabs(offOne), std::fabs(offTwo));
+    const double temperedOff = std::max(std::fabs(offOne), std::fabs(offTwo));
+    EXPECT_LT(pureOff, 1.0);
+    EXPECT_NEAR(temperedOff, 16.0, 1.0);
+    EXPECT_TRUE(program.running()) << "the program ended by itself" << programLog();
 }
 
 // A MIDI keyboard through JACK: a JACK server of the test's own with the dummy driver, under a

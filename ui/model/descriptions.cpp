@@ -6,6 +6,8 @@
 #include "ui/texts/key_table.h"
 #include "ui/texts/number_format.h"
 
+#include <QKeySequence>
+
 namespace descriptions {
 
 namespace {
@@ -148,8 +150,12 @@ QString sliderName(int tone) {
 }
 
 QString hintText(const QStringList& midiInputs) {
-    QString text =
-        keyboardPathText() + "\n\n" + playingText() + "\n\nTaster:\n" + keys::keyListText();
+    QString text = keyboardPathText() + "\n\n" + playingText() + "\n\n" +
+                   QKeySequence(keys::keyOf(keys::Command::openExercises))
+                       .toString(QKeySequence::PortableText) +
+                   QString::fromUtf8(" åbner øvelserne: hør, om et interval er rent, stem det "
+                                     "rent, og genkend stemninger.") +
+                   "\n\nTaster:\n" + keys::keyListText();
     if (!midiInputs.isEmpty()) {
         text += QString::fromUtf8("\n\nMIDI-indgange: ") + midiInputs.join(", ") + ".";
     }

@@ -46,7 +46,7 @@ QList<Binding> makeTable() {
         {C::stopAllSound, {Qt::Key_Escape}, "stop al lyd"},
         {C::playPausePiece, {Qt::Key_P}, "spil eller hold pause i et musikstykke"},
         {C::previousTuning, {Qt::Key_B}, "skift til stemningen før den sidste"},
-        {C::openExercises, {ctrl(Qt::Key_E)}, "åbn øvelserne", true},
+        {C::openExercises, {ctrl(Qt::Key_E)}, "åbn øvelserne"},
         {C::zoomIn, {ctrl(Qt::Key_Plus)}, "større", true},
         {C::zoomOut, {ctrl(Qt::Key_Minus)}, "mindre", true},
         {C::zoomReset, {ctrl(Qt::Key_0)}, "normal størrelse", true},
