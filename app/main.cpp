@@ -1,9 +1,16 @@
+#include "app/triads_command.h"
+#include "core/music/midi_file_reader.h"
+#include "core/music/tuning_name.h"
+#include "sound/fluid/instrument_sound_mix.h"
 #include "sound/instrument/live_instrument.h"
+#include "sound/music/render_command.h"
 #include "sound/pulse_player.h"
 #include "ui/classroom/classroom.h"
 #include "ui/classroom/interface_language.h"
 #include "ui/form1.h"
 #include "ui/instrument/midi_keyboard.h"
+#include "ui/instrument/sound_choice.h"
+#include "ui/music/music_session.h"
 #include "ui/sequence/responsive_player.h"
 #include "ui/widgets/message_box.h"
 
@@ -13,19 +20,31 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <iostream>
 #include <optional>
+#include <utility>
 
 namespace {
 
 // What the command line asks for: the window, perhaps with a tuning file to open once it shows,
 // or an immediate end with this exit status (after --help, --version or a refusal).
 struct Request {
-    std::optional<int> exitStatus{};
-    QString tuningFile{};
+    std::optional<int> exitStatus;
+    QString tuningFile;
+    QString musicFile;  // a piece to open, from --play or as the file argument
+    QString tuningName; // --tuning
+    bool playAtOnce = false;
+    klangora::InstrumentSound sound = klangora::InstrumentSound::own; // --sound
     // For a classroom's desktop shortcut: the zoom and full screen to start with.
-    std::optional<int> zoomPercent{};
+    std::optional<int> zoomPercent;
     bool fullScreen = false;
 };
+
+Request ended(int exitStatus) {
+    Request request;
+    request.exitStatus = exitStatus;
+    return request;
+}
 
 // Refusals end with status 2, the usual status of a command line a program does not understand.
 constexpr int kUsageError = 2;
@@ -39,40 +58,89 @@ Request refuse(const QString& reason) {
                       "klangora",
                       "klangora: %1\nSkriv »klangora --help« for at se, hvad programmet forstår.\n")
                       .arg(reason));
-    return Request{.exitStatus = kUsageError};
+    return ended(kUsageError);
+}
+
+// A piece or a tuning name that cannot be used ends the program before any window opens.
+constexpr int kMusicError = 1;
+
+bool isMusicFileName(const QString& path) {
+    return path.endsWith(".mid", Qt::CaseInsensitive) ||
+           path.endsWith(".midi", Qt::CaseInsensitive);
+}
+
+std::optional<QString> musicProblem(const Request& request) {
+    if (!request.tuningName.isEmpty()) {
+        const auto tuning = klangora::resolveTuningName(request.tuningName.toStdString());
+        if (const auto* error = std::get_if<klangora::TuningNameError>(&tuning)) {
+            return QString::fromStdString(klangora::tuningNameReason(*error));
+        }
+    }
+    if (!request.musicFile.isEmpty()) {
+        const auto piece =
+            klangora::readMidiFile(std::filesystem::path(request.musicFile.toStdString()));
+        if (const auto* error = std::get_if<klangora::MidiFileError>(&piece)) {
+            return QStringLiteral("»%1« kan ikke spilles: %2")
+                .arg(request.musicFile, QString::fromStdString(klangora::midiFileReason(*error)));
+        }
+    }
+    return std::nullopt;
 }
 
 Request readArguments(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QCoreApplication::translate(
-        "klangora", "Klangora: lyt til dur-treklange i forskellige stemninger.\n"
-                    "Med en Scala-stemning (.scl) som argument åbnes den, når "
-                    "vinduet vises."));
+    parser.setApplicationDescription(
+        "Klangora: lyt til dur-treklange i forskellige stemninger.\n"
+        "Med en Scala-stemning (.scl) som argument åbnes den, når vinduet vises.");
     const QCommandLineOption help(
         {"h", "help"}, QCoreApplication::translate("klangora", "Vis denne hjælp og afslut."));
     const QCommandLineOption version(
         {"v", "version"},
         QCoreApplication::translate("klangora", "Vis programmets version og afslut."));
+    const QCommandLineOption play("play", "Åbn MIDI-filen FIL og spil den straks.", "FIL");
+    const QCommandLineOption render(
+        "render", "Gem MIDI-filen FIL som lyd (WAV, 48 kHz, 16 bit) uden vindue; kræver -o.",
+        "FIL");
+    const QCommandLineOption output({"o", "output"}, "Lydfilen, --render skriver.", "UD.wav");
+    const QCommandLineOption tuning(
+        "tuning",
+        "Stemningen, stykket spilles i: pyt, ren, praet, bach, werck1, werck3, lige, et id fra "
+        "temperamentbiblioteket eller en .scl-fil (uden: pyt).",
+        "NAVN");
+    const QCommandLineOption triads(
+        "triads",
+        "Skriv for hver dur-treklang i musikken (.mid), hvor længe den klinger, og hvor langt "
+        "dens terts og kvint ligger fra ren, og afslut.",
+        "FIL.mid");
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addOption(play);
+    parser.addOption(render);
+    parser.addOption(output);
+    parser.addOption(tuning);
+    parser.addOption(triads);
+    const QCommandLineOption sound("sound",
+                                   "Start med klangen KLANG: own (eget klangbillede), harpsichord "
+                                   "(cembalo), organ (kirkeorgel) eller piano (klaver).",
+                                   "KLANG", "own");
+    parser.addOption(sound);
     const QCommandLineOption zoom(
         "zoom",
         QCoreApplication::translate(
             "klangora", "Vis vinduet forstørret: 100, 125, 150, 175 eller 200 procent."),
         QCoreApplication::translate("klangora", "PROCENT"));
+    const QCommandLineOption fullScreen(
+        "fullscreen", QCoreApplication::translate("klangora", "Vis vinduet på hele skærmen."));
     const QCommandLineOption language(
         "lang",
         QCoreApplication::translate("klangora", "Vis programmet på dansk (da) eller engelsk (en)."),
         "da|en");
-    const QCommandLineOption fullScreen(
-        "fullscreen", QCoreApplication::translate("klangora", "Vis vinduet på hele skærmen."));
-    parser.addOption(help);
-    parser.addOption(version);
     parser.addOption(zoom);
     parser.addOption(fullScreen);
     parser.addOption(language);
     parser.addPositionalArgument(
-        QCoreApplication::translate("klangora", "FIL"),
-        QCoreApplication::translate("klangora", "En Scala-stemning (.scl), der åbnes ved start."),
-        QCoreApplication::translate("klangora", "[FIL]"));
+        "FIL", "En Scala-stemning (.scl) eller et stykke musik (.mid), der åbnes ved start.",
+        "[FIL]");
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (unknown.isEmpty()) {
@@ -84,11 +152,20 @@ Request readArguments(const QStringList& arguments) {
     }
     if (parser.isSet(help)) {
         print(stdout, parser.helpText());
-        return Request{.exitStatus = 0};
+        return ended(0);
     }
     if (parser.isSet(version)) {
         print(stdout, QStringLiteral("klangora %1\n").arg(KLANGORA_VERSION));
-        return Request{.exitStatus = 0};
+        return ended(0);
+    }
+    if (parser.isSet(render)) {
+        return ended(klangora::runRenderCommand({parser.value(render).toStdString(),
+                                                 parser.value(tuning).toStdString(),
+                                                 parser.value(output).toStdString()},
+                                                std::cerr));
+    }
+    if (parser.isSet(triads)) {
+        return ended(printTriads(parser.value(triads), parser.value(tuning)));
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
@@ -96,7 +173,23 @@ Request readArguments(const QStringList& arguments) {
             QCoreApplication::translate("klangora", "kun én stemningsfil ad gangen, ikke %1")
                 .arg(files.size()));
     }
-    Request request{.tuningFile = files.isEmpty() ? QString() : files.constFirst()};
+    const auto chosenSound =
+        klangora::instrumentSoundFromCommandName(parser.value(sound).toStdString());
+    if (!chosenSound) {
+        return refuse(QStringLiteral("ukendt klang »%1«; vælg own, harpsichord, organ eller piano")
+                          .arg(parser.value(sound)));
+    }
+    Request request;
+    request.sound = *chosenSound;
+    request.tuningFile = files.isEmpty() ? QString() : files.constFirst();
+    if (isMusicFileName(request.tuningFile)) {
+        request.musicFile = std::exchange(request.tuningFile, {});
+    }
+    if (parser.isSet(play)) {
+        request.musicFile = parser.value(play);
+        request.playAtOnce = true;
+    }
+    request.tuningName = parser.value(tuning);
     if (parser.isSet(zoom)) {
         bool isNumber = false;
         const int percent = parser.value(zoom).toInt(&isNumber);
@@ -114,6 +207,10 @@ Request readArguments(const QStringList& arguments) {
                 .arg(parser.value(language)));
     }
     request.fullScreen = parser.isSet(fullScreen);
+    if (const auto problem = musicProblem(request)) {
+        print(stderr, QStringLiteral("klangora: %1\n").arg(*problem));
+        return ended(kMusicError);
+    }
     return request;
 }
 
@@ -137,9 +234,20 @@ int runWindow(int argc, char* argv[], const Request& request) {
     QApplication::setApplicationVersion(KLANGORA_VERSION);
     PulseAudioPlayer pulse;
     ResponsivePlayer player(pulse);
+    // FluidSynth's instruments and the volume ride in the instrument's callback; declared first,
+    // they outlive the output's audio thread. No font is read until an instrument is chosen.
+    klangora::FluidRenderer fluid;
+    klangora::OutputVolume volume;
+    klangora::InstrumentSoundMix mix(fluid, volume);
     const auto instrument = klangora::LiveInstrument::withPulseAudio();
+    instrument->synth().setExtraRenderer(&mix);
     TForm1 form(player, *instrument);
+    SoundChoice soundChoice(form, fluid, volume);
+    form.setSoundChoice(&soundChoice);
+    soundChoice.setOutputWaker([&instrument] { instrument->output()->wake(); });
+    soundChoice.choose(request.sound);
     const MidiKeyboard midi(form, form.live());
+    MusicSession& music = form.music();
     if (request.zoomPercent) {
         form.classroom().zoom().setPercent(*request.zoomPercent);
     }
@@ -147,9 +255,18 @@ int runWindow(int argc, char* argv[], const Request& request) {
     if (request.fullScreen) {
         form.classroom().zoom().toggleFullScreen();
     }
-    if (const QString tuningFile = request.tuningFile; !tuningFile.isEmpty()) {
+    if (!request.tuningFile.isEmpty()) {
         // Once the window shows, so that a message about the file appears over it.
-        QTimer::singleShot(0, &form, [&form, tuningFile] { form.openTuning(tuningFile); });
+        QTimer::singleShot(0, &form, [&form, file = request.tuningFile] { form.openTuning(file); });
+    }
+    if (!request.musicFile.isEmpty()) {
+        // The tuning first, so that the piece's first notes sound in it.
+        QTimer::singleShot(0, &form, [&music, &request] {
+            if (!request.tuningName.isEmpty()) {
+                music.applyTuningName(request.tuningName);
+            }
+            music.open(request.musicFile, request.playAtOnce);
+        });
     }
     return QApplication::exec();
 }

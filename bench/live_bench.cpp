@@ -48,6 +48,53 @@ void renderSixteenVoices(benchmark::State& state) {
 }
 BENCHMARK(renderSixteenVoices)->Unit(benchmark::kMillisecond);
 
+// An output that never renders by itself: the benchmark is the audio thread.
+class StalledOutput : public LiveOutput {
+public:
+    void wake() override {}
+};
+
+// The queue full (the audio side stalled) and a flood going on: what one change costs the
+// window's thread when it must hand over the whole state, and what taking it over costs the
+// audio thread.
+void handOverUnderAFlood(benchmark::State& state) {
+    LiveInstrument instrument([](LiveSynth&) { return std::make_unique<StalledOutput>(); });
+    for (int note = 40; note < 72; ++note) {
+        instrument.noteOn(VoiceSource::midi, note, 0.7f);
+    }
+    std::vector<float> block(128);
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        while (instrument.synth().hasRoom()) { // the flood fills the queue again
+            instrument.noteOn(VoiceSource::computerKeys, 30 + n % 8);
+            instrument.noteOff(VoiceSource::computerKeys, 30 + n++ % 8);
+        }
+        instrument.noteOn(VoiceSource::computerKeys, 90); // lost to the queue: pending
+        instrument.synth().render(block, 48000);          // the audio side drains
+        state.ResumeTiming();
+        instrument.settle();                     // the window hands the state over
+        instrument.synth().render(block, 48000); // the audio side takes it over (and renders)
+        state.PauseTiming();
+        instrument.noteOff(VoiceSource::computerKeys, 90);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(handOverUnderAFlood)->Unit(benchmark::kMicrosecond);
+
+// The same callback without a hand-over, for comparison.
+void renderThirtyTwoHeldVoices(benchmark::State& state) {
+    LiveInstrument instrument([](LiveSynth&) { return std::make_unique<StalledOutput>(); });
+    for (int note = 40; note < 72; ++note) {
+        instrument.noteOn(VoiceSource::midi, note, 0.7f);
+    }
+    std::vector<float> block(128);
+    for (auto _ : state) {
+        instrument.synth().render(block, 48000);
+    }
+}
+BENCHMARK(renderThirtyTwoHeldVoices)->Unit(benchmark::kMicrosecond);
+
 std::int64_t nowNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch())
         .count();

@@ -19,14 +19,15 @@ how far every third and fifth lies from pure, and the program plays pure and
 tempered triads and two short chorales, in Danish or English.")
 # The libraries the program links come from dpkg-shlibdeps. What it cannot see: Qt loads its
 # platform plugins and its Danish translation at run time, and the window asks for DejaVu Sans
-# Condensed by name.
+# Condensed by name. FluidSynth's runtime is named too, as the harpsichord, organ and piano
+# need it (it brings the small TimGM6mb font); MuseScore General is the fuller font beside it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The zoom sets the screens' device pixel ratio through QtGui's private scaling API, which only
 # holds for the Qt it was built against: like Debian's own packages that use Qt's private API,
 # the package asks for exactly that Qt (libqt6core6 provides qt6-base-abi of its version).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-translations-l10n, fonts-dejavu-core, fonts-dejavu-extra, qt6-base-abi (= ${Qt6_VERSION})")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
+    "qt6-qpa-plugins, qt6-translations-l10n, fonts-dejavu-core, fonts-dejavu-extra, libfluidsynth3, qt6-base-abi (= ${Qt6_VERSION})")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse, musescore-general-soundfont")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 # The file's name, as CPack forms it, for the package test.

@@ -1,5 +1,6 @@
 #include "sound/pulse_player.h"
 
+#include "sound/pulse_connection.h"
 #include "sound/wav_reader.h"
 
 #include <pulse/context.h>
@@ -23,10 +24,6 @@ using namespace std::chrono_literals;
 // samples the server has taken, so that the chord is heard soon after the last of them and the
 // next chord follows without a long gap.
 constexpr std::uint32_t kQueuedMs = 50;
-
-// A server on the same machine answers within milliseconds; one that has not answered in this
-// time is frozen, or the socket does not belong to a sound server at all.
-constexpr auto kConnectLimit = 1000ms;
 
 // A chord that the server has not played within its own length and this much more is given
 // up: the server has stalled.
@@ -172,7 +169,7 @@ void PulseAudioPlayer::Connection::play(const klangora::PcmSound& sound) {
     const auto rate = static_cast<std::uint32_t>(sound.sampleRate);
     if (!usableStream(rate)) {
         close();
-        const auto deadline = Clock::now() + kConnectLimit;
+        const auto deadline = Clock::now() + klangora::kPulseConnectLimit;
         if (!connect(deadline) || !openStream(rate, deadline)) {
             close();
             m_gaveUp = true;
@@ -198,15 +195,8 @@ bool PulseAudioPlayer::Connection::usableStream(std::uint32_t rate) {
 }
 
 bool PulseAudioPlayer::Connection::connect(Clock::time_point deadline) {
-    m_context = pa_context_new(m_api, "Klangora");
+    m_context = klangora::connectPulseContext(m_api, wakeOnContext, m_loop);
     if (m_context == nullptr) {
-        return false;
-    }
-    pa_context_set_state_callback(m_context, wakeOnContext, m_loop);
-    // Fails at once when no server is listening. Starting a server of its own is left to the
-    // session (systemd's socket, the desktop): libpulse would wait for a spawned daemon without
-    // any limit, and holding the loop's lock meanwhile.
-    if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
         return false;
     }
     const auto settled = [this] {
@@ -314,22 +304,10 @@ bool PulseAudioPlayer::Connection::streamReady() const {
     return m_stream != nullptr && pa_stream_get_state(m_stream) == PA_STREAM_READY;
 }
 
-// Neither call waits for the server, which may never answer again: the socket is simply
-// closed, and the server drops the stream with what it still held.
+// Neither waits for the server, which may never answer again.
 void PulseAudioPlayer::Connection::close() {
-    if (m_stream != nullptr) {
-        pa_stream_set_state_callback(m_stream, nullptr, nullptr);
-        pa_stream_set_write_callback(m_stream, nullptr, nullptr);
-        pa_stream_disconnect(m_stream);
-        pa_stream_unref(m_stream);
-        m_stream = nullptr;
-    }
-    if (m_context != nullptr) {
-        pa_context_set_state_callback(m_context, nullptr, nullptr);
-        pa_context_disconnect(m_context);
-        pa_context_unref(m_context);
-        m_context = nullptr;
-    }
+    klangora::closePulseStream(m_stream);
+    klangora::closePulseContext(m_context);
 }
 
 // Runs on the loop's thread, which holds the lock; play() disarms it before it begins.

@@ -2,10 +2,403 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="da">
 <context>
+    <name>ExamplesMenu</name>
+    <message>
+        <source>Eksempler</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Koral</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jazz-koral</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ExercisePage</name>
+    <message>
+        <source>Øvelsens besked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Point</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ExerciseTexts</name>
+    <message>
+        <source>den store terts </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kvinten </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ExercisesOpener</name>
+    <message>
+        <source>Øvelser …</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ExercisesWindow</name>
+    <message>
+        <source>Øvelser</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ren eller tempereret?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stem rent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hvilken stemning?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MusicWindow</name>
+    <message>
+        <source>Spil</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Musik</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Intet stykke åbnet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spil eller hold pause (P)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Til start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tilbage til begyndelsen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gem som lyd …</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gem stykket som lyd</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Position i stykket</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tempo i procent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tempo:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Musikken »%1« kan ikke åbnes: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stykke: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Musik: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gem som lyd</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WAV-lyd (*.wav)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gemmer »%1« som lyd …</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Annuller</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PureOrTemperedPage</name>
+    <message>
+        <source>To intervaller lyder efter hinanden, det ene rent, det andet tempereret. Hvilket var rent? Tryk 1 for det første, 2 for det andet; mellemrum spiller dem igen. Tyve spørgsmål, og de bliver sværere, jo flere du svarer rigtigt på.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Interval</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Store tertser</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kvinter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Begge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start (Enter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vælg interval, og tryk Enter for at begynde.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rigtige: 0 af 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spørgsmål %1 af %2: hvilket interval var rent? Tryk 1 for det første, 2 for det andet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rigtige: %1 af %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rigtigt!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forkert: det rene var nummer %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 Det tempererede var %2 cent for %3. Tryk Enter for næste spørgsmål.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>bredt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>smalt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 svævninger i sekundet i en stor terts på C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> svævninger i sekundet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1%2 i en kvint på C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ren eller tempereret: %1 af %2 rigtige. Du hører forskel ned til %3 cent; det svarer til %4.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> og </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>Stop al lyd</source>
         <translation>Stop all sound</translation>
+    </message>
+</context>
+<context>
+    <name>TriadTable</name>
+    <message>
+        <source>Dur-treklange i musikken</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Treklang</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Klinger</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Andel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Terts fra ren</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kvint fra ren</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tabellens hjørne</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rul lodret</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rul vandret</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ingen dur-treklang klinger nu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Klinger nu: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TunePurePage</name>
+    <message>
+        <source>En stor terts eller en kvint i din stemning er gjort uren. Hold mellemrum nede for at høre den, og flyt tonen med pil op og pil ned (med Shift en hel cent ad gangen), til svævningerne er væk; tryk så Enter. Fem runder; din stemning kommer tilbage bagefter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start (Enter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tryk Enter for at begynde.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Runde %1 af %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stem %1 ren. Tonen %2 flyttes. Hold mellemrum nede for at høre den; tryk Enter, når den er ren.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stem rent: i gennemsnit %1 cent fra rent, %2 svævninger i sekundet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>for bred</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>for smal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tryk Enter for at slutte.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tryk Enter for næste runde.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Den endte %1 cent %2, med %3 svævninger i sekundet. %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Runde %1 af %2 · i gennemsnit %3 cent fra rent</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WhichTemperamentPage</name>
+    <message>
+        <source>Vælg to til fire stemninger. En række kadencer gennem flere tonearter lyder i en af dem; tryk 1 til 4 for den, du tror, det var. Mellemrum spiller den igen.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stemninger</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start (Enter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vælg to til fire stemninger, og tryk Enter for at begynde.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vælg mindst to og højst fire stemninger.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rigtige: 0 af 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spørgsmål %1 af %2: hvilken stemning hørte du? %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hvilken stemning: %1 af %2 rigtige.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rigtigt: det var %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forkert: det var %1, ikke %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tryk Enter for at slutte.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tryk Enter for næste spørgsmål.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 Diagrammet viser %2; de valgte stemninger er mest forskellige i dur-treklangene på %3. %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rigtige: %1 af %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WindowExerciseTuning</name>
+    <message>
+        <source>Stem rent: lyt, og flyt tonen, til svævningerne er væk.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -219,12 +612,6 @@ Type &apos;klangora --help&apos; to see what the program understands.
 </translation>
     </message>
     <message>
-        <source>Klangora: lyt til dur-treklange i forskellige stemninger.
-Med en Scala-stemning (.scl) som argument åbnes den, når vinduet vises.</source>
-        <translation>Klangora: listen to major triads in different tunings.
-With a Scala tuning (.scl) as argument, it opens when the window shows.</translation>
-    </message>
-    <message>
         <source>Vis denne hjælp og afslut.</source>
         <translation>Show this help and quit.</translation>
     </message>
@@ -247,18 +634,6 @@ With a Scala tuning (.scl) as argument, it opens when the window shows.</transla
     <message>
         <source>Vis vinduet på hele skærmen.</source>
         <translation>Show the window on the whole screen.</translation>
-    </message>
-    <message>
-        <source>FIL</source>
-        <translation>FILE</translation>
-    </message>
-    <message>
-        <source>En Scala-stemning (.scl), der åbnes ved start.</source>
-        <translation>A Scala tuning (.scl) to open at start.</translation>
-    </message>
-    <message>
-        <source>[FIL]</source>
-        <translation>[FILE]</translation>
     </message>
     <message>
         <source>ukendt tilvalg »%1%2«</source>

@@ -7,11 +7,18 @@
 #include "ui/classroom/classroom.h"
 #include "ui/diagram/arrangement.h"
 #include "ui/diagram/triad_diagram.h"
+#include "ui/exercises/exercises_opener.h"
+#include "ui/exercises/live_exercise_voices.h"
+#include "ui/exercises/window_exercise_tuning.h"
 #include "ui/files/tuning_files.h"
 #include "ui/instrument/live_playing.h"
+#include "ui/instrument/sound_choice.h"
 #include "ui/layout/window_layout.h"
 #include "ui/messages/message_panel.h"
 #include "ui/model/tuning_model.h"
+#include "ui/music/examples_menu.h"
+#include "ui/music/music_session.h"
+#include "ui/music/music_triads.h"
 #include "ui/panel/readout_panel.h"
 #include "ui/selection/key_marking.h"
 #include "ui/selection/tone_selection.h"
@@ -36,6 +43,10 @@ struct TForm1::Parts {
           library(window, model), sequence(widgets.sequence, player, model, messages, &window),
           files(window, model, [this] { return sequence.isPlaying(); }),
           live(window, instrument, {model, panel, selection, messages, widgets.octave}),
+          music(window, instrument, {model, messages, panel}), examples(&window),
+          exerciseVoices(instrument),
+          exercises(window, std::make_unique<WindowExerciseTuning>(window, model, &messages),
+                    exerciseVoices),
           classroom(window) {}
 
     TuningModel model;
@@ -50,6 +61,12 @@ struct TForm1::Parts {
     SoundSequence sequence;
     TuningFiles files;
     LivePlaying live;
+    MusicSession music;
+    ExamplesMenu examples;
+    LiveExerciseVoices exerciseVoices;
+    // Last, so that it goes first: its window gives the learner's tuning back as it closes.
+    ExercisesOpener exercises;
+    // Zoom, full screen, help and the language; it holds the window on its full-screen stage.
     Classroom classroom;
 };
 
@@ -97,6 +114,13 @@ void TForm1::wireParts() {
     // Marking the key, and every whole tuning, ends a tone selection.
     connect(&p.keys, &KeyMarking::marking, &p.selection, &ToneSelection::clear);
     connect(&p.model, &TuningModel::tuningSet, &p.keys, &KeyMarking::tonemark);
+    p.files.setMusicOpener([&p](const QString& path) { return p.music.open(path); });
+    connect(&p.live, &LivePlaying::allSoundStopped, &p.music, &MusicSession::pause);
+    // The music window's triad table, and the examples of the context menu opened in it.
+    addTriadTable(p.music.window(),
+                  {p.model, p.music.player(), [&p] { return p.arrangement.inFifths(); }});
+    connect(&p.examples, &ExamplesMenu::exampleChosen, this,
+            [&p](const QString& path) { p.music.open(path); });
     connect(&p.live, &LivePlaying::midiInputsChanged, &p.selection,
             &ToneSelection::describeMidiInputs);
 }
@@ -205,6 +229,10 @@ void TForm1::knapMouseDown(int column, int row) {
     m_parts->selection.knapMouseDown(column, row);
 }
 
+ExamplesMenu& TForm1::examples() {
+    return m_parts->examples;
+}
+
 bool TForm1::openTuning(const QString& path) {
     return m_parts->files.openTuning(path);
 }
@@ -238,9 +266,14 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
     menu.setObjectName("tuningMenu");
     m_parts->files.addToMenu(menu);
     m_parts->library.addToMenu(menu);
+    m_parts->examples.addToMenu(menu);
+    if (m_soundChoice != nullptr) {
+        m_soundChoice->addToMenu(menu);
+    }
     m_parts->classroom.addToMenu(menu);
     menu.addSeparator();
     menu.addAction(tr("Stop al lyd"), &m_parts->live, &LivePlaying::stopAllSound);
+    m_parts->exercises.addToMenu(menu);
     menu.exec(event->globalPos());
 }
 
@@ -249,4 +282,8 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event) {
 }
 void TForm1::dropEvent(QDropEvent* event) {
     m_parts->files.dropEvent(event);
+}
+
+MusicSession& TForm1::music() {
+    return m_parts->music;
 }

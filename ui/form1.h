@@ -17,8 +17,11 @@ enum class PresetId;
 } // namespace klangora
 class Classroom;
 class KeyMarking;
+class ExamplesMenu;
 class LivePlaying;
+class MusicSession;
 struct WindowWidgets;
+class SoundChoice;
 class SoundPlayer;
 class SoundSequence;
 class ToneSelection;
@@ -66,13 +69,20 @@ public:
     bool openTuning(const QString& path);
     bool saveTuning(const QString& path);
 
+    // The "Eksempler" submenu of the context menu, whose choice the music window opens.
+    ExamplesMenu& examples();
+
     // The parts whose state the window shows.
     const TuningModel& model() const;
+    // Music files, the music window, P and B.
+    MusicSession& music();
     const ToneSelection& selection() const;
     const SoundSequence& sequence() const;
     LivePlaying& live();
     // Zoom, full screen, help and the remembered settings.
     Classroom& classroom();
+    // The choice of sound ("Klang") in the context menu; the window does not own it.
+    void setSoundChoice(SoundChoice* choice) { m_soundChoice = choice; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -90,4 +100,5 @@ private:
 
     std::unique_ptr<klangora::LiveInstrument> m_silentInstrument;
     std::unique_ptr<Parts> m_parts;
+    SoundChoice* m_soundChoice = nullptr;
 };

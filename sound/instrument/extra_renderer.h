@@ -15,6 +15,9 @@ public:
     virtual void apply(const LiveEvent& event) = 0;
     // Adds its samples to the mono mix (before the mix's limiter).
     virtual void renderAdd(std::span<float> mono, int sampleRate) = 0;
+    // Whether it plays the tuned notes now, in place of the own voices: a note struck then
+    // still takes its own voice (so that what sounds is known), but at velocity 0, unheard.
+    virtual bool replacesOwnVoices() { return false; }
 };
 
 } // namespace klangora

@@ -269,7 +269,14 @@ void LiveSynth::applyOwn(const LiveEvent& event) {
 }
 
 void LiveSynth::applyOnAudioThread(const LiveEvent& event) {
-    applyOwn(event);
+    if (event.kind == LiveEvent::Kind::noteOn && m_extra != nullptr &&
+        m_extra->replacesOwnVoices()) {
+        LiveEvent unheard = event;
+        unheard.velocity = 0;
+        applyOwn(unheard);
+    } else {
+        applyOwn(event);
+    }
     if (m_extra != nullptr) {
         m_extra->apply(event);
     }
@@ -379,6 +386,9 @@ std::bitset<128> LiveSynth::soundingNotes() const {
 }
 
 bool LiveSynth::silent() const {
+    if (m_scheduler != nullptr && m_scheduler->keepsOutputOpen()) {
+        return false;
+    }
     return std::all_of(m_voices.begin(), m_voices.end(),
                        [](const Voice& voice) { return voice.state == Voice::State::free; });
 }

@@ -36,6 +36,8 @@ class AudioScheduler {
 public:
     virtual ~AudioScheduler() = default;
     virtual void renderCallback(LiveSynth& synth, std::span<float> out, int sampleRate) = 0;
+    // While true the output stays open through silence: a piece's rest is not the end of it.
+    virtual bool keepsOutputOpen() const { return false; }
 };
 
 class LiveSynth {

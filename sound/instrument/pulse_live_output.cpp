@@ -3,6 +3,8 @@
 // loop's wake-up pipe: it takes no lock the audio side holds.
 #include "sound/instrument/pulse_live_output.h"
 
+#include "sound/pulse_connection.h"
+
 #include <pulse/context.h>
 #include <pulse/error.h>
 #include <pulse/introspect.h>
@@ -25,12 +27,13 @@ using namespace std::chrono_literals;
 constexpr std::uint32_t kTargetLatencyMs = 8;
 constexpr std::uint32_t kLatencyStepMs = 4;
 constexpr std::uint32_t kLongestLatencyMs = 40;
-// A server on the same machine answers within milliseconds; one that has not connected in this
-// time, or stops asking for samples for this long, is frozen and given up.
-constexpr auto kConnectLimit = 1000ms;
+// A server that stops asking for samples for this long is frozen and given up.
 constexpr auto kStallLimit = 1000ms;
 // The stream is let go this long after the last tone has faded.
 constexpr auto kIdleRelease = 3000ms;
+// While tones are held and no server answers, one is looked for this often: tones held while
+// the server was gone sound again when it returns.
+constexpr auto kRetryWhileHeld = 2000ms;
 // The loop looks at its deadlines at least this often.
 constexpr int kPollTimeoutUs = 20'000;
 
@@ -55,34 +58,19 @@ public:
 
     void open() {
         close(State::idle);
-        m_context = pa_context_new(pa_mainloop_get_api(m_loop), "Klangora");
+        m_context = connectPulseContext(pa_mainloop_get_api(m_loop), &Connection::onContext, this);
         if (m_context == nullptr) {
             m_state = State::failed;
             return;
         }
-        pa_context_set_state_callback(m_context, &Connection::onContext, this);
-        m_deadline = Clock::now() + kConnectLimit;
+        m_deadline = Clock::now() + kPulseConnectLimit;
         m_state = State::connecting;
-        if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
-            close(State::failed);
-        }
     }
 
     void close(State then) {
         m_owner.m_streaming = false;
-        if (m_stream != nullptr) {
-            pa_stream_set_write_callback(m_stream, nullptr, nullptr);
-            pa_stream_set_underflow_callback(m_stream, nullptr, nullptr);
-            pa_stream_disconnect(m_stream);
-            pa_stream_unref(m_stream);
-            m_stream = nullptr;
-        }
-        if (m_context != nullptr) {
-            pa_context_set_state_callback(m_context, nullptr, nullptr);
-            pa_context_disconnect(m_context);
-            pa_context_unref(m_context);
-            m_context = nullptr;
-        }
+        closePulseStream(m_stream);
+        closePulseContext(m_context);
         m_state = then;
     }
 
@@ -227,10 +215,15 @@ void PulseLiveOutput::wake() {
 void PulseLiveOutput::run() {
     Connection& connection = *m_connection;
     using State = Connection::State;
+    auto lastOpened = Clock::now();
     while (!m_quit) {
-        if (m_wanted.exchange(false) &&
-            (connection.state() == State::idle || connection.state() == State::failed)) {
+        const bool closed =
+            connection.state() == State::idle || connection.state() == State::failed;
+        const bool heldWithoutServer =
+            closed && m_synth.anyHeld() && Clock::now() - lastOpened > kRetryWhileHeld;
+        if ((m_wanted.exchange(false) || heldWithoutServer) && closed) {
             connection.open();
+            lastOpened = Clock::now();
         }
         if (connection.m_failedEarly) {
             connection.m_failedEarly = false;

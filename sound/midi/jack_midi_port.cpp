@@ -51,13 +51,10 @@ void JackMidiPort::run() {
         }
         if (m_client == nullptr) {
             openClient();
-        } else {
-            // Besides the notifications: a killed sender's connections may vanish without one.
-            checkConnections();
         }
         lock.lock();
         m_stop.wait_for(lock, m_client != nullptr ? kWatchServer : kLookForServer,
-                        [this] { return m_stopping; });
+                        [this] { return m_stopping || m_serverGone; });
     }
     lock.unlock();
     closeClient();
@@ -73,13 +70,11 @@ bool JackMidiPort::openClient() {
     m_port = jack_port_register(m_client, kPortName, JACK_DEFAULT_MIDI_TYPE,
                                 JackPortIsInput | JackPortIsTerminal, 0);
     if (m_port == nullptr || jack_set_process_callback(m_client, &onProcess, this) != 0 ||
-        jack_set_port_connect_callback(m_client, &onConnect, this) != 0 ||
-        jack_set_client_registration_callback(m_client, &onClientRegistration, this) != 0) {
+        jack_set_port_connect_callback(m_client, &onConnect, this) != 0) {
         closeClient();
         return false;
     }
     jack_on_shutdown(m_client, &onShutdown, this);
-    m_connections = 0;
     if (jack_activate(m_client) != 0) {
         closeClient();
         return false;
@@ -155,20 +150,16 @@ std::size_t JackMidiPort::nextEvent(std::array<std::uint8_t, kLongestEvent>& byt
 
 // ---- JACK's notification thread ----
 
-void JackMidiPort::onConnect(std::uint32_t, std::uint32_t, int, void* self) {
-    static_cast<JackMidiPort*>(self)->checkConnections();
-}
-
-void JackMidiPort::onClientRegistration(const char*, int, void* self) {
-    static_cast<JackMidiPort*>(self)->checkConnections();
-}
-
-// Fewer connections than before: some sender went, and its notes with it.
-void JackMidiPort::checkConnections() {
-    const int now = jack_port_connected(m_port);
-    if (now < m_connections.exchange(now)) {
-        m_lost = true;
-        m_wake();
+// Any connection of the port going away (the notification names both ends; a sender that exits
+// or is killed has its connections taken away with the same notification) lets go of JACK's
+// notes. Looking the ports up reads the graph that libjack keeps in shared memory; a callback
+// must not ask the server anything, which would wait for this very callback.
+void JackMidiPort::onConnect(std::uint32_t a, std::uint32_t b, int connect, void* self) {
+    auto& port = *static_cast<JackMidiPort*>(self);
+    if (connect == 0 && (jack_port_by_id(port.m_client, a) == port.m_port ||
+                         jack_port_by_id(port.m_client, b) == port.m_port)) {
+        port.m_lost = true;
+        port.m_wake();
     }
 }
 
@@ -177,6 +168,7 @@ void JackMidiPort::onShutdown(void* self) {
     port.m_serverGone = true;
     port.m_lost = true;
     port.m_wake();
+    port.m_stop.notify_all();
 }
 
 } // namespace klangora

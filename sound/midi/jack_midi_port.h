@@ -61,9 +61,7 @@ private:
     std::size_t nextEvent(std::array<std::uint8_t, kLongestEvent>& bytes);
     static int onProcess(std::uint32_t frames, void* self);
     static void onConnect(std::uint32_t a, std::uint32_t b, int connect, void* self);
-    static void onClientRegistration(const char* name, int registered, void* self);
     static void onShutdown(void* self);
-    void checkConnections();
 
     std::function<void()> m_wake;
     jack_ringbuffer_t* m_ring;
@@ -72,7 +70,6 @@ private:
     std::atomic<bool> m_open{false};
     std::atomic<bool> m_lost{false};
     std::atomic<bool> m_serverGone{false};
-    std::atomic<int> m_connections{0};
 
     std::mutex m_lock; // the worker's wait
     std::condition_variable m_stop;

@@ -2,6 +2,8 @@
 // xdotool the way a learner clicks it, and its chords heard on the monitor of a PulseAudio
 // null sink of the test's own, compared byte for byte with the images the reference synthesis
 // makes of the frequencies the tuning must give.
+#include "core/presets.h"
+#include "core/tone_table.h"
 #include "sound/reference_synthesis.h"
 #include "sound/wav_image.h"
 #include "support/pitch.h"
@@ -9,11 +11,13 @@
 #include "support/tuned_table.h"
 #include "support/xvfb_display.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -234,7 +238,9 @@ protected:
         environment["ASAN_OPTIONS"] =
             std::string(asanOptions ? asanOptions : "") + ":suppressions=" + kAsanSuppressions;
         std::string error;
-        ASSERT_TRUE(program.start({kProgram}, environment, kOutputDir / "klangora.log", error))
+        std::vector<std::string> command = {kProgram};
+        command.insert(command.end(), extraArguments.begin(), extraArguments.end());
+        ASSERT_TRUE(program.start(command, environment, kOutputDir / "klangora.log", error))
             << error;
 
         const auto found = xdotool({"search", "--sync", "--onlyvisible", "--name", kWindowTitle});
@@ -311,8 +317,9 @@ protected:
         return g;
     }
 
-    // More for the program's environment, set before SetUp starts it.
+    // More for the program's environment and command line, set before SetUp starts it.
     ChildProcess::EnvironmentChanges extraEnvironment;
+    std::vector<std::string> extraArguments;
     XvfbDisplay display;
     PrivatePulseServer server;
     SinkRecorder recorder{server};
@@ -471,6 +478,125 @@ TEST_F(WindowAndSound, HeldKeysSoundTheirTonesInTheCurrentTuning) {
     EXPECT_NEAR(e, 331.1, 0.4);
 }
 
+// The same keys with the harpsichord chosen on the command line: FluidSynth's tones, tuned key by
+// key, sound the Pythagorean c and e too (the font is loaded in the background while the test
+// waits; a harpsichord fades, so the steady part is its first second and a half).
+class WindowAndHarpsichord : public WindowAndSound {
+protected:
+    WindowAndHarpsichord() { extraArguments = {"--sound", "harpsichord"}; }
+};
+
+TEST_F(WindowAndHarpsichord, HeldKeysSoundTheirTonesInTheCurrentTuning) {
+    std::this_thread::sleep_for(1500ms); // the font's loading and measuring
+    ASSERT_TRUE(click({60, 20})) << "xdotool cannot click";
+    ASSERT_TRUE(xdotool({"keydown", "a", "d"}).has_value());
+    std::this_thread::sleep_for(2500ms);
+    ASSERT_TRUE(xdotool({"keyup", "a", "d"}).has_value());
+    std::this_thread::sleep_for(800ms);
+
+    const auto recording = recorder.recording();
+    const auto sounding = soundingPart(recording);
+    ASSERT_GT(sounding.size(), static_cast<std::size_t>(kSampleRate))
+        << "the harpsichord was heard for less than a second; heard: " << soundsIn(recording)
+        << programLog();
+    const auto steady = centredSamples(sounding.subspan(kSampleRate / 10, kSampleRate));
+    const double c = strongestHz(steady, kSampleRate, 255, 268);
+    const double e = strongestHz(steady, kSampleRate, 325, 337);
+    std::cout << std::fixed << std::setprecision(2) << "[ harpsich ] heard " << c << " and " << e
+              << " Hz\n";
+    EXPECT_NEAR(c, 261.6, 0.3);
+    EXPECT_NEAR(e, 331.1, 0.4);
+    // A plucked string fades while the key is held, where the own tone stays level: what was
+    // heard was the harpsichord.
+    const auto level = [&](std::size_t from) {
+        double sum = 0;
+        for (double sample : centredSamples(sounding.subspan(from, kSampleRate / 4))) {
+            sum += sample * sample;
+        }
+        return std::sqrt(sum / (kSampleRate / 4));
+    };
+    std::cout << "[ harpsich ] level " << level(kSampleRate / 10) << " then "
+              << level(kSampleRate * 3 / 2) << " over " << sounding.size() << " samples\n";
+    EXPECT_GT(level(kSampleRate / 10), 2 * level(kSampleRate * 3 / 2));
+}
+
+// The "Øvelser" window of the real program, opened with Ctrl+E: Enter starts "Ren eller
+// tempereret?", whose first question holds an interval for two seconds, half a second of rest,
+// and the same interval again, one of the two pure and the other 16 cents off. The program starts
+// Pythagorean, so the root is one of its twelve tones above c = 261.6 Hz.
+TEST_F(WindowAndSound, FirstPureOrTemperedQuestionSoundsAPureAndATemperedInterval) {
+    ASSERT_TRUE(click({60, 20})) << "xdotool cannot click";
+    // Without a window manager the click alone may leave the keyboard elsewhere.
+    ASSERT_TRUE(xdotool({"windowfocus", "--sync", window}).has_value());
+    ASSERT_TRUE(xdotool({"key", "--clearmodifiers", "ctrl+e"}).has_value());
+    const auto found = xdotool({"search", "--sync", "--onlyvisible", "--name", "^Øvelser$"});
+    ASSERT_TRUE(found.has_value()) << "no Øvelser window appeared" << programLog();
+    const std::string exercises = found->substr(0, found->find('\n'));
+    ASSERT_TRUE(xdotool({"windowfocus", "--sync", exercises}).has_value());
+    ASSERT_TRUE(xdotool({"key", "--window", exercises, "Return"}).has_value());
+    std::this_thread::sleep_for(5500ms);
+
+    const auto recording = recorder.recording();
+    const auto first = std::find_if(recording.begin(), recording.end(),
+                                    [](std::uint8_t sample) { return sample != 128; });
+    ASSERT_NE(first, recording.end()) << "nothing was heard" << programLog();
+    const auto start = static_cast<std::size_t>(first - recording.begin());
+    ASSERT_GE(recording.size(), start + kSampleRate * 4) << "heard: " << soundsIn(recording);
+
+    // The tones c..h of the Pythagorean temperament the program starts in, above 261.6 Hz.
+    std::array<double, 12> pythagorean{};
+    const SliderPositions positions = presetPositions(PresetId::pyt);
+    for (int tone = 0; tone < 12; ++tone) {
+        const double cents =
+            tone == 0
+                ? 0.0
+                : centsFromSliderPosition(tone, positions[static_cast<std::size_t>(tone - 1)]);
+        pythagorean[static_cast<std::size_t>(tone)] = 261.6 * std::exp2(cents / 1200.0);
+    }
+    struct Heard {
+        double rootHz;
+        double upperHz;
+    };
+    // A second from the middle of each held interval: the root is the tone of the tuning whose
+    // interval above it sounds strongest with it.
+    const auto listen = [&](std::size_t from) {
+        const auto samples = centredSamples(std::span(recording).subspan(from, kSampleRate));
+        Heard best{};
+        double strongest = 0;
+        for (const double root : pythagorean) {
+            for (const double ratio : {1.25, 1.5}) {
+                const double upper =
+                    strongestHz(samples, kSampleRate, ratio * root * 0.985, ratio * root * 1.015);
+                const double both = std::min(magnitudeAt(samples, kSampleRate, root),
+                                             magnitudeAt(samples, kSampleRate, upper));
+                if (both > strongest) {
+                    strongest = both;
+                    best = {strongestHz(samples, kSampleRate, root - 2, root + 2), upper};
+                }
+            }
+        }
+        return best;
+    };
+    const Heard one = listen(start + kSampleRate / 2);
+    const Heard two = listen(start + kSampleRate * 3);
+    const auto cents = [](const Heard& heard) {
+        return 1200.0 * std::log2(heard.upperHz / heard.rootHz);
+    };
+    std::cout << std::fixed << std::setprecision(2) << "[ exercise ] heard " << one.rootHz << "+"
+              << one.upperHz << " and " << two.rootHz << "+" << two.upperHz << " Hz\n";
+    EXPECT_NEAR(one.rootHz, two.rootHz, 0.3);
+    const bool third = std::fabs(cents(one) - 386.3) < 30;
+    const double pure = third ? 386.314 : 701.955;
+    const double offOne = cents(one) - pure;
+    const double offTwo = cents(two) - pure;
+    // One within a cent of pure, the other 16 cents wide or narrow.
+    const double pureOff = std::min(std::fabs(offOne), std::fabs(offTwo));
+    const double temperedOff = std::max(std::fabs(offOne), std::fabs(offTwo));
+    EXPECT_LT(pureOff, 1.0);
+    EXPECT_NEAR(temperedOff, 16.0, 1.0);
+    EXPECT_TRUE(program.running()) << "the program ended by itself" << programLog();
+}
+
 // A MIDI keyboard through JACK: a JACK server of the test's own with the dummy driver, under a
 // private name, and jack_midiseq holding notes 60 and 64 into klangora:midi_in. The program
 // starts Pythagorean, so c sounds at 261.6 Hz and e at 331.1 Hz.
@@ -542,4 +668,67 @@ TEST_F(MidiThroughJack, NotesFromJackSoundInTheCurrentTuning) {
     const auto steady = centredSamples(sounding.subspan((sounding.size() - length) / 2, length));
     EXPECT_NEAR(strongestHz(steady, kSampleRate, 255, 268), 261.6, 0.3);
     EXPECT_NEAR(strongestHz(steady, kSampleRate, 325, 337), 331.1, 0.4);
+}
+
+namespace {
+
+// Whether a stretch of the recording is silence (the null sink's midpoint, give or take the
+// last bit).
+bool silentFrom(const std::vector<std::uint8_t>& recording, std::size_t from) {
+    return from < recording.size() &&
+           std::all_of(recording.begin() + static_cast<std::ptrdiff_t>(from), recording.end(),
+                       [](std::uint8_t sample) { return sample >= 127 && sample <= 129; });
+}
+
+// Waits until the last half second recorded is a tone at this frequency.
+bool waitForTone(const SinkRecorder& recorder, double hz, std::chrono::milliseconds patience) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(200ms);
+        const auto recording = recorder.recording();
+        const std::size_t half = kSampleRate / 2;
+        if (recording.size() < half || silentFrom(recording, recording.size() - half)) {
+            continue;
+        }
+        const auto tail = centredSamples(std::span(recording).last(half));
+        if (std::abs(strongestHz(tail, kSampleRate, hz - 5, hz + 5, 0.1) - hz) < 0.5 &&
+            magnitudeAt(tail, kSampleRate, hz) > 10 * magnitudeAt(tail, kSampleRate, hz * 1.1)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+// A sender killed outright while its note sounds (no note-off ever comes): the program lets go
+// of the note when the connection vanishes, and the recording ends in silence.
+TEST_F(MidiThroughJack, AKilledSenderLeavesSilence) {
+    ASSERT_TRUE(waitForPort("klangora:midi_in")) << programLog();
+    std::string error;
+    ASSERT_TRUE(sequencer.start({KLANGORA_JACK_MIDI_SENDER, "90 3C 64"}, jackEnvironment,
+                                kOutputDir / "jack_midi_sender.log", error))
+        << error;
+    ASSERT_TRUE(waitForTone(recorder, 261.6, 10s))
+        << "the note was not heard; heard: " << soundsIn(recorder.recording()) << programLog();
+    sequencer.end(SIGKILL, 2000ms);
+    const std::size_t killedAt = recorder.recording().size();
+    std::this_thread::sleep_for(1500ms);
+    const auto recording = recorder.recording();
+    // Half a second for the news to travel and the tone to fade through the server's buffers.
+    EXPECT_TRUE(silentFrom(recording, killedAt + kSampleRate / 2))
+        << "still sounding after the sender died: " << soundsIn(recording) << programLog();
+}
+
+// F0 7E 7F 09 01 with no F7, then a note: the note is heard all the same.
+TEST_F(MidiThroughJack, ANoteAfterAnUnterminatedSysexIsHeard) {
+    ASSERT_TRUE(waitForPort("klangora:midi_in")) << programLog();
+    std::string error;
+    ASSERT_TRUE(sequencer.start({KLANGORA_JACK_MIDI_SENDER, "F0 7E 7F 09 01", "90 40 64"},
+                                jackEnvironment, kOutputDir / "jack_midi_sender.log", error))
+        << error;
+    // e in the program's starting Pythagorean tuning.
+    EXPECT_TRUE(waitForTone(recorder, 331.1, 10s))
+        << "the note after the sysex was not heard; heard: " << soundsIn(recorder.recording())
+        << programLog();
 }

@@ -29,7 +29,9 @@ share=$usr/share
 sides=(16 32 48 64 128 256)
 expected=(bin/klangora "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
     "share/mime/packages/$id.xml" share/man/man1/klangora.1.gz share/man/da/man1/klangora.1.gz
-    share/doc/klangora/copyright share/doc/klangora/changelog.gz)
+    share/doc/klangora/copyright share/doc/klangora/changelog.gz
+    share/klangora/examples/kadence-kvintcirklen.mid share/klangora/examples/koral-c-dur.mid
+    share/klangora/examples/jazzkoral-h-dur.mid)
 for side in "${sides[@]}"; do
     expected+=("share/icons/hicolor/${side}x${side}/apps/$id.png")
 done

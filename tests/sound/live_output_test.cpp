@@ -72,6 +72,31 @@ TEST_F(LiveStream, AFrozenServerIsGivenUpAndTriedAgainAtALaterNote) {
     EXPECT_NEAR(heardHz(*instrument, 64, 325, 335), 261.6 * std::exp2(4.0 / 12), 0.5);
 }
 
+// A chord held while the server freezes (and is given up) sounds again when it answers, without
+// a new key.
+TEST_F(LiveStream, AToneHeldThroughAFrozenServerSoundsAgainWhenItAnswers) {
+    const ScopedEnvironment address("PULSE_SERVER", server.address());
+    const auto instrument = LiveInstrument::withPulseAudio();
+    instrument->noteOn(VoiceSource::midi, 67);
+    std::this_thread::sleep_for(1000ms);
+    {
+        const FrozenServer frozen(server);
+        std::this_thread::sleep_for(2500ms); // longer than the stream waits for a stalled server
+    }
+    std::this_thread::sleep_for(4500ms);
+    // Half a second unbroken within the last two is enough on a busy machine, where the server
+    // may now and then run dry.
+    const auto recording = recorder.recording();
+    const std::size_t seconds = 2 * PrivatePulseServer::kSampleRate;
+    ASSERT_GT(recording.size(), seconds);
+    const auto sounding = soundingPart(std::span(recording).last(seconds));
+    ASSERT_GT(sounding.size(), seconds / 4) << "the held tone did not come back";
+    EXPECT_NEAR(
+        strongestHz(centredSamples(sounding), PrivatePulseServer::kSampleRate, 385, 400, 0.1),
+        261.6 * std::exp2(7.0 / 12), 0.5);
+    instrument->releaseAll();
+}
+
 TEST(LiveStreamWithoutServer, PlaysSilently) {
     const ScopedEnvironment address("PULSE_SERVER", "unix:/nonexistent/klangora-test");
     const auto instrument = LiveInstrument::withPulseAudio();

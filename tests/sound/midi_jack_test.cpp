@@ -1,5 +1,6 @@
 // MIDI through the program's own JACK port, against a JACK server of the test's own (skipped
-// where jackd cannot run): a sender inside the test writes events into klangora:midi_in, and
+// where jackd cannot run): senders in processes of their own write events into
+// klangora:midi_in, and
 // every way a sender or the server can go away must leave no note sounding; a system-exclusive
 // message that never ends must not make the port deaf.
 #include "sound/midi/midi_input.h"
@@ -7,14 +8,12 @@
 #include "support/private_pulse_server.h"
 
 #include <jack/jack.h>
-#include <jack/midiport.h>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <functional>
 #include <map>
-#include <mutex>
 #include <set>
 #include <thread>
 #include <unistd.h>
@@ -44,53 +43,6 @@ public:
     std::map<int, int> holds;
 };
 
-// A JACK client of the test's own with one MIDI output; events handed to send() go out in its
-// next process cycle, one JACK event each.
-class Sender {
-public:
-    bool open(const std::string& name) {
-        jack_status_t status{};
-        m_client = jack_client_open(name.c_str(), JackNoStartServer, &status);
-        if (m_client == nullptr) {
-            return false;
-        }
-        m_port = jack_port_register(m_client, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
-        jack_set_process_callback(m_client, &Sender::process, this);
-        return m_port != nullptr && jack_activate(m_client) == 0;
-    }
-    ~Sender() { close(); }
-    void close() {
-        if (m_client != nullptr) {
-            jack_client_close(m_client);
-            m_client = nullptr;
-        }
-    }
-    void send(const Bytes& event) {
-        const std::lock_guard lock(m_lock);
-        m_waiting.push_back(event);
-    }
-    jack_client_t* client() const { return m_client; }
-
-private:
-    // A test's sender may lock: it is no instrument.
-    static int process(jack_nframes_t frames, void* self) {
-        auto& sender = *static_cast<Sender*>(self);
-        void* buffer = jack_port_get_buffer(sender.m_port, frames);
-        jack_midi_clear_buffer(buffer);
-        const std::lock_guard lock(sender.m_lock);
-        for (const Bytes& event : sender.m_waiting) {
-            jack_midi_event_write(buffer, 0, event.data(), event.size());
-        }
-        sender.m_waiting.clear();
-        return 0;
-    }
-
-    jack_client_t* m_client = nullptr;
-    jack_port_t* m_port = nullptr;
-    std::mutex m_lock;
-    std::vector<Bytes> m_waiting;
-};
-
 class MidiThroughJackPort : public testing::Test {
 protected:
     void SetUp() override {
@@ -104,15 +56,20 @@ protected:
     }
 
     void TearDown() override {
-        m_sender.close();
         m_sequencer.end(SIGTERM, 2000ms);
         m_input.reset();
         m_server.end(SIGTERM, 3000ms);
     }
 
-    void openSender() {
-        ASSERT_TRUE(m_sender.open("sender"));
-        ASSERT_EQ(jack_connect(m_sender.client(), "sender:out", "klangora:midi_in"), 0);
+    // The sender program, sending these events (hexadecimal bytes, one JACK event each) into
+    // klangora:midi_in and then holding.
+    void startSender(const std::vector<std::string>& events) {
+        std::string error;
+        std::vector<std::string> argv = {KLANGORA_JACK_MIDI_SENDER};
+        argv.insert(argv.end(), events.begin(), events.end());
+        const auto log = std::filesystem::temp_directory_path() / (m_serverName + ".send.log");
+        ASSERT_TRUE(m_sequencer.start(argv, {{"JACK_DEFAULT_SERVER", m_serverName}}, log, error))
+            << error;
     }
 
     // A sender in a process of its own: jack_midiseq holding note 60 for all but half a
@@ -174,7 +131,7 @@ protected:
     }
 
     bool soundingBecomes(const std::set<int>& notes) {
-        return until([&] { return m_sink.sounding() == notes; }, 3s);
+        return until([&] { return m_sink.sounding() == notes; }, 4s);
     }
 
     std::string m_serverName;
@@ -183,23 +140,23 @@ protected:
     ChildProcess m_sequencer;
     CountingSink m_sink;
     std::unique_ptr<MidiInput> m_input;
-    Sender m_sender;
 };
 
 TEST_F(MidiThroughJackPort, AConnectionGoneReleasesItsNotes) {
-    openSender();
-    m_sender.send({0x90, 60, 100});
+    startSender({"90 3C 64"});
     ASSERT_TRUE(soundingBecomes({60}));
-    jack_disconnect(m_sender.client(), "sender:out", "klangora:midi_in");
+    ASSERT_TRUE(runToEnd({"jack_disconnect", "midisender:out", "klangora:midi_in"},
+                         {{"JACK_DEFAULT_SERVER", m_serverName}},
+                         std::filesystem::temp_directory_path() / (m_serverName + ".disc.log"), 5s)
+                    .has_value());
     EXPECT_TRUE(soundingBecomes({}));
 }
 
-TEST_F(MidiThroughJackPort, ASenderThatClosesReleasesItsNotes) {
-    openSender();
-    m_sender.send({0x90, 60, 100});
-    m_sender.send({0x91, 67, 100});
-    ASSERT_TRUE(soundingBecomes({60, 67}));
-    m_sender.close();
+// A sender that exits in good order (SIGTERM: it closes its client) while its note sounds.
+TEST_F(MidiThroughJackPort, ASenderThatExitsReleasesItsNotes) {
+    startSequencer();
+    ASSERT_TRUE(soundingBecomes({60}));
+    m_sequencer.end(SIGTERM, 2000ms);
     EXPECT_TRUE(soundingBecomes({}));
 }
 
@@ -210,8 +167,7 @@ TEST_F(MidiThroughJackPort, AKilledSenderReleasesItsNotes) {
     EXPECT_TRUE(soundingBecomes({}));
 }
 
-// The server killed outright: the notes go, and a server that comes back is found again. (The
-// sender is another process: libjack cannot close two clients of a dead server in one.)
+// The server killed outright: the notes go, and a server that comes back is found again.
 TEST_F(MidiThroughJackPort, AServerGoneReleasesItsNotesAndOneThatReturnsIsFound) {
     startSequencer();
     ASSERT_TRUE(soundingBecomes({60}));
@@ -226,13 +182,7 @@ TEST_F(MidiThroughJackPort, AServerGoneReleasesItsNotesAndOneThatReturnsIsFound)
 // F0 7E 7F 09 01 without its F7: the note-on and note-off after it are still heard as such, and
 // a later note sounds.
 TEST_F(MidiThroughJackPort, AnUnterminatedSysexLeavesThePortListening) {
-    openSender();
-    m_sender.send({0xF0, 0x7E, 0x7F, 0x09, 0x01});
-    m_sender.send({0x90, 60, 100});
-    ASSERT_TRUE(soundingBecomes({60}));
-    m_sender.send({0x80, 60, 0});
-    ASSERT_TRUE(soundingBecomes({}));
-    m_sender.send({0x90, 62, 100});
+    startSender({"F0 7E 7F 09 01", "90 3C 64", "80 3C 00", "90 3E 64"});
     EXPECT_TRUE(soundingBecomes({62}));
 }
 

@@ -31,6 +31,11 @@ void clickAsTheWindowSystemDoes(const TForm1& form, const QWidget* target) {
                                                      QEvent::MouseButtonRelease);
 }
 
+void keyAsTheWindowSystemDoes(const TForm1& form, bool press, int key) {
+    Wsi::handleKeyEvent<Wsi::AsynchronousDelivery>(
+        form.windowHandle(), press ? QEvent::KeyPress : QEvent::KeyRelease, key, Qt::NoModifier);
+}
+
 void closeAsTheWindowManagerDoes(const QWidget& form) {
     Wsi::handleCloseEvent<Wsi::AsynchronousDelivery>(form.windowHandle());
 }

@@ -21,5 +21,7 @@ int runApplication(std::chrono::milliseconds limit);
 // so that it meets whatever event loop runs when it arrives.
 void clickAsTheWindowSystemDoes(const TForm1& form, const QWidget* target);
 void closeAsTheWindowManagerDoes(const QWidget& form);
+// A key pressed (press true) or let go, delivered the same way.
+void keyAsTheWindowSystemDoes(const TForm1& form, bool press, int key);
 
 } // namespace klangora::test_support

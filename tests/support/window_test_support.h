@@ -5,11 +5,10 @@
 #include "support/recording_player.h"
 #include "ui/form1.h"
 #include "ui/model/tuning_model.h"
-#include "ui/selection/key_marking.h"
 #include "ui/selection/tone_selection.h"
 #include "ui/sequence/sound_sequence.h"
-#include "ui/texts/control_names.h"
 #include "ui/tuning/temperament_caption.h"
+#include "ui/texts/control_names.h"
 
 #include <QLabel>
 #include <QList>

@@ -4,7 +4,10 @@
 // the control really resolves to, so the measure is the screen's, not a guessed width.
 #include "support/window_test_support.h"
 
+#include "core/historical_temperaments.h"
+
 #include <QAbstractButton>
+#include <QAction>
 #include <QFile>
 #include <QHash>
 #include <QImage>
@@ -230,6 +233,16 @@ void CaptionsTest::everyCaptionIsWhollyVisible_data() {
     };
     QTest::newRow("tuning file") << (Path{{"tuning file", openLongTuning}} + soundSteps() +
                                      arrangements());
+    // The library's temperaments are named whole, however long the name.
+    for (const klangora::HistoricalTemperament& temperament : klangora::kHistoricalTemperaments) {
+        const QString id = QString::fromUtf8(temperament.id);
+        const QString name = QString::fromUtf8(temperament.caption);
+        const Action choose = [id, name](TForm1& form) {
+            form.findChild<QAction*>("temperament_" + id)->trigger();
+            QCOMPARE(labelText(form, "lbStemning").replace('\n', ' '), name);
+        };
+        QTest::newRow(qPrintable(id)) << (Path{{id, choose}} + soundSteps());
+    }
     for (int tone = 1; tone <= 13; ++tone) {
         const QString key = keyName(tone);
         QTest::newRow(qPrintable(key)) << (Path{{key, click(key)}} + soundSteps() + arrangements());

@@ -1,5 +1,8 @@
 #include "support/window_test_support.h"
 
+#include "ui/diagram/triad_diagram.h"
+#include "ui/layout/window_layout.h"
+
 #include "ui/widgets/shape.h"
 
 #include <QAction>
@@ -277,12 +280,13 @@ void PresetsTest::marksFollowTheirIntervalBeyondTheBars() {
     QFETCH(int, upperPosition);
     QFETCH(int, row);
     QFETCH(int, top);
-    RecordingPlayer player;
-    TForm1 form(player);
-    child<QPushButton>(form, "lige")->click();
-    slider(form, 3)->setValue(dPosition);
-    slider(form, upperSlider)->setValue(upperPosition);
-    QCOMPARE(mark(form, 3, row)->y(), top);
+    // The diagram alone, on the model's equal temperament.
+    QWidget window;
+    TuningModel model;
+    const TriadDiagram diagram(buildDiagram(window), model, &window);
+    model.setPosition(3, dPosition);
+    model.setPosition(upperSlider, upperPosition);
+    QCOMPARE(mark(window, 3, row)->y(), top);
 }
 
 QTEST_MAIN(PresetsTest)

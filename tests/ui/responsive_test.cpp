@@ -4,6 +4,8 @@
 #include "support/window_system_input.h"
 #include "support/window_test_support.h"
 
+#include "sound/instrument/live_instrument.h"
+#include "ui/instrument/live_playing.h"
 #include "ui/sequence/responsive_player.h"
 #include "ui/widgets/shape.h"
 
@@ -198,6 +200,7 @@ private slots:
     void endingTheProgramDuringAChord_data();
     void endingTheProgramDuringAChord();
     void windowClosedJustBeforeAChordEndsTheProgram();
+    void keyReleasesAndEscapeActDuringAChord();
 };
 
 void ResponsiveTest::windowRepaintsWhileAChordSounds() {
@@ -396,6 +399,46 @@ void ResponsiveTest::windowClosedJustBeforeAChordEndsTheProgram() {
     QVERIFY(!form.isVisible());
     QVERIFY(player.calls > 0);
     QVERIFY(slow.images().empty());
+}
+
+// While a chord sounds, a key's release and Esc do not wait for it: the live tones they end
+// stop at once, and a key pressed and let go during the chord never sounds afterwards.
+void ResponsiveTest::keyReleasesAndEscapeActDuringAChord() {
+    SlowPlayer slow(400ms);
+    WatchedPlayer player(slow);
+    TForm1 form(player);
+    QVERIFY(settle(form));
+    const auto held = [&form] { return form.live().instrument().heldNotes().count(); };
+    keyAsTheWindowSystemDoes(form, true, Qt::Key_A);
+    keyAsTheWindowSystemDoes(form, true, Qt::Key_F);
+    QTRY_COMPARE(held(), std::size_t(2));
+    std::size_t afterRelease = 99;
+    std::size_t afterEscape = 99;
+    bool duringSound = true;
+    player.beforeChord = [&](int) {
+        QTimer::singleShot(50, &form, [&] { keyAsTheWindowSystemDoes(form, false, Qt::Key_A); });
+        QTimer::singleShot(120, &form, [&] {
+            afterRelease = held();
+            duringSound = duringSound && slow.sounding();
+            keyAsTheWindowSystemDoes(form, true, Qt::Key_D);
+        });
+        QTimer::singleShot(170, &form, [&] { keyAsTheWindowSystemDoes(form, false, Qt::Key_D); });
+        QTimer::singleShot(220, &form, [&] {
+            keyAsTheWindowSystemDoes(form, true, Qt::Key_Escape);
+            keyAsTheWindowSystemDoes(form, false, Qt::Key_Escape);
+        });
+        QTimer::singleShot(300, &form, [&] {
+            afterEscape = held();
+            duringSound = duringSound && slow.sounding();
+        });
+    };
+    form.BitBtn1Click();
+    form.Timer3Timer();
+    QVERIFY(duringSound);
+    QCOMPARE(afterRelease, std::size_t(1)); // f still held
+    QCOMPARE(afterEscape, std::size_t(0));
+    QTest::qWait(100);
+    QCOMPARE(held(), std::size_t(0)); // d's press and release cancelled out
 }
 
 QTEST_MAIN(ResponsiveTest)

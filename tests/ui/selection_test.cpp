@@ -100,34 +100,43 @@ void SelectionTest::secondPressMovesTheWideOutline() {
     QCOMPARE(QApplication::focusWidget(), slider(form, 2));
 }
 
-// A key nudges the selected G by one step; held down, its repeats move one step each.
+// A key nudges the selected G by one step, with Shift by a whole cent (20 steps); held down,
+// its repeats move as far each.
 void SelectionTest::arrowKeysMoveTheSelectedTone_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("presses");  // the first, then auto-repeats of a held key
     QTest::addColumn<int>("position"); // from the Pythagorean G at -40
-    QTest::newRow("up") << int(Qt::Key_Up) << 1 << -41;
-    QTest::newRow("left") << int(Qt::Key_Left) << 1 << -41;
-    QTest::newRow("down") << int(Qt::Key_Down) << 1 << -39;
-    QTest::newRow("right") << int(Qt::Key_Right) << 1 << -39;
-    QTest::newRow("page up") << int(Qt::Key_PageUp) << 1 << -41;
-    QTest::newRow("page down") << int(Qt::Key_PageDown) << 1 << -39;
-    QTest::newRow("home") << int(Qt::Key_Home) << 1 << -600;
-    QTest::newRow("end") << int(Qt::Key_End) << 1 << 600;
+    QTest::addColumn<bool>("shift");
+    QTest::newRow("up") << int(Qt::Key_Up) << 1 << -41 << false;
+    QTest::newRow("left") << int(Qt::Key_Left) << 1 << -41 << false;
+    QTest::newRow("down") << int(Qt::Key_Down) << 1 << -39 << false;
+    QTest::newRow("right") << int(Qt::Key_Right) << 1 << -39 << false;
+    QTest::newRow("page up") << int(Qt::Key_PageUp) << 1 << -41 << false;
+    QTest::newRow("page down") << int(Qt::Key_PageDown) << 1 << -39 << false;
+    QTest::newRow("home") << int(Qt::Key_Home) << 1 << -600 << false;
+    QTest::newRow("end") << int(Qt::Key_End) << 1 << 600 << false;
     // Three steps up: G rises by 0.15 cent.
-    QTest::newRow("held up") << int(Qt::Key_Up) << 3 << -43;
+    QTest::newRow("held up") << int(Qt::Key_Up) << 3 << -43 << false;
+    QTest::newRow("shift up") << int(Qt::Key_Up) << 1 << -60 << true;
+    QTest::newRow("shift left") << int(Qt::Key_Left) << 1 << -60 << true;
+    QTest::newRow("shift down") << int(Qt::Key_Down) << 1 << -20 << true;
+    QTest::newRow("shift right") << int(Qt::Key_Right) << 1 << -20 << true;
+    QTest::newRow("held shift down") << int(Qt::Key_Down) << 3 << 20 << true;
 }
 
 void SelectionTest::arrowKeysMoveTheSelectedTone() {
     QFETCH(int, key);
     QFETCH(int, presses);
     QFETCH(int, position);
+    QFETCH(bool, shift);
+    const Qt::KeyboardModifiers modifiers = shift ? Qt::ShiftModifier : Qt::NoModifier;
     RecordingPlayer player;
     TForm1 form(player);
     QVERIFY(activate(form));
     QTest::mousePress(mark(form, 8, 0), Qt::LeftButton);
-    pressKey(form, Qt::Key(key));
+    pressKey(form, Qt::Key(key), modifiers);
     for (int n = 1; n < presses; ++n) {
-        QKeyEvent repeat(QEvent::KeyPress, Qt::Key(key), Qt::NoModifier, QString(), true);
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key(key), modifiers, QString(), true);
         QApplication::sendEvent(QApplication::focusWidget(), &repeat);
     }
     QCOMPARE(slider(form, 8)->value(), position);
@@ -151,6 +160,7 @@ void SelectionTest::slidersStopAtTheirEnds() {
     child<QLabel>(form, "lbStemning")->setText("unchanged");
     QTest::mousePress(mark(form, 12, 0), Qt::LeftButton);
     pressKey(form, Qt::Key_Up);
+    pressKey(form, Qt::Key_Up, Qt::ShiftModifier);
     QCOMPARE(slider(form, 12)->value(), -600);
     QCOMPARE(labelText(form, "lbStemning"), QString("unchanged"));
     pressKey(form, Qt::Key_End);

@@ -335,8 +335,10 @@ void TuningFilesTest::menuAndShortcutsReachTheDialogs() {
     QContextMenuEvent background(QContextMenuEvent::Mouse, QPoint(450, 20),
                                  form.mapToGlobal(QPoint(450, 20)));
     QApplication::sendEvent(&form, &background);
-    QCOMPARE(offered, (QStringList{"Åbn stemning …", "Gem stemning …", "Historiske stemninger",
-                                   "Sprog", "", "Stop al lyd"}));
+    QCOMPARE(offered.mid(0, 3),
+             (QStringList{"Åbn stemning …", "Gem stemning …", "Historiske stemninger"}));
+    QVERIFY(offered.contains("Stop al lyd"));
+    QVERIFY(offered.contains("Eksempler"));
     QContextMenuEvent onMark(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
     QApplication::sendEvent(mark(form, 1, 2), &onMark);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
@@ -344,11 +346,15 @@ void TuningFilesTest::menuAndShortcutsReachTheDialogs() {
 
     // Ctrl+O opens the file chosen in a Danish dialog; Ctrl+S suggests a name from the caption
     // and adds .scl to a name that does not end so, also when it has a dot of its own.
+    // Opening offers music files as well.
     const QStringList filters = {"Scala-stemning (*.scl)", "Alle filer (*)"};
+    const QStringList openFilters = {"Stemninger og musik (*.scl *.mid *.midi)",
+                                     "Scala-stemning (*.scl)", "MIDI-musik (*.mid *.midi)",
+                                     "Alle filer (*)"};
     QStringList shown;
     acceptNextFileDialog("menu.scl", shown);
     QVERIFY(keyWithControl(form, Qt::Key_O));
-    QCOMPARE(shown, QStringList({"Åbn stemning", ""}) + filters);
+    QCOMPARE(shown, QStringList({"Åbn stemning", ""}) + openFilters);
     QCOMPARE(labelText(form, "lbStemning"), QString("From the dialog"));
     form.renClick();
     shown.clear();

@@ -71,6 +71,7 @@ TriadDiagram::TriadDiagram(const Widgets& widgets, const TuningModel& model, QOb
     connect(&model, &TuningModel::tonesChanged, this, &TriadDiagram::followTuning);
     connect(&model, &TuningModel::tuningSet, this, &TriadDiagram::Timer1Timer);
     m_redrawTimer->start();
+    followTuning(0);
 }
 
 void TriadDiagram::followTuning(ToneMask) {

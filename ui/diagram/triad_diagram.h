@@ -22,9 +22,8 @@ public:
         std::array<std::array<Shape*, 3>, 14> bars{};  // rows 1 (third bar) and 2 (fifth bar)
         QTimer* redrawTimer = nullptr;                 // Timer1
     };
+    // Shows the model's tuning from the start.
     TriadDiagram(const Widgets& widgets, const TuningModel& model, QObject* parent);
-
-    Shape* mark(int column, int row) const { return m_marks[column][row]; }
 
     // Every tone's marks in the column of the arrangement, the bars under them; in the fifths
     // arrangement only the tones whose column changes move.

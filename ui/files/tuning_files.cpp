@@ -36,6 +36,15 @@ const QString kOpenText = QT_TRANSLATE_NOOP("klangora", "Åbn stemning …");
 const QString kSaveText = QT_TRANSLATE_NOOP("klangora", "Gem stemning …");
 const QString kFilters = "Scala-stemning (*.scl);;Alle filer (*)";
 
+const QString kTuningsAndMusicFilters =
+    "Stemninger og musik (*.scl *.mid *.midi);;Scala-stemning (*.scl);;MIDI-musik (*.mid *.midi);;"
+    "Alle filer (*)";
+
+bool isMusicFileName(const QString& path) {
+    return path.endsWith(".mid", Qt::CaseInsensitive) ||
+           path.endsWith(".midi", Qt::CaseInsensitive);
+}
+
 bool isScalaFileName(const QString& path) {
     return path.endsWith(".scl", Qt::CaseInsensitive);
 }
@@ -191,6 +200,22 @@ TuningFiles::TuningFiles(QWidget& window, TuningModel& model, std::function<bool
     window.setAcceptDrops(true);
 }
 
+void TuningFiles::setMusicOpener(std::function<bool(const QString&)> openMusic) {
+    m_openMusic = std::move(openMusic);
+}
+
+bool TuningFiles::opens(const QString& path) const {
+    return isScalaFileName(path) || (m_openMusic && isMusicFileName(path));
+}
+
+void TuningFiles::openFile(const QString& path) {
+    if (m_openMusic && isMusicFileName(path)) {
+        m_openMusic(path);
+    } else {
+        openTuning(path);
+    }
+}
+
 void TuningFiles::addToMenu(QMenu& menu) const {
     menu.addAction(m_open);
     menu.addAction(m_save);
@@ -202,33 +227,34 @@ void TuningFiles::dragEnterEvent(QDragEnterEvent* event) {
         return;
     }
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() == 1 && urls.front().isLocalFile() &&
-        isScalaFileName(urls.front().toLocalFile())) {
+    if (urls.size() == 1 && urls.front().isLocalFile() && opens(urls.front().toLocalFile())) {
         event->acceptProposedAction();
     }
 }
 
 void TuningFiles::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() != 1 || !urls.front().isLocalFile() ||
-        !isScalaFileName(urls.front().toLocalFile())) {
+    if (urls.size() != 1 || !urls.front().isLocalFile() || !opens(urls.front().toLocalFile())) {
         return;
     }
     event->acceptProposedAction();
     // Opened once the drop has finished, so a message box does not hold the drag open.
     const QString path = urls.front().toLocalFile();
-    QTimer::singleShot(0, this, [this, path] { openTuning(path); });
+    QTimer::singleShot(0, this, [this, path] { openFile(path); });
 }
 
 void TuningFiles::askToOpenTuning() {
     QFileDialog dialog(&m_window, "Åbn stemning");
     dialog.setObjectName("openTuningDialog");
     setUpTuningDialog(dialog, "Åbn", m_tuningFolder);
+    if (m_openMusic) {
+        dialog.setNameFilter(kTuningsAndMusicFilters);
+    }
     dialog.setFileMode(QFileDialog::ExistingFile);
     const QString path = chosenFile(dialog);
     if (!path.isEmpty()) {
         m_tuningFolder = QFileInfo(path).absolutePath();
-        openTuning(path);
+        openFile(path);
     }
 }
 

@@ -27,17 +27,24 @@ public:
     bool openTuning(const QString& path);
     bool saveTuning(const QString& path);
 
+    // Music files (.mid, .midi) go here when they are opened or dropped; Ctrl+O then offers
+    // tunings and music alike.
+    void setMusicOpener(std::function<bool(const QString&)> openMusic);
+
     void addToMenu(QMenu& menu) const;
     void dragEnterEvent(QDragEnterEvent* event);
     void dropEvent(QDropEvent* event);
 
 private:
+    bool opens(const QString& path) const;
+    void openFile(const QString& path);
     void askToOpenTuning();
     void askToSaveTuning();
 
     QWidget& m_window;
     TuningModel& m_model;
     std::function<bool()> m_soundPlaying;
+    std::function<bool(const QString&)> m_openMusic;
     QAction* m_open;
     QAction* m_save;
     QString m_tuningFolder; // where the last tuning file was opened or saved

@@ -71,10 +71,15 @@ ComputerKeyboard::Key ComputerKeyboard::keyOf(const QKeyEvent& event) const {
     return {};
 }
 
+// The window's own tool windows (the music window) play the instrument too.
 bool ComputerKeyboard::belongsToWindow(QObject* watched) const {
     auto* widget = qobject_cast<QWidget*>(watched);
-    return widget != nullptr && (widget == &m_window || m_window.isAncestorOf(widget)) &&
-           QApplication::activeModalWidget() == nullptr;
+    if (widget == nullptr || QApplication::activeModalWidget() != nullptr) {
+        return false;
+    }
+    const QWidget* window = widget->window();
+    return window == &m_window || m_window.isAncestorOf(widget) ||
+           (window->windowType() == Qt::Tool && window->parentWidget() == &m_window);
 }
 
 // A popup menu or a dialog of the program: the keys' releases may go to it, and its own keys

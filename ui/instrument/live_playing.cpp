@@ -140,8 +140,20 @@ void LivePlaying::scheduleShow() {
     }
 }
 
+// What the learner plays: a piece's notes have a panel priority of their own.
+std::bitset<128> LivePlaying::playedNotes(bool sounding) const {
+    std::bitset<128> notes;
+    for (int s = 0; s < klangora::kVoiceSourceCount; ++s) {
+        const auto source = static_cast<klangora::VoiceSource>(s);
+        if (source != klangora::VoiceSource::piece) {
+            notes |= sounding ? m_instrument.soundingNotes(source) : m_instrument.heldNotes(source);
+        }
+    }
+    return notes;
+}
+
 QStringList LivePlaying::intervalTexts() const {
-    const std::bitset<128> held = m_instrument.soundingNotes();
+    const std::bitset<128> held = playedNotes(true);
     QStringList lines;
     for (int lower = 0; lower < 128; ++lower) {
         if (!held.test(static_cast<std::size_t>(lower))) {
@@ -159,8 +171,8 @@ QStringList LivePlaying::intervalTexts() const {
 void LivePlaying::showSounding() {
     // What the audio side reports, not what was asked of it: until the two agree (a few
     // milliseconds, longer while the sound server stalls) the window looks again.
-    const std::bitset<128> held = m_instrument.soundingNotes();
-    if (held != m_instrument.heldNotes() || !m_instrument.settle()) {
+    const std::bitset<128> held = playedNotes(true);
+    if (held != playedNotes(false) || !m_instrument.settle()) {
         m_showTimer->start(kCatchUpMs);
     }
     std::array<bool, 14> lit{};

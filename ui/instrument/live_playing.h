@@ -11,6 +11,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include <bitset>
+
 namespace klangora {
 class LiveInstrument;
 }
@@ -60,6 +62,7 @@ private:
     void scheduleShow();
     void showSounding();
     QStringList intervalTexts() const;
+    std::bitset<128> playedNotes(bool sounding) const;
 
     klangora::LiveInstrument& m_instrument;
     Parts m_parts;

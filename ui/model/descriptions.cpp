@@ -3,7 +3,10 @@
 
 #include "core/readings.h"
 #include "ui/model/musical_facts.h"
+#include "ui/texts/key_table.h"
 #include "ui/texts/number_format.h"
+
+#include <QKeySequence>
 
 namespace descriptions {
 
@@ -54,6 +57,25 @@ QString intervalText(const klangora::ToneTable& tones, int column, const Interva
 QString rootText(const klangora::ToneTable& tones, int column) {
     const long double hz = klangora::frequencyReadout(tones.toneCents[column - 1]);
     return QString("Tonen %1: %2 Hz").arg(music::noteName(column), formatReadout(hz));
+}
+
+// How to reach every tone without a mouse.
+QString keyboardPathText() {
+    return QString::fromUtf8(
+        "Uden mus: Ctrl+piletasterne vælger en tone i diagrammet, kolonne for kolonne og række "
+        "for række (de hvide c'er springes over). Derefter flytter pil-op og pil-ned tonen, med "
+        "Shift en hel cent, og Home og End sætter den yderst.");
+}
+
+// How to play the live instrument, and the exercise of tuning an interval pure by ear.
+QString playingText() {
+    return QString::fromUtf8(
+        "Spil selv: tasterne A W S E D F T G Y H U J K spiller C til høje C, Z og X skifter "
+        "oktav, og et tryk på et nodenavn spiller tonen. Hold mellemrum nede, mens en tone er "
+        "valgt: en terts eller kvint klinger med sin grundtone, en grundtone som durtreklang. "
+        "Flyt så tonen med piletasterne og hør svævningerne blive langsommere og forsvinde, "
+        "når intervallet bliver rent. Esc stopper al lyd, ligesom \"Stop al lyd\" i "
+        "genvejsmenuen.");
 }
 
 } // namespace
@@ -127,25 +149,13 @@ QString sliderName(int tone) {
     return "Tonen " + columnName(tone);
 }
 
-QString keyboardPathText() {
-    return QString::fromUtf8(
-        "Uden mus: Ctrl+piletasterne vælger en tone i diagrammet, kolonne for kolonne og række "
-        "for række (de hvide c'er springes over). Derefter flytter pil-op og pil-ned tonen, "
-        "Home og End sætter den yderst.");
-}
-
-QString playingText() {
-    return QString::fromUtf8(
-        "Spil selv: tasterne A W S E D F T G Y H U J K spiller C til høje C, Z og X skifter "
-        "oktav, og et tryk på et nodenavn spiller tonen. Hold mellemrum nede, mens en tone er "
-        "valgt: en terts eller kvint klinger med sin grundtone, en grundtone som durtreklang. "
-        "Flyt så tonen med piletasterne og hør svævningerne blive langsommere og forsvinde, "
-        "når intervallet bliver rent. Esc stopper al lyd, ligesom \"Stop al lyd\" i "
-        "genvejsmenuen.");
-}
-
 QString hintText(const QStringList& midiInputs) {
-    QString text = keyboardPathText() + "\n\n" + playingText();
+    QString text = keyboardPathText() + "\n\n" + playingText() + "\n\n" +
+                   QKeySequence(keys::keyOf(keys::Command::openExercises))
+                       .toString(QKeySequence::PortableText) +
+                   QString::fromUtf8(" åbner øvelserne: hør, om et interval er rent, stem det "
+                                     "rent, og genkend stemninger.") +
+                   "\n\nTaster:\n" + keys::keyListText();
     if (!midiInputs.isEmpty()) {
         text += QString::fromUtf8("\n\nMIDI-indgange: ") + midiInputs.join(", ") + ".";
     }

@@ -36,14 +36,8 @@ QString keyButtonName(int tone);
 // The hidden slider that moves a tone: "Tonen D".
 QString sliderName(int tone);
 
-// How to reach every tone without a mouse, for the hint panel's tooltip.
-QString keyboardPathText();
-
-// How to play the live instrument, and the exercise of tuning an interval pure by ear.
-QString playingText();
-
-// The hint panel's tooltip: how to reach every tone, how to play, and which MIDI inputs are
-// connected (nothing about MIDI when none are).
+// The hint panel's tooltip: how to reach every tone, how to play, every key of the key table,
+// and which MIDI inputs are connected (nothing about MIDI when none are).
 QString hintText(const QStringList& midiInputs = {});
 
 QString fixedCText();

@@ -63,6 +63,7 @@ ReadoutPanel::ReadoutPanel(const Widgets& widgets, const TuningModel& model, QOb
             emit modeChosen();
         }
     });
+    opdaterLabel();
 }
 
 descriptions::ReadoutMode ReadoutPanel::mode() const {

@@ -30,6 +30,7 @@ public:
         QRadioButton* fifths = nullptr;
         QButtonGroup* modes = nullptr;
     };
+    // Shows the model's tuning from the start.
     ReadoutPanel(const Widgets& widgets, const TuningModel& model, QObject* parent);
 
     // Rewrites all thirteen numbers in the chosen mode, and their accessible names.

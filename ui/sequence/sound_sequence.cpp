@@ -87,10 +87,6 @@ void SoundSequence::BitBtn3Click() {
     startSequence(kJazzChoraleMessageStep);
 }
 
-bool SoundSequence::isRunning() const {
-    return m_timer->isActive();
-}
-
 // The sequence plays the model's frequencies as they are at its start, in a table of its own: the
 // pure third and fifth of the triad comparison are written there, never into the model.
 void SoundSequence::startSequence(int firstStep) {

@@ -37,8 +37,6 @@ public:
     const std::array<double, 61>& savedFreqTable() const { return m_savedFreqTable; }
     // While a chord sounds the window holds back other input.
     bool isPlaying() const { return m_playing; }
-    // From a sound button's press to the sequence's last step.
-    bool isRunning() const;
 
 public:
     // One entry of the table of steps.

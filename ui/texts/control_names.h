@@ -4,8 +4,8 @@
 
 // Object names of the window's controls of one tone number or column (1..13): the marks by
 // column and row (0 root, 1 third, 2 fifth), the bars under them (1 third, 2 fifth), the slider
-// of tone number 2..12, the key button, the readout and the note name. The window finds its
-// controls by these names and so do the tests and the accessibility layer.
+// of tone number 2..12, the key button, the readout and the note name. The layout gives them;
+// tests, the accessibility layer and programs outside the window find the controls by them.
 namespace controls {
 
 inline QString markName(int column, int row) {

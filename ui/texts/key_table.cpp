@@ -44,15 +44,15 @@ QList<Binding> makeTable() {
         {C::saveTuning, {ctrl(Qt::Key_S)}, "gem stemningen"},
         {C::tuningMenu, {shift(Qt::Key_F10), Qt::Key_Menu}, "menuen med historiske stemninger"},
         {C::stopAllSound, {Qt::Key_Escape}, "stop al lyd"},
-        {C::playPausePiece, {Qt::Key_P}, "spil eller hold pause i et musikstykke", true},
-        {C::previousTuning, {Qt::Key_B}, "skift til stemningen før den sidste", true},
-        {C::openExercises, {ctrl(Qt::Key_E)}, "åbn øvelserne", true},
+        {C::playPausePiece, {Qt::Key_P}, "spil eller hold pause i et musikstykke"},
+        {C::previousTuning, {Qt::Key_B}, "skift til stemningen før den sidste"},
+        {C::openExercises, {ctrl(Qt::Key_E)}, "åbn øvelserne"},
         // Ctrl and = zoom in too, where + shares its key with = (as on US keyboards).
-        {C::zoomIn, {ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal)}, "større", false},
-        {C::zoomOut, {ctrl(Qt::Key_Minus)}, "mindre", false},
-        {C::zoomReset, {ctrl(Qt::Key_0)}, "normal størrelse", false},
-        {C::fullScreen, {Qt::Key_F11}, "fuld skærm", false},
-        {C::help, {Qt::Key_F1}, "hjælp", false},
+        {C::zoomIn, {ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal)}, "større"},
+        {C::zoomOut, {ctrl(Qt::Key_Minus)}, "mindre"},
+        {C::zoomReset, {ctrl(Qt::Key_0)}, "normal størrelse"},
+        {C::fullScreen, {Qt::Key_F11}, "fuld skærm"},
+        {C::help, {Qt::Key_F1}, "hjælp"},
     };
 }
 

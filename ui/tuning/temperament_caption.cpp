@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -30,6 +31,7 @@ TemperamentCaption::TemperamentCaption(const Widgets& widgets, const TuningModel
                                        QObject* parent)
     : QObject(parent), m_label(widgets.caption), m_font(widgets.caption->font()) {
     m_label->setTextFormat(Qt::PlainText);
+    m_label->setAlignment(Qt::AlignCenter);
     connect(&model, &TuningModel::identityChanged, this, &TemperamentCaption::show);
 }
 
@@ -64,8 +66,21 @@ void TemperamentCaption::setStemning(const QString& text, int left) {
     if (!m_label->accessibleName().isEmpty()) {
         m_label->setAccessibleName({});
     }
-    m_label->adjustSize();
+    fit();
     m_label->move(left, m_label->y());
+}
+
+// The label as wide as its text, and a letter that reaches out of its own cell (the Y of
+// "Young") as far inside as it reaches out, on either side: the text is then centred.
+void TemperamentCaption::fit() {
+    m_label->adjustSize();
+    const QString text = m_label->text();
+    const QFontMetrics metrics(m_label->font());
+    const int overhang =
+        text.isEmpty()
+            ? 0
+            : std::max({0, -metrics.leftBearing(text.front()), -metrics.rightBearing(text.back())});
+    m_label->resize(m_label->width() + 2 * overhang, m_label->height());
 }
 
 void TemperamentCaption::showWhole(const QString& name) {
@@ -73,7 +88,7 @@ void TemperamentCaption::showWhole(const QString& name) {
     for (int points = kCaptionPointSize - 1;
          m_label->width() > room() && points >= kSmallestPointSize; --points) {
         fonts::setDesignSize(m_label, points);
-        m_label->adjustSize();
+        fit();
     }
     if (m_label->width() > room()) {
         // The break goes at the space nearest the middle, so both lines are short.
@@ -84,7 +99,7 @@ void TemperamentCaption::showWhole(const QString& name) {
             before < 0 || (after >= 0 && after - middle < middle - before) ? after : before;
         if (at > 0) {
             m_label->setText(name.left(at) + '\n' + name.mid(at + 1));
-            m_label->adjustSize();
+            fit();
             m_label->setAccessibleName(name);
         }
     }
@@ -94,7 +109,7 @@ void TemperamentCaption::showCut(const QString& name) {
     setStemning(name, kOwnTuningLeft);
     if (m_label->width() > room()) {
         m_label->setText(QFontMetrics(m_label->font()).elidedText(name, Qt::ElideRight, room()));
-        m_label->adjustSize();
+        fit();
         m_label->setToolTip(name);
         m_label->setAccessibleName(name);
     }

@@ -30,6 +30,7 @@ private:
     // A file's description of any length: cut to fit, whole in tooltip and accessible name.
     void showCut(const QString& name);
     int room() const;
+    void fit();
 
     QLabel* m_label;
     QFont m_font;

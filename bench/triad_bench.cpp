@@ -1,0 +1,79 @@
+// The triad analysis of a long piece: the table computed when a piece is loaded, the look-up of
+// the triads sounding at the playing position (many times a second while it plays), and the
+// whole of `klangora --triads` from the file's bytes.
+#include "core/music/midi_file_reader.h"
+#include "core/music/midi_file_writer.h"
+#include "core/music/piece_notes.h"
+#include "core/music/triad_analysis.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
+
+using namespace klangora;
+using namespace klangora::music;
+
+namespace {
+
+constexpr int kChords = 1250; // four voices: 5,000 notes
+
+// Four-voice chords of random tones, a quarter of a second each, some held over the next.
+std::vector<TimedNote> randomPiece() {
+    std::mt19937 random(29);
+    std::uniform_int_distribution<int> key(36, 84);
+    std::uniform_int_distribution<int> held(1, 3);
+    std::vector<TimedNote> notes;
+    for (int c = 0; c < kChords; ++c) {
+        for (int voice = 0; voice < 4; ++voice) {
+            notes.push_back({c * 0.25, (c + held(random)) * 0.25, key(random)});
+        }
+    }
+    return notes;
+}
+
+std::vector<std::uint8_t> randomFile() {
+    MidiTrackWriter track;
+    std::vector<TimedNote> notes = randomPiece();
+    for (int c = 0; c < kChords; ++c) {
+        for (int voice = 0; voice < 4; ++voice) {
+            track.noteOn(static_cast<std::uint32_t>(c * 120), voice, notes[c * 4 + voice].key);
+        }
+        for (int voice = 0; voice < 4; ++voice) {
+            track.noteOff(static_cast<std::uint32_t>(c * 120 + 120), voice,
+                          notes[c * 4 + voice].key);
+        }
+    }
+    return writeMidiFile({0, 480}, {track});
+}
+
+void BM_TriadTimesOf5000Notes(benchmark::State& state) {
+    const std::vector<TimedNote> notes = randomPiece();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(triadTimes(notes));
+    }
+}
+BENCHMARK(BM_TriadTimesOf5000Notes)->Unit(benchmark::kMillisecond);
+
+void BM_TriadsSoundingAtAMoment(benchmark::State& state) {
+    const std::vector<TriadSpan> spans = triadSpans(randomPiece());
+    double seconds = 0.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(triadsSoundingAt(spans, seconds));
+        seconds = seconds > kChords * 0.25 ? 0.0 : seconds + 0.013;
+    }
+}
+BENCHMARK(BM_TriadsSoundingAtAMoment);
+
+void BM_ReadAndAnalyse5000NoteFile(benchmark::State& state) {
+    const std::vector<std::uint8_t> bytes = randomFile();
+    for (auto _ : state) {
+        const MidiFileResult piece = readMidiFile(bytes);
+        benchmark::DoNotOptimize(triadTimes(std::get<Piece>(piece)));
+    }
+}
+BENCHMARK(BM_ReadAndAnalyse5000NoteFile)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

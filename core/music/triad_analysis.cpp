@@ -1,0 +1,119 @@
+#include "core/music/triad_analysis.h"
+
+#include "core/readings.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <vector>
+
+namespace klangora::music {
+
+namespace {
+
+// A note begins or ends: the sweep counts the sounding notes of each pitch class.
+struct Edge {
+    double seconds;
+    int pitchClass;
+    int change; // +1 a note begins, -1 one ends
+};
+
+std::vector<Edge> edgesOf(std::span<const TimedNote> notes) {
+    std::vector<Edge> edges;
+    edges.reserve(notes.size() * 2);
+    for (const TimedNote& note : notes) {
+        if (note.endSeconds > note.startSeconds) { // a note of no length sounds nowhere
+            edges.push_back({note.startSeconds, pitchClass(note.key), +1});
+            edges.push_back({note.endSeconds, pitchClass(note.key), -1});
+        }
+    }
+    std::sort(edges.begin(), edges.end(),
+              [](const Edge& a, const Edge& b) { return a.seconds < b.seconds; });
+    return edges;
+}
+
+TriadMask triadsIn(const std::array<int, 12>& sounding) {
+    const auto at = [&sounding](int root, int semitones) {
+        return sounding[static_cast<std::size_t>((root + semitones) % 12)] > 0;
+    };
+    TriadMask roots = 0;
+    for (int root = 0; root < 12; ++root) {
+        if (at(root, 0) && at(root, 4) && at(root, 7)) {
+            roots = static_cast<TriadMask>(roots | (1u << root));
+        }
+    }
+    return roots;
+}
+
+void appendSpan(std::vector<TriadSpan>& spans, double start, double end, TriadMask roots) {
+    if (roots == 0 || end <= start) {
+        return;
+    }
+    if (!spans.empty() && spans.back().roots == roots && spans.back().endSeconds == start) {
+        spans.back().endSeconds = end;
+    } else {
+        spans.push_back({start, end, roots});
+    }
+}
+
+} // namespace
+
+double TriadTimes::share(int root) const {
+    return pieceSeconds > 0.0 ? seconds[static_cast<std::size_t>(root)] / pieceSeconds : 0.0;
+}
+
+std::vector<TriadSpan> triadSpans(std::span<const TimedNote> notes) {
+    std::vector<TriadSpan> spans;
+    std::array<int, 12> sounding{};
+    const std::vector<Edge> edges = edgesOf(notes);
+    // Between two neighbouring edges the same tones sound. Edges at one instant all apply
+    // before the next stretch begins, since the stretches between them last no time.
+    for (std::size_t e = 0; e + 1 < edges.size(); ++e) {
+        sounding[static_cast<std::size_t>(edges[e].pitchClass)] += edges[e].change;
+        appendSpan(spans, edges[e].seconds, edges[e + 1].seconds, triadsIn(sounding));
+    }
+    return spans;
+}
+
+TriadMask triadsSoundingAt(std::span<const TriadSpan> spans, double seconds) {
+    // The first stretch that ends after the moment; the moment lies in it unless it starts later.
+    const auto span =
+        std::upper_bound(spans.begin(), spans.end(), seconds,
+                         [](double moment, const TriadSpan& s) { return moment < s.endSeconds; });
+    return span != spans.end() && span->startSeconds <= seconds ? span->roots : TriadMask{0};
+}
+
+TriadTimes triadTimes(std::span<const TriadSpan> spans, double pieceSeconds) {
+    TriadTimes times;
+    times.pieceSeconds = pieceSeconds;
+    for (const TriadSpan& span : spans) {
+        for (int root = 0; root < 12; ++root) {
+            if ((span.roots >> root) & 1u) {
+                times.seconds[static_cast<std::size_t>(root)] +=
+                    span.endSeconds - span.startSeconds;
+            }
+        }
+    }
+    return times;
+}
+
+TriadTimes triadTimes(std::span<const TimedNote> notes, double pieceSeconds) {
+    double lastEnd = 0.0;
+    for (const TimedNote& note : notes) {
+        lastEnd = std::max(lastEnd, note.endSeconds);
+    }
+    return triadTimes(triadSpans(notes), std::max(pieceSeconds, lastEnd));
+}
+
+TriadDeviation triadDeviation(const ToneTable& tuning, int root) {
+    const auto cents = [&tuning](int index) {
+        return tuning.toneCents[static_cast<std::size_t>(index)];
+    };
+    // The intervals in double, as the tone table derives its thirds and fifths, so that they
+    // round exactly as the readout panel's numbers do.
+    const double third = cents(root + 4) - cents(root);
+    const double fifth = cents(root + 7) - cents(root);
+    return {static_cast<double>(deviationReadout(third, kPureThirdCents)),
+            static_cast<double>(deviationReadout(fifth, kPureFifthCents))};
+}
+
+} // namespace klangora::music

@@ -1,0 +1,63 @@
+#include "core/music/triad_report.h"
+
+#include "core/rounding.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdio>
+
+namespace klangora::music {
+
+namespace {
+
+constexpr std::array<const char*, 12> kNoteNames = {"C",  "C#", "D",  "Eb", "E",  "F",
+                                                    "F#", "G",  "G#", "A",  "Bb", "H"};
+
+// A number to one decimal with the given separator; signed puts a + before positive values,
+// so that a third wider than pure reads as such. Halves round to even, as everywhere in the
+// program; zero has no sign.
+std::string tenths(double value, char decimalSeparator, bool withSign = false) {
+    const auto tenthsCount = roundHalfEven(static_cast<long double>(value) * 10.0L);
+    char text[32];
+    std::snprintf(text, sizeof text, withSign && tenthsCount != 0 ? "%+.1f" : "%.1f",
+                  static_cast<double>(tenthsCount) / 10.0);
+    std::string result = text;
+    for (char& c : result) {
+        if (c == '.') {
+            c = decimalSeparator;
+        }
+    }
+    return result;
+}
+
+std::string padded(std::string text, std::size_t width, bool right) {
+    if (text.size() >= width) {
+        return text;
+    }
+    const std::string spaces(width - text.size(), ' ');
+    return right ? spaces + text : text + spaces;
+}
+
+} // namespace
+
+std::string majorTriadName(int root) {
+    return std::string(kNoteNames[static_cast<std::size_t>(root)]) + "-dur";
+}
+
+std::string triadReport(const TriadTimes& times, const ToneTable& tuning, char decimalSeparator) {
+    std::string report;
+    for (int root : kFifthsRoots) {
+        const TriadDeviation deviation = triadDeviation(tuning, root);
+        const double seconds = times.seconds[static_cast<std::size_t>(root)];
+        report += padded(majorTriadName(root), 7, false) +
+                  padded(tenths(seconds, decimalSeparator), 8, true) + " s" +
+                  padded(tenths(100.0 * times.share(root), decimalSeparator), 7, true) + " %" +
+                  "   terts " +
+                  padded(tenths(deviation.thirdCents, decimalSeparator, true), 5, true) +
+                  " cent   kvint " +
+                  padded(tenths(deviation.fifthCents, decimalSeparator, true), 5, true) + " cent\n";
+    }
+    return report;
+}
+
+} // namespace klangora::music

@@ -1,0 +1,19 @@
+#pragma once
+
+// The triad table as plain text, one line per major triad in the order of the diagram's fifths
+// arrangement (C G D ... F): its name, how many seconds and what share of the piece it sounds,
+// and how far its third and its fifth lie from pure in the tuning, in cents.
+#include "core/music/triad_analysis.h"
+#include "core/tone_table.h"
+
+#include <string>
+
+namespace klangora::music {
+
+// The Danish name of the major triad on a root 0..11: "C-dur", "C#-dur", ..., "H-dur".
+std::string majorTriadName(int root);
+
+// decimalSeparator: the user's, '.' or ','.
+std::string triadReport(const TriadTimes& times, const ToneTable& tuning, char decimalSeparator);
+
+} // namespace klangora::music

@@ -1,0 +1,109 @@
+#include "core/music/tuning_name.h"
+
+#include "core/historical_temperaments.h"
+#include "core/presets.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace klangora {
+
+namespace {
+
+// Real scale files are a few hundred bytes; the window refuses larger ones too.
+constexpr std::size_t kMaxScalaBytes = 64 * 1024;
+
+bool isScalaFileName(std::string_view name) {
+    if (name.size() < 4) {
+        return false;
+    }
+    std::string ending(name.substr(name.size() - 4));
+    std::transform(ending.begin(), ending.end(), ending.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ending == ".scl";
+}
+
+NamedTuning tuningFromPositions(std::string_view caption, const SliderPositions& positions) {
+    return {std::string(caption), centsFromPositions(positions), positions};
+}
+
+TuningNameResult tuningFromScalaFile(std::string_view name) {
+    const std::string path(name);
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    std::ifstream in(path, std::ios::binary);
+    std::string text(error ? 0 : static_cast<std::size_t>(size), '\0');
+    if (error || size > kMaxScalaBytes || !in ||
+        !in.read(text.data(), static_cast<std::streamsize>(text.size()))) {
+        return TuningNameError{TuningNameError::Kind::unreadableFile, path, {}};
+    }
+    const ScalaReadResult scale = readScala(text);
+    if (const auto* error = std::get_if<ScalaError>(&scale)) {
+        return TuningNameError{TuningNameError::Kind::notAScale, path, *error};
+    }
+    const auto& read = std::get<ScalaScale>(scale);
+    return tuningFromPositions(read.description, read.positions);
+}
+
+std::string scalaFaultText(const ScalaError& error) {
+    switch (error.fault) {
+    case ScalaFault::wrongPitchCount:
+        return "den har " + std::to_string(error.pitchCount) +
+               " toner, men Klangora kan kun bruge stemninger med 12 toner";
+    case ScalaFault::lastNotOctave:
+        return "dens sidste tone er ikke oktaven 2/1";
+    case ScalaFault::toneTooFar:
+        return "en tone ligger mere end 30 cent fra den ligesvævende stemning";
+    default:
+        return "det er ikke en Scala-stemning (linje " + std::to_string(error.line) + ")";
+    }
+}
+
+} // namespace
+
+std::array<double, 12> centsFromPositions(const SliderPositions& positions) {
+    std::array<double, 12> cents{};
+    for (int k = kFirstSlider; k <= kLastSlider; ++k) {
+        cents[static_cast<std::size_t>(k - 1)] = centsFromSliderPosition(k - 1, positions[k - 2]);
+    }
+    return cents;
+}
+
+TuningNameResult resolveTuningName(std::string_view name) {
+    for (const PresetId id : kAllPresets) {
+        if (presetInfo(id).id == name) {
+            return tuningFromPositions(presetInfo(id).caption, presetPositions(id));
+        }
+    }
+    for (const HistoricalTemperament& temperament : kHistoricalTemperaments) {
+        if (temperament.id == name) {
+            return tuningFromPositions(temperament.caption,
+                                       temperamentPositions(temperament.fifths));
+        }
+    }
+    if (isScalaFileName(name)) {
+        return tuningFromScalaFile(name);
+    }
+    return TuningNameError{TuningNameError::Kind::unknown, std::string(name), {}};
+}
+
+std::string tuningNameReason(const TuningNameError& error) {
+    switch (error.kind) {
+    case TuningNameError::Kind::unreadableFile:
+        return "Stemningen »" + error.name + "« kan ikke læses.";
+    case TuningNameError::Kind::notAScale:
+        return "Stemningen »" + error.name + "« kan ikke bruges: " + scalaFaultText(error.scala) +
+               ".";
+    case TuningNameError::Kind::unknown:
+        break;
+    }
+    std::string ids;
+    for (const PresetId id : kAllPresets) {
+        ids += std::string(presetInfo(id).id) + ", ";
+    }
+    return "Ukendt stemning »" + error.name + "«. Brug en af " + ids +
+           "et id fra temperamentbiblioteket eller en .scl-fil.";
+}
+
+} // namespace klangora

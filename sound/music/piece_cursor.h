@@ -1,0 +1,165 @@
+#pragma once
+
+// Where a playing piece is, on the audio thread: the cursor runs over the piece's events block by
+// block and hands each to the voices at the sample it falls on. It also plays the file's sustain
+// pedal (a released key sounds on while its channel's pedal is down) and counts the channels
+// holding each note, so that a note two channels share ends only when both have let go.
+#include "core/music/piece.h"
+
+#include <algorithm>
+#include <array>
+#include <bitset>
+#include <cmath>
+#include <cstdint>
+
+namespace klangora {
+
+// What the cursor tells the voices: a note of the piece starts (velocity 0..1) or ends.
+struct PieceAction {
+    enum class Kind : std::uint8_t { noteOn, noteOff };
+    Kind kind = Kind::noteOn;
+    std::uint8_t note = 0;
+    float velocity = 0;
+};
+
+class PieceCursor {
+public:
+    static constexpr int kMinTempoPercent = 50;
+    static constexpr int kMaxTempoPercent = 150;
+
+    explicit PieceCursor(int sampleRate) : m_sampleRate(sampleRate) {}
+
+    // The output's rate, should a sound server choose another than the one assumed: the
+    // position stays the same moment of the piece.
+    void setSampleRate(int sampleRate);
+
+    // A new piece (or none), stopped at its start. What sounded of the old one is released.
+    void setPiece(const Piece* piece);
+    const Piece* piece() const { return m_piece; }
+
+    void play();
+    void pause();
+    // Jumps to a time in the piece; the notes sounding are released, those after it follow.
+    void seek(double seconds);
+    void setTempoPercent(int percent);
+
+    bool playing() const { return m_playing; }
+    double positionSeconds() const { return m_positionFrames / m_sampleRate; }
+    int tempoPercent() const { return m_tempoPercent; }
+    // The notes some channel holds now (by key or by the pedal).
+    std::bitset<128> soundingNotes() const;
+
+    // Moves the cursor by `frames` samples of output and calls sink(frameOffset, event) for each
+    // event the voices must apply, in order, frameOffset in 0 .. frames - 1.
+    template <typename Sink> void advance(int frames, Sink&& sink);
+
+private:
+    struct Hold {
+        std::bitset<128> key;       // pressed on this channel
+        std::bitset<128> sustained; // released while the pedal is down, sounding on
+        bool pedalDown = false;
+    };
+
+    template <typename Sink> void apply(const PieceEvent& event, int offset, Sink& sink);
+    template <typename Sink> void releaseSounding(int offset, Sink& sink);
+    template <typename Sink> void endHold(int note, int offset, Sink& sink);
+    double eventFrame(std::size_t index) const;
+    std::size_t firstEventFrom(double frame) const;
+
+    const Piece* m_piece = nullptr;
+    double m_sampleRate;
+    double m_positionFrames = 0;
+    std::size_t m_next = 0;
+    int m_tempoPercent = 100;
+    bool m_playing = false;
+    bool m_releasePending = false;
+    std::array<Hold, 16> m_holds{};
+    std::array<std::uint8_t, 128> m_channelsHolding{};
+};
+
+template <typename Sink> void PieceCursor::advance(int frames, Sink&& sink) {
+    if (m_releasePending) {
+        releaseSounding(0, sink);
+        m_releasePending = false;
+    }
+    if (!m_playing || m_piece == nullptr || frames <= 0) {
+        return;
+    }
+    const double speed = m_tempoPercent / 100.0;
+    const double end = m_positionFrames + frames * speed;
+    while (m_next < m_piece->events.size() && eventFrame(m_next) < end) {
+        // The first output sample at or after the event's moment in the piece.
+        const double fromHere = (eventFrame(m_next) - m_positionFrames) / speed;
+        const int offset = std::clamp(static_cast<int>(std::ceil(fromHere - 1e-6)), 0, frames - 1);
+        apply(m_piece->events[m_next], offset, sink);
+        ++m_next;
+    }
+    m_positionFrames = end;
+    if (m_next == m_piece->events.size() &&
+        m_positionFrames >= m_piece->lengthSeconds * m_sampleRate) {
+        // The end: what the pedal still holds is let go, and the cursor waits at the end.
+        m_positionFrames = m_piece->lengthSeconds * m_sampleRate;
+        m_playing = false;
+        releaseSounding(frames - 1, sink);
+    }
+}
+
+template <typename Sink> void PieceCursor::apply(const PieceEvent& event, int offset, Sink& sink) {
+    Hold& hold = m_holds[event.channel & 0x0F];
+    const int note = event.key & 0x7F;
+    switch (event.kind) {
+    case PieceEvent::Kind::noteOn:
+        if (!hold.key[note] && !hold.sustained[note]) {
+            ++m_channelsHolding[note];
+        }
+        hold.key[note] = true;
+        hold.sustained[note] = false;
+        // Struck again while it sounds, the voice swells back: the synth knows that case.
+        sink(offset, PieceAction{PieceAction::Kind::noteOn, static_cast<std::uint8_t>(note),
+                                 event.value / 127.0f});
+        break;
+    case PieceEvent::Kind::noteOff:
+        if (!hold.key[note]) {
+            break;
+        }
+        hold.key[note] = false;
+        if (hold.pedalDown) {
+            hold.sustained[note] = true;
+        } else {
+            endHold(note, offset, sink);
+        }
+        break;
+    case PieceEvent::Kind::sustain:
+        hold.pedalDown = event.value >= 64;
+        if (!hold.pedalDown) {
+            for (int n = 0; n < 128; ++n) {
+                if (hold.sustained[n]) {
+                    hold.sustained[n] = false;
+                    endHold(n, offset, sink);
+                }
+            }
+        }
+        break;
+    case PieceEvent::Kind::program:
+        break; // the own voices have one timbre
+    }
+}
+
+template <typename Sink> void PieceCursor::endHold(int note, int offset, Sink& sink) {
+    if (m_channelsHolding[note] > 0 && --m_channelsHolding[note] == 0) {
+        sink(offset, PieceAction{PieceAction::Kind::noteOff, static_cast<std::uint8_t>(note), 0});
+    }
+}
+
+template <typename Sink> void PieceCursor::releaseSounding(int offset, Sink& sink) {
+    for (int note = 0; note < 128; ++note) {
+        if (m_channelsHolding[note] > 0) {
+            m_channelsHolding[note] = 0;
+            sink(offset,
+                 PieceAction{PieceAction::Kind::noteOff, static_cast<std::uint8_t>(note), 0});
+        }
+    }
+    m_holds = {};
+}
+
+} // namespace klangora

@@ -1,0 +1,20 @@
+#pragma once
+
+// `klangora --render FILE.mid [--tuning NAME] -o OUT.wav`: the piece saved as sound without a
+// window, for a teacher preparing sound files for a course page.
+#include <ostream>
+#include <string>
+
+namespace klangora {
+
+struct RenderCommand {
+    std::string midiPath;
+    std::string tuningName; // empty: the start tuning
+    std::string outputPath;
+};
+
+// Exit status 0 when the file is written; otherwise a Danish reason on `errors`, status 1 and
+// no file under outputPath (an existing one stays as it was).
+int runRenderCommand(const RenderCommand& command, std::ostream& errors);
+
+} // namespace klangora

@@ -1,0 +1,692 @@
+// The "Øvelser" window driven by its own keys, with a fixed seed and its tones recorded: what it
+// plays, how it scores, that nothing gives the answer away, and that the learner's tuning comes
+// back however an exercise is left.
+#include "support/pitch.h"
+#include "support/window_test_support.h"
+
+#include "sound/instrument/live_instrument.h"
+
+#include "core/exercises/which_temperament.h"
+#include "core/presets.h"
+#include "ui/exercises/exercise_tuning.h"
+#include "ui/exercises/exercise_voices.h"
+#include "ui/exercises/exercises_opener.h"
+#include "ui/exercises/exercises_window.h"
+#include "ui/exercises/live_exercise_voices.h"
+#include "ui/exercises/pure_or_tempered_page.h"
+#include "ui/exercises/tune_pure_page.h"
+#include "ui/exercises/which_temperament_page.h"
+#include "ui/exercises/window_exercise_tuning.h"
+#include "ui/model/descriptions.h"
+#include "ui/model/tuning_model.h"
+#include "ui/texts/control_names.h"
+#include "ui/texts/number_format.h"
+#include "ui/widgets/shape.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <cmath>
+#include <map>
+
+using klangora::PresetId;
+using klangora::SliderPositions;
+
+namespace {
+
+constexpr unsigned kSeed = 2024;
+
+// The tones the exercises started and ended, and what sounds at the end.
+class RecordingVoices : public ExerciseVoices {
+public:
+    struct Event {
+        bool on;
+        int id;
+        double frequencyHz;
+    };
+    void on(int id, double frequencyHz, float) override {
+        events.push_back({true, id, frequencyHz});
+        sounding[id] = frequencyHz;
+    }
+    void off(int id) override {
+        events.push_back({false, id, 0});
+        sounding.erase(id);
+    }
+    void stopAll() override {
+        ++stops;
+        sounding.clear();
+    }
+    std::vector<double> startedHz() const {
+        std::vector<double> hz;
+        for (const Event& event : events) {
+            if (event.on) {
+                hz.push_back(event.frequencyHz);
+            }
+        }
+        return hz;
+    }
+    std::vector<Event> events;
+    std::map<int, double> sounding;
+    int stops = 0;
+};
+
+// The pitch of a tone `cents` above c, as the learner's readouts give it.
+double pitchHz(double cents) {
+    return 261.6 * std::pow(2.0, cents / 1200.0);
+}
+
+void setTuning(TuningModel& model, const SliderPositions& positions) {
+    for (int k = 2; k <= 12; ++k) {
+        model.setPosition(k, positions[static_cast<std::size_t>(k - 2)]);
+    }
+}
+
+struct Fixture {
+    explicit Fixture(PresetId preset = PresetId::werck1)
+        : tuning(model), window(tuning, voices, kSeed, SchedulePlayer::Clock::manual) {
+        setTuning(model, klangora::presetPositions(preset));
+        before = model.positions();
+    }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(&window, key, modifiers);
+    }
+    TuningModel model;
+    ModelExerciseTuning tuning;
+    RecordingVoices voices;
+    ExercisesWindow window;
+    SliderPositions before{};
+};
+
+// A number with a unit that would tell the learner how far off the interval is.
+const QRegularExpression kAmount(R"(\d+([.,]\d+)?\s*(cent|svævning))");
+
+QStringList everythingReadable(const QWidget& window) {
+    QStringList texts{window.windowTitle(), window.toolTip(), window.accessibleName(),
+                      window.accessibleDescription()};
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        texts << widget->toolTip() << widget->accessibleName() << widget->accessibleDescription()
+              << widget->whatsThis() << widget->statusTip();
+        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+            texts << label->text();
+        }
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+            texts << button->text();
+        }
+    }
+    return texts;
+}
+
+} // namespace
+
+class ExercisesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pureOrTemperedPlaysOnePureAndOneTemperedInterval();
+    void pureOrTemperedStaircaseAndThreshold();
+    void tunePureRoundScoredFromKeys_data();
+    void tunePureRoundScoredFromKeys();
+    void tunePureHidesTheDeviationWhileTheRoundRuns();
+    void whichTemperamentPlaysWhatItNames();
+    void whichTemperamentNeedsTwoToFour();
+    void tuningComesBack_data();
+    void tuningComesBack();
+    void escapeStopsTheSoundAndClosesNothing();
+    void playerKeepsTimeByItself();
+    void openerMakesOneWindowAndGivesTheTuningBack();
+    void windowHidesTheIntervalAndItsTwin_data();
+    void windowHidesTheIntervalAndItsTwin();
+    void windowMarksTriadsAndGivesTheirOutlinesBack();
+    void mainWindowOpensTheExercisesByKeyAndMenu();
+    void tunePureOnTheMainWindowGivesNothingAway();
+    void liveVoicesSoundExactFrequenciesAndStopOnlyTheirOwn();
+};
+
+void ExercisesTest::pureOrTemperedPlaysOnePureAndOneTemperedInterval() {
+    Fixture f;
+    f.key(Qt::Key_Return);
+    const auto& page = f.window.pureOrTempered();
+    QVERIFY(page.isRunning());
+    f.window.player().advanceTo(10'000);
+    const auto& events = f.voices.events;
+    QCOMPARE(events.size(), 8u);
+    // Two held intervals, the first ending before the second begins.
+    QVERIFY(events[0].on && events[1].on && !events[2].on && !events[3].on);
+    QVERIFY(events[4].on && events[5].on && !events[6].on && !events[7].on);
+    const double first = 1200.0 * std::log2(events[1].frequencyHz / events[0].frequencyHz);
+    const double second = 1200.0 * std::log2(events[5].frequencyHz / events[4].frequencyHz);
+    QCOMPARE(events[0].frequencyHz, events[4].frequencyHz);
+    const bool third = std::fabs(first - 386.31) < 20;
+    const double pure = third ? 1200.0 * std::log2(1.25) : 1200.0 * std::log2(1.5);
+    const int pureAnswer = std::fabs(first - pure) < 1e-6 ? 1 : 2;
+    QVERIFY(std::fabs(std::fabs((pureAnswer == 1 ? second : first) - pure) - 16.0) < 1e-9);
+    QCOMPARE(page.exercise()->question().pureAnswer(), pureAnswer);
+    // The root is one of c..h in Werckmeister III (c at 261.6 Hz).
+    bool rootInTuning = false;
+    const auto table = octaveCents(f.model.positions());
+    for (const double cents : table) {
+        rootInTuning = rootInTuning || std::fabs(pitchHz(cents) - events[0].frequencyHz) < 1e-6;
+    }
+    QVERIFY(rootInTuning);
+}
+
+void ExercisesTest::pureOrTemperedStaircaseAndThreshold() {
+    Fixture f;
+    f.key(Qt::Key_Return);
+    auto& page = f.window.pureOrTempered();
+    // Right, right, wrong, six times over, then right twice: a sawtooth whose last six reversals
+    // average 12.398 cents.
+    const QString script = "RRWRRWRRWRRWRRWRRWRR";
+    for (int n = 0; n < script.size(); ++n) {
+        QVERIFY(page.awaitsAnswer());
+        const int pure = page.exercise()->question().pureAnswer();
+        f.key(script[n] == 'R' ? (pure == 1 ? Qt::Key_1 : Qt::Key_2)
+                               : (pure == 1 ? Qt::Key_2 : Qt::Key_1));
+        if (n + 1 < script.size()) {
+            f.key(Qt::Key_Return);
+        }
+    }
+    QVERIFY(!page.isRunning());
+    QVERIFY2(page.statusText().contains(formatTenths(12.398)), qPrintable(page.statusText()));
+    QVERIFY(page.scoreText().contains("14 af 20"));
+    // At 12.4 cents a third on c beats 9.4 times a second, a fifth 5.6 times.
+    QVERIFY(
+        page.statusText().contains(formatTenths(9.40) + " svævninger i sekundet i en stor terts"));
+    QVERIFY(page.statusText().contains(formatTenths(5.64) + " i en kvint"));
+}
+
+void ExercisesTest::tunePureRoundScoredFromKeys_data() {
+    QTest::addColumn<int>("stepsFromPure");
+    QTest::addColumn<int>("preset");
+    QTest::newRow("pure") << 0 << int(PresetId::werck1);
+    QTest::newRow("three steps below") << 3 << int(PresetId::lige);
+    QTest::newRow("a cent and two steps above") << -22 << int(PresetId::bach);
+}
+
+void ExercisesTest::tunePureRoundScoredFromKeys() {
+    QFETCH(int, stepsFromPure);
+    QFETCH(int, preset);
+    Fixture f(static_cast<PresetId>(preset));
+    f.window.showPage(f.window.tunePure());
+    f.key(Qt::Key_Return);
+    const auto& page = f.window.tunePure();
+    QVERIFY(page.roundRuns());
+    const auto round = page.exercise()->round();
+    const int slider = round.sliderNumber;
+    QCOMPARE(f.model.position(slider), round.startPosition);
+
+    // Whole cents with Shift, the rest a twentieth at a time; Down lowers the tone.
+    const int target = round.purePosition + stepsFromPure;
+    int distance = target - round.startPosition;
+    const Qt::Key towards = distance > 0 ? Qt::Key_Down : Qt::Key_Up;
+    distance = std::abs(distance);
+    for (int n = 0; n < distance / 20; ++n) {
+        f.key(towards, Qt::ShiftModifier);
+    }
+    for (int n = 0; n < distance % 20; ++n) {
+        f.key(towards);
+    }
+    QCOMPARE(f.model.position(slider), target);
+
+    // Space sounds the interval as the sliders tune it.
+    QTest::keyPress(&f.window, Qt::Key_Space);
+    const auto& cents = f.model.tones().toneCents;
+    const double lowerHz = pitchHz(cents[static_cast<std::size_t>(round.lowerToneIndex)]);
+    const double upperHz = pitchHz(cents[static_cast<std::size_t>(round.upperToneIndex)]);
+    QCOMPARE(f.voices.sounding.size(), 2u);
+    QVERIFY(std::fabs(f.voices.sounding[0] - lowerHz) < 1e-6);
+    QVERIFY(std::fabs(f.voices.sounding[1] - upperHz) < 1e-6);
+    QTest::keyRelease(&f.window, Qt::Key_Space);
+    QVERIFY(f.voices.sounding.empty());
+
+    f.key(Qt::Key_Return);
+    QVERIFY(!page.roundRuns());
+    const auto result = page.exercise()->results().back();
+    const bool third = round.upperToneIndex - round.lowerToneIndex == 4;
+    const double pure = third ? 386.3137 : 701.955;
+    const double interval = cents[static_cast<std::size_t>(round.upperToneIndex)] -
+                            cents[static_cast<std::size_t>(round.lowerToneIndex)];
+    QVERIFY(std::fabs(result.centsFromPure - (interval - pure)) < 1e-3);
+    // The key script left it so many twentieths of a cent off (less what the nearest position to
+    // pure misses by).
+    QVERIFY(std::fabs(std::fabs(result.centsFromPure) - std::abs(stepsFromPure) / 20.0) <= 0.026);
+    const double beats =
+        third ? std::fabs(5 * lowerHz - 4 * upperHz) : std::fabs(3 * lowerHz - 2 * upperHz);
+    QVERIFY(std::fabs(result.beatsPerSecond - beats) < 1e-6);
+    QVERIFY2(page.statusText().contains(formatTenths(std::fabs(result.centsFromPure)) + " cent"),
+             qPrintable(page.statusText()));
+    QVERIFY(page.statusText().contains(formatTenths(beats) + " svævninger"));
+}
+
+void ExercisesTest::tunePureHidesTheDeviationWhileTheRoundRuns() {
+    Fixture f;
+    f.window.showPage(f.window.tunePure());
+    f.key(Qt::Key_Return);
+    for (int round = 0; round < 5; ++round) {
+        QVERIFY(f.window.tunePure().roundRuns());
+        f.key(Qt::Key_Down, Qt::ShiftModifier);
+        for (const QString& text : everythingReadable(f.window)) {
+            QVERIFY2(!kAmount.match(text).hasMatch(), qPrintable(text));
+        }
+        f.key(Qt::Key_Return);
+        // Uncovered: now the result is there to read.
+        bool told = false;
+        for (const QString& text : everythingReadable(f.window)) {
+            told = told || kAmount.match(text).hasMatch();
+        }
+        QVERIFY(told);
+        f.key(Qt::Key_Return);
+    }
+    QVERIFY(!f.window.tunePure().isRunning());
+    QCOMPARE(f.model.positions(), f.before);
+}
+
+void ExercisesTest::whichTemperamentPlaysWhatItNames() {
+    Fixture f;
+    auto& page = f.window.whichTemperament();
+    f.window.showPage(page);
+    using Ref = klangora::TemperamentRef;
+    const std::vector<Ref> chosen{{Ref::Source::button, int(PresetId::pyt)},
+                                  {Ref::Source::button, int(PresetId::praet)},
+                                  {Ref::Source::library, 5}}; // Vallotti
+    for (const Ref& ref : chosen) {
+        page.choose(ref, true);
+    }
+    f.voices.events.clear();
+    f.key(Qt::Key_Return);
+    for (int question = 0; question < WhichTemperamentPage::kQuestions; ++question) {
+        f.window.player().advanceTo(100'000);
+        const std::vector<double> played = f.voices.startedHz();
+        QCOMPARE(played.size(), 17u * 4u);
+        f.key(Qt::Key_1);
+        // The answer names one of the three; the passage was its c major, e and g as it tunes
+        // them.
+        const QString status = page.statusText();
+        const QRegularExpression named("det var ([^,.]+)");
+        const QString name = named.match(status).captured(1);
+        int found = 0;
+        for (const Ref& ref : chosen) {
+            const auto caption = klangora::temperamentCaption(ref);
+            const bool isNamed =
+                name == QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+            const auto cents = octaveCents(klangora::temperamentSliderPositions(ref));
+            const bool sounds = std::fabs(played[2] - pitchHz(cents[4])) < 1e-6 &&
+                                std::fabs(played[3] - pitchHz(cents[7])) < 1e-6;
+            QCOMPARE(sounds, isNamed);
+            if (isNamed) {
+                ++found;
+                // The diagram shows the one that sounded.
+                QCOMPARE(f.model.positions(), klangora::temperamentSliderPositions(ref));
+            }
+        }
+        QCOMPARE(found, 1);
+        QVERIFY(status.contains("dur-treklangene på"));
+        f.voices.events.clear();
+        f.key(Qt::Key_Return);
+    }
+    QVERIFY(!page.isRunning());
+    QVERIFY(page.statusText().contains("af 5 rigtige"));
+    QCOMPARE(f.model.positions(), f.before);
+}
+
+void ExercisesTest::whichTemperamentNeedsTwoToFour() {
+    Fixture f;
+    auto& page = f.window.whichTemperament();
+    f.window.showPage(page);
+    page.choose({klangora::TemperamentRef::Source::button, 0}, true);
+    f.key(Qt::Key_Return);
+    QVERIFY(!page.isRunning());
+    QVERIFY(page.statusText().contains("mindst to"));
+    for (int n = 1; n < 5; ++n) {
+        page.choose({klangora::TemperamentRef::Source::library, n}, true);
+    }
+    f.key(Qt::Key_Return);
+    QVERIFY(!page.isRunning());
+    page.choose({klangora::TemperamentRef::Source::library, 4}, false);
+    f.key(Qt::Key_Return);
+    QVERIFY(page.isRunning());
+}
+
+void ExercisesTest::tuningComesBack_data() {
+    QTest::addColumn<int>("exercise");
+    QTest::addColumn<QString>("leaving");
+    for (int exercise = 0; exercise < 3; ++exercise) {
+        for (const char* leaving : {"another tab", "closing", "starting over"}) {
+            QTest::addRow("exercise %d, %s", exercise, leaving) << exercise << QString(leaving);
+        }
+    }
+}
+
+void ExercisesTest::tuningComesBack() {
+    QFETCH(int, exercise);
+    QFETCH(QString, leaving);
+    Fixture f(PresetId::bach);
+    ExercisePage* pages[] = {&f.window.pureOrTempered(), &f.window.tunePure(),
+                             &f.window.whichTemperament()};
+    ExercisePage& page = *pages[exercise];
+    f.window.whichTemperament().choose({klangora::TemperamentRef::Source::button, 0}, true);
+    f.window.whichTemperament().choose({klangora::TemperamentRef::Source::button, 1}, true);
+    f.window.show();
+    f.window.showPage(page);
+    f.key(Qt::Key_Return);
+    QVERIFY(page.isRunning());
+    // Something moves: a tone off pure, or the answer's tuning onto the diagram.
+    f.key(Qt::Key_Up, Qt::ShiftModifier);
+    f.key(Qt::Key_1);
+    if (exercise > 0) {
+        QVERIFY(f.model.positions() != f.before);
+    }
+    if (leaving == "another tab") {
+        f.window.showPage(*pages[(exercise + 1) % 3]);
+    } else if (leaving == "closing") {
+        f.window.close();
+    } else {
+        page.start();
+        QCOMPARE(f.model.positions() == f.before, exercise != 1);
+        page.leave();
+    }
+    QVERIFY(!page.isRunning());
+    QCOMPARE(f.model.positions(), f.before);
+}
+
+void ExercisesTest::escapeStopsTheSoundAndClosesNothing() {
+    Fixture f;
+    f.window.show();
+    f.key(Qt::Key_Return);
+    QVERIFY(f.window.player().isPlaying());
+    QVERIFY(!f.voices.sounding.empty());
+    f.key(Qt::Key_Escape);
+    QVERIFY(f.voices.sounding.empty());
+    QVERIFY(!f.window.player().isPlaying());
+    QVERIFY(f.window.isVisible());
+    QVERIFY(f.window.pureOrTempered().isRunning());
+    // Space plays the question again.
+    f.key(Qt::Key_Space);
+    QCOMPARE(f.voices.sounding.size(), 2u);
+}
+
+// On the real clock: a tone that ends where the next begins ends first, so that the same pitch
+// repeated sounds anew, and the end of the schedule is announced.
+void ExercisesTest::playerKeepsTimeByItself() {
+    RecordingVoices voices;
+    SchedulePlayer player(voices);
+    QSignalSpy finished(&player, &SchedulePlayer::finished);
+    player.play({{0, 440.0, 0, 40}, {1, 440.0, 40, 80}});
+    QTRY_COMPARE(finished.size(), 1);
+    QCOMPARE(voices.events.size(), 4u);
+    const std::vector<std::pair<bool, int>> expected{{true, 0}, {false, 0}, {true, 1}, {false, 1}};
+    for (std::size_t n = 0; n < expected.size(); ++n) {
+        QCOMPARE(voices.events[n].on, expected[n].first);
+        QCOMPARE(voices.events[n].id, expected[n].second);
+    }
+    QVERIFY(!player.isPlaying());
+    QCOMPARE(voices.stops, 0);
+}
+
+void ExercisesTest::openerMakesOneWindowAndGivesTheTuningBack() {
+    QWidget main;
+    TuningModel model;
+    setTuning(model, klangora::presetPositions(PresetId::praet));
+    const SliderPositions before = model.positions();
+    RecordingVoices voices;
+    {
+        ExercisesOpener opener(main, std::make_unique<ModelExerciseTuning>(model), voices, kSeed);
+        opener.open();
+        ExercisesWindow* window = opener.window();
+        QVERIFY(window != nullptr && window->isVisible());
+        QCOMPARE(window->windowTitle(), QString("Øvelser"));
+        opener.open();
+        QCOMPARE(opener.window(), window);
+        window->showPage(window->tunePure());
+        QTest::keyClick(window, Qt::Key_Return);
+        QVERIFY(model.positions() != before);
+    }
+    QCOMPARE(model.positions(), before);
+    QVERIFY(main.findChildren<ExercisesWindow*>().isEmpty());
+}
+
+namespace {
+
+// A window of the diagram's named marks, bars and readouts; like the diagram, it writes each
+// mark's text anew at every retuning.
+struct NamedControls {
+    NamedControls() {
+        for (int column = 1; column <= 13; ++column) {
+            for (int row = 0; row <= 2; ++row) {
+                auto* mark = new Shape(Shape::Kind::Ellipse, &window);
+                mark->setObjectName(controls::markName(column, row));
+                mark->setPenColor(Qt::black);
+            }
+            for (int row = 1; row <= 2; ++row) {
+                auto* bar = new QWidget(&window);
+                bar->setObjectName(controls::barName(column, row));
+            }
+            auto* readout = new QLabel("1,0", &window);
+            readout->setObjectName(controls::readoutName(column));
+        }
+        QObject::connect(&model, &TuningModel::tonesChanged, &window, [this] {
+            for (auto* mark : window.findChildren<Shape*>()) {
+                mark->setToolTip("13,7 cent fra ren, 10,4 svævninger i sekundet");
+                mark->setAccessibleDescription(mark->toolTip());
+            }
+        });
+        window.show();
+        emit model.tonesChanged(0);
+    }
+    QWidget* named(const QString& name) const { return window.findChild<QWidget*>(name); }
+    QWidget window;
+    TuningModel model;
+};
+
+} // namespace
+
+void ExercisesTest::windowHidesTheIntervalAndItsTwin_data() {
+    QTest::addColumn<bool>("third");
+    QTest::addColumn<int>("lower");
+    QTest::addColumn<QList<int>>("columns");
+    QTest::newRow("third on c and on c'") << true << 0 << QList<int>{1, 13};
+    QTest::newRow("fifth on c and on c'") << false << 0 << QList<int>{1, 13};
+    QTest::newRow("third on a") << true << 9 << QList<int>{10};
+    QTest::newRow("fifth on f") << false << 5 << QList<int>{6};
+}
+
+void ExercisesTest::windowHidesTheIntervalAndItsTwin() {
+    QFETCH(bool, third);
+    QFETCH(int, lower);
+    QFETCH(QList<int>, columns);
+    NamedControls controls;
+    WindowExerciseTuning tuning(controls.window, controls.model);
+    const int row = third ? 1 : 2;
+    tuning.hideInterval(third ? klangora::IntervalKind::third : klangora::IntervalKind::fifth,
+                        lower);
+    controls.model.setPosition(5, 100); // the diagram writes its texts anew
+    int hidden = 0;
+    for (QWidget* widget : controls.window.findChildren<QWidget*>()) {
+        hidden += widget->isHidden() ? 1 : 0;
+    }
+    QCOMPARE(hidden, 3 * columns.size());
+    for (const int column : columns) {
+        QWidget* mark = controls.named(controls::markName(column, row));
+        QVERIFY(mark->isHidden());
+        QVERIFY(mark->toolTip().isEmpty());
+        QVERIFY(mark->accessibleDescription().isEmpty());
+        QVERIFY(controls.named(controls::barName(column, row))->isHidden());
+        QVERIFY(controls.named(controls::readoutName(column))->isHidden());
+    }
+    tuning.uncoverInterval();
+    for (const int column : columns) {
+        QWidget* mark = controls.named(controls::markName(column, row));
+        QVERIFY(mark->isVisible());
+        // Its own text again, of the tuning as it now is.
+        QCOMPARE(mark->toolTip(),
+                 descriptions::markDescription(controls.model.tones(), column, row));
+        QVERIFY(controls.named(controls::readoutName(column))->isVisible());
+    }
+}
+
+void ExercisesTest::windowMarksTriadsAndGivesTheirOutlinesBack() {
+    NamedControls controls;
+    WindowExerciseTuning tuning(controls.window, controls.model);
+    tuning.markTriads({8, 1});
+    const auto outline = [&](int column, int row) {
+        return static_cast<Shape*>(controls.named(controls::markName(column, row)))->penColor();
+    };
+    for (const int column : {9, 2}) {
+        for (int row = 0; row <= 2; ++row) {
+            QVERIFY(outline(column, row) != QColor(Qt::black));
+        }
+    }
+    QCOMPARE(outline(3, 0), QColor(Qt::black));
+    tuning.markTriads({});
+    QCOMPARE(outline(9, 1), QColor(Qt::black));
+}
+
+void ExercisesTest::mainWindowOpensTheExercisesByKeyAndMenu() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    QStringList entries;
+    QTimer::singleShot(0, [&entries] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        for (const QAction* action : menu->actions()) {
+            entries << action->text() + " " + action->shortcut().toString();
+        }
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, {20, 20},
+                            form.mapToGlobal(QPoint(20, 20)));
+    QApplication::sendEvent(&form, &event);
+    QVERIFY2(entries.contains("Øvelser … Ctrl+E"), qPrintable(entries.join("; ")));
+    QVERIFY(form.findChild<ExercisesWindow*>() == nullptr);
+
+    // The offscreen platform leaves no window active after a popup has closed.
+    QVERIFY(activate(form));
+    pressKey(form, Qt::Key_E, Qt::ControlModifier);
+    auto* window = form.findChild<ExercisesWindow*>();
+    QVERIFY(window != nullptr);
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->windowTitle(), QString("Øvelser"));
+    // The hint names the key.
+    QVERIFY(child<QWidget>(form, "plFlytMedPil")->toolTip().contains("Ctrl+E åbner øvelserne"));
+}
+
+// A round on the real window, which starts Pythagorean: the interval's marks, bars and readouts
+// are out of sight, no visible text tells its deviation, the message panel speaks of the round,
+// and afterwards the tuning is Pythagorean again by name.
+void ExercisesTest::tunePureOnTheMainWindowGivesNothingAway() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    const SliderPositions before = form.model().positions();
+    child<QAction>(form, "openExercisesAction")->trigger();
+    auto* window = form.findChild<ExercisesWindow*>();
+    window->showPage(window->tunePure());
+    for (int round = 0; round < 5; ++round) {
+        QTest::keyClick(window, Qt::Key_Return);
+        const auto& page = window->tunePure();
+        QVERIFY(page.roundRuns());
+        QTest::keyClick(window, Qt::Key_Down, Qt::ShiftModifier);
+        const auto r = page.exercise()->round();
+        const int row = r.upperToneIndex - r.lowerToneIndex == 4 ? 1 : 2;
+        QList<int> columns{r.lowerToneIndex + 1};
+        if (r.lowerToneIndex == 0) {
+            columns << 13;
+        }
+        for (const int column : columns) {
+            QVERIFY(!mark(form, column, row)->isVisible());
+            QVERIFY(!bar(form, column, row)->isVisible());
+            QVERIFY(!readout(form, column)->isVisible());
+            // What the mark would say, said nowhere in sight (the white marks of F's fifth and
+            // G#'s third say only that c is fixed, which other white marks say too).
+            const QString told = descriptions::markDescription(form.model().tones(), column, row);
+            if (told == mark(form, 1, 0)->accessibleDescription()) {
+                continue;
+            }
+            QVERIFY(told.contains("cent"));
+            QList<QWidget*> widgets = form.findChildren<QWidget*>();
+            widgets << window->findChildren<QWidget*>();
+            for (const QWidget* widget : widgets) {
+                if (!widget->isVisible()) {
+                    continue;
+                }
+                for (const QString& text : {widget->toolTip(), widget->accessibleDescription(),
+                                            widget->accessibleName()}) {
+                    QVERIFY2(!text.contains(told), qPrintable(widget->objectName()));
+                }
+            }
+        }
+        QVERIFY(labelText(form, "DuHoer").contains("Stem rent"));
+        QTest::keyClick(window, Qt::Key_Return);
+        for (const int column : columns) {
+            QVERIFY(mark(form, column, row)->isVisible());
+            QCOMPARE(mark(form, column, row)->toolTip(),
+                     descriptions::markDescription(form.model().tones(), column, row));
+        }
+    }
+    QTest::keyClick(window, Qt::Key_Return);
+    QVERIFY(!window->tunePure().isRunning());
+    QCOMPARE(form.model().positions(), before);
+    QCOMPARE(form.model().identity(), TuningIdentity::preset(PresetId::pyt));
+    QCOMPARE(labelText(form, "lbStemning"), QString("Pythagoræisk stemning"));
+    QVERIFY(labelText(form, "DuHoer").contains("Stem rent: i gennemsnit"));
+}
+
+namespace {
+
+constexpr int kRenderRate = 48000;
+
+// The test plays the audio side: the synth renders only when asked.
+class HandRenderedOutput : public klangora::LiveOutput {
+public:
+    void wake() override {}
+};
+
+std::vector<double> rendered(klangora::LiveSynth& synth, double seconds) {
+    std::vector<float> block(static_cast<std::size_t>(seconds * kRenderRate));
+    for (std::size_t start = 0; start < block.size(); start += 256) {
+        synth.render(
+            std::span(block).subspan(start, std::min<std::size_t>(256, block.size() - start)),
+            kRenderRate);
+    }
+    return {block.begin(), block.end()};
+}
+
+} // namespace
+
+// The exercises' voices on the live instrument: their frequencies as given, a voice sounded
+// again glides to its new one, and stopping them leaves a key the learner holds sounding.
+void ExercisesTest::liveVoicesSoundExactFrequenciesAndStopOnlyTheirOwn() {
+    using klangora::test_support::magnitudeAt;
+    using klangora::test_support::strongestHz;
+    klangora::LiveInstrument instrument(
+        [](klangora::LiveSynth&) { return std::make_unique<HandRenderedOutput>(); });
+    LiveExerciseVoices voices(instrument);
+    instrument.noteOn(klangora::VoiceSource::computerKeys, 67); // g, 392 Hz in equal tuning
+    voices.on(0, 261.6, 0.8f);
+    voices.on(1, 261.6 * 1.25, 0.8f);
+    rendered(instrument.synth(), 0.1);
+    auto samples = rendered(instrument.synth(), 0.5);
+    QVERIFY(std::fabs(strongestHz(samples, kRenderRate, 255, 268) - 261.6) < 0.2);
+    QVERIFY(std::fabs(strongestHz(samples, kRenderRate, 320, 334) - 327.0) < 0.2);
+    voices.on(1, 330.0, 0.8f);
+    rendered(instrument.synth(), 0.3);
+    samples = rendered(instrument.synth(), 0.5);
+    QVERIFY(std::fabs(strongestHz(samples, kRenderRate, 320, 334) - 330.0) < 0.2);
+    voices.stopAll();
+    rendered(instrument.synth(), 0.5);
+    samples = rendered(instrument.synth(), 0.5);
+    QVERIFY(magnitudeAt(samples, kRenderRate, 392.0) > 0.02);
+    QVERIFY(magnitudeAt(samples, kRenderRate, 261.6) < 0.002);
+    QVERIFY(magnitudeAt(samples, kRenderRate, 330.0) < 0.002);
+}
+
+QTEST_MAIN(ExercisesTest)
+#include "exercises_test.moc"

@@ -1,0 +1,136 @@
+// Music in the real window: a MIDI file dropped or named opens the music window, P plays from
+// the main window, the piece's sounding notes light and name their intervals in the message
+// panel, and B switches between the tunings either side of the last whole-tuning change. The
+// test runs the piece's player itself, as the audio thread would.
+#include "core/music/midi_file_writer.h"
+#include "core/presets.h"
+#include "support/window_test_support.h"
+#include "ui/music/music_session.h"
+#include "ui/music/music_window.h"
+#include "ui/widgets/shape.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+using namespace klangora;
+
+namespace {
+
+QList<int> sliders(const TForm1& form) {
+    QList<int> values;
+    for (int tone = 2; tone <= 12; ++tone) {
+        values << slider(form, tone)->value();
+    }
+    return values;
+}
+
+QList<int> listOf(const SliderPositions& positions) {
+    return QList<int>(positions.begin(), positions.end());
+}
+
+// Runs the piece's audio side for a while.
+void runAudio(TForm1& form, double seconds) {
+    for (int done = 0; done < seconds * 48000; done += 480) {
+        form.music().player().advance(480, 48000, [](int, const PieceAction&) {});
+    }
+}
+
+} // namespace
+
+class MusicInWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_folder;
+
+    // c and e together, then g: the third c-e sounds first.
+    QString writeChord() {
+        MidiTrackWriter track;
+        track.noteOn(0, 0, 60);
+        track.noteOn(0, 1, 64);
+        track.noteOff(960, 0, 60);
+        track.noteOff(960, 1, 64);
+        track.noteOn(960, 0, 67);
+        track.noteOff(1440, 0, 67);
+        const auto bytes = writeMidiFile({0, 480}, {track});
+        QFile file(m_folder.filePath("terts.mid"));
+        file.open(QIODevice::WriteOnly);
+        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+        return file.fileName();
+    }
+
+private slots:
+    void aDroppedMidiFileOpensTheMusicWindow() {
+        RecordingPlayer player;
+        TForm1 form(player);
+        QVERIFY(activate(form));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(writeChord())});
+        QDragEnterEvent enter(QPoint(450, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&form, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(450, 20), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&form, &drop);
+        QTRY_VERIFY(form.music().window().isVisible());
+        QCOMPARE(labelText(form.music().window(), "musicPieceName"), QString("terts"));
+        QCOMPARE(labelText(form, "lbStemning"), QString("Pythagoræisk stemning")); // unchanged
+    }
+
+    void pInTheMainWindowPlaysAndTheSoundingThirdIsNamed() {
+        RecordingPlayer player;
+        TForm1 form(player);
+        QVERIFY(form.music().open(writeChord()));
+        QVERIFY(activate(form));
+        QTest::keyClick(form.windowHandle(), Qt::Key_P);
+        QVERIFY(form.music().window().playing());
+        runAudio(form, 0.5);
+        auto* panel = child<QLabel>(form, "DuHoer");
+        QTRY_VERIFY(panel->isVisible());
+        QCOMPARE(panel->text(), mark(form, 1, 1)->toolTip()); // the third c-e, in its words
+        QVERIFY(note(form, 1)->autoFillBackground() && note(form, 5)->autoFillBackground());
+        QVERIFY(!note(form, 8)->autoFillBackground());
+        runAudio(form, 0.6); // the g alone: no interval
+        QTRY_VERIFY(!panel->isVisible());
+        QTRY_VERIFY(note(form, 8)->autoFillBackground());
+    }
+
+    void bSwitchesBetweenTheTuningsOfTheLastWholeChange() {
+        RecordingPlayer player;
+        TForm1 form(player);
+        QVERIFY(activate(form));
+        const QList<int> pythagorean = sliders(form);
+        form.praetClick();
+        QTest::qWait(0);
+        const QList<int> meantone = listOf(presetPositions(PresetId::praet));
+        QCOMPARE(sliders(form), meantone);
+        QTest::keyClick(form.windowHandle(), Qt::Key_B);
+        QCOMPARE(sliders(form), pythagorean);
+        QCOMPARE(labelText(form, "lbStemning"), QString("Pythagoræisk stemning"));
+        QTest::keyClick(form.windowHandle(), Qt::Key_B);
+        QCOMPARE(sliders(form), meantone);
+        QCOMPARE(labelText(form, "lbStemning"), QString("Prætoriansk stemning"));
+        // From the music window too.
+        QVERIFY(form.music().open(writeChord()));
+        QVERIFY(activate(form.music().window()));
+        QTest::keyClick(form.music().window().windowHandle(), Qt::Key_B);
+        QCOMPARE(sliders(form), pythagorean);
+    }
+
+    void aCommandLineTuningNameIsSetAsItsButtonWould() {
+        RecordingPlayer player;
+        TForm1 form(player);
+        form.music().applyTuningName("werck3");
+        QCOMPARE(sliders(form), listOf(presetPositions(PresetId::werck3)));
+        form.music().applyTuningName("vallotti");
+        QCOMPARE(form.model().identity(), TuningIdentity::temperament("vallotti"));
+        form.music().applyTuningName("fnord");
+        QCOMPARE(form.model().identity(), TuningIdentity::temperament("vallotti"));
+    }
+};
+
+QTEST_MAIN(MusicInWindowTest)
+#include "music_in_window_test.moc"

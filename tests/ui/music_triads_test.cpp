@@ -1,0 +1,76 @@
+// The triad table in the music window of the real TForm1: an example piece chosen from the
+// "Eksempler" submenu fills it, a temperament button retunes its deviations, its rows follow
+// the diagram's arrangement, and the triad at the playing position is highlighted.
+#include "sound/instrument/live_instrument.h"
+#include "support/window_test_support.h"
+#include "ui/music/examples_menu.h"
+#include "ui/music/music_session.h"
+#include "ui/music/music_window.h"
+#include "ui/music/triad_table.h"
+
+#include <QMenu>
+#include <QPushButton>
+
+namespace {
+
+QString cell(const TriadTable& table, int root, int column) {
+    return table.item(table.rowOf(root), column)->text();
+}
+
+// The cadence, as the submenu hands it on.
+void chooseTheCadence(TForm1& form) {
+    QMenu menu;
+    form.examples().addToMenu(menu);
+    QMenu* examples = menu.findChild<QMenu*>("examplesMenu");
+    QVERIFY(examples != nullptr);
+    examples->actions().constFirst()->trigger();
+}
+
+constexpr int C = 0, H = 11, Gis = 8;
+
+} // namespace
+
+class MusicTriadsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void anExampleFillsTheTableThatFollowsTheTuning() {
+        RecordingPlayer player;
+        klangora::LiveInstrument instrument;
+        TForm1 form(player, instrument);
+        MusicSession& music = form.music();
+        chooseTheCadence(form);
+        QVERIFY(music.window().piece() != nullptr);
+        auto* table = music.window().findChild<TriadTable*>("triadTable");
+        QVERIFY(table != nullptr);
+        QVERIFY(table->isVisible());
+        // Each triad is tonic, subdominant and dominant once: five of the 71 seconds.
+        for (int root = 0; root < 12; ++root) {
+            QCOMPARE(cell(*table, root, TriadTable::secondsColumn), QString("5.0 s"));
+        }
+        // The program starts Pythagorean; the button's E lies at 408 cents.
+        QCOMPARE(cell(*table, C, TriadTable::thirdColumn), QString("+21.7 cent"));
+        child<QPushButton>(form, "praet")->click();
+        QCOMPARE(cell(*table, C, TriadTable::thirdColumn), QString("0.0 cent"));
+        QCOMPARE(cell(*table, H, TriadTable::thirdColumn), QString("+41.0 cent"));
+        QCOMPARE(cell(*table, Gis, TriadTable::fifthColumn), QString("+35.6 cent"));
+    }
+
+    void rowsFollowTheArrangementAndThePositionIsHighlighted() {
+        RecordingPlayer player;
+        klangora::LiveInstrument instrument;
+        TForm1 form(player, instrument);
+        MusicSession& music = form.music();
+        chooseTheCadence(form);
+        auto* table = music.window().findChild<TriadTable*>("triadTable");
+        // Shortly after start the diagram turns to the fifths arrangement, and so do the rows.
+        QTRY_COMPARE(table->item(1, TriadTable::nameColumn)->text(), QString("G-dur"));
+        // At the start of the cadence its C major chord sounds.
+        QTRY_COMPARE(table->highlighted(), klangora::music::TriadMask{1u << C});
+        child<QPushButton>(form, "kromkvint")->click();
+        QTRY_COMPARE(table->item(1, TriadTable::nameColumn)->text(), QString("C#-dur"));
+    }
+};
+
+QTEST_MAIN(MusicTriadsTest)
+#include "music_triads_test.moc"

@@ -1,0 +1,104 @@
+// The choice of sound in the window's context menu: its Danish entries, the piece's own
+// instruments offered only with a piece, a chosen instrument loaded and heard, and the volume
+// slider moved by the keys.
+#include "sound/fluid/fluid_renderer.h"
+#include "sound/fluid/output_volume.h"
+#include "ui/instrument/sound_choice.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSlider>
+#include <QTest>
+#include <QWidget>
+
+using klangora::InstrumentSound;
+
+class SoundChoiceTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void menuOffersTheSoundsTheFontAndTheVolume();
+    void aPiecesOwnInstrumentsOnlyWithAPiece();
+    void aChosenInstrumentIsLoadedAndHeard();
+    void theVolumeSliderMovesWithTheKeys();
+};
+
+namespace {
+
+struct Setup {
+    QWidget window;
+    klangora::FluidRenderer renderer{std::vector<std::filesystem::path>{KLANGORA_SINE_FONT}};
+    klangora::OutputVolume volume;
+    SoundChoice choice{window, renderer, volume};
+    QMenu menu;
+    Setup() { choice.addToMenu(menu); }
+    QMenu* sounds() const { return menu.findChild<QMenu*>("soundMenu"); }
+    QAction* action(const QString& text) const {
+        for (QAction* action : sounds()->actions()) {
+            if (action->text() == text) {
+                return action;
+            }
+        }
+        return nullptr;
+    }
+};
+
+} // namespace
+
+void SoundChoiceTest::menuOffersTheSoundsTheFontAndTheVolume() {
+    Setup setup;
+    QVERIFY(setup.sounds() != nullptr);
+    QCOMPARE(setup.sounds()->title(), QString("&Klang"));
+    QStringList checkable;
+    for (QAction* action : setup.sounds()->actions()) {
+        if (action->isCheckable()) {
+            checkable << action->text();
+        }
+    }
+    QCOMPARE(checkable, (QStringList{"Eget klangbillede", "Cembalo", "Kirkeorgel", "Klaver",
+                                     "Stykkets egne instrumenter"}));
+    QVERIFY(setup.action("Eget klangbillede")->isChecked());
+    QVERIFY(setup.action("Vælg &lydfont …") != nullptr);
+    QVERIFY(setup.sounds()->findChild<QSlider*>("volumeSlider") != nullptr);
+}
+
+void SoundChoiceTest::aPiecesOwnInstrumentsOnlyWithAPiece() {
+    Setup setup;
+    QAction* piece = setup.action("Stykkets egne instrumenter");
+    QVERIFY(!piece->isEnabled());
+    setup.choice.setPiecePrograms({6, 19});
+    QVERIFY(piece->isEnabled());
+    piece->trigger();
+    QCOMPARE(setup.choice.chosen(), InstrumentSound::pieceOwn);
+    setup.choice.setPiecePrograms({}); // the piece is closed
+    QVERIFY(!piece->isEnabled());
+    QCOMPARE(setup.choice.chosen(), InstrumentSound::own);
+    QVERIFY(setup.action("Eget klangbillede")->isChecked());
+}
+
+void SoundChoiceTest::aChosenInstrumentIsLoadedAndHeard() {
+    Setup setup;
+    setup.action("Kirkeorgel")->trigger();
+    QVERIFY(setup.action("Kirkeorgel")->isChecked());
+    QVERIFY(setup.renderer.waitUntilLoaded(std::chrono::seconds(20)));
+    QCOMPARE(setup.renderer.sound(), InstrumentSound::organ);
+    setup.renderer.post({klangora::FluidEvent::Kind::noteOn, 0, 60, 1.0f, 0});
+    std::vector<float> block(4800, 0.0f);
+    setup.renderer.renderAdd(block, 48000);
+    setup.renderer.renderAdd(block, 48000);
+    QVERIFY(*std::max_element(block.begin(), block.end()) > 0.05f);
+}
+
+void SoundChoiceTest::theVolumeSliderMovesWithTheKeys() {
+    Setup setup;
+    QSlider* slider = setup.choice.createVolumeSlider(&setup.window);
+    QCOMPARE(slider->value(), 100);
+    QCOMPARE(slider->focusPolicy(), Qt::StrongFocus);
+    QTest::keyClick(slider, Qt::Key_Left);
+    QCOMPARE(setup.volume.target(), 0.95);
+    QTest::keyClick(slider, Qt::Key_Home);
+    QCOMPARE(setup.volume.target(), 0.0);
+}
+
+QTEST_MAIN(SoundChoiceTest)
+#include "sound_choice_test.moc"

@@ -1,0 +1,68 @@
+#pragma once
+
+// One exercise of the "Øvelser" window: its own controls, the keys it answers while it runs, and
+// the learner's tuning given back whenever it ends, finished or left.
+#include "core/tone_table.h"
+
+#include <QWidget>
+
+#include <optional>
+#include <random>
+
+class ExerciseTuning;
+class ExerciseVoices;
+class QKeyEvent;
+class QLabel;
+class SchedulePlayer;
+
+struct ExerciseContext {
+    ExerciseTuning& tuning;
+    ExerciseVoices& voices;
+    SchedulePlayer& player;
+    std::mt19937& random;
+};
+
+class ExercisePage : public QWidget {
+    Q_OBJECT
+
+public:
+    ExercisePage(ExerciseContext context, QWidget* parent = nullptr);
+
+    // Starts the exercise from its first question; a running one starts over.
+    virtual void start() = 0;
+    bool isRunning() const { return m_learnersTuning.has_value(); }
+    // Leaves the exercise: the sound stops and the learner's tuning comes back.
+    void leave();
+    // Only the sound stops.
+    virtual void stopSound();
+
+    // The exercise's keys while it runs; true when the key was the exercise's.
+    virtual bool keyPressed(QKeyEvent& event) = 0;
+    virtual bool keyReleased(QKeyEvent& /*event*/) { return false; }
+
+    // What the exercise says now: the question, the answer, the summary.
+    QString statusText() const;
+    QString scoreText() const;
+
+signals:
+    // The exercise is over; its summary in one short text.
+    void finished(const QString& summary);
+
+protected:
+    // The learner's tuning is kept from here until leave() or finish().
+    void begin();
+    void finish(const QString& summary);
+    virtual void ended() {}
+
+    void setStatus(const QString& text);
+    void setScore(const QString& text);
+    // The explanation, the choices and the start button the page adds, above the status.
+    void addToTop(QWidget* widget);
+
+    ExerciseContext m_context;
+
+private:
+    std::optional<klangora::SliderPositions> m_learnersTuning;
+    QLabel* m_status;
+    QLabel* m_score;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+// Opens the "Øvelser" window of a main window: made at the first request, shown and raised at
+// every one. Its owner keeps it beside the tuning model and destroys it before the model, since
+// the window gives the learner's tuning back as it goes.
+#include "ui/exercises/exercise_tuning.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+#include <optional>
+
+class ExerciseVoices;
+class ExercisesWindow;
+class QAction;
+class QMenu;
+class QWidget;
+
+class ExercisesOpener : public QObject {
+    Q_OBJECT
+
+public:
+    // Without a seed the exercises draw from the system's entropy, a new course each run.
+    ExercisesOpener(QWidget& mainWindow, std::unique_ptr<ExerciseTuning> tuning,
+                    ExerciseVoices& voices, std::optional<unsigned> seed = std::nullopt);
+    ~ExercisesOpener() override;
+
+    void open();
+    ExercisesWindow* window() const;
+    // "Øvelser …" with its key, Ctrl+E, which works wherever the focus is in the main window.
+    void addToMenu(QMenu& menu) const;
+
+private:
+    QWidget& m_mainWindow;
+    std::unique_ptr<ExerciseTuning> m_tuning;
+    ExerciseVoices& m_voices;
+    std::optional<unsigned> m_seed;
+    QPointer<ExercisesWindow> m_window;
+    QAction* m_openAction;
+};

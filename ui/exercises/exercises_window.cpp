@@ -1,0 +1,103 @@
+#include "ui/exercises/exercises_window.h"
+
+#include "ui/exercises/exercise_voices.h"
+#include "ui/exercises/pure_or_tempered_page.h"
+#include "ui/exercises/tune_pure_page.h"
+#include "ui/exercises/which_temperament_page.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+ExercisesWindow::ExercisesWindow(ExerciseTuning& tuning, ExerciseVoices& voices, unsigned seed,
+                                 SchedulePlayer::Clock clock, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_random(seed), m_player(voices, clock),
+      m_tabs(new QTabWidget(this)) {
+    setObjectName("exercisesWindow");
+    setWindowTitle(tr("Øvelser"));
+    setAccessibleName(tr("Øvelser"));
+    const ExerciseContext context{tuning, voices, m_player, m_random};
+    m_pureOrTempered = new PureOrTemperedPage(context, m_tabs);
+    m_tunePure = new TunePurePage(context, m_tabs);
+    m_whichTemperament = new WhichTemperamentPage(context, m_tabs);
+    m_tabs->addTab(m_pureOrTempered, tr("Ren eller tempereret?"));
+    m_tabs->addTab(m_tunePure, tr("Stem rent"));
+    m_tabs->addTab(m_whichTemperament, tr("Hvilken stemning?"));
+    m_pureOrTempered->setAccessibleName(tr("Ren eller tempereret?"));
+    m_tunePure->setAccessibleName(tr("Stem rent"));
+    m_whichTemperament->setAccessibleName(tr("Hvilken stemning?"));
+    m_shownPage = m_pureOrTempered;
+    // Another tab leaves the exercise of the one before.
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
+        m_shownPage->leave();
+        m_shownPage = &currentPage();
+    });
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    resize(560, 420);
+    watchKeys();
+}
+
+ExercisesWindow::~ExercisesWindow() {
+    // The tabs go with the window's children, and must not call back into a window half gone.
+    disconnect(m_tabs, nullptr, this, nullptr);
+    leaveExercise();
+}
+
+ExercisePage& ExercisesWindow::currentPage() const {
+    return *static_cast<ExercisePage*>(m_tabs->currentWidget());
+}
+
+void ExercisesWindow::showPage(ExercisePage& page) {
+    m_tabs->setCurrentWidget(&page);
+}
+
+void ExercisesWindow::leaveExercise() {
+    m_shownPage->leave();
+}
+
+void ExercisesWindow::watchKeys() {
+    installEventFilter(this);
+    for (QWidget* widget : findChildren<QWidget*>()) {
+        widget->installEventFilter(this);
+    }
+}
+
+bool ExercisesWindow::eventFilter(QObject* watched, QEvent* event) {
+    const bool pressed = event->type() == QEvent::KeyPress;
+    if (pressed || event->type() == QEvent::KeyRelease) {
+        if (keyEvent(*static_cast<QKeyEvent*>(event), pressed)) {
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool ExercisesWindow::keyEvent(QKeyEvent& event, bool pressed) {
+    ExercisePage& page = currentPage();
+    if (event.key() == Qt::Key_Escape) {
+        if (pressed) {
+            page.stopSound();
+        }
+        return true;
+    }
+    if (page.isRunning()) {
+        return pressed ? page.keyPressed(event) : page.keyReleased(event);
+    }
+    const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+    if (enter && pressed) {
+        page.start();
+    }
+    return enter;
+}
+
+void ExercisesWindow::closeEvent(QCloseEvent* event) {
+    leaveExercise();
+    QWidget::closeEvent(event);
+}
+
+void ExercisesWindow::hideEvent(QHideEvent* event) {
+    leaveExercise();
+    QWidget::hideEvent(event);
+}

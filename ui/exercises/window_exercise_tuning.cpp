@@ -1,0 +1,145 @@
+#include "ui/exercises/window_exercise_tuning.h"
+
+#include "ui/messages/message_panel.h"
+#include "ui/model/descriptions.h"
+#include "ui/model/tuning_model.h"
+#include "ui/texts/control_names.h"
+#include "ui/texts/palette.h"
+#include "ui/widgets/shape.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+const QColor kMarkedTriad(220, 0, 0);
+}
+
+using Priority = MessagePanel::Priority;
+
+WindowExerciseTuning::WindowExerciseTuning(QWidget& window, TuningModel& model,
+                                           MessagePanel* messages)
+    : m_window(window), m_model(model), m_tuning(model), m_messages(messages) {}
+
+WindowExerciseTuning::~WindowExerciseTuning() {
+    uncoverInterval();
+    markTriads({});
+    if (m_messages != nullptr) {
+        m_messages->release(Priority::exercise);
+    }
+}
+
+klangora::SliderPositions WindowExerciseTuning::positions() const {
+    return m_tuning.positions();
+}
+
+void WindowExerciseTuning::setPositions(const klangora::SliderPositions& positions) {
+    m_tuning.setPositions(positions);
+}
+
+void WindowExerciseTuning::exerciseBegins() {
+    m_learnersIdentity = m_model.identity();
+}
+
+// The learner's tones are back; so is the name of the tuning, which the exercise's moves had made
+// the learner's own.
+void WindowExerciseTuning::exerciseEnds() {
+    if (m_model.identity() != m_learnersIdentity) {
+        m_model.setTuning(m_model.positions(), m_learnersIdentity);
+    }
+}
+
+void WindowExerciseTuning::showSummary(const QString& text) {
+    if (m_messages == nullptr) {
+        return;
+    }
+    m_messages->request(Priority::exercise, {text}, colours::green);
+    // Released after a while unless the exercises have said something since.
+    const int said = ++*m_said;
+    QTimer::singleShot(kSummaryMs, m_messages, [messages = m_messages, count = m_said, said] {
+        if (*count == said) {
+            messages->release(Priority::exercise);
+        }
+    });
+}
+
+void WindowExerciseTuning::hideInterval(klangora::IntervalKind kind, int lowerToneIndex) {
+    uncoverInterval();
+    const int row = kind == klangora::IntervalKind::third ? 1 : 2;
+    std::vector<int> columns{lowerToneIndex + 1};
+    if (lowerToneIndex == 0) {
+        columns.push_back(13); // c' repeats c's third and fifth
+    }
+    for (const int column : columns) {
+        hide(m_window.findChild<QWidget*>(controls::markName(column, row)), column, row);
+        hide(m_window.findChild<QWidget*>(controls::barName(column, row)), column, -1);
+        hide(m_window.findChild<QWidget*>(controls::readoutName(column)), column, -1);
+    }
+    keepSilent();
+    if (m_messages != nullptr) {
+        // Over the live instrument's lines, which count the beats of whatever sounds.
+        ++*m_said;
+        m_messages->request(
+            Priority::exercise,
+            {QCoreApplication::translate(
+                "WindowExerciseTuning", "Stem rent: lyt, og flyt tonen, til svævningerne er væk.")},
+            colours::green);
+    }
+    // The diagram writes the mark's text anew at every retuning; it is silenced again after.
+    m_silencer =
+        QObject::connect(&m_model, &TuningModel::tonesChanged, &m_model, [this] { keepSilent(); });
+}
+
+void WindowExerciseTuning::hide(QWidget* widget, int column, int row) {
+    if (widget != nullptr) {
+        m_hidden.push_back({widget, column, row});
+        widget->hide();
+    }
+}
+
+void WindowExerciseTuning::keepSilent() {
+    for (const Hidden& hidden : m_hidden) {
+        if (hidden.widget != nullptr && hidden.row > 0) {
+            hidden.widget->setToolTip({});
+            hidden.widget->setAccessibleDescription({});
+        }
+    }
+}
+
+void WindowExerciseTuning::uncoverInterval() {
+    QObject::disconnect(m_silencer);
+    if (m_messages != nullptr && !m_hidden.empty()) {
+        m_messages->release(Priority::exercise);
+    }
+    for (const Hidden& hidden : m_hidden) {
+        if (hidden.widget == nullptr) {
+            continue;
+        }
+        if (hidden.row > 0) {
+            const QString text =
+                descriptions::markDescription(m_model.tones(), hidden.column, hidden.row);
+            hidden.widget->setAccessibleDescription(text);
+            hidden.widget->setToolTip(text);
+        }
+        hidden.widget->show();
+    }
+    m_hidden.clear();
+}
+
+void WindowExerciseTuning::markTriads(const std::vector<int>& roots) {
+    for (auto& [mark, colour] : m_marked) {
+        if (mark != nullptr) {
+            mark->setPenColor(colour);
+        }
+    }
+    m_marked.clear();
+    for (const int root : roots) {
+        for (int row = 0; row <= 2; ++row) {
+            auto* mark = m_window.findChild<Shape*>(controls::markName(root + 1, row));
+            if (mark != nullptr) {
+                m_marked.emplace_back(mark, mark->penColor());
+                mark->setPenColor(kMarkedTriad);
+            }
+        }
+    }
+}

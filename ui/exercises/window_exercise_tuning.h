@@ -1,0 +1,60 @@
+#pragma once
+
+// The exercises' hold on the main window: its tuning model, the diagram's marks and bars and the
+// readouts, found by their object names. While a "Stem rent" round runs, the interval's mark and
+// bar (and the c' column's, which repeats c's) and its column's readout are out of sight and say
+// nothing to a screen reader, and the message panel speaks of the exercise instead of the beats
+// of what sounds; the marked triads of "Hvilken stemning?" are outlined in red. Whatever name the
+// learner's tuning had comes back with it.
+#include "ui/exercises/exercise_tuning.h"
+#include "ui/model/tuning_identity.h"
+
+#include <QColor>
+#include <QMetaObject>
+#include <QPointer>
+
+#include <memory>
+#include <vector>
+
+class MessagePanel;
+class QWidget;
+class Shape;
+
+class WindowExerciseTuning : public ExerciseTuning {
+public:
+    // Without a message panel, the exercise says nothing there.
+    WindowExerciseTuning(QWidget& window, TuningModel& model, MessagePanel* messages = nullptr);
+    ~WindowExerciseTuning() override;
+
+    klangora::SliderPositions positions() const override;
+    void setPositions(const klangora::SliderPositions& positions) override;
+    void exerciseBegins() override;
+    void exerciseEnds() override;
+    void hideInterval(klangora::IntervalKind kind, int lowerToneIndex) override;
+    void uncoverInterval() override;
+    void markTriads(const std::vector<int>& roots) override;
+    void showSummary(const QString& text) override;
+
+    // How long a summary stays in the message panel.
+    static constexpr int kSummaryMs = 15000;
+
+private:
+    struct Hidden {
+        QPointer<QWidget> widget;
+        int column = 0;
+        int row = 0; // a mark's row; -1 for a bar or a readout
+    };
+    void hide(QWidget* widget, int column, int row);
+    void keepSilent();
+
+    QWidget& m_window;
+    TuningModel& m_model;
+    ModelExerciseTuning m_tuning;
+    MessagePanel* m_messages;
+    // How often the exercises have asked the message panel; shared with the timers that release it.
+    std::shared_ptr<int> m_said = std::make_shared<int>(0);
+    TuningIdentity m_learnersIdentity;
+    std::vector<Hidden> m_hidden;
+    QMetaObject::Connection m_silencer;
+    std::vector<std::pair<QPointer<Shape>, QColor>> m_marked;
+};

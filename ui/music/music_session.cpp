@@ -1,0 +1,174 @@
+#include "ui/music/music_session.h"
+
+#include "core/historical_temperaments.h"
+#include "core/music/tuning_name.h"
+#include "core/presets.h"
+#include "sound/instrument/live_instrument.h"
+#include "ui/messages/message_panel.h"
+#include "ui/model/descriptions.h"
+#include "ui/model/tuning_model.h"
+#include "ui/music/music_window.h"
+#include "ui/panel/readout_panel.h"
+#include "ui/texts/key_table.h"
+#include "ui/texts/palette.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QTimer>
+#include <QWidget>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+// The rate most sound servers run at; the player follows the output's own once it runs.
+constexpr int kAssumedSampleRate = 48000;
+// Longer than any audio callback takes.
+constexpr auto kCallbackPatience = std::chrono::milliseconds(100);
+// How often the window looks which of the piece's notes sound.
+constexpr int kSoundingViewMs = 40;
+
+QAction* keyAction(QWidget& window, MusicWindow& music, keys::Command command,
+                   const char* objectName) {
+    auto* action = new QAction(&window);
+    action->setObjectName(objectName);
+    action->setShortcut(QKeySequence(keys::keyOf(command)));
+    window.addAction(action);
+    music.addAction(action);
+    return action;
+}
+
+} // namespace
+
+MusicSession::MusicSession(QWidget& window, klangora::LiveInstrument& instrument,
+                           const Parts& parts)
+    : QObject(&window), m_instrument(instrument), m_parts(parts),
+      m_player(std::make_unique<klangora::PiecePlayer>(kAssumedSampleRate)),
+      m_scheduler(std::make_unique<klangora::PieceScheduler>(*m_player)),
+      m_soundingView(new QTimer(this)) {
+    // The piece's events reach the voices from the audio thread, at their samples.
+    m_instrument.synth().setScheduler(m_scheduler.get());
+    m_window = std::make_unique<MusicWindow>(
+        MusicWindow::Sound{
+            *m_player,
+            [this] {
+                if (m_instrument.output() != nullptr) {
+                    m_instrument.output()->wake();
+                }
+            },
+            [this] { return klangora::centsFromPositions(m_parts.model.positions()); }},
+        &window);
+    // P in the main window; the music window answers P itself.
+    m_playKey = new QAction(&window);
+    m_playKey->setObjectName("playPausePieceAction");
+    m_playKey->setShortcut(QKeySequence(keys::keyOf(keys::Command::playPausePiece)));
+    window.addAction(m_playKey);
+    connect(m_playKey, &QAction::triggered, m_window.get(), &MusicWindow::playOrPause);
+    m_switchKey =
+        keyAction(window, *m_window, keys::Command::previousTuning, "previousTuningAction");
+    connect(m_switchKey, &QAction::triggered, this, &MusicSession::switchTuning);
+
+    m_settled = current();
+    // A retuning tone by tone settles when the loop turns; a whole tuning arrives in one call,
+    // so at its tuningSet the settled tuning is still the one before it.
+    connect(&m_parts.model, &TuningModel::tonesChanged, this,
+            [this] { QTimer::singleShot(0, this, [this] { m_settled = current(); }); });
+    connect(&m_parts.model, &TuningModel::tuningSet, this, &MusicSession::noteWholeChange);
+    m_soundingView->setInterval(kSoundingViewMs);
+    connect(m_soundingView, &QTimer::timeout, this, &MusicSession::showSounding);
+    m_soundingView->start();
+}
+
+MusicSession::~MusicSession() {
+    m_instrument.synth().setScheduler(nullptr);
+    if (m_instrument.output() != nullptr) {
+        // The audio thread takes the change at its next callback; one that has begun may still
+        // be using the scheduler. Callbacks last a few milliseconds.
+        std::this_thread::sleep_for(kCallbackPatience);
+    }
+}
+
+void MusicSession::pause() {
+    if (m_window->playing()) {
+        m_window->playOrPause();
+    }
+}
+
+MusicSession::Whole MusicSession::current() const {
+    return {m_parts.model.positions(), m_parts.model.identity()};
+}
+
+void MusicSession::noteWholeChange() {
+    const Whole now = current();
+    if (!m_switching) {
+        m_toggle.wholeChange(m_settled, now);
+    }
+    m_settled = now;
+}
+
+void MusicSession::switchTuning() {
+    if (const auto other = m_toggle.toggle()) {
+        m_switching = true;
+        m_parts.model.setTuning(other->positions, other->identity);
+        m_switching = false;
+    }
+}
+
+bool MusicSession::open(const QString& path, bool playAtOnce) {
+    if (!m_window->openPiece(path)) {
+        return false;
+    }
+    if (playAtOnce) {
+        m_window->playOrPause();
+    }
+    return true;
+}
+
+void MusicSession::applyTuningName(const QString& name) {
+    for (const klangora::PresetId id : klangora::kAllPresets) {
+        if (name.toStdString() == klangora::presetInfo(id).id) {
+            m_parts.model.setTuning(klangora::presetPositions(id), TuningIdentity::preset(id));
+            return;
+        }
+    }
+    const auto tuning = klangora::resolveTuningName(name.toStdString());
+    const auto* named = std::get_if<klangora::NamedTuning>(&tuning);
+    if (named == nullptr) {
+        return;
+    }
+    const bool isFile = name.endsWith(".scl", Qt::CaseInsensitive);
+    m_parts.model.setTuning(named->positions,
+                            isFile ? TuningIdentity::file(QString::fromStdString(named->caption))
+                                   : TuningIdentity::temperament(name));
+}
+
+void MusicSession::showSounding() {
+    const std::bitset<128> sounding = m_player->soundingNotes();
+    if (sounding == m_shownSounding) {
+        return;
+    }
+    m_shownSounding = sounding;
+    std::array<bool, 14> lit{};
+    QStringList lines;
+    const std::bitset<128> held = sounding | m_instrument.heldNotes();
+    for (int note = 0; note < 128; ++note) {
+        if (!held.test(static_cast<std::size_t>(note))) {
+            continue;
+        }
+        lit[static_cast<std::size_t>(note % 12 + 1)] = true;
+        for (int upper : {note + 4, note + 7}) { // the major third and the fifth above
+            if (upper < 128 && sounding.test(static_cast<std::size_t>(upper)) &&
+                sounding.test(static_cast<std::size_t>(note))) {
+                lines << descriptions::soundingIntervalText(m_parts.model.tones(), note, upper);
+            }
+        }
+    }
+    m_parts.panel.lightTones(lit);
+    using Priority = MessagePanel::Priority;
+    if (lines.isEmpty()) {
+        m_parts.messages.release(Priority::piece);
+    } else {
+        m_parts.messages.request(Priority::piece, lines, windowTextColour());
+    }
+}

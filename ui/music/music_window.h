@@ -1,0 +1,74 @@
+#pragma once
+
+// The music window: a small tool window beside the main one that plays a MIDI file in the
+// current tuning. It shows the piece's name, plays and pauses (also P), goes back to the start,
+// shows and moves the position ("0:42 / 2:15", draggable while the piece plays), sets the tempo
+// (50–150 %), and saves the piece as sound. The audio thread is the clock; this window only sends
+// commands and reads where the piece is.
+#include "core/music/piece.h"
+#include "sound/music/piece_player.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+class QTimer;
+class PieceSaver;
+
+class MusicWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    struct Sound {
+        klangora::PiecePlayer& player;
+        std::function<void()> wake;                     // a tone is about to sound
+        std::function<std::array<double, 12>()> tuning; // cents above c, for saving
+    };
+    explicit MusicWindow(const Sound& sound, QWidget* parent = nullptr);
+    ~MusicWindow() override;
+
+    // A MIDI file into the window (shown, stopped at its start). On failure a message says why
+    // and nothing changes: the piece that was loaded, or plays, stays.
+    bool openPiece(const QString& path);
+    void playOrPause();
+    void backToStart();
+    void setTempoPercent(int percent);
+    // Saves the piece in the current tuning, with a progress bar and a cancel button.
+    void saveAsSound(const QString& path);
+
+    const klangora::Piece* piece() const { return m_piece.get(); }
+    bool playing() const;
+
+    // "m:ss / m:ss"
+    static QString timeText(double positionSeconds, double lengthSeconds);
+
+signals:
+    void pieceOpened(const QString& name);
+    void saveFinished(bool saved);
+
+private:
+    void build();
+    void showPosition();
+    void askToSaveAsSound();
+
+    Sound m_sound;
+    std::shared_ptr<const klangora::Piece> m_piece;
+    QLabel* m_name = nullptr;
+    QPushButton* m_play = nullptr;
+    QPushButton* m_rewind = nullptr;
+    QSlider* m_position = nullptr;
+    QLabel* m_time = nullptr;
+    QSpinBox* m_tempo = nullptr;
+    QPushButton* m_save = nullptr;
+    QTimer* m_clockView = nullptr;
+    PieceSaver* m_saver = nullptr;
+    QString m_soundFolder;
+    bool m_shownPlaying = false;
+};

@@ -1,0 +1,185 @@
+#include "ui/music/triad_table.h"
+
+#include "core/music/piece_notes.h"
+#include "core/music/triad_report.h"
+#include "ui/model/tuning_model.h"
+#include "ui/texts/number_format.h"
+#include "ui/texts/palette.h"
+
+#include <QAbstractButton>
+#include <QHeaderView>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+#include <cstddef>
+
+using namespace klangora::music;
+
+namespace {
+
+constexpr int kShareRole = Qt::UserRole; // the share 0..1 that the bar shows
+
+// The share column's cells: the text over a bar as long as the share of the cell's width.
+class ShareBarDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const double share = index.data(kShareRole).toDouble();
+        if (share > 0.0) {
+            QRect bar = option.rect.adjusted(2, 3, -2, -3);
+            bar.setWidth(qMax(1, static_cast<int>(bar.width() * qMin(share, 1.0))));
+            painter->fillRect(bar, option.palette.color(QPalette::Highlight).lighter(160));
+        }
+        QStyledItemDelegate::paint(painter, option, index);
+    }
+};
+
+// Cents from pure with their sign: a third wider than pure reads +, narrower -.
+QString signedCents(double cents) {
+    const QString number = formatTenths(cents);
+    return QString("%1%2 cent").arg(cents > 0.0 && number != formatTenths(0.0) ? "+" : "", number);
+}
+
+QTableWidgetItem* textItem(Qt::Alignment alignment) {
+    auto* item = new QTableWidgetItem;
+    item->setFlags(Qt::ItemIsEnabled);
+    item->setTextAlignment(alignment | Qt::AlignVCenter);
+    return item;
+}
+
+} // namespace
+
+TriadTable::TriadTable(const TuningModel& model, QWidget* parent)
+    : QTableWidget(12, 5, parent), m_model(model) {
+    setObjectName("triadTable");
+    setAccessibleName(tr("Dur-treklange i musikken"));
+    setHorizontalHeaderLabels(
+        {tr("Treklang"), tr("Klinger"), tr("Andel"), tr("Terts fra ren"), tr("Kvint fra ren")});
+    verticalHeader()->hide();
+    // The corner button selects nothing here (no selection), but a screen reader meets it.
+    setCornerButtonEnabled(false);
+    if (auto* corner = findChild<QAbstractButton*>()) {
+        corner->setAccessibleName(tr("Tabellens hjørne"));
+    }
+    horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    horizontalHeader()->setSectionResizeMode(shareColumn, QHeaderView::Stretch);
+    setItemDelegateForColumn(shareColumn, new ShareBarDelegate(this));
+    setEditTriggers(NoEditTriggers);
+    setSelectionMode(NoSelection);
+    setFocusPolicy(Qt::StrongFocus); // the rows can be read one by one with the arrow keys
+    // All twelve rows and five columns in view: the window grows to the table, not the table
+    // scrolls in the window.
+    setSizeAdjustPolicy(AdjustToContents);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The table's and its headers' scroll bars never show, but a screen reader meets them.
+    for (QScrollBar* bar : findChildren<QScrollBar*>()) {
+        bar->setAccessibleName(bar->orientation() == Qt::Vertical ? tr("Rul lodret")
+                                                                  : tr("Rul vandret"));
+    }
+    for (int row = 0; row < rowCount(); ++row) {
+        setItem(row, nameColumn, textItem(Qt::AlignLeft));
+        for (int column = secondsColumn; column <= fifthColumn; ++column) {
+            setItem(row, column, textItem(Qt::AlignRight));
+        }
+    }
+    fillNames();
+    fillTimes();
+    fillDeviations();
+    connect(&model, &TuningModel::tonesChanged, this, [this] { fillDeviations(); });
+}
+
+void TriadTable::setPiece(const klangora::Piece& piece) {
+    const std::vector<TimedNote> notes = soundingNotes(piece);
+    m_spans = triadSpans(notes);
+    m_times = triadTimes(piece);
+    fillTimes();
+    highlight(0);
+}
+
+void TriadTable::setPlayingPosition(double seconds) {
+    highlight(triadsSoundingAt(m_spans, seconds));
+}
+
+void TriadTable::setFifthsOrder(bool fifths) {
+    if (fifths == m_fifths) {
+        return;
+    }
+    m_fifths = fifths;
+    fillNames();
+    fillTimes();
+    fillDeviations();
+    const TriadMask roots = m_highlighted;
+    m_highlighted = 0;
+    highlight(roots);
+}
+
+const std::array<int, 12>& TriadTable::order() const {
+    return m_fifths ? kFifthsRoots : kChromaticRoots;
+}
+
+int TriadTable::rowOf(int root) const {
+    for (int row = 0; row < 12; ++row) {
+        if (order()[static_cast<std::size_t>(row)] == root) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+QTableWidgetItem* TriadTable::cell(int root, Column column) const {
+    return item(rowOf(root), column);
+}
+
+void TriadTable::fillNames() {
+    for (int root = 0; root < 12; ++root) {
+        cell(root, nameColumn)->setText(QString::fromStdString(majorTriadName(root)));
+    }
+}
+
+void TriadTable::fillTimes() {
+    for (int root = 0; root < 12; ++root) {
+        const double share = m_times.share(root);
+        cell(root, secondsColumn)
+            ->setText(formatTenths(m_times.seconds[static_cast<std::size_t>(root)]) + " s");
+        QTableWidgetItem* shareCell = cell(root, shareColumn);
+        shareCell->setText(formatTenths(100.0 * share) + " %");
+        shareCell->setData(kShareRole, share);
+    }
+}
+
+void TriadTable::fillDeviations() {
+    for (int root = 0; root < 12; ++root) {
+        const TriadDeviation deviation = triadDeviation(m_model.tones(), root);
+        cell(root, thirdColumn)->setText(signedCents(deviation.thirdCents));
+        cell(root, fifthColumn)->setText(signedCents(deviation.fifthCents));
+    }
+}
+
+void TriadTable::highlight(TriadMask roots) {
+    if (roots == m_highlighted) {
+        return;
+    }
+    m_highlighted = roots;
+    QStringList sounding;
+    for (int root = 0; root < 12; ++root) {
+        const bool on = (roots >> root) & 1u;
+        for (int column = nameColumn; column <= fifthColumn; ++column) {
+            QTableWidgetItem* c = cell(root, static_cast<Column>(column));
+            QFont font = c->font();
+            font.setBold(on);
+            c->setFont(font);
+            c->setBackground(on ? QBrush(colours::yellow) : QBrush());
+            c->setForeground(on ? QBrush(Qt::black) : QBrush());
+        }
+        if (on) {
+            sounding << cell(root, nameColumn)->text();
+        }
+    }
+    // What a screen reader tells when asked about the table.
+    setAccessibleDescription(sounding.isEmpty() ? tr("Ingen dur-treklang klinger nu")
+                                                : tr("Klinger nu: %1").arg(sounding.join(", ")));
+}

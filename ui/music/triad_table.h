@@ -1,0 +1,50 @@
+#pragma once
+
+// The music window's table of the piece's major triads: one row per triad in the order of the
+// diagram's columns (its two C columns share one row), how long and what share of the piece the
+// triad sounds, with a bar for the share, and how far its third and fifth lie from pure in the
+// current tuning. The triads sounding at the playing position are highlighted. Every cell is
+// text, so a screen reader reads the table as it stands.
+#include "core/music/piece.h"
+#include "core/music/triad_analysis.h"
+
+#include <QTableWidget>
+
+#include <array>
+#include <vector>
+
+class TuningModel;
+
+class TriadTable : public QTableWidget {
+    Q_OBJECT
+
+public:
+    enum Column { nameColumn, secondsColumn, shareColumn, thirdColumn, fifthColumn };
+
+    explicit TriadTable(const TuningModel& model, QWidget* parent = nullptr);
+
+    // The piece whose triads the table shows; an empty piece shows no time for any triad.
+    void setPiece(const klangora::Piece& piece);
+    // Highlights the triads sounding at this moment of the piece.
+    void setPlayingPosition(double seconds);
+    // The diagram's arrangement: round the fifths (C G D ...) or chromatic (C C# D ...).
+    void setFifthsOrder(bool fifths);
+
+    // The row of a root 0..11 (tone index) in the present order.
+    int rowOf(int root) const;
+    klangora::music::TriadMask highlighted() const { return m_highlighted; }
+
+private:
+    void fillNames();
+    void fillTimes();
+    void fillDeviations();
+    void highlight(klangora::music::TriadMask roots);
+    QTableWidgetItem* cell(int root, Column column) const;
+    const std::array<int, 12>& order() const;
+
+    const TuningModel& m_model;
+    std::vector<klangora::music::TriadSpan> m_spans;
+    klangora::music::TriadTimes m_times;
+    klangora::music::TriadMask m_highlighted = 0;
+    bool m_fifths = true;
+};
