@@ -5,225 +5,225 @@
     <name>ExamplesMenu</name>
     <message>
         <source>Eksempler</source>
-        <translation type="unfinished"></translation>
+        <translation>Examples</translation>
     </message>
     <message>
         <source>Koral</source>
-        <translation type="unfinished"></translation>
+        <translation>Chorale</translation>
     </message>
     <message>
         <source>Jazz-koral</source>
-        <translation type="unfinished"></translation>
+        <translation>Jazz chorale</translation>
     </message>
 </context>
 <context>
     <name>ExercisePage</name>
     <message>
         <source>Øvelsens besked</source>
-        <translation type="unfinished"></translation>
+        <translation>The exercise&apos;s message</translation>
     </message>
     <message>
         <source>Point</source>
-        <translation type="unfinished"></translation>
+        <translation>Points</translation>
     </message>
 </context>
 <context>
     <name>ExerciseTexts</name>
     <message>
         <source>den store terts </source>
-        <translation type="unfinished"></translation>
+        <translation>the major third </translation>
     </message>
     <message>
         <source>kvinten </source>
-        <translation type="unfinished"></translation>
+        <translation>the fifth </translation>
     </message>
 </context>
 <context>
     <name>ExercisesOpener</name>
     <message>
         <source>Øvelser …</source>
-        <translation type="unfinished"></translation>
+        <translation>Exercises …</translation>
     </message>
 </context>
 <context>
     <name>ExercisesWindow</name>
     <message>
         <source>Øvelser</source>
-        <translation type="unfinished"></translation>
+        <translation>Exercises</translation>
     </message>
     <message>
         <source>Ren eller tempereret?</source>
-        <translation type="unfinished"></translation>
+        <translation>Pure or tempered?</translation>
     </message>
     <message>
         <source>Stem rent</source>
-        <translation type="unfinished"></translation>
+        <translation>Tune pure</translation>
     </message>
     <message>
         <source>Hvilken stemning?</source>
-        <translation type="unfinished"></translation>
+        <translation>Which temperament?</translation>
     </message>
 </context>
 <context>
     <name>MusicWindow</name>
     <message>
         <source>Spil</source>
-        <translation type="unfinished"></translation>
+        <translation>Play</translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause</translation>
     </message>
     <message>
         <source>Musik</source>
-        <translation type="unfinished"></translation>
+        <translation>Music</translation>
     </message>
     <message>
         <source>Intet stykke åbnet</source>
-        <translation type="unfinished"></translation>
+        <translation>No piece opened</translation>
     </message>
     <message>
         <source>Spil eller hold pause (P)</source>
-        <translation type="unfinished"></translation>
+        <translation>Play or pause (P)</translation>
     </message>
     <message>
         <source>Til start</source>
-        <translation type="unfinished"></translation>
+        <translation>To the start</translation>
     </message>
     <message>
         <source>Tilbage til begyndelsen</source>
-        <translation type="unfinished"></translation>
+        <translation>Back to the beginning</translation>
     </message>
     <message>
         <source>Gem som lyd …</source>
-        <translation type="unfinished"></translation>
+        <translation>Save as sound …</translation>
     </message>
     <message>
         <source>Gem stykket som lyd</source>
-        <translation type="unfinished"></translation>
+        <translation>Save the piece as sound</translation>
     </message>
     <message>
         <source>Position i stykket</source>
-        <translation type="unfinished"></translation>
+        <translation>Position in the piece</translation>
     </message>
     <message>
         <source>Tempo i procent</source>
-        <translation type="unfinished"></translation>
+        <translation>Tempo in percent</translation>
     </message>
     <message>
         <source>&amp;Tempo:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tempo:</translation>
     </message>
     <message>
         <source>Musikken »%1« kan ikke åbnes: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>The music &quot;%1&quot; cannot be opened: %2</translation>
     </message>
     <message>
         <source>Stykke: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Piece: %1</translation>
     </message>
     <message>
         <source>Musik: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Music: %1</translation>
     </message>
     <message>
         <source>Gem som lyd</source>
-        <translation type="unfinished"></translation>
+        <translation>Save as sound</translation>
     </message>
     <message>
         <source>WAV-lyd (*.wav)</source>
-        <translation type="unfinished"></translation>
+        <translation>WAV sound (*.wav)</translation>
     </message>
     <message>
         <source>Gemmer »%1« som lyd …</source>
-        <translation type="unfinished"></translation>
+        <translation>Saving &quot;%1&quot; as sound …</translation>
     </message>
     <message>
         <source>Annuller</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
     <name>PureOrTemperedPage</name>
     <message>
         <source>To intervaller lyder efter hinanden, det ene rent, det andet tempereret. Hvilket var rent? Tryk 1 for det første, 2 for det andet; mellemrum spiller dem igen. Tyve spørgsmål, og de bliver sværere, jo flere du svarer rigtigt på.</source>
-        <translation type="unfinished"></translation>
+        <translation>Two intervals sound one after the other, one pure, the other tempered. Which was pure? Press 1 for the first, 2 for the second; Space plays them again. Twenty questions, and they get harder the more you answer right.</translation>
     </message>
     <message>
         <source>Interval</source>
-        <translation type="unfinished"></translation>
+        <translation>Interval</translation>
     </message>
     <message>
         <source>Store tertser</source>
-        <translation type="unfinished"></translation>
+        <translation>Major thirds</translation>
     </message>
     <message>
         <source>Kvinter</source>
-        <translation type="unfinished"></translation>
+        <translation>Fifths</translation>
     </message>
     <message>
         <source>Begge</source>
-        <translation type="unfinished"></translation>
+        <translation>Both</translation>
     </message>
     <message>
         <source>Start (Enter)</source>
-        <translation type="unfinished"></translation>
+        <translation>Start (Enter)</translation>
     </message>
     <message>
         <source>Vælg interval, og tryk Enter for at begynde.</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose the interval and press Enter to begin.</translation>
     </message>
     <message>
         <source>Rigtige: 0 af 0</source>
-        <translation type="unfinished"></translation>
+        <translation>Right: 0 of 0</translation>
     </message>
     <message>
         <source>Spørgsmål %1 af %2: hvilket interval var rent? Tryk 1 for det første, 2 for det andet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Question %1 of %2: which interval was pure? Press 1 for the first, 2 for the second.</translation>
     </message>
     <message>
         <source>Rigtige: %1 af %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Right: %1 of %2</translation>
     </message>
     <message>
         <source>Rigtigt!</source>
-        <translation type="unfinished"></translation>
+        <translation>Right!</translation>
     </message>
     <message>
         <source>Forkert: det rene var nummer %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrong: the pure one was number %1.</translation>
     </message>
     <message>
         <source>%1 Det tempererede var %2 cent for %3. Tryk Enter for næste spørgsmål.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 The tempered one was %2 cent too %3. Press Enter for the next question.</translation>
     </message>
     <message>
         <source>bredt</source>
-        <translation type="unfinished"></translation>
+        <translation>wide</translation>
     </message>
     <message>
         <source>smalt</source>
-        <translation type="unfinished"></translation>
+        <translation>narrow</translation>
     </message>
     <message>
         <source>%1 svævninger i sekundet i en stor terts på C</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 beats a second in a major third on C</translation>
     </message>
     <message>
         <source> svævninger i sekundet</source>
-        <translation type="unfinished"></translation>
+        <translation> beats a second</translation>
     </message>
     <message>
         <source>%1%2 i en kvint på C</source>
-        <translation type="unfinished"></translation>
+        <translation>%1%2 in a fifth on C</translation>
     </message>
     <message>
         <source>Ren eller tempereret: %1 af %2 rigtige. Du hører forskel ned til %3 cent; det svarer til %4.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pure or tempered: %1 of %2 right. You hear a difference down to %3 cent; that is %4.</translation>
     </message>
     <message>
         <source> og </source>
-        <translation type="unfinished"></translation>
+        <translation> and </translation>
     </message>
 </context>
 <context>
@@ -237,168 +237,168 @@
     <name>TriadTable</name>
     <message>
         <source>Dur-treklange i musikken</source>
-        <translation type="unfinished"></translation>
+        <translation>Major triads in the music</translation>
     </message>
     <message>
         <source>Treklang</source>
-        <translation type="unfinished"></translation>
+        <translation>Triad</translation>
     </message>
     <message>
         <source>Klinger</source>
-        <translation type="unfinished"></translation>
+        <translation>Sounds</translation>
     </message>
     <message>
         <source>Andel</source>
-        <translation type="unfinished"></translation>
+        <translation>Share</translation>
     </message>
     <message>
         <source>Terts fra ren</source>
-        <translation type="unfinished"></translation>
+        <translation>Third from pure</translation>
     </message>
     <message>
         <source>Kvint fra ren</source>
-        <translation type="unfinished"></translation>
+        <translation>Fifth from pure</translation>
     </message>
     <message>
         <source>Tabellens hjørne</source>
-        <translation type="unfinished"></translation>
+        <translation>The table&apos;s corner</translation>
     </message>
     <message>
         <source>Rul lodret</source>
-        <translation type="unfinished"></translation>
+        <translation>Scroll vertically</translation>
     </message>
     <message>
         <source>Rul vandret</source>
-        <translation type="unfinished"></translation>
+        <translation>Scroll horizontally</translation>
     </message>
     <message>
         <source>Ingen dur-treklang klinger nu</source>
-        <translation type="unfinished"></translation>
+        <translation>No major triad sounds now</translation>
     </message>
     <message>
         <source>Klinger nu: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Sounding now: %1</translation>
     </message>
 </context>
 <context>
     <name>TunePurePage</name>
     <message>
         <source>En stor terts eller en kvint i din stemning er gjort uren. Hold mellemrum nede for at høre den, og flyt tonen med pil op og pil ned (med Shift en hel cent ad gangen), til svævningerne er væk; tryk så Enter. Fem runder; din stemning kommer tilbage bagefter.</source>
-        <translation type="unfinished"></translation>
+        <translation>A major third or a fifth in your tuning has been made impure. Hold Space to hear it, and move the tone with Up and Down (with Shift a whole cent at a time) until the beats are gone; then press Enter. Five rounds; your tuning comes back afterwards.</translation>
     </message>
     <message>
         <source>Start (Enter)</source>
-        <translation type="unfinished"></translation>
+        <translation>Start (Enter)</translation>
     </message>
     <message>
         <source>Tryk Enter for at begynde.</source>
-        <translation type="unfinished"></translation>
+        <translation>Press Enter to begin.</translation>
     </message>
     <message>
         <source>Runde %1 af %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Round %1 of %2</translation>
     </message>
     <message>
         <source>Stem %1 ren. Tonen %2 flyttes. Hold mellemrum nede for at høre den; tryk Enter, når den er ren.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tune %1 pure. The tone %2 moves. Hold Space to hear it; press Enter when it is pure.</translation>
     </message>
     <message>
         <source>Stem rent: i gennemsnit %1 cent fra rent, %2 svævninger i sekundet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tune pure: on average %1 cent from pure, %2 beats a second.</translation>
     </message>
     <message>
         <source>for bred</source>
-        <translation type="unfinished"></translation>
+        <translation>too wide</translation>
     </message>
     <message>
         <source>for smal</source>
-        <translation type="unfinished"></translation>
+        <translation>too narrow</translation>
     </message>
     <message>
         <source>Tryk Enter for at slutte.</source>
-        <translation type="unfinished"></translation>
+        <translation>Press Enter to finish.</translation>
     </message>
     <message>
         <source>Tryk Enter for næste runde.</source>
-        <translation type="unfinished"></translation>
+        <translation>Press Enter for the next round.</translation>
     </message>
     <message>
         <source>Den endte %1 cent %2, med %3 svævninger i sekundet. %4</source>
-        <translation type="unfinished"></translation>
+        <translation>It ended %1 cent %2, with %3 beats a second. %4</translation>
     </message>
     <message>
         <source>Runde %1 af %2 · i gennemsnit %3 cent fra rent</source>
-        <translation type="unfinished"></translation>
+        <translation>Round %1 of %2 · on average %3 cent from pure</translation>
     </message>
 </context>
 <context>
     <name>WhichTemperamentPage</name>
     <message>
         <source>Vælg to til fire stemninger. En række kadencer gennem flere tonearter lyder i en af dem; tryk 1 til 4 for den, du tror, det var. Mellemrum spiller den igen.</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose two to four temperaments. A row of cadences through several keys sounds in one of them; press 1 to 4 for the one you think it was. Space plays it again.</translation>
     </message>
     <message>
         <source>Stemninger</source>
-        <translation type="unfinished"></translation>
+        <translation>Temperaments</translation>
     </message>
     <message>
         <source>Start (Enter)</source>
-        <translation type="unfinished"></translation>
+        <translation>Start (Enter)</translation>
     </message>
     <message>
         <source>Vælg to til fire stemninger, og tryk Enter for at begynde.</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose two to four temperaments and press Enter to begin.</translation>
     </message>
     <message>
         <source>Vælg mindst to og højst fire stemninger.</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose at least two and at most four temperaments.</translation>
     </message>
     <message>
         <source>Rigtige: 0 af 0</source>
-        <translation type="unfinished"></translation>
+        <translation>Right: 0 of 0</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>Spørgsmål %1 af %2: hvilken stemning hørte du? %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>Question %1 of %2: which temperament did you hear? %3.</translation>
     </message>
     <message>
         <source>Hvilken stemning: %1 af %2 rigtige.</source>
-        <translation type="unfinished"></translation>
+        <translation>Which temperament: %1 of %2 right.</translation>
     </message>
     <message>
         <source>Rigtigt: det var %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Right: it was %1.</translation>
     </message>
     <message>
         <source>Forkert: det var %1, ikke %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrong: it was %1, not %2.</translation>
     </message>
     <message>
         <source>Tryk Enter for at slutte.</source>
-        <translation type="unfinished"></translation>
+        <translation>Press Enter to finish.</translation>
     </message>
     <message>
         <source>Tryk Enter for næste spørgsmål.</source>
-        <translation type="unfinished"></translation>
+        <translation>Press Enter for the next question.</translation>
     </message>
     <message>
         <source>%1 Diagrammet viser %2; de valgte stemninger er mest forskellige i dur-treklangene på %3. %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 The diagram shows %2; the chosen temperaments differ most in the major triads on %3. %4</translation>
     </message>
     <message>
         <source>Rigtige: %1 af %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Right: %1 of %2</translation>
     </message>
 </context>
 <context>
     <name>WindowExerciseTuning</name>
     <message>
         <source>Stem rent: lyt, og flyt tonen, til svævningerne er væk.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tune pure: listen, and move the tone until the beats are gone.</translation>
     </message>
 </context>
 <context>
