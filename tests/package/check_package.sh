@@ -108,8 +108,9 @@ fi
 pid=
 
 # The desktop finds the type of a file by the globs update-mime-database compiles; x.scl must
-# match exactly one, the type the desktop entry offers to open.
-type=$(sed -n 's/^MimeType=\([^;]*\);$/\1/p' "$desktop")
+# match exactly one, the first type the desktop entry offers to open (MIDI files follow it).
+type=$(sed -n 's/^MimeType=\([^;]*\);.*$/\1/p' "$desktop")
+grep -q '^MimeType=.*;audio/midi;' "$desktop" || fail "the desktop entry does not open audio/midi"
 # (It tells that the root is not where desktops look: true, and beside the point here.)
 out=$(update-mime-database "$share/mime" 2>&1) || fail "update-mime-database: $out"
 matches=()

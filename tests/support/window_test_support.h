@@ -7,8 +7,8 @@
 #include "ui/model/tuning_model.h"
 #include "ui/selection/tone_selection.h"
 #include "ui/sequence/sound_sequence.h"
-#include "ui/tuning/temperament_caption.h"
 #include "ui/texts/control_names.h"
+#include "ui/tuning/temperament_caption.h"
 
 #include <QLabel>
 #include <QList>
