@@ -45,7 +45,11 @@ struct TForm1::Parts {
           live(window, instrument, {model, panel, selection, messages, widgets.octave}),
           music(window, instrument, {model, messages, panel}), examples(&window),
           exerciseVoices(instrument),
-          exercises(window, std::make_unique<WindowExerciseTuning>(window, model, &messages),
+          exercises(window,
+                    std::make_unique<WindowExerciseTuning>(
+                        WindowExerciseTuning::Controls{widgets.diagram.marks, widgets.diagram.bars,
+                                                       widgets.panel.readouts},
+                        model, &messages),
                     exerciseVoices),
           classroom(window) {}
 

@@ -463,13 +463,16 @@ struct NamedControls {
                 auto* mark = new Shape(Shape::Kind::Ellipse, &window);
                 mark->setObjectName(controls::markName(column, row));
                 mark->setPenColor(Qt::black);
+                typed.marks[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] = mark;
             }
             for (int row = 1; row <= 2; ++row) {
-                auto* bar = new QWidget(&window);
+                auto* bar = new Shape(Shape::Kind::Rectangle, &window);
                 bar->setObjectName(controls::barName(column, row));
+                typed.bars[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] = bar;
             }
             auto* readout = new QLabel("1,0", &window);
             readout->setObjectName(controls::readoutName(column));
+            typed.readouts[static_cast<std::size_t>(column)] = readout;
         }
         QObject::connect(&model, &TuningModel::tonesChanged, &window, [this] {
             for (auto* mark : window.findChildren<Shape*>()) {
@@ -483,6 +486,7 @@ struct NamedControls {
     QWidget* named(const QString& name) const { return window.findChild<QWidget*>(name); }
     QWidget window;
     TuningModel model;
+    WindowExerciseTuning::Controls typed;
 };
 
 } // namespace
@@ -502,7 +506,7 @@ void ExercisesTest::windowHidesTheIntervalAndItsTwin() {
     QFETCH(int, lower);
     QFETCH(QList<int>, columns);
     NamedControls controls;
-    WindowExerciseTuning tuning(controls.window, controls.model);
+    WindowExerciseTuning tuning(controls.typed, controls.model);
     const int row = third ? 1 : 2;
     tuning.hideInterval(third ? klangora::IntervalKind::third : klangora::IntervalKind::fifth,
                         lower);
@@ -533,7 +537,7 @@ void ExercisesTest::windowHidesTheIntervalAndItsTwin() {
 
 void ExercisesTest::windowMarksTriadsAndGivesTheirOutlinesBack() {
     NamedControls controls;
-    WindowExerciseTuning tuning(controls.window, controls.model);
+    WindowExerciseTuning tuning(controls.typed, controls.model);
     tuning.markTriads({8, 1});
     const auto outline = [&](int column, int row) {
         return static_cast<Shape*>(controls.named(controls::markName(column, row)))->penColor();

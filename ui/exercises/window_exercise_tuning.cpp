@@ -3,11 +3,11 @@
 #include "ui/messages/message_panel.h"
 #include "ui/model/descriptions.h"
 #include "ui/model/tuning_model.h"
-#include "ui/texts/control_names.h"
 #include "ui/texts/palette.h"
 #include "ui/widgets/shape.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 
@@ -17,9 +17,9 @@ const QColor kMarkedTriad(220, 0, 0);
 
 using Priority = MessagePanel::Priority;
 
-WindowExerciseTuning::WindowExerciseTuning(QWidget& window, TuningModel& model,
+WindowExerciseTuning::WindowExerciseTuning(const Controls& controls, TuningModel& model,
                                            MessagePanel* messages)
-    : m_window(window), m_model(model), m_tuning(model), m_messages(messages) {}
+    : m_controls(controls), m_model(model), m_tuning(model), m_messages(messages) {}
 
 WindowExerciseTuning::~WindowExerciseTuning() {
     uncoverInterval();
@@ -71,9 +71,10 @@ void WindowExerciseTuning::hideInterval(klangora::IntervalKind kind, int lowerTo
         columns.push_back(13); // c' repeats c's third and fifth
     }
     for (const int column : columns) {
-        hide(m_window.findChild<QWidget*>(controls::markName(column, row)), column, row);
-        hide(m_window.findChild<QWidget*>(controls::barName(column, row)), column, -1);
-        hide(m_window.findChild<QWidget*>(controls::readoutName(column)), column, -1);
+        const auto at = static_cast<std::size_t>(column);
+        hide(m_controls.marks[at][static_cast<std::size_t>(row)], column, row);
+        hide(m_controls.bars[at][static_cast<std::size_t>(row)], column, -1);
+        hide(m_controls.readouts[at], column, -1);
     }
     keepSilent();
     if (m_messages != nullptr) {
@@ -135,7 +136,8 @@ void WindowExerciseTuning::markTriads(const std::vector<int>& roots) {
     m_marked.clear();
     for (const int root : roots) {
         for (int row = 0; row <= 2; ++row) {
-            auto* mark = m_window.findChild<Shape*>(controls::markName(root + 1, row));
+            Shape* mark =
+                m_controls.marks[static_cast<std::size_t>(root + 1)][static_cast<std::size_t>(row)];
             if (mark != nullptr) {
                 m_marked.emplace_back(mark, mark->penColor());
                 mark->setPenColor(kMarkedTriad);

@@ -1,7 +1,7 @@
 #pragma once
 
 // The exercises' hold on the main window: its tuning model, the diagram's marks and bars and the
-// readouts, found by their object names. While a "Stem rent" round runs, the interval's mark and
+// readouts, as the layout built them. While a "Stem rent" round runs, the interval's mark and
 // bar (and the c' column's, which repeats c's) and its column's readout are out of sight and say
 // nothing to a screen reader, and the message panel speaks of the exercise instead of the beats
 // of what sounds; the marked triads of "Hvilken stemning?" are outlined in red. Whatever name the
@@ -13,17 +13,26 @@
 #include <QMetaObject>
 #include <QPointer>
 
+#include <array>
 #include <memory>
 #include <vector>
 
 class MessagePanel;
+class QLabel;
 class QWidget;
 class Shape;
 
 class WindowExerciseTuning : public ExerciseTuning {
 public:
+    // The main window's controls an exercise hides or marks, by column (tone number) 1..13.
+    struct Controls {
+        std::array<std::array<Shape*, 3>, 14> marks{}; // rows 0 root, 1 third, 2 fifth
+        std::array<std::array<Shape*, 3>, 14> bars{};  // rows 1 and 2
+        std::array<QLabel*, 14> readouts{};
+    };
     // Without a message panel, the exercise says nothing there.
-    WindowExerciseTuning(QWidget& window, TuningModel& model, MessagePanel* messages = nullptr);
+    WindowExerciseTuning(const Controls& controls, TuningModel& model,
+                         MessagePanel* messages = nullptr);
     ~WindowExerciseTuning() override;
 
     klangora::SliderPositions positions() const override;
@@ -47,7 +56,7 @@ private:
     void hide(QWidget* widget, int column, int row);
     void keepSilent();
 
-    QWidget& m_window;
+    Controls m_controls;
     TuningModel& m_model;
     ModelExerciseTuning m_tuning;
     MessagePanel* m_messages;
