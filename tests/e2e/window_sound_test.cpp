@@ -604,7 +604,9 @@ TEST_F(WindowAndSound, FirstPureOrTemperedQuestionSoundsAPureAndATemperedInterva
 class MidiThroughJack : public WindowAndSound {
 protected:
     void SetUp() override {
-        jackName = "klangora-test-" + std::to_string(getpid());
+        // One name for every run, so that a server a test killed gives its slot in JACK's small
+        // registry of servers to the next one (the tests hold a lock: one runs at a time).
+        jackName = "klangora-test-" + std::to_string(getuid());
         jackEnvironment = {{"JACK_DEFAULT_SERVER", jackName},
                            {"JACK_NO_AUDIO_RESERVATION", "1"},
                            {"DBUS_SESSION_BUS_ADDRESS", std::nullopt}};

@@ -46,7 +46,10 @@ public:
 class MidiThroughJackPort : public testing::Test {
 protected:
     void SetUp() override {
-        m_serverName = "klangora-midi-test-" + std::to_string(getpid());
+        // One name for every run: JACK keeps a server's name in a registry of a few slots, and
+        // frees the slot of a server that died (as one test makes it) only when a server of the
+        // same name starts again. The tests hold a lock, so only one runs at a time.
+        m_serverName = "klangora-midi-test-" + std::to_string(getuid());
         m_environment.emplace("JACK_DEFAULT_SERVER", m_serverName);
         if (!startServer()) {
             GTEST_SKIP() << "a JACK server cannot run here";
