@@ -5,6 +5,7 @@
 // message that never ends must not make the port deaf.
 #include "sound/midi/midi_input.h"
 #include "support/child_process.h"
+#include "support/counting_sink.h"
 #include "support/private_pulse_server.h"
 
 #include <jack/jack.h>
@@ -26,22 +27,6 @@ using namespace std::chrono_literals;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-class CountingSink : public NoteSink {
-public:
-    void noteOn(int note, float) override { ++holds[note]; }
-    void noteOff(int note) override { --holds[note]; }
-    std::set<int> sounding() const {
-        std::set<int> notes;
-        for (const auto& [note, count] : holds) {
-            if (count > 0) {
-                notes.insert(note);
-            }
-        }
-        return notes;
-    }
-    std::map<int, int> holds;
-};
 
 class MidiThroughJackPort : public testing::Test {
 protected:

@@ -4,6 +4,7 @@
 #include "sound/midi/midi_input.h"
 #include "sound/midi/midi_notes.h"
 #include "sound/midi/midi_stream.h"
+#include "support/counting_sink.h"
 #include "support/private_pulse_server.h"
 
 #include <alsa/asoundlib.h>
@@ -15,33 +16,9 @@
 #include <vector>
 
 using namespace klangora;
+using klangora::test_support::CountingSink;
 
 namespace {
-
-// Counts holds per note as the instrument does, and notices a stop without a start.
-class CountingSink : public NoteSink {
-public:
-    void noteOn(int note, float velocity) override {
-        ++holds[note];
-        velocities[note] = velocity;
-    }
-    void noteOff(int note) override {
-        if (--holds[note] < 0) {
-            ADD_FAILURE() << "note " << note << " stopped without a start";
-        }
-    }
-    std::set<int> sounding() const {
-        std::set<int> notes;
-        for (const auto& [note, count] : holds) {
-            if (count > 0) {
-                notes.insert(note);
-            }
-        }
-        return notes;
-    }
-    std::map<int, int> holds;
-    std::map<int, float> velocities;
-};
 
 using Bytes = std::vector<std::uint8_t>;
 
