@@ -111,6 +111,18 @@ long residentKb() {
     return -1;
 }
 
+// "--ordinary" after the mode measures the output without real-time scheduling, for comparison.
+PulseLiveOutput::Scheduling g_scheduling = PulseLiveOutput::Scheduling::realtimeWherePossible;
+
+std::unique_ptr<LiveInstrument> makeInstrument() {
+    return std::make_unique<LiveInstrument>(
+        [](LiveSynth& synth) { return std::make_unique<PulseLiveOutput>(synth, g_scheduling); });
+}
+
+const char* schedulingOf(const PulseLiveOutput& output) {
+    return output.realtime() ? "real-time" : "ordinary";
+}
+
 struct Server {
     PrivatePulseServer server;
     std::optional<ScopedEnvironment> address;
@@ -129,7 +141,7 @@ int measureLatency(int notes) {
     if (!server.start()) {
         return 1;
     }
-    const auto instrument = LiveInstrument::withPulseAudio();
+    const auto instrument = makeInstrument();
     auto& output = static_cast<PulseLiveOutput&>(*instrument->output());
     std::vector<double> ms;
     for (int n = 0; n < notes; ++n) {
@@ -152,9 +164,9 @@ int measureLatency(int notes) {
     }
     std::sort(ms.begin(), ms.end());
     std::printf("noteOn to the server, plus the stream's latency, over %zu notes: median %.2f ms, "
-                "maximum %.2f ms (stream latency last %.2f ms); underruns %d\n",
+                "maximum %.2f ms (stream latency last %.2f ms); underruns %d; %s scheduling\n",
                 ms.size(), ms[ms.size() / 2], ms.back(), output.latencyUs() / 1e3,
-                output.underruns());
+                output.underruns(), schedulingOf(output));
     return 0;
 }
 
@@ -163,7 +175,7 @@ int storm(int seconds) {
     if (!server.start()) {
         return 1;
     }
-    const auto instrument = LiveInstrument::withPulseAudio();
+    const auto instrument = makeInstrument();
     auto& output = static_cast<PulseLiveOutput&>(*instrument->output());
     std::mt19937 random(20261209);
     std::uniform_int_distribution<int> note(36, 96);
@@ -193,9 +205,9 @@ int storm(int seconds) {
     instrument->releaseAll();
     std::this_thread::sleep_for(500ms);
     std::printf("storm of %ld events in %d s: underruns %d, sounding after release %s, "
-                "resident memory %ld kB at start, %ld kB at the end\n",
+                "resident memory %ld kB at start, %ld kB at the end; %s scheduling\n",
                 events, seconds, output.underruns(), instrument->synth().silent() ? "none" : "SOME",
-                startKb, residentKb());
+                startKb, residentKb(), schedulingOf(output));
     return 0;
 }
 
@@ -219,7 +231,7 @@ int measureMidiLatency(int notes) {
     if (!server.start()) {
         return 1;
     }
-    const auto instrument = LiveInstrument::withPulseAudio();
+    const auto instrument = makeInstrument();
     auto& output = static_cast<PulseLiveOutput&>(*instrument->output());
     InstrumentSink sink(*instrument);
     MidiInput input(sink);
@@ -316,17 +328,25 @@ int flood(int seconds) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
+    for (int i = 2; i < argc; ++i) {
+        if (std::string(argv[i]) == "--ordinary") {
+            g_scheduling = PulseLiveOutput::Scheduling::ordinary;
+        }
+    }
+    const auto count = [&](int fallback) {
+        return argc > 2 && std::string(argv[2]) != "--ordinary" ? std::stoi(argv[2]) : fallback;
+    };
     if (mode == "--latency") {
-        return measureLatency(argc > 2 ? std::stoi(argv[2]) : 1000);
+        return measureLatency(count(1000));
     }
     if (mode == "--midi") {
-        return measureMidiLatency(argc > 2 ? std::stoi(argv[2]) : 1000);
+        return measureMidiLatency(count(1000));
     }
     if (mode == "--flood") {
-        return flood(argc > 2 ? std::stoi(argv[2]) : 10);
+        return flood(count(10));
     }
     if (mode == "--storm") {
-        return storm(argc > 2 ? std::stoi(argv[2]) : 20);
+        return storm(count(20));
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -4,6 +4,7 @@
 #include "sound/instrument/pulse_live_output.h"
 
 #include "sound/pulse_connection.h"
+#include "sound/realtime_priority.h"
 
 #include <pulse/context.h>
 #include <pulse/error.h>
@@ -22,11 +23,13 @@ using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
 // The latency asked for at first: the output holds only this much beyond what the server has
-// taken. A machine too busy to keep up (the server ran dry) is given more, step by step, up to
-// the longest; what it needed is kept for later streams.
-constexpr std::uint32_t kTargetLatencyMs = 8;
-constexpr std::uint32_t kLatencyStepMs = 4;
-constexpr std::uint32_t kLongestLatencyMs = 40;
+// taken. Eight milliseconds ran dry several times a minute on a busy two-core machine even with
+// real-time scheduling (the server's protocol thread is not a real-time one); sixteen kept a held
+// chord whole. A machine too busy to keep up even so (the server ran dry) is given more, step by
+// step, up to the longest; what it needed is kept for later streams.
+constexpr std::uint32_t kTargetLatencyMs = 16;
+constexpr std::uint32_t kLatencyStepMs = 8;
+constexpr std::uint32_t kLongestLatencyMs = 48;
 // A server that stops asking for samples for this long is frozen and given up.
 constexpr auto kStallLimit = 1000ms;
 // The stream is let go this long after the last tone has faded.
@@ -197,8 +200,8 @@ private:
     Clock::time_point m_lastSound;
 };
 
-PulseLiveOutput::PulseLiveOutput(LiveSynth& synth)
-    : m_synth(synth), m_connection(std::make_unique<Connection>(*this)),
+PulseLiveOutput::PulseLiveOutput(LiveSynth& synth, Scheduling scheduling)
+    : m_synth(synth), m_connection(std::make_unique<Connection>(*this)), m_scheduling(scheduling),
       m_thread([this] { run(); }) {}
 
 PulseLiveOutput::~PulseLiveOutput() {
@@ -215,8 +218,13 @@ void PulseLiveOutput::wake() {
 void PulseLiveOutput::run() {
     Connection& connection = *m_connection;
     using State = Connection::State;
+    if (m_scheduling == Scheduling::realtimeWherePossible) {
+        requestRealtimeForThisThread();
+    }
     auto lastOpened = Clock::now();
     while (!m_quit) {
+        // RealtimeKit answers in the background, so the policy is looked at again each round.
+        m_realtime = thisThreadRunsRealtime();
         const bool closed =
             connection.state() == State::idle || connection.state() == State::failed;
         const bool heldWithoutServer =

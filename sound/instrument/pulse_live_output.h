@@ -18,7 +18,10 @@ namespace klangora {
 
 class PulseLiveOutput : public LiveOutput {
 public:
-    explicit PulseLiveOutput(LiveSynth& synth);
+    // The output's thread asks for real-time scheduling unless told not to (for comparisons).
+    enum class Scheduling { realtimeWherePossible, ordinary };
+    explicit PulseLiveOutput(LiveSynth& synth,
+                             Scheduling scheduling = Scheduling::realtimeWherePossible);
     ~PulseLiveOutput() override;
     PulseLiveOutput(const PulseLiveOutput&) = delete;
     PulseLiveOutput& operator=(const PulseLiveOutput&) = delete;
@@ -30,6 +33,8 @@ public:
     bool streaming() const { return m_streaming.load(); }
     std::int64_t latencyUs() const { return m_latencyUs.load(); }
     int underruns() const { return m_underruns.load(); }
+    // Whether the output's thread runs under a real-time policy, as it last looked.
+    bool realtime() const { return m_realtime.load(); }
 
 private:
     class Connection;
@@ -42,6 +47,8 @@ private:
     std::atomic<bool> m_streaming{false};
     std::atomic<std::int64_t> m_latencyUs{0};
     std::atomic<int> m_underruns{0};
+    std::atomic<bool> m_realtime{false};
+    const Scheduling m_scheduling;
     std::thread m_thread; // last: it starts when everything else exists
 };
 

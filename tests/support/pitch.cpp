@@ -1,5 +1,6 @@
 #include "support/pitch.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -38,6 +39,29 @@ std::span<const std::uint8_t> soundingPart(std::span<const std::uint8_t> recordi
         }
     }
     return recording.subspan(bestStart, bestLength);
+}
+
+std::span<const std::uint8_t> soundedSpan(std::span<const std::uint8_t> recording) {
+    constexpr std::uint8_t kSilence = 128;
+    const auto sounds = [](std::uint8_t sample) { return sample != kSilence; };
+    const auto first = std::find_if(recording.begin(), recording.end(), sounds);
+    if (first == recording.end()) {
+        return {};
+    }
+    const auto last = std::find_if(recording.rbegin(), recording.rend(), sounds).base();
+    return recording.subspan(static_cast<std::size_t>(first - recording.begin()),
+                             static_cast<std::size_t>(last - first));
+}
+
+int breaksIn(std::span<const std::uint8_t> recording) {
+    constexpr std::uint8_t kSilence = 128;
+    int breaks = 0;
+    std::size_t silentRun = 0;
+    for (std::uint8_t sample : soundedSpan(recording)) {
+        silentRun = sample == kSilence ? silentRun + 1 : 0;
+        breaks += silentRun == kBreakSamples ? 1 : 0;
+    }
+    return breaks;
 }
 
 double magnitudeAt(std::span<const double> samples, int sampleRate, double hz) {

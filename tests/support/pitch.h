@@ -16,6 +16,14 @@ std::vector<double> centredSamples(std::span<const std::uint8_t> recording);
 inline constexpr std::size_t kBreakSamples = 20;
 std::span<const std::uint8_t> soundingPart(std::span<const std::uint8_t> recording);
 
+// From the first sounding sample of a recording to its last, breaks and all; empty when nothing
+// sounded.
+std::span<const std::uint8_t> soundedSpan(std::span<const std::uint8_t> recording);
+
+// How many breaks (runs of silence of kBreakSamples or more) lie between a recording's first and
+// last sound: each is a moment the server ran out of samples.
+int breaksIn(std::span<const std::uint8_t> recording);
+
 // How strongly a frequency is present: the magnitude of the Hann-windowed Fourier sum at it.
 double magnitudeAt(std::span<const double> samples, int sampleRate, double hz);
 

@@ -65,7 +65,9 @@ bool PrivatePulseServer::start() {
     // -n: none of the system's default modules, only the two below. As root pulseaudio warns
     // that it is meant for --system, but runs; --system=no keeps it a per-user daemon in the
     // private HOME and runtime directory. Without norewinds the null sink would work in large
-    // blocks and its monitor would miss the start of each sound.
+    // blocks and its monitor would miss the start of each sound. Real-time scheduling where the
+    // machine allows it, as a desktop's server has it: a server thread kept waiting by a busy
+    // test machine would otherwise leave gaps that no client could prevent.
     const std::vector<std::string> argv = {
         "pulseaudio",
         "-n",
@@ -74,8 +76,8 @@ bool PrivatePulseServer::start() {
         "--use-pid-file=no",
         "--exit-idle-time=-1",
         "--disallow-exit=yes",
-        "--realtime=no",
-        "--high-priority=no",
+        "--realtime=yes",
+        "--high-priority=yes",
         "--log-target=stderr",
         "-L",
         "module-native-protocol-unix socket=" + socket + " auth-anonymous=1",
