@@ -15,7 +15,8 @@ std::vector<double> centredSamples(std::span<const std::uint8_t> recording) {
     return samples;
 }
 
-std::span<const std::uint8_t> soundingPart(std::span<const std::uint8_t> recording) {
+std::span<const std::uint8_t> soundingPart(std::span<const std::uint8_t> recording,
+                                           std::size_t breakSamples) {
     constexpr std::uint8_t kSilence = 128;
     std::size_t bestStart = 0;
     std::size_t bestLength = 0;
@@ -30,7 +31,7 @@ std::span<const std::uint8_t> soundingPart(std::span<const std::uint8_t> recordi
                 inRun = true;
             }
             lastSound = i;
-        } else if (inRun && (i == recording.size() || i - lastSound >= kBreakSamples)) {
+        } else if (inRun && (i == recording.size() || i - lastSound >= breakSamples)) {
             if (lastSound + 1 - start > bestLength) {
                 bestStart = start;
                 bestLength = lastSound + 1 - start;
@@ -41,24 +42,15 @@ std::span<const std::uint8_t> soundingPart(std::span<const std::uint8_t> recordi
     return recording.subspan(bestStart, bestLength);
 }
 
-std::span<const std::uint8_t> soundedSpan(std::span<const std::uint8_t> recording) {
-    constexpr std::uint8_t kSilence = 128;
-    const auto sounds = [](std::uint8_t sample) { return sample != kSilence; };
-    const auto first = std::find_if(recording.begin(), recording.end(), sounds);
-    if (first == recording.end()) {
-        return {};
-    }
-    const auto last = std::find_if(recording.rbegin(), recording.rend(), sounds).base();
-    return recording.subspan(static_cast<std::size_t>(first - recording.begin()),
-                             static_cast<std::size_t>(last - first));
-}
-
 int breaksIn(std::span<const std::uint8_t> recording) {
     constexpr std::uint8_t kSilence = 128;
     int breaks = 0;
     std::size_t silentRun = 0;
-    for (std::uint8_t sample : soundedSpan(recording)) {
-        silentRun = sample == kSilence ? silentRun + 1 : 0;
+    const auto sounds = [](std::uint8_t sample) { return sample != kSilence; };
+    const auto first = std::find_if(recording.begin(), recording.end(), sounds);
+    const auto last = std::find_if(recording.rbegin(), recording.rend(), sounds).base();
+    for (auto sample = first; sample < last; ++sample) {
+        silentRun = *sample == kSilence ? silentRun + 1 : 0;
         breaks += silentRun == kBreakSamples ? 1 : 0;
     }
     return breaks;

@@ -11,17 +11,15 @@ namespace klangora::test_support {
 std::vector<double> centredSamples(std::span<const std::uint8_t> recording);
 
 // The longest part of a recording that sounds without a break: no run of silence (128) of
-// kBreakSamples or more inside it, as a server leaves where a client fell behind. Empty when
-// nothing sounded.
+// breakSamples or more inside it, as a server leaves where a client fell behind. Empty when
+// nothing sounded. A longer breakSamples finds a held sound with its breaks and all.
 inline constexpr std::size_t kBreakSamples = 20;
-std::span<const std::uint8_t> soundingPart(std::span<const std::uint8_t> recording);
-
-// From the first sounding sample of a recording to its last, breaks and all; empty when nothing
-// sounded.
-std::span<const std::uint8_t> soundedSpan(std::span<const std::uint8_t> recording);
+std::span<const std::uint8_t> soundingPart(std::span<const std::uint8_t> recording,
+                                           std::size_t breakSamples = kBreakSamples);
 
 // How many breaks (runs of silence of kBreakSamples or more) lie between a recording's first and
-// last sound: each is a moment the server ran out of samples.
+// last sound: each is a moment the server ran out of samples (or a fading sound too quiet for
+// the recording's eight bits).
 int breaksIn(std::span<const std::uint8_t> recording);
 
 // How strongly a frequency is present: the magnitude of the Hann-windowed Fourier sum at it.
