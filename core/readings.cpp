@@ -6,14 +6,10 @@
 
 namespace klangora {
 
-namespace {
-constexpr long double kDisplayBaseHz = 261.6L;
-} // namespace
-
 long double displayFrequencyHz(long double cents) {
     // 2^(cents/1200), through the base-10 logarithm of 2 as the panel has always reckoned it.
     const long double ratio = std::pow(10.0L, std::log10(2.0L) * cents / 1200.0L);
-    return ratio * kDisplayBaseHz;
+    return ratio * kFixedCHz;
 }
 
 long double frequencyReadout(long double cents) {

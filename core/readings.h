@@ -6,6 +6,10 @@ namespace klangora {
 // C = 261.6 Hz, not the 261 Hz the sound is built on), how far a third or fifth lies from pure,
 // and how fast it beats.
 
+// The readouts' c, in Hz. The live instrument's fixed c sounds at it too, so that the beats the
+// window counts are the beats one hears.
+inline constexpr long double kFixedCHz = 261.6L;
+
 // The pure major third (5/4) and fifth (3/2) in cents, to three decimals.
 inline constexpr long double kPureThirdCents = 386.314L;
 inline constexpr long double kPureFifthCents = 701.955L;

@@ -4,6 +4,8 @@
 // is a GainRamp; the mix has fixed headroom and a limiter (MixLimiter).
 #include "sound/instrument/live_synth.h"
 
+#include "core/readings.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -64,7 +66,7 @@ double liveNoteHz(int note, const std::array<double, 12>& centsAboveC) {
     const int fromC = note - kFixedCNote;
     const int octave = fromC >= 0 ? fromC / 12 : -((11 - fromC) / 12);
     const int pitchClass = fromC - 12 * octave;
-    return kLiveReferenceHz *
+    return static_cast<double>(kFixedCHz) *
            std::exp2(octave + centsAboveC[static_cast<std::size_t>(pitchClass)] / 1200);
 }
 

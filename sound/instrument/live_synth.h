@@ -18,9 +18,7 @@
 
 namespace klangora {
 
-// The fixed c, MIDI note 60, sounds at the readout panel's reference pitch, so that the beats the
-// window counts are the beats one hears.
-inline constexpr double kLiveReferenceHz = 261.6;
+// The fixed c's MIDI note: the computer keys, the marks and MIDI input play it at kFixedCHz.
 inline constexpr int kFixedCNote = 60;
 
 // The pitch of a MIDI note in a tuning given as the cents of c .. h above the fixed c: octaves

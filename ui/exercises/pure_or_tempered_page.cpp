@@ -1,5 +1,6 @@
 #include "ui/exercises/pure_or_tempered_page.h"
 
+#include "core/readings.h"
 #include "ui/exercises/exercise_tuning.h"
 #include "ui/exercises/schedule_player.h"
 #include "ui/texts/number_format.h"
@@ -18,9 +19,7 @@
 using klangora::IntervalChoice;
 using klangora::IntervalKind;
 
-namespace {
-constexpr double kMiddleCHz = 261.6;
-}
+namespace {}
 
 PureOrTemperedPage::PureOrTemperedPage(ExerciseContext context, QWidget* parent)
     : ExercisePage(context, parent) {
@@ -130,14 +129,16 @@ QString PureOrTemperedPage::summary() const {
     QStringList beats;
     if (chosen != IntervalChoice::fifths) {
         beats << tr("%1 svævninger i sekundet i en stor terts på C")
-                     .arg(formatTenths(
-                         temperedBeatsPerSecond(IntervalKind::third, kMiddleCHz, threshold)));
+                     .arg(formatTenths(temperedBeatsPerSecond(
+                         IntervalKind::third, static_cast<double>(klangora::kFixedCHz),
+                         threshold)));
     }
     if (chosen != IntervalChoice::thirds) {
         const QString perSecond = beats.isEmpty() ? tr(" svævninger i sekundet") : QString();
         beats << tr("%1%2 i en kvint på C")
-                     .arg(formatTenths(
-                              temperedBeatsPerSecond(IntervalKind::fifth, kMiddleCHz, threshold)),
+                     .arg(formatTenths(temperedBeatsPerSecond(
+                              IntervalKind::fifth, static_cast<double>(klangora::kFixedCHz),
+                              threshold)),
                           perSecond);
     }
     return tr("Ren eller tempereret: %1 af %2 rigtige. Du hører forskel ned til %3 cent; det "

@@ -2,6 +2,8 @@
 
 // The music the window is about, without a pixel: the thirteen tones of the octave c..c' by
 // tone number 1..13, which tone each mark of a triad stands for, and the fixed c.
+#include "sound/instrument/live_synth.h"
+
 #include <QtGlobal>
 
 #include <array>
@@ -39,8 +41,8 @@ constexpr bool isFixedC(int tone) {
     return tone == 1 || tone == 13;
 }
 
-// The MIDI note number of the fixed c: the live instrument's keys and MIDI input play it as 60.
-inline constexpr int kFixedCNote = 60;
+// The MIDI note number of the fixed c, as the live instrument plays it.
+inline constexpr int kFixedCNote = klangora::kFixedCNote;
 
 // The place (1..13) of a tone in the chromatic order, or in the order of fifths, where the roots
 // run C G D A E H F# C# G# Eb Bb F C': only the six even tone numbers move, 2 -> 8, 4 -> 10,
