@@ -214,6 +214,21 @@ void FluidRenderer::apply(const LiveEvent& event) {
     // voices play them.
     const auto channel = static_cast<std::uint8_t>(sourceChannel(event.source));
     const auto key = static_cast<std::uint8_t>(event.key & 127);
+    takeFreshSynth();
+    if (event.source == VoiceSource::piece && playsPieceChannels()) {
+        // The piece's notes come channel by channel (apply(PieceEvent)); letting the source go
+        // lets all of its channels go.
+        if (event.kind == LiveEvent::Kind::releaseSource) {
+            for (int c = 0; c < 16; ++c) {
+                apply(FluidEvent{FluidEvent::Kind::releaseChannel,
+                                 static_cast<std::uint8_t>(LoadedFluidSynth::kPieceChannelBase + c),
+                                 0, 0, 0});
+            }
+        }
+        if (event.kind != LiveEvent::Kind::releaseAll && event.kind != LiveEvent::Kind::tune) {
+            return;
+        }
+    }
     switch (event.kind) {
     case LiveEvent::Kind::noteOn:
         apply(FluidEvent{FluidEvent::Kind::noteOn, channel, key, event.velocity, 0});
@@ -246,7 +261,7 @@ void FluidRenderer::apply(const FluidEvent& event) {
         return;
     }
     if (m_active == nullptr || event.channel >= LoadedFluidSynth::kPlayedChannels ||
-        event.channel == LoadedFluidSynth::kPercussionChannel) {
+        LoadedFluidSynth::isPercussion(event.channel)) {
         return; // the drums are never played: their keys are no pitches to tune
     }
     fluid_synth_t* synth = m_active->synth();
@@ -279,6 +294,31 @@ void FluidRenderer::apply(const FluidEvent& event) {
         fluid_synth_all_notes_off(synth, -1);
         break;
     case FluidEvent::Kind::tune:
+        break;
+    }
+}
+
+void FluidRenderer::apply(const PieceEvent& event) {
+    takeFreshSynth();
+    if (!playsPieceChannels()) {
+        return; // the piece plays as notes, in the chosen instrument
+    }
+    const auto channel =
+        static_cast<std::uint8_t>(LoadedFluidSynth::kPieceChannelBase + (event.channel & 15));
+    switch (event.kind) {
+    case PieceEvent::Kind::noteOn:
+        apply(FluidEvent{FluidEvent::Kind::noteOn, channel, event.key,
+                         static_cast<float>(event.value) / 127.0f, 0});
+        break;
+    case PieceEvent::Kind::noteOff:
+        apply(FluidEvent{FluidEvent::Kind::noteOff, channel, event.key, 0, 0});
+        break;
+    case PieceEvent::Kind::sustain:
+        apply(
+            FluidEvent{FluidEvent::Kind::sustain, channel, 0, event.value >= 64 ? 1.0f : 0.0f, 0});
+        break;
+    case PieceEvent::Kind::program:
+        apply(FluidEvent{FluidEvent::Kind::program, channel, event.key, 0, 0});
         break;
     }
 }

@@ -78,6 +78,9 @@ public:
     }
     void apply(const LiveEvent& event);
     void apply(const FluidEvent& event);
+    // A piece's channel event: heard only while the piece plays in its own instruments, on a
+    // FluidSynth channel of its own per channel of the file.
+    void apply(const PieceEvent& event);
     // Takes a newly loaded synth, applies the waiting events, and adds FluidSynth's mix to
     // `mono`.
     void renderAdd(std::span<float> mono, int sampleRate);
@@ -97,6 +100,9 @@ private:
     bool retire(LoadedFluidSynth* loaded);
     void retune();
     void collectRetired();
+    bool playsPieceChannels() const {
+        return m_active != nullptr && m_active->sound() == InstrumentSound::pieceOwn;
+    }
 
     // Window side.
     // The fonts to try; looked for in the system's folders only when first needed.

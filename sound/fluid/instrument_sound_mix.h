@@ -15,6 +15,7 @@ public:
         : m_fluid(fluid), m_volume(volume) {}
 
     void apply(const LiveEvent& event) override { m_fluid.apply(event); }
+    void applyPieceEvent(const PieceEvent& event) override { m_fluid.apply(event); }
     void renderAdd(std::span<float> mono, int sampleRate) override {
         m_fluid.renderAdd(mono, sampleRate);
         m_volume.apply(mono, sampleRate);

@@ -152,7 +152,7 @@ void LoadedFluidSynth::selectPrograms(const FluidLoadRequest& request) {
     const bool fixed = request.sound != InstrumentSound::pieceOwn;
     const int mainProgram = fixed ? instrumentSoundInfo(request.sound).generalMidiProgram : 0;
     for (int channel = 0; channel < kPlayedChannels; ++channel) {
-        if (channel != kPercussionChannel) {
+        if (!isPercussion(channel)) {
             select(channel, mainProgram);
         }
     }

@@ -32,10 +32,14 @@ public:
     // The tuning every channel plays in: the key tuning of bank 0, program 0.
     static constexpr int kTuningBank = 0;
     static constexpr int kTuningProgram = 0;
-    // The channels the music plays on; more behind them only keep the piece's programs' samples
-    // loaded, so that a program change on the audio thread never reads the file.
-    static constexpr int kPlayedChannels = 16;
-    static constexpr int kPercussionChannel = 9;
+    // The channels the music plays on: the ways of playing on 0 .. 15, a piece's own channels
+    // on 16 .. 31 when it plays in its own instruments. More behind them only keep the piece's
+    // programs' samples loaded, so that a program change on the audio thread never reads the
+    // file.
+    static constexpr int kPieceChannelBase = 16;
+    static constexpr int kPlayedChannels = 32;
+    static constexpr int kPercussionChannel = 9; // in each group of 16, never played
+    static bool isPercussion(int channel) { return channel % 16 == kPercussionChannel; }
 
     ~LoadedFluidSynth();
     LoadedFluidSynth(const LoadedFluidSynth&) = delete;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/music/piece.h"
 #include "sound/instrument/live_event.h"
 
 #include <span>
@@ -18,6 +19,10 @@ public:
     // Whether it plays the tuned notes now, in place of the own voices: a note struck then
     // still takes its own voice (so that what sounds is known), but at velocity 0, unheard.
     virtual bool replacesOwnVoices() { return false; }
+    // A playing piece's own events, channel by channel, at their sample: for a renderer that
+    // plays every channel of the piece in the instrument its file chose. The own voices play the
+    // piece from the notes alone.
+    virtual void applyPieceEvent(const PieceEvent& /*event*/) {}
 };
 
 } // namespace klangora

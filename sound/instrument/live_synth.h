@@ -88,6 +88,12 @@ public:
     void beginCallback(int sampleRate);
     void renderSpan(std::span<float> out, int sampleRate);
     void applyOnAudioThread(const LiveEvent& event);
+    // A piece's channel event, for the extra renderer alone (see ExtraRenderer).
+    void applyPieceEvent(const PieceEvent& event) {
+        if (m_extra != nullptr) {
+            m_extra->applyPieceEvent(event);
+        }
+    }
     void endCallback();
 
     // While no output runs: applies the waiting events and lets every released tone end at

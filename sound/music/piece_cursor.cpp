@@ -33,8 +33,22 @@ void PieceCursor::setSampleRate(int sampleRate) {
     }
 }
 
+// The programs in force at the cursor: each channel's last program change before it.
+void PieceCursor::findPrograms() {
+    m_programs = {};
+    for (std::size_t i = 0; m_piece != nullptr && i < m_next; ++i) {
+        const PieceEvent& event = m_piece->events[i];
+        if (event.kind == PieceEvent::Kind::program) {
+            m_programs[event.channel & 0x0F] = event.key & 0x7F;
+        }
+    }
+    m_programsPending = true;
+}
+
 void PieceCursor::setPiece(const Piece* piece) {
     m_releasePending = true;
+    m_programs = {};
+    m_programsPending = true;
     m_piece = piece;
     m_playing = false;
     m_positionFrames = 0;
@@ -49,6 +63,7 @@ void PieceCursor::play() {
         seek(0); // played to the end: again from the start
     }
     m_playing = true;
+    m_programsPending = true; // a synthesizer chosen while the piece rested hears them again
 }
 
 void PieceCursor::pause() {
@@ -63,6 +78,7 @@ void PieceCursor::seek(double seconds) {
     m_releasePending = true;
     m_positionFrames = std::clamp(seconds, 0.0, m_piece->lengthSeconds) * m_sampleRate;
     m_next = firstEventFrom(m_positionFrames);
+    findPrograms();
 }
 
 void PieceCursor::setTempoPercent(int percent) {

@@ -4,6 +4,12 @@
 // block and hands each to the voices at the sample it falls on. It also plays the file's sustain
 // pedal (a released key sounds on while its channel's pedal is down) and counts the channels
 // holding each note, so that a note two channels share ends only when both have let go.
+//
+// Beside the voices' notes it can hand on the file's own events, channel by channel, for a
+// synthesizer that plays each channel in its own instrument: every event as the file has it,
+// each channel's program again after a jump (so that a seek past a program change still plays
+// the instrument it chose), and every key and pedal of a channel let go where the voices' notes
+// are.
 #include "core/music/piece.h"
 
 #include <algorithm>
@@ -13,6 +19,11 @@
 #include <cstdint>
 
 namespace klangora {
+
+// The channel events a caller does not want.
+struct IgnoreChannelEvents {
+    void operator()(int, const PieceEvent&) const {}
+};
 
 // What the cursor tells the voices: a note of the piece starts (velocity 0..1) or ends.
 struct PieceAction {
@@ -50,8 +61,13 @@ public:
     std::bitset<128> soundingNotes() const;
 
     // Moves the cursor by `frames` samples of output and calls sink(frameOffset, event) for each
-    // event the voices must apply, in order, frameOffset in 0 .. frames - 1.
-    template <typename Sink> void advance(int frames, Sink&& sink);
+    // event the voices must apply, in order, frameOffset in 0 .. frames - 1; and
+    // channelSink(frameOffset, pieceEvent) for each of the file's channel events, in the same
+    // order.
+    template <typename Sink, typename ChannelSink = IgnoreChannelEvents>
+    void advance(int frames, Sink&& sink, ChannelSink&& channelSink = {});
+    // The program each channel plays at the cursor (0 before any program change).
+    int programAt(int channel) const { return m_programs[static_cast<std::size_t>(channel & 15)]; }
 
 private:
     struct Hold {
@@ -61,7 +77,10 @@ private:
     };
 
     template <typename Sink> void apply(const PieceEvent& event, int offset, Sink& sink);
-    template <typename Sink> void releaseSounding(int offset, Sink& sink);
+    template <typename Sink, typename ChannelSink>
+    void releaseSounding(int offset, Sink& sink, ChannelSink& channelSink);
+    template <typename ChannelSink> void sendPrograms(ChannelSink& channelSink);
+    void findPrograms();
     template <typename Sink> void endHold(int note, int offset, Sink& sink);
     double eventFrame(std::size_t index) const;
     std::size_t firstEventFrom(double frame) const;
@@ -73,14 +92,21 @@ private:
     int m_tempoPercent = 100;
     bool m_playing = false;
     bool m_releasePending = false;
+    bool m_programsPending = false;
+    std::array<std::uint8_t, 16> m_programs{};
     std::array<Hold, 16> m_holds{};
     std::array<std::uint8_t, 128> m_channelsHolding{};
 };
 
-template <typename Sink> void PieceCursor::advance(int frames, Sink&& sink) {
+template <typename Sink, typename ChannelSink>
+void PieceCursor::advance(int frames, Sink&& sink, ChannelSink&& channelSink) {
     if (m_releasePending) {
-        releaseSounding(0, sink);
+        releaseSounding(0, sink, channelSink);
         m_releasePending = false;
+    }
+    if (m_programsPending && m_playing) {
+        sendPrograms(channelSink);
+        m_programsPending = false;
     }
     if (!m_playing || m_piece == nullptr || frames <= 0) {
         return;
@@ -91,7 +117,12 @@ template <typename Sink> void PieceCursor::advance(int frames, Sink&& sink) {
         // The first output sample at or after the event's moment in the piece.
         const double fromHere = (eventFrame(m_next) - m_positionFrames) / speed;
         const int offset = std::clamp(static_cast<int>(std::ceil(fromHere - 1e-6)), 0, frames - 1);
-        apply(m_piece->events[m_next], offset, sink);
+        const PieceEvent& event = m_piece->events[m_next];
+        apply(event, offset, sink);
+        if (event.kind == PieceEvent::Kind::program) {
+            m_programs[event.channel & 0x0F] = event.key & 0x7F;
+        }
+        channelSink(offset, event);
         ++m_next;
     }
     m_positionFrames = end;
@@ -100,7 +131,7 @@ template <typename Sink> void PieceCursor::advance(int frames, Sink&& sink) {
         // The end: what the pedal still holds is let go, and the cursor waits at the end.
         m_positionFrames = m_piece->lengthSeconds * m_sampleRate;
         m_playing = false;
-        releaseSounding(frames - 1, sink);
+        releaseSounding(frames - 1, sink, channelSink);
     }
 }
 
@@ -151,7 +182,23 @@ template <typename Sink> void PieceCursor::endHold(int note, int offset, Sink& s
     }
 }
 
-template <typename Sink> void PieceCursor::releaseSounding(int offset, Sink& sink) {
+template <typename Sink, typename ChannelSink>
+void PieceCursor::releaseSounding(int offset, Sink& sink, ChannelSink& channelSink) {
+    for (std::size_t channel = 0; channel < m_holds.size(); ++channel) {
+        const Hold& hold = m_holds[channel];
+        const auto event = [&](PieceEvent::Kind kind, int key) {
+            channelSink(offset, PieceEvent{0, kind, static_cast<std::uint8_t>(channel),
+                                           static_cast<std::uint8_t>(key), 0});
+        };
+        if (hold.pedalDown) {
+            event(PieceEvent::Kind::sustain, 0);
+        }
+        for (std::size_t note = 0; note < 128; ++note) {
+            if (hold.key[note] || hold.sustained[note]) {
+                event(PieceEvent::Kind::noteOff, static_cast<int>(note));
+            }
+        }
+    }
     for (int note = 0; note < 128; ++note) {
         if (m_channelsHolding[note] > 0) {
             m_channelsHolding[note] = 0;
@@ -160,6 +207,13 @@ template <typename Sink> void PieceCursor::releaseSounding(int offset, Sink& sin
         }
     }
     m_holds = {};
+}
+
+template <typename ChannelSink> void PieceCursor::sendPrograms(ChannelSink& channelSink) {
+    for (std::size_t channel = 0; channel < m_programs.size(); ++channel) {
+        channelSink(0, PieceEvent{0, PieceEvent::Kind::program, static_cast<std::uint8_t>(channel),
+                                  m_programs[channel], 0});
+    }
 }
 
 } // namespace klangora

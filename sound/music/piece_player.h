@@ -38,8 +38,10 @@ public:
     const Piece* piece() const { return m_pieces.empty() ? nullptr : m_pieces.back().get(); }
 
     // Audio thread: the waiting commands, then the cursor over `frames` samples at the output's
-    // rate, each event given to sink(frameOffset, event).
-    template <typename Sink> void advance(int frames, int sampleRate, Sink&& sink);
+    // rate, each event given to sink(frameOffset, event), and the file's channel events to
+    // channelSink(frameOffset, pieceEvent) (see PieceCursor::advance).
+    template <typename Sink, typename ChannelSink = IgnoreChannelEvents>
+    void advance(int frames, int sampleRate, Sink&& sink, ChannelSink&& channelSink = {});
 
 private:
     struct Command {
@@ -62,10 +64,11 @@ private:
     std::array<std::atomic<std::uint64_t>, 2> m_sounding{};
 };
 
-template <typename Sink> void PiecePlayer::advance(int frames, int sampleRate, Sink&& sink) {
+template <typename Sink, typename ChannelSink>
+void PiecePlayer::advance(int frames, int sampleRate, Sink&& sink, ChannelSink&& channelSink) {
     m_cursor.setSampleRate(sampleRate);
     applyCommands();
-    m_cursor.advance(frames, sink);
+    m_cursor.advance(frames, sink, channelSink);
     m_positionSeconds.store(m_cursor.positionSeconds(), std::memory_order_relaxed);
     m_playing.store(m_cursor.playing(), std::memory_order_relaxed);
     const std::bitset<128> sounding = m_cursor.soundingNotes();

@@ -14,7 +14,7 @@ constexpr std::size_t kFramesPerCallback = 4096;
 } // namespace
 
 PieceRenderer::PieceRenderer(const Piece& piece, const std::array<double, 12>& centsAboveC,
-                             int sampleRate)
+                             int sampleRate, ExtraRenderer* extra)
     : m_synth(std::make_unique<LiveSynth>()), m_player(std::make_unique<PiecePlayer>(sampleRate)),
       m_scheduler(std::make_unique<PieceScheduler>(*m_player)), m_sampleRate(sampleRate) {
     m_totalFrames = static_cast<std::int64_t>(
@@ -23,6 +23,7 @@ PieceRenderer::PieceRenderer(const Piece& piece, const std::array<double, 12>& c
     m_player->load(std::shared_ptr<const Piece>(std::shared_ptr<const Piece>(), &piece));
     m_player->play();
     m_synth->setScheduler(m_scheduler.get());
+    m_synth->setExtraRenderer(extra);
     retune(centsAboveC);
 }
 

@@ -20,9 +20,10 @@ inline constexpr double kRenderTailSeconds = 0.5;
 
 class PieceRenderer {
 public:
-    // The piece must outlive the renderer.
+    // The piece must outlive the renderer, and `extra` (another sound in the voices' place or
+    // beside them, such as FluidSynth's instruments) too.
     PieceRenderer(const Piece& piece, const std::array<double, 12>& centsAboveC,
-                  int sampleRate = kRenderSampleRate);
+                  int sampleRate = kRenderSampleRate, ExtraRenderer* extra = nullptr);
     ~PieceRenderer();
 
     std::int64_t totalFrames() const { return m_totalFrames; }

@@ -10,15 +10,23 @@ LiveEvent liveEvent(const PieceAction& action) {
 
 void PieceScheduler::renderCallback(LiveSynth& synth, std::span<float> out, int sampleRate) {
     std::size_t rendered = 0;
-    m_player.advance(static_cast<int>(out.size()), sampleRate,
-                     [&](int offset, const PieceAction& action) {
-                         const auto at = static_cast<std::size_t>(offset);
-                         if (at > rendered) {
-                             synth.renderSpan(out.subspan(rendered, at - rendered), sampleRate);
-                             rendered = at;
-                         }
-                         synth.applyOnAudioThread(liveEvent(action));
-                     });
+    const auto renderTo = [&](int offset) {
+        const auto at = static_cast<std::size_t>(offset);
+        if (at > rendered) {
+            synth.renderSpan(out.subspan(rendered, at - rendered), sampleRate);
+            rendered = at;
+        }
+    };
+    m_player.advance(
+        static_cast<int>(out.size()), sampleRate,
+        [&](int offset, const PieceAction& action) {
+            renderTo(offset);
+            synth.applyOnAudioThread(liveEvent(action));
+        },
+        [&](int offset, const PieceEvent& event) {
+            renderTo(offset);
+            synth.applyPieceEvent(event);
+        });
     synth.renderSpan(out.subspan(rendered), sampleRate);
 }
 

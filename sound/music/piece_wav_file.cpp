@@ -119,13 +119,14 @@ SaveResult failure(const std::filesystem::path& path, const std::string& why) {
 } // namespace
 
 SaveResult savePieceAsWav(const Piece& piece, const std::array<double, 12>& centsAboveC,
-                          const std::filesystem::path& path, const SaveProgress& progress) {
+                          const std::filesystem::path& path, const SaveProgress& progress,
+                          ExtraRenderer* sound) {
     TemporaryFile out(path);
     if (out.file == nullptr) {
         return failure(path,
                        std::string("filen kan ikke oprettes (") + std::strerror(errno) + ").");
     }
-    PieceRenderer renderer(piece, centsAboveC);
+    PieceRenderer renderer(piece, centsAboveC, kRenderSampleRate, sound);
     const std::vector<std::uint8_t> header = wavHeader(kRenderSampleRate, renderer.totalFrames());
     if (!out.write(header.data(), header.size())) {
         return failure(path, "disken er måske fuld.");

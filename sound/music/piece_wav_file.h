@@ -5,6 +5,7 @@
 // name only when all is written: a cancelled or failed save leaves no partial file, and a file
 // already there untouched.
 #include "core/music/piece.h"
+#include "sound/instrument/extra_renderer.h"
 
 #include <array>
 #include <filesystem>
@@ -23,7 +24,9 @@ struct SaveResult {
 // Called now and then with the share done, 0..1; returning false cancels the save.
 using SaveProgress = std::function<bool(double fraction)>;
 
+// `sound`, when given, renders beside (or in place of) the own voices, as in the live output.
 SaveResult savePieceAsWav(const Piece& piece, const std::array<double, 12>& centsAboveC,
-                          const std::filesystem::path& path, const SaveProgress& progress = {});
+                          const std::filesystem::path& path, const SaveProgress& progress = {},
+                          ExtraRenderer* sound = nullptr);
 
 } // namespace klangora

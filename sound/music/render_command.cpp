@@ -17,7 +17,7 @@ int refuse(std::ostream& errors, const std::string& reason) {
 
 } // namespace
 
-int runRenderCommand(const RenderCommand& command, std::ostream& errors) {
+int runRenderCommand(const RenderCommand& command, std::ostream& errors, ExtraRenderer* sound) {
     if (command.outputPath.empty()) {
         return refuse(errors, "Angiv lydfilen med -o UD.wav.");
     }
@@ -31,8 +31,9 @@ int runRenderCommand(const RenderCommand& command, std::ostream& errors) {
         return refuse(errors,
                       "»" + command.midiPath + "« kan ikke spilles: " + midiFileReason(*error));
     }
-    const SaveResult saved = savePieceAsWav(
-        std::get<Piece>(piece), std::get<NamedTuning>(tuning).centsAboveC, command.outputPath);
+    const SaveResult saved =
+        savePieceAsWav(std::get<Piece>(piece), std::get<NamedTuning>(tuning).centsAboveC,
+                       command.outputPath, {}, sound);
     if (saved.outcome != SaveOutcome::saved) {
         return refuse(errors, saved.reason);
     }

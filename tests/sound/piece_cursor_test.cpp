@@ -241,3 +241,87 @@ TEST(PiecePlayer, WithoutAnAudioSideCommandsWaitInOrderAndTheWindowNeverBlocks) 
 }
 
 } // namespace
+
+namespace {
+
+struct ChannelEvent {
+    PieceEvent::Kind kind;
+    int channel;
+    int key;
+    int value;
+    bool operator==(const ChannelEvent&) const = default;
+};
+
+std::vector<ChannelEvent> channelRun(PieceCursor& cursor, double seconds) {
+    std::vector<ChannelEvent> events;
+    for (int done = 0; done < seconds * kRate; done += 480) {
+        cursor.advance(
+            480, [](int, const PieceAction&) {},
+            [&](int, const PieceEvent& e) {
+                events.push_back({e.kind, e.channel, e.key, e.value});
+            });
+    }
+    return events;
+}
+
+// Channel 2 changes to program 40 at a quarter and plays e from there; channel 3 holds g under
+// the pedal from the start.
+Piece programAndPedal() {
+    MidiTrackWriter track;
+    track.controller(0, 3, 64, 127);
+    track.noteOn(0, 3, 67);
+    track.noteOff(120, 3, 67);
+    track.program(480, 2, 40);
+    track.noteOn(480, 2, 64);
+    track.noteOff(960, 2, 64);
+    return pieceOf(track);
+}
+
+int programSent(const std::vector<ChannelEvent>& events, int channel) {
+    int program = -1;
+    for (const ChannelEvent& e : events) {
+        if (e.kind == PieceEvent::Kind::program && e.channel == channel) {
+            program = e.key;
+        }
+    }
+    return program;
+}
+
+TEST(PieceCursorChannels, TheFilesEventsPassOnChannelByChannel) {
+    const Piece piece = programAndPedal();
+    PieceCursor cursor(kRate);
+    cursor.setPiece(&piece);
+    cursor.play();
+    const auto events = channelRun(cursor, 0.6);
+    EXPECT_EQ(programSent(events, 2), 40);
+    EXPECT_EQ(programSent(events, 3), 0); // sent at the start: no earlier piece's program stays
+    EXPECT_NE(
+        std::find(events.begin(), events.end(), ChannelEvent{PieceEvent::Kind::noteOn, 2, 64, 100}),
+        events.end());
+}
+
+TEST(PieceCursorChannels, ASeekPastAProgramChangeSendsItAgain) {
+    const Piece piece = programAndPedal();
+    PieceCursor cursor(kRate);
+    cursor.setPiece(&piece);
+    cursor.seek(0.75);
+    cursor.play();
+    const auto events = channelRun(cursor, 0.05);
+    EXPECT_EQ(programSent(events, 2), 40);
+    EXPECT_EQ(cursor.programAt(2), 40);
+}
+
+TEST(PieceCursorChannels, APauseLetsGoOfEveryKeyAndPedalOfEveryChannel) {
+    const Piece piece = programAndPedal();
+    PieceCursor cursor(kRate);
+    cursor.setPiece(&piece);
+    cursor.play();
+    channelRun(cursor, 0.6);
+    cursor.pause();
+    const auto released = channelRun(cursor, 0.01);
+    EXPECT_EQ(released, (std::vector<ChannelEvent>{{PieceEvent::Kind::noteOff, 2, 64, 0},
+                                                   {PieceEvent::Kind::sustain, 3, 0, 0},
+                                                   {PieceEvent::Kind::noteOff, 3, 67, 0}}));
+}
+
+} // namespace

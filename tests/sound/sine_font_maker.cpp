@@ -2,8 +2,10 @@
 // on the command line) plays one looped sample of a pure sine at 440 Hz, so that every pitch
 // FluidSynth sounds can be measured from its samples without partials or a font's own tuning.
 //
-//   sine_font_maker OUTPUT.sf2 [rate=HZ] PROGRAM...
+//   sine_font_maker OUTPUT.sf2 [rate=HZ] PROGRAM[+SEMITONES]...
 //
+// PROGRAM+12 makes that program sound an octave higher than written (the preset's coarse tune),
+// so that a test can hear which program played a note.
 // rate= writes another sample rate into the sample's header than the one its sine was made at:
 // the font then sounds out of tune by that ratio, as a font with a badly tuned sample does.
 #include <cmath>
@@ -32,6 +34,12 @@ constexpr std::uint16_t kInstrumentGen = 41;
 constexpr std::uint16_t kSampleIdGen = 53;
 constexpr std::uint16_t kSampleModesGen = 54;
 constexpr std::uint16_t kReleaseVolEnvGen = 38;
+constexpr std::uint16_t kCoarseTuneGen = 51;
+
+struct Program {
+    int number = 0;
+    int semitonesUp = 0;
+};
 
 using Bytes = std::vector<char>;
 
@@ -100,20 +108,28 @@ Bytes sampleData() {
     return list("sdta", {chunk("smpl", samples)});
 }
 
-Bytes presetData(const std::vector<int>& programs) {
+Bytes presetData(const std::vector<Program>& programs) {
     Bytes phdr, pbag, pgen, pmod(10, '\0');
+    std::uint32_t generators = 0;
     for (std::size_t i = 0; i < programs.size(); ++i) {
-        putName(phdr, "Sine " + std::to_string(programs[i]), 20);
-        put16(phdr, static_cast<std::uint32_t>(programs[i]));
+        putName(phdr, "Sine " + std::to_string(programs[i].number), 20);
+        put16(phdr, static_cast<std::uint32_t>(programs[i].number));
         put16(phdr, 0);                             // bank
         put16(phdr, static_cast<std::uint32_t>(i)); // its one zone
         put32(phdr, 0);
         put32(phdr, 0);
         put32(phdr, 0);
-        put16(pbag, static_cast<std::uint32_t>(i)); // the zone's one generator
+        put16(pbag, generators); // the zone's generators: a transposition, then the instrument
         put16(pbag, 0);
+        if (programs[i].semitonesUp != 0) {
+            put16(pgen, kCoarseTuneGen);
+            put16(pgen,
+                  static_cast<std::uint16_t>(static_cast<std::int16_t>(programs[i].semitonesUp)));
+            ++generators;
+        }
         put16(pgen, kInstrumentGen);
         put16(pgen, 0);
+        ++generators;
     }
     const auto count = static_cast<std::uint32_t>(programs.size());
     putName(phdr, "EOP", 20);
@@ -123,7 +139,7 @@ Bytes presetData(const std::vector<int>& programs) {
     put32(phdr, 0);
     put32(phdr, 0);
     put32(phdr, 0);
-    put16(pbag, count);
+    put16(pbag, generators);
     put16(pbag, 0);
     put32(pgen, 0);
     return Bytes{} + chunk("phdr", phdr) + chunk("pbag", pbag) + chunk("pmod", pmod) +
@@ -169,14 +185,17 @@ int main(int argc, char** argv) {
         std::cerr << "usage: sine_font_maker OUTPUT.sf2 PROGRAM...\n";
         return 2;
     }
-    std::vector<int> programs;
+    std::vector<Program> programs;
     std::uint32_t headerRate = kSampleRate;
     for (int i = 2; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument.rfind("rate=", 0) == 0) {
             headerRate = static_cast<std::uint32_t>(std::stoul(argument.substr(5)));
         } else {
-            programs.push_back(std::stoi(argument));
+            const auto plus = argument.find('+');
+            programs.push_back(
+                {std::stoi(argument.substr(0, plus)),
+                 plus == std::string::npos ? 0 : std::stoi(argument.substr(plus + 1))});
         }
     }
     const Bytes pdta = list("pdta", {presetData(programs) + instrumentData(headerRate)});
