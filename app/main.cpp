@@ -34,7 +34,7 @@ struct Request {
     QString musicFile;  // a piece to open, from --play or as the file argument
     QString tuningName; // --tuning
     bool playAtOnce = false;
-    klangora::InstrumentSound sound = klangora::InstrumentSound::own; // --sound
+    std::optional<klangora::InstrumentSound> sound; // --sound; else the one remembered
     // For a classroom's desktop shortcut: the zoom and full screen to start with.
     std::optional<int> zoomPercent;
     bool fullScreen = false;
@@ -180,7 +180,9 @@ Request readArguments(const QStringList& arguments) {
                           .arg(parser.value(sound)));
     }
     Request request;
-    request.sound = *chosenSound;
+    if (parser.isSet(sound)) {
+        request.sound = *chosenSound;
+    }
     request.tuningFile = files.isEmpty() ? QString() : files.constFirst();
     if (isMusicFileName(request.tuningFile)) {
         request.musicFile = std::exchange(request.tuningFile, {});
@@ -245,7 +247,9 @@ int runWindow(int argc, char* argv[], const Request& request) {
     SoundChoice soundChoice(form, fluid, volume);
     form.setSoundChoice(&soundChoice);
     soundChoice.setOutputWaker([&instrument] { instrument->output()->wake(); });
-    soundChoice.choose(request.sound);
+    if (request.sound) {
+        soundChoice.choose(*request.sound); // for this run only
+    }
     const MidiKeyboard midi(form, form.live());
     MusicSession& music = form.music();
     if (request.zoomPercent) {

@@ -2,6 +2,7 @@
 // the parts' signals to each other and passes the named steps and handlers on.
 #include "ui/form1.h"
 
+#include "core/music/piece_programs.h"
 #include "core/presets.h"
 #include "sound/instrument/live_instrument.h"
 #include "ui/classroom/classroom.h"
@@ -19,6 +20,7 @@
 #include "ui/music/examples_menu.h"
 #include "ui/music/music_session.h"
 #include "ui/music/music_triads.h"
+#include "ui/music/music_window.h"
 #include "ui/panel/readout_panel.h"
 #include "ui/selection/key_marking.h"
 #include "ui/selection/tone_selection.h"
@@ -286,6 +288,33 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event) {
 }
 void TForm1::dropEvent(QDropEvent* event) {
     m_parts->files.dropEvent(event);
+}
+
+void TForm1::setSoundChoice(SoundChoice* choice) {
+    using klangora::InstrumentSound;
+    m_soundChoice = choice;
+    Settings& settings = m_parts->classroom.settings();
+    if (const auto volume = settings.volumePercent()) {
+        choice->setVolumePercent(*volume);
+    }
+    if (const auto name = settings.soundName()) {
+        if (const auto sound = klangora::instrumentSoundFromCommandName(name->toStdString())) {
+            choice->choose(*sound);
+        }
+    }
+    connect(choice, &SoundChoice::chosenByUser, this, [&settings](InstrumentSound sound) {
+        const auto name = klangora::instrumentSoundInfo(sound).commandName;
+        if (!name.empty()) { // a piece's own instruments last as long as the piece
+            settings.setSoundName(QString::fromUtf8(name.data(), qsizetype(name.size())));
+        }
+    });
+    connect(choice, &SoundChoice::volumeSetByUser, this,
+            [&settings](int percent) { settings.setVolumePercent(percent); });
+    MusicWindow& window = m_parts->music.window();
+    window.addSoundRow(choice->createSoundRow(&window));
+    connect(&window, &MusicWindow::pieceOpened, choice, [choice, &window] {
+        choice->setPiecePrograms(klangora::piecePrograms(*window.piece()));
+    });
 }
 
 MusicSession& TForm1::music() {

@@ -82,7 +82,9 @@ public:
     // Zoom, full screen, help and the remembered settings.
     Classroom& classroom();
     // The choice of sound ("Klang") in the context menu; the window does not own it.
-    void setSoundChoice(SoundChoice* choice) { m_soundChoice = choice; }
+    // Also puts the choice and the volume in the music window, offers a loaded piece's own
+    // instruments, and remembers the user's choice and volume (restored here, at the start).
+    void setSoundChoice(SoundChoice* choice);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -6,14 +6,20 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QSlider>
+#include <QStandardItemModel>
 #include <QTimer>
 #include <QWidgetAction>
+
+#include <algorithm>
 
 using klangora::InstrumentSound;
 
@@ -42,7 +48,7 @@ SoundChoice::SoundChoice(QWidget& window, klangora::FluidRenderer& renderer,
         action->setChecked(sound == InstrumentSound::own);
         action->setData(static_cast<int>(sound));
         action->setEnabled(sound != InstrumentSound::pieceOwn);
-        connect(action, &QAction::triggered, this, [this, sound] { choose(sound); });
+        connect(action, &QAction::triggered, this, [this, sound] { chooseByUser(sound); });
     }
     m_poll->setInterval(kPollMs);
     connect(m_poll, &QTimer::timeout, this, &SoundChoice::poll);
@@ -76,20 +82,80 @@ QSlider* SoundChoice::createVolumeSlider(QWidget* parent) {
     slider->setPageStep(20);
     slider->setValue(m_volumePercent);
     slider->setFocusPolicy(Qt::StrongFocus); // Tab reaches it, the arrow keys move it
-    connect(slider, &QSlider::valueChanged, this, &SoundChoice::setVolumePercent);
+    connect(slider, &QSlider::valueChanged, this, [this](int percent) {
+        setVolumePercent(percent);
+        emit volumeSetByUser(percent);
+    });
+    m_sliders.append(slider);
     return slider;
 }
 
+QWidget* SoundChoice::createSoundRow(QWidget* parent) {
+    auto* row = new QWidget(parent);
+    row->setObjectName("soundRow");
+    auto* box = new QComboBox(row);
+    box->setObjectName("soundBox");
+    box->setAccessibleName(QCoreApplication::translate("klangora", "Klang"));
+    for (InstrumentSound sound : klangora::kAllInstrumentSounds) {
+        box->addItem(caption(sound), static_cast<int>(sound));
+    }
+    connect(box, &QComboBox::activated, this, [this, box](int index) {
+        chooseByUser(static_cast<InstrumentSound>(box->itemData(index).toInt()));
+    });
+    m_boxes.append(box);
+    auto* boxLabel = new QLabel(QCoreApplication::translate("klangora", "&Klang:"), row);
+    boxLabel->setBuddy(box);
+    QSlider* slider = createVolumeSlider(row);
+    auto* sliderLabel = new QLabel(QCoreApplication::translate("klangora", "&Lydstyrke:"), row);
+    sliderLabel->setBuddy(slider);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(boxLabel);
+    layout->addWidget(box, 1);
+    layout->addWidget(sliderLabel);
+    layout->addWidget(slider, 1);
+    QWidget::setTabOrder(box, slider);
+    showChoice();
+    return row;
+}
+
 void SoundChoice::setVolumePercent(int percent) {
-    m_volumePercent = percent;
-    m_volume.set(percent / 100.0);
+    m_volumePercent = std::clamp(percent, 0, 100);
+    m_volume.set(m_volumePercent / 100.0);
+    for (const QPointer<QSlider>& slider : m_sliders) {
+        if (slider != nullptr && slider->value() != m_volumePercent) {
+            const QSignalBlocker quiet(slider.data());
+            slider->setValue(m_volumePercent);
+        }
+    }
+}
+
+// The menu's check mark and every list box show the sound chosen, and which sounds may be.
+void SoundChoice::showChoice() {
+    for (QAction* action : m_group->actions()) {
+        action->setChecked(action->data().toInt() == static_cast<int>(m_chosen));
+    }
+    for (const QPointer<QComboBox>& box : m_boxes) {
+        if (box == nullptr) {
+            continue;
+        }
+        const QSignalBlocker quiet(box.data());
+        box->setCurrentIndex(box->findData(static_cast<int>(m_chosen)));
+        if (auto* items = qobject_cast<QStandardItemModel*>(box->model())) {
+            items->item(box->findData(static_cast<int>(InstrumentSound::pieceOwn)))
+                ->setEnabled(!m_piecePrograms.empty());
+        }
+    }
+}
+
+void SoundChoice::chooseByUser(InstrumentSound sound) {
+    choose(sound);
+    emit chosenByUser(sound);
 }
 
 void SoundChoice::choose(InstrumentSound sound) {
     m_chosen = sound;
-    for (QAction* action : m_group->actions()) {
-        action->setChecked(action->data().toInt() == static_cast<int>(sound));
-    }
+    showChoice();
     m_renderer.choose(sound,
                       sound == InstrumentSound::pieceOwn ? m_piecePrograms : std::vector<int>{});
     if (klangora::usesSoundFont(sound)) {
@@ -108,6 +174,7 @@ void SoundChoice::setPiecePrograms(std::vector<int> programs) {
             action->setEnabled(!m_piecePrograms.empty());
         }
     }
+    showChoice();
     if (m_chosen == InstrumentSound::pieceOwn) {
         choose(m_piecePrograms.empty() ? InstrumentSound::own : InstrumentSound::pieceOwn);
     }
@@ -129,7 +196,7 @@ void SoundChoice::askForSoundFont() {
     }
     m_renderer.chooseSoundFont(dialog.selectedFiles().constFirst().toStdString());
     if (!klangora::usesSoundFont(m_chosen)) {
-        choose(InstrumentSound::harpsichord); // a font is chosen to be heard
+        chooseByUser(InstrumentSound::harpsichord); // a font is chosen to be heard
     } else {
         m_poll->start();
     }

@@ -6,7 +6,9 @@
 // tone is chosen again.
 #include "sound/fluid/instrument_sound.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 #include <vector>
@@ -16,6 +18,7 @@ class FluidRenderer;
 class OutputVolume;
 } // namespace klangora
 class QActionGroup;
+class QComboBox;
 class QMenu;
 class QSlider;
 class QTimer;
@@ -31,8 +34,14 @@ public:
     void addToMenu(QMenu& menu);
     // A volume slider ("Lydstyrke") for a window of its own: 0 silent .. 100 the full level.
     QSlider* createVolumeSlider(QWidget* parent);
+    // The choice as a list box ("Klang") beside a volume slider, for the music window: Tab
+    // reaches both, the arrow keys change them, and they keep in step with the menu's choice.
+    QWidget* createSoundRow(QWidget* parent);
 
+    // The program's choices (at the start, after a font failed); the user's come as signals too.
     void choose(klangora::InstrumentSound sound);
+    void setVolumePercent(int percent);
+    int volumePercent() const { return m_volumePercent; }
     klangora::InstrumentSound chosen() const { return m_chosen; }
     // The programs a loaded piece's channels ask for; none: no piece, and its choice disabled.
     void setPiecePrograms(std::vector<int> programs);
@@ -43,16 +52,23 @@ public:
 
 signals:
     void chosenChanged(klangora::InstrumentSound sound);
+    // The user chose, in a menu or a list box, or moved a volume slider: worth remembering.
+    void chosenByUser(klangora::InstrumentSound sound);
+    void volumeSetByUser(int percent);
 
 private:
     void poll();
-    void setVolumePercent(int percent);
+    void chooseByUser(klangora::InstrumentSound sound);
+    void showChoice();
 
     QWidget& m_window;
     klangora::FluidRenderer& m_renderer;
     klangora::OutputVolume& m_volume;
     QActionGroup* m_group;
     QTimer* m_poll;
+    // Menus come and go with their widgets; the music window's stay.
+    QList<QPointer<QSlider>> m_sliders;
+    QList<QPointer<QComboBox>> m_boxes;
     std::vector<int> m_piecePrograms;
     klangora::InstrumentSound m_chosen = klangora::InstrumentSound::own;
     int m_volumePercent = 100;

@@ -158,6 +158,12 @@ bool MusicWindow::openPiece(const QString& path) {
     return true;
 }
 
+void MusicWindow::addSoundRow(QWidget* row) {
+    auto* grid = static_cast<QGridLayout*>(layout());
+    grid->addWidget(row, grid->rowCount(), 0, 1, 4);
+    setTabOrder(m_save, row);
+}
+
 bool MusicWindow::playing() const {
     return m_shownPlaying;
 }

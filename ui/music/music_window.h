@@ -42,6 +42,8 @@ public:
     void setTempoPercent(int percent);
     // Saves the piece in the current tuning, with a progress bar and a cancel button.
     void saveAsSound(const QString& path);
+    // The choice of sound and the volume, under the other controls and after them for Tab.
+    void addSoundRow(QWidget* row);
 
     const klangora::Piece* piece() const { return m_piece.get(); }
     bool playing() const;

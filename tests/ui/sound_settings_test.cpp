@@ -1,0 +1,135 @@
+// The choice of sound and the volume in the real window: the music window's list box and slider
+// keep in step with the context menu's choice and are worked by the keys, a piece opened offers
+// its own instruments, and what the user chose (only that) is remembered for the next start.
+#include "core/music/midi_file_writer.h"
+#include "sound/fluid/fluid_renderer.h"
+#include "sound/fluid/output_volume.h"
+#include "support/window_test_support.h"
+#include "ui/classroom/classroom.h"
+#include "ui/instrument/sound_choice.h"
+#include "ui/music/music_session.h"
+#include "ui/music/music_window.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QMenu>
+#include <QSlider>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+
+using klangora::InstrumentSound;
+
+namespace {
+
+// The window as the program builds it, with the sine font as the only font on the machine.
+struct Window {
+    RecordingPlayer player;
+    TForm1 form{player};
+    klangora::FluidRenderer renderer{std::vector<std::filesystem::path>{KLANGORA_SINE_FONT}};
+    klangora::OutputVolume volume;
+    SoundChoice choice{form, renderer, volume};
+    Window() { form.setSoundChoice(&choice); }
+    ~Window() { renderer.waitUntilLoaded(std::chrono::seconds(20)); }
+    QComboBox* box() { return child<QComboBox>(form.music().window(), "soundBox"); }
+    QSlider* slider() { return child<QSlider>(form.music().window(), "volumeSlider"); }
+    InstrumentSound shown() { return static_cast<InstrumentSound>(box()->currentData().toInt()); }
+};
+
+QAction* menuAction(SoundChoice& choice, const QString& text) {
+    QMenu menu;
+    choice.addToMenu(menu);
+    for (QAction* action : menu.findChild<QMenu*>("soundMenu")->actions()) {
+        if (action->text() == text) {
+            return action; // the choice owns its actions; they outlive the menu
+        }
+    }
+    return nullptr;
+}
+
+// Where Tab goes from a control.
+QWidget* nextTabStop(QWidget* from) {
+    QWidget* next = from->nextInFocusChain();
+    while (next != from && (next->focusPolicy() & Qt::TabFocus) == 0) {
+        next = next->nextInFocusChain();
+    }
+    return next;
+}
+
+} // namespace
+
+class SoundSettingsTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_config;
+
+private slots:
+    void initTestCase() {
+        // Never the user's own settings, whatever the environment says.
+        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+    }
+    void init() { QFile::remove(Settings().fileName()); }
+
+    void theProgramsOwnChoicesAreNotRemembered() {
+        Window window;
+        window.choice.choose(InstrumentSound::organ); // as --sound does
+        window.choice.setVolumePercent(40);
+        QCOMPARE(Settings().soundName(), std::nullopt);
+        QCOMPARE(Settings().volumePercent(), std::nullopt);
+    }
+
+    void theMusicWindowsChoiceFollowsTheMenuAndTheKeys() {
+        Window window;
+        QCOMPARE(window.shown(), InstrumentSound::own);
+        menuAction(window.choice, "Kirkeorgel")->trigger();
+        QCOMPARE(window.shown(), InstrumentSound::organ);
+        QTest::keyClick(window.box(), Qt::Key_Down);
+        QCOMPARE(window.choice.chosen(), InstrumentSound::piano);
+        QVERIFY(menuAction(window.choice, "Klaver")->isChecked());
+        // Without a piece its own instruments cannot be chosen: the arrow stops at the piano.
+        QTest::keyClick(window.box(), Qt::Key_Down);
+        QCOMPARE(window.choice.chosen(), InstrumentSound::piano);
+        QCOMPARE(nextTabStop(window.box()), window.slider());
+    }
+
+    void aPieceOffersItsOwnInstruments() {
+        Window window;
+        klangora::MidiTrackWriter track;
+        track.program(0, 0, 6);
+        track.noteOn(0, 0, 60);
+        track.noteOff(480, 0, 60);
+        QTemporaryDir folder;
+        QFile file(folder.filePath("cembalo.mid"));
+        const auto bytes = klangora::writeMidiFile({0, 480}, {track});
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+        file.close();
+        QVERIFY(window.form.music().open(file.fileName()));
+        window.box()->setCurrentIndex(window.box()->findData(int(InstrumentSound::piano)));
+        QTest::keyClick(window.box(), Qt::Key_Down);
+        QCOMPARE(window.choice.chosen(), InstrumentSound::pieceOwn);
+        QVERIFY(window.renderer.waitUntilLoaded(std::chrono::seconds(20)));
+        QCOMPARE(window.renderer.sound(), InstrumentSound::pieceOwn);
+    }
+
+    void theUsersChoiceAndVolumeAreThereAtTheNextStart() {
+        {
+            Window window;
+            QTest::keyClick(window.box(), Qt::Key_Down); // the harpsichord
+            QTest::keyClick(window.slider(), Qt::Key_Left);
+            QTest::keyClick(window.slider(), Qt::Key_Left);
+            QCOMPARE(window.volume.target(), 0.9);
+        }
+        QCOMPARE(Settings().soundName(), std::optional<QString>("harpsichord"));
+        QCOMPARE(Settings().volumePercent(), std::optional<int>(90));
+        Window next;
+        QCOMPARE(next.choice.chosen(), InstrumentSound::harpsichord);
+        QCOMPARE(next.shown(), InstrumentSound::harpsichord);
+        QCOMPARE(next.slider()->value(), 90);
+        QCOMPARE(next.volume.target(), 0.9);
+    }
+};
+
+QTEST_MAIN(SoundSettingsTest)
+#include "sound_settings_test.moc"
