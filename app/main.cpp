@@ -2,6 +2,7 @@
 #include "core/music/midi_file_reader.h"
 #include "core/music/tuning_name.h"
 #include "sound/fluid/instrument_sound_mix.h"
+#include "sound/fluid/sound_render_command.h"
 #include "sound/instrument/live_instrument.h"
 #include "sound/music/render_command.h"
 #include "sound/pulse_player.h"
@@ -35,6 +36,7 @@ struct Request {
     QString tuningName; // --tuning
     bool playAtOnce = false;
     std::optional<klangora::InstrumentSound> sound; // --sound; else the one remembered
+    std::optional<std::filesystem::path> soundFont; // --soundfont
     // For a classroom's desktop shortcut: the zoom and full screen to start with.
     std::optional<int> zoomPercent;
     bool fullScreen = false;
@@ -124,6 +126,13 @@ Request readArguments(const QStringList& arguments) {
                                    "(cembalo), organ (kirkeorgel) eller piano (klaver).",
                                    "KLANG", "own");
     parser.addOption(sound);
+    const QCommandLineOption soundFont(
+        "soundfont",
+        QCoreApplication::translate(
+            "klangora",
+            "Brug lydfonten FIL (.sf2 eller .sf3) til instrumenterne (også med --render)."),
+        QCoreApplication::translate("klangora", "FIL"));
+    parser.addOption(soundFont);
     const QCommandLineOption zoom(
         "zoom",
         QCoreApplication::translate(
@@ -158,11 +167,21 @@ Request readArguments(const QStringList& arguments) {
         print(stdout, QStringLiteral("klangora %1\n").arg(KLANGORA_VERSION));
         return ended(0);
     }
+    const auto chosenSound =
+        klangora::instrumentSoundFromCommandName(parser.value(sound).toStdString());
+    if (!chosenSound) {
+        return refuse(QStringLiteral("ukendt klang »%1«; vælg own, harpsichord, organ eller piano")
+                          .arg(parser.value(sound)));
+    }
+    const auto chosenFont =
+        parser.isSet(soundFont)
+            ? std::optional<std::filesystem::path>(parser.value(soundFont).toStdString())
+            : std::nullopt;
     if (parser.isSet(render)) {
-        return ended(klangora::runRenderCommand({parser.value(render).toStdString(),
-                                                 parser.value(tuning).toStdString(),
-                                                 parser.value(output).toStdString()},
-                                                std::cerr));
+        return ended(klangora::runSoundRenderCommand({parser.value(render).toStdString(),
+                                                      parser.value(tuning).toStdString(),
+                                                      parser.value(output).toStdString()},
+                                                     *chosenSound, chosenFont, std::cerr));
     }
     if (parser.isSet(triads)) {
         return ended(printTriads(parser.value(triads), parser.value(tuning)));
@@ -173,13 +192,8 @@ Request readArguments(const QStringList& arguments) {
             QCoreApplication::translate("klangora", "kun én stemningsfil ad gangen, ikke %1")
                 .arg(files.size()));
     }
-    const auto chosenSound =
-        klangora::instrumentSoundFromCommandName(parser.value(sound).toStdString());
-    if (!chosenSound) {
-        return refuse(QStringLiteral("ukendt klang »%1«; vælg own, harpsichord, organ eller piano")
-                          .arg(parser.value(sound)));
-    }
     Request request;
+    request.soundFont = chosenFont;
     if (parser.isSet(sound)) {
         request.sound = *chosenSound;
     }
@@ -247,6 +261,9 @@ int runWindow(int argc, char* argv[], const Request& request) {
     SoundChoice soundChoice(form, fluid, volume);
     form.setSoundChoice(&soundChoice);
     soundChoice.setOutputWaker([&instrument] { instrument->output()->wake(); });
+    if (request.soundFont) {
+        fluid.chooseSoundFont(*request.soundFont);
+    }
     if (request.sound) {
         soundChoice.choose(*request.sound); // for this run only
     }

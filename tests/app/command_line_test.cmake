@@ -29,6 +29,8 @@ expect(2 "--zoom skal være 100, 125, 150, 175 eller 200, ikke »80«" --zoom 80
 expect(2 "--lang skal være da eller en, ikke »fr«" --lang fr)
 expect(2 "--zoom must be 100, 125, 150, 175 or 200, not '75'" --lang en --zoom 75)
 expect(0 "--play.*--render.*--tuning" --help)
+expect(0 "--sound.*--soundfont" --help)
+expect(2 "ukendt klang »lut«" --render ingen.mid --sound lut -o ud.wav)
 expect(1 "»ingen.mid« kan ikke spilles: Filen kan ikke læses" --render ingen.mid -o ud.wav)
 expect(1 "Ukendt stemning »fnord«" --render ingen.mid --tuning fnord -o ud.wav)
 expect(1 "Ukendt stemning »fnord«" --play ingen.mid --tuning fnord)
