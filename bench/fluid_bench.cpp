@@ -4,17 +4,22 @@
 //
 //     fluid_bench                   render, retune and load costs (Google Benchmark)
 //     fluid_bench --font-tuning     each installed font's own tuning, in cents
+//     fluid_bench --key-latency [N] a key's way to sound, own tone against FluidSynth, one run
 #include "sound/fluid/fluid_renderer.h"
+#include "sound/fluid/instrument_sound_mix.h"
 #include "sound/fluid/sound_font_search.h"
 #include "support/pitch.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -218,11 +223,107 @@ int measureFontTuning() {
     return 0;
 }
 
+// --- a key's way to sound ---
+
+// A key pressed as the window presses it (an event posted to the live synth) until the first
+// sample a listener could hear (above -60 dBFS) has been rendered: how far into the stream that
+// sample lies, and how long the callback that made it took (its share of the way on a real
+// output, which adds only the stream's own latency, the same for both sounds).
+struct KeyWay {
+    double streamMs = 0; // the sample's place after the callback's start
+    double renderMs = 0; // the callback's own time, from the post to its end
+};
+
+constexpr float kAudible = 0.001f;
+
+std::optional<KeyWay> strikeAndListen(LiveSynth& synth, int note) {
+    std::vector<float> block(kBlockFrames);
+    const auto pressed = Clock::now();
+    synth.post(LiveEvent::noteOn(VoiceSource::computerKeys, note, 0.8f));
+    for (std::size_t blocks = 0; blocks < kRate / kBlockFrames; ++blocks) {
+        synth.render(block, kRate);
+        const auto loud = std::find_if(block.begin(), block.end(),
+                                       [](float v) { return std::fabs(v) > kAudible; });
+        if (loud != block.end()) {
+            const auto samples = static_cast<double>(blocks * kBlockFrames) +
+                                 static_cast<double>(loud - block.begin());
+            return KeyWay{
+                samples / kRate * 1e3,
+                std::chrono::duration<double, std::milli>(Clock::now() - pressed).count()};
+        }
+    }
+    return std::nullopt;
+}
+
+void letDie(LiveSynth& synth, int note) {
+    synth.post(LiveEvent::noteOff(VoiceSource::computerKeys, note));
+    std::vector<float> block(kBlockFrames);
+    for (std::size_t blocks = 0; blocks < 2 * kRate / kBlockFrames; ++blocks) {
+        synth.render(block, kRate); // two seconds: the longest release has ended
+    }
+}
+
+double medianOf(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// The own tone and the harpsichord take turns, key by key, in one run and one process: whatever
+// else the machine does weighs on both alike.
+int measureKeyLatency(int notes) {
+    const auto fonts = installedFonts();
+    if (fonts.empty()) {
+        std::fprintf(stderr, "no sound font installed\n");
+        return 1;
+    }
+    FluidRenderer fluid{std::vector<std::filesystem::path>{}};
+    OutputVolume volume;
+    InstrumentSoundMix mix(fluid, volume);
+    LiveSynth own;
+    LiveSynth harpsichord;
+    harpsichord.setExtraRenderer(&mix);
+    if (!loadSound(fluid, InstrumentSound::harpsichord, fonts.front())) {
+        return 1;
+    }
+    std::array<std::vector<double>, 2> streamMs, renderMs;
+    for (int i = 0; i < notes; ++i) {
+        const int note = 48 + i % 25;
+        LiveSynth* synths[] = {&own, &harpsichord};
+        for (std::size_t which = 0; which < 2; ++which) {
+            const auto way = strikeAndListen(*synths[which], note);
+            if (!way) {
+                std::fprintf(stderr, "note %d was never heard\n", note);
+                return 1;
+            }
+            streamMs[which].push_back(way->streamMs);
+            renderMs[which].push_back(way->renderMs);
+            letDie(*synths[which], note);
+        }
+    }
+    const char* names[] = {"own tone", "harpsichord"};
+    std::printf("key to first audible sample (-60 dBFS), %d keys, font %s, %zu-sample callbacks\n",
+                notes, fonts.front().filename().c_str(), kBlockFrames);
+    std::printf("%-12s %18s %22s %14s\n", "sound", "in stream (ms)", "callback time (ms)",
+                "sum (ms)");
+    for (std::size_t which = 0; which < 2; ++which) {
+        std::printf("%-12s %18.3f %22.3f %14.3f\n", names[which], medianOf(streamMs[which]),
+                    medianOf(renderMs[which]),
+                    medianOf(streamMs[which]) + medianOf(renderMs[which]));
+    }
+    std::printf("ratio harpsichord / own (sums of the medians): %.2f\n",
+                (medianOf(streamMs[1]) + medianOf(renderMs[1])) /
+                    (medianOf(streamMs[0]) + medianOf(renderMs[0])));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--font-tuning") {
         return measureFontTuning();
+    }
+    if (argc > 1 && std::string(argv[1]) == "--key-latency") {
+        return measureKeyLatency(argc > 2 ? std::max(1, std::atoi(argv[2])) : 50);
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -4,7 +4,11 @@
 // dotted red reference line of the pure fifth, which only the program's own painting puts
 // there, about once a millisecond, and reads the peak resident size from /proc.
 //
-//     startup_probe [--runs N] [--program PATH]
+//     startup_probe [--runs N] [--program PATH] [-- PROGRAM ARGUMENTS...]
+//
+// `startup_probe -- --sound harpsichord` measures the start with an instrument chosen, whose font
+// then loads in the background while the window comes up. Each run has a configuration folder of
+// its own, so no remembered choice of the user's counts, and none is written.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -141,16 +145,18 @@ struct Measurement {
 };
 
 std::optional<Measurement> measureOnce(Display* display, const std::string& displayName,
-                                       const std::string& program,
+                                       const std::vector<std::string>& command,
                                        const std::filesystem::path& runtimeDir) {
-    const ChildProcess::EnvironmentChanges environment = {{"DISPLAY", displayName},
-                                                          {"XDG_RUNTIME_DIR", runtimeDir.string()},
-                                                          {"QT_QPA_PLATFORM", std::nullopt},
-                                                          {"WAYLAND_DISPLAY", std::nullopt}};
+    const ChildProcess::EnvironmentChanges environment = {
+        {"DISPLAY", displayName},
+        {"XDG_RUNTIME_DIR", runtimeDir.string()},
+        {"XDG_CONFIG_HOME", (runtimeDir / "config").string()},
+        {"QT_QPA_PLATFORM", std::nullopt},
+        {"WAYLAND_DISPLAY", std::nullopt}};
     ChildProcess child;
     std::string error;
     const auto started = Clock::now();
-    if (!child.start({program}, environment, "/dev/null", error)) {
+    if (!child.start(command, environment, "/dev/null", error)) {
         std::fprintf(stderr, "cannot start %s\n", error.c_str());
         return std::nullopt;
     }
@@ -204,14 +210,20 @@ double median(std::vector<double> values) {
 int main(int argc, char* argv[]) {
     int runs = 10;
     std::string program = KLANGORA_PROGRAM;
+    std::vector<std::string> programArguments;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--") {
+            programArguments.assign(argv + i + 1, argv + argc);
+            break;
+        }
         if (arg == "--runs" && i + 1 < argc) {
             runs = std::max(1, std::atoi(argv[++i]));
         } else if (arg == "--program" && i + 1 < argc) {
             program = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: %s [--runs N] [--program PATH]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--runs N] [--program PATH] [-- ARGUMENTS...]\n",
+                         argv[0]);
             return 2;
         }
     }
@@ -236,13 +248,19 @@ int main(int argc, char* argv[]) {
     }
     const std::filesystem::path runtimeDir(runtimePattern);
 
-    std::printf("%s on Xvfb %s, %d runs\n", program.c_str(), xvfb.name().c_str(), runs);
+    std::vector<std::string> command = {program};
+    command.insert(command.end(), programArguments.begin(), programArguments.end());
+    std::string shown = program;
+    for (const std::string& argument : programArguments) {
+        shown += " " + argument;
+    }
+    std::printf("%s on Xvfb %s, %d runs\n", shown.c_str(), xvfb.name().c_str(), runs);
     std::printf("%4s %12s %14s %15s %17s\n", "run", "mapped (ms)", "painted (ms)", "VmHWM then",
                 "VmHWM after 1 s");
     std::vector<double> painted;
     std::vector<double> hwm;
     for (int run = 1; run <= runs; ++run) {
-        const auto m = measureOnce(display, xvfb.name(), program, runtimeDir);
+        const auto m = measureOnce(display, xvfb.name(), command, runtimeDir);
         if (!m) {
             XCloseDisplay(display);
             std::filesystem::remove_all(runtimeDir);
