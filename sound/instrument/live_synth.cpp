@@ -320,6 +320,9 @@ void LiveSynth::adopt(const WantedState& wanted) {
     }
     for (int s = 0; s < kVoiceSourceCount; ++s) {
         const auto source = static_cast<VoiceSource>(s);
+        if (source == VoiceSource::piece) {
+            continue; // struck on this thread by the piece's scheduler: no window's state holds it
+        }
         const WantedState::Source& want = wanted.sources[static_cast<std::size_t>(s)];
         const std::bitset<128> sounding = soundingNotesNow(source);
         for (int note = 0; note < 128; ++note) {

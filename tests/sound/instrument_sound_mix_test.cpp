@@ -66,3 +66,44 @@ TEST(InstrumentSoundMix, HalfTheVolumeIsSixDecibelsDownForTheInstrumentToo) {
     const double half = magnitudeAt(chain.render(0.5), kRate, 261.6);
     EXPECT_NEAR(20 * std::log10(half / full), -6.02, 0.1);
 }
+
+namespace {
+
+// The window's whole state handed over (as after a full queue): c and e held by the keys in
+// Pythagorean tuning, or nothing held.
+void handOver(LiveSynth& synth, std::uint64_t number, bool held) {
+    WantedState& wanted = synth.handOver().back();
+    wanted = WantedState{};
+    wanted.number = number;
+    wanted.centsAboveC = {0,      90.22,  203.91, 294.13, 407.82, 498.04,
+                          611.73, 701.96, 792.18, 905.87, 996.09, 1109.78};
+    for (int note : {60, 64}) {
+        auto& keys = wanted.sources[sourceIndex(VoiceSource::computerKeys)];
+        keys.notes[static_cast<std::size_t>(note)] = held;
+        keys.velocity[static_cast<std::size_t>(note)] = held ? 1.0f : 0.0f;
+    }
+    synth.handOver().publish();
+    ASSERT_TRUE(synth.post(LiveEvent{LiveEvent::Kind::handOver, VoiceSource::computerKeys, 0, 0,
+                                     static_cast<double>(number)}));
+}
+
+} // namespace
+
+// Notes that reach the voices only through a whole-state hand-over still sound in the chosen
+// instrument, tuned, and end with the next hand-over that no longer holds them.
+TEST(InstrumentSoundMix, NotesHandedOverWholeSoundInTheInstrument) {
+    Chain chain;
+    chain.fluid.choose(InstrumentSound::harpsichord);
+    ASSERT_TRUE(chain.fluid.waitUntilLoaded(20s));
+    chain.render(0.01); // the synth taken up by the audio side
+    handOver(chain.synth, 1, true);
+    chain.render(0.2);
+    const auto held = chain.render(0.5);
+    EXPECT_NEAR(test_support::strongestHz(held, kRate, 250, 275), 261.60, 0.1);
+    EXPECT_NEAR(test_support::strongestHz(held, kRate, 320, 340), 331.12, 0.1);
+    EXPECT_LT(magnitudeAt(held, kRate, 523.2), 0.01 * magnitudeAt(held, kRate, 261.6));
+    handOver(chain.synth, 2, false);
+    chain.render(0.5);
+    const auto after = chain.render(0.2);
+    EXPECT_LT(*std::max_element(after.begin(), after.end()), 1e-4);
+}

@@ -122,3 +122,44 @@ TEST(LiveSynth, AReleasedToneLeavesSilenceAndSixteenVoicesStayInsideFullScale) {
     EXPECT_TRUE(std::all_of(after.begin(), after.end(), [](double s) { return s == 0.0; }));
     EXPECT_TRUE(synth.silent());
 }
+
+namespace {
+
+// A piece's note struck on the audio thread, as the piece's scheduler strikes it.
+class PieceNote : public AudioScheduler {
+public:
+    void renderCallback(LiveSynth& synth, std::span<float> out, int sampleRate) override {
+        if (!m_struck) {
+            synth.applyOnAudioThread(LiveEvent::noteOn(VoiceSource::piece, 67, 1.0f));
+            m_struck = true;
+        }
+        synth.renderSpan(out, sampleRate);
+    }
+
+private:
+    bool m_struck = false;
+};
+
+} // namespace
+
+// The window's whole state holds what the window plays; a piece's notes come from the audio
+// thread, so a hand-over (after a full queue) must leave them sounding.
+TEST(LiveSynthHandOver, APiecesNotesOutlastAHandOver) {
+    LiveSynth synth;
+    PieceNote piece;
+    synth.setScheduler(&piece);
+    render(synth, 0.1);
+    WantedState& wanted = synth.handOver().back();
+    wanted = WantedState{};
+    wanted.number = 1;
+    for (int i = 0; i < 12; ++i) {
+        wanted.centsAboveC[static_cast<std::size_t>(i)] = 100.0 * i;
+    }
+    synth.handOver().publish();
+    ASSERT_TRUE(
+        synth.post(LiveEvent{LiveEvent::Kind::handOver, VoiceSource::computerKeys, 0, 0, 1}));
+    render(synth, 0.3);
+    EXPECT_TRUE(synth.soundingNotes(VoiceSource::piece).test(67));
+    const auto held = render(synth, 0.3);
+    EXPECT_GT(*std::max_element(held.begin(), held.end()), 0.1);
+}
