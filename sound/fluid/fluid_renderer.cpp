@@ -196,6 +196,21 @@ void FluidRenderer::takeFreshSynth() {
     }
     m_active = fresh;
     m_tuningDirty = m_active->tuning() != fluidKeyTuning(m_cents, m_active->corrections());
+    if (playsPieceChannels()) {
+        selectPieceChannelPrograms();
+    }
+}
+
+void FluidRenderer::selectPieceChannelPrograms() {
+    for (std::size_t channel = 0; channel < m_pieceChannelPrograms.size(); ++channel) {
+        const int program = m_pieceChannelPrograms[channel];
+        if (!LoadedFluidSynth::isPercussion(static_cast<int>(channel)) &&
+            m_active->hasLoadedProgram(program)) {
+            fluid_synth_program_change(
+                m_active->synth(), LoadedFluidSynth::kPieceChannelBase + static_cast<int>(channel),
+                program);
+        }
+    }
 }
 
 void FluidRenderer::retune() {
@@ -299,6 +314,9 @@ void FluidRenderer::apply(const FluidEvent& event) {
 }
 
 void FluidRenderer::apply(const PieceEvent& event) {
+    if (event.kind == PieceEvent::Kind::program) {
+        m_pieceChannelPrograms[event.channel & 15U] = event.key & 127U;
+    }
     takeFreshSynth();
     if (!playsPieceChannels()) {
         return; // the piece plays as notes, in the chosen instrument

@@ -97,6 +97,7 @@ private:
     const std::vector<std::filesystem::path>& systemFonts();
     void publish(std::unique_ptr<LoadedFluidSynth> loaded);
     void takeFreshSynth();
+    void selectPieceChannelPrograms();
     bool retire(LoadedFluidSynth* loaded);
     void retune();
     void collectRetired();
@@ -135,6 +136,9 @@ private:
     int m_rate = 48000;
     std::array<double, 12> m_cents{};
     bool m_tuningDirty = false;
+    // The program each of a piece's channels last asked for, kept whatever plays, so that a
+    // piece's own instruments chosen mid-piece start in them.
+    std::array<std::uint8_t, 16> m_pieceChannelPrograms{};
     std::vector<float> m_left, m_right;
 };
 

@@ -114,3 +114,26 @@ TEST_F(PieceInInstruments, ThePiecesDrumChannelStaysSilent) {
     const auto samples = render(drums);
     EXPECT_LT(magnitudeAt(part(samples, 0.2, 0.7), kRate, 261.6), 1e-3);
 }
+
+// The piece's own instruments chosen while it plays: the program its channel chose before the
+// choice sounds in the next note.
+TEST_F(PieceInInstruments, ChosenMidPieceTheChannelsProgramIsKept) {
+    using K = PieceEvent::Kind;
+    const Piece piece =
+        pieceOf({at(0, K::program, 0, kOctaveUpProgram), at(0, K::noteOn, 0, 60),
+                 at(0.5, K::noteOff, 0, 60), at(1, K::noteOn, 0, 60), at(2, K::noteOff, 0, 60)},
+                2.0);
+    choose(InstrumentSound::harpsichord, piece);
+    const auto pyt = std::get<NamedTuning>(resolveTuningName("pyt")).centsAboveC;
+    PieceRenderer renderer(piece, pyt, kRate, &mix);
+    std::vector<float> samples(static_cast<std::size_t>(renderer.totalFrames()));
+    const auto switchAt = static_cast<std::size_t>(0.7 * kRate);
+    renderer.render(std::span(samples).first(switchAt));
+    choose(InstrumentSound::pieceOwn, piece);
+    renderer.render(std::span(samples).subspan(switchAt));
+    const auto before = part(samples, 0.1, 0.35);
+    const auto after = part(samples, 1.2, 0.7);
+    EXPECT_NEAR(strongestHz(before, kRate, 250, 275), 261.6, 0.2); // the harpsichord
+    EXPECT_NEAR(strongestHz(after, kRate, 510, 535), 523.2, 0.2);
+    EXPECT_LT(magnitudeAt(after, kRate, 261.6), 0.05 * magnitudeAt(after, kRate, 523.2));
+}
