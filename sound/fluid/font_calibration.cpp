@@ -74,6 +74,17 @@ std::vector<float> strike(fluid_synth_t* synth, int channel, int key, int sample
     return mono;
 }
 
+// FluidSynth renders in blocks of 64 samples and hands the part of a block a call did not take to
+// the next call: unless taken here, the end of the last key struck (its highest, some 2 kHz)
+// would be the first thing the synth plays in the output, at any rate whose measured lengths are
+// no multiple of 64. The keys are off by now; what follows is silence.
+void drainMeasuredKeys(fluid_synth_t* synth) {
+    constexpr int kDrainFrames = 1024;
+    std::vector<float> left(kDrainFrames), right(kDrainFrames);
+    fluid_synth_all_sounds_off(synth, -1);
+    fluid_synth_write_float(synth, kDrainFrames, left.data(), 0, 1, right.data(), 0, 1);
+}
+
 } // namespace
 
 double measuredComponentHz(std::span<const float> samples, int sampleRate, double expectedHz) {
@@ -127,6 +138,7 @@ KeyCorrections measureKeyCorrections(fluid_synth_t* synth, int channel, int samp
         corrections[static_cast<std::size_t>(key)] =
             -keyErrorCents(samples, sampleRate, key).value_or(0.0);
     }
+    drainMeasuredKeys(synth);
     // The keys beyond the range share the samples of its outermost keys.
     for (int key = 0; key < kLowestCalibratedKey; ++key) {
         corrections[static_cast<std::size_t>(key)] =

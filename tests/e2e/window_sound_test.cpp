@@ -509,6 +509,11 @@ protected:
 
 TEST_F(WindowAndHarpsichord, HeldKeysSoundTheirTonesInTheCurrentTuning) {
     std::this_thread::sleep_for(1500ms); // the font's loading and measuring
+    // The keys struck to measure the font stay inside the loading: nothing sounds before a key.
+    const auto beforeKeys = recorder.recording();
+    EXPECT_TRUE(std::all_of(beforeKeys.begin(), beforeKeys.end(),
+                            [](std::uint8_t sample) { return sample == 128; }))
+        << "heard before any key: " << soundsIn(beforeKeys);
     const auto recording = recordHeldCAndE();
     const auto sounding = soundingPart(recording, kHeldSoundBreak);
     ASSERT_GT(sounding.size(), static_cast<std::size_t>(kSampleRate) * 7 / 4)

@@ -141,6 +141,26 @@ TEST_F(FluidSine, AFontsOwnMistuningIsTakenOut) {
 }
 
 // Octaves are exact 2:1 from the fixed c, also far from it.
+namespace {
+class FluidSineRate : public FluidSine, public ::testing::WithParamInterface<int> {};
+} // namespace
+
+// Loading measures the font by striking keys in the new synth; none of them may reach the
+// output when the synth starts to play there, before any key is pressed, at whatever rate the
+// output runs (FluidSynth renders in blocks of 64 and keeps what a call did not take).
+TEST_P(FluidSineRate, ANewlyLoadedInstrumentIsSilentUntilAKeyIsPressed) {
+    const int rate = GetParam();
+    std::vector<float> block(static_cast<std::size_t>(rate / 10), 0.0f);
+    renderer.renderAdd(block, rate); // the output runs at this rate before the choice
+    load(InstrumentSound::harpsichord);
+    renderer.renderAdd(block, rate);
+    EXPECT_TRUE(renderer.playsNotes());
+    EXPECT_EQ(*std::max_element(block.begin(), block.end()), 0.0f);
+    EXPECT_EQ(*std::min_element(block.begin(), block.end()), 0.0f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, FluidSineRate, ::testing::Values(48000, 44100, 22050, 11025));
+
 TEST_F(FluidSine, OctavesOfTheFixedCAreExact) {
     load(InstrumentSound::piano);
     send(FluidEvent::Kind::noteOn, 36);
