@@ -127,7 +127,8 @@ Request readArguments(const QStringList& arguments) {
     const QCommandLineOption zoom(
         "zoom",
         QCoreApplication::translate(
-            "klangora", "Vis vinduet forstørret: 100, 125, 150, 175 eller 200 procent."),
+            "klangora",
+            "Vis vinduet i en anden størrelse: 75, 90, 100, 125, 150, 175 eller 200 procent."),
         QCoreApplication::translate("klangora", "PROCENT"));
     const QCommandLineOption fullScreen(
         "fullscreen", QCoreApplication::translate("klangora", "Vis vinduet på hele skærmen."));
@@ -196,7 +197,7 @@ Request readArguments(const QStringList& arguments) {
         if (!isNumber || !WindowZoom::isStep(percent)) {
             return refuse(
                 QCoreApplication::translate(
-                    "klangora", "--zoom skal være 100, 125, 150, 175 eller 200, ikke »%1«")
+                    "klangora", "--zoom skal være 75, 90, 100, 125, 150, 175 eller 200, ikke »%1«")
                     .arg(parser.value(zoom)));
         }
         request.zoomPercent = percent;
