@@ -620,10 +620,6 @@ Type &apos;klangora --help&apos; to see what the program understands.
         <translation>Show the program&apos;s version and quit.</translation>
     </message>
     <message>
-        <source>Vis vinduet forstørret: 100, 125, 150, 175 eller 200 procent.</source>
-        <translation>Show the window enlarged: 100, 125, 150, 175 or 200 percent.</translation>
-    </message>
-    <message>
         <source>PROCENT</source>
         <translation>PERCENT</translation>
     </message>
@@ -644,12 +640,74 @@ Type &apos;klangora --help&apos; to see what the program understands.
         <translation>only one tuning file at a time, not %1</translation>
     </message>
     <message>
-        <source>--zoom skal være 100, 125, 150, 175 eller 200, ikke »%1«</source>
-        <translation>--zoom must be 100, 125, 150, 175 or 200, not &apos;%1&apos;</translation>
-    </message>
-    <message>
         <source>--lang skal være da eller en, ikke »%1«</source>
         <translation>--lang must be da or en, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Klangora: lyt til dur-treklange i forskellige stemninger.
+Med en Scala-stemning (.scl) som argument åbnes den, når vinduet vises.</source>
+        <translation>Klangora: listen to major triads in different tunings.
+A Scala tuning (.scl) given as argument is opened when the window shows.</translation>
+    </message>
+    <message>
+        <source>Åbn MIDI-filen FIL og spil den straks.</source>
+        <translation>Open the MIDI file FILE and play it at once.</translation>
+    </message>
+    <message>
+        <source>FIL</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>Gem MIDI-filen FIL som lyd (WAV, 48 kHz, 16 bit) uden vindue; kræver -o.</source>
+        <translation>Save the MIDI file FILE as sound (WAV, 48 kHz, 16 bit) without a window; needs -o.</translation>
+    </message>
+    <message>
+        <source>Lydfilen, --render skriver.</source>
+        <translation>The sound file --render writes.</translation>
+    </message>
+    <message>
+        <source>UD.wav</source>
+        <translation>OUT.wav</translation>
+    </message>
+    <message>
+        <source>Stemningen, stykket spilles i: pyt, ren, praet, bach, werck1, werck3, lige, et id fra temperamentbiblioteket eller en .scl-fil (uden: pyt).</source>
+        <translation>The tuning the piece is played in: pyt, ren, praet, bach, werck1, werck3, lige, an id from the temperament library or a .scl file (default: pyt).</translation>
+    </message>
+    <message>
+        <source>NAVN</source>
+        <translation>NAME</translation>
+    </message>
+    <message>
+        <source>Skriv for hver dur-treklang i musikken (.mid), hvor længe den klinger, og hvor langt dens terts og kvint ligger fra ren, og afslut.</source>
+        <translation>Print for each major triad in the music (.mid) how long it sounds and how far its third and fifth lie from pure, and quit.</translation>
+    </message>
+    <message>
+        <source>FIL.mid</source>
+        <translation>FILE.mid</translation>
+    </message>
+    <message>
+        <source>Start med klangen KLANG: own (eget klangbillede), harpsichord (cembalo), organ (kirkeorgel) eller piano (klaver).</source>
+        <translation>Start with the sound SOUND: own (the program&apos;s own), harpsichord, organ (church organ) or piano.</translation>
+    </message>
+    <message>
+        <source>KLANG</source>
+        <translation>SOUND</translation>
+    </message>
+    <message>
+        <source>Vis vinduet i en anden størrelse: 75, 90, 100, 125, 150, 175 eller 200 procent.</source>
+        <translation>Show the window at another size: 75, 90, 100, 125, 150, 175 or 200 percent.</translation>
+    </message>
+    <message>
+        <source>En Scala-stemning (.scl) eller et stykke musik (.mid), der åbnes ved start.</source>
+        <translation>A Scala tuning (.scl) or a piece of music (.mid) to open at start.</translation>
+    </message>
+    <message>
+        <source>[FIL]</source>
+        <translation>[FILE]</translation>
+    </message>
+    <message>
+        <source>--zoom skal være 75, 90, 100, 125, 150, 175 eller 200, ikke »%1«</source>
+        <translation>--zoom must be 75, 90, 100, 125, 150, 175 or 200, not &apos;%1&apos;</translation>
     </message>
 </context>
 </TS>
