@@ -227,6 +227,17 @@
     </message>
 </context>
 <context>
+    <name>QTabBar</name>
+    <message>
+        <source>Scroll Left</source>
+        <translation>Scroll Left</translation>
+    </message>
+    <message>
+        <source>Scroll Right</source>
+        <translation>Scroll Right</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>Stop al lyd</source>
