@@ -1000,5 +1000,29 @@ A Scala tuning (.scl) given as argument is opened when the window shows.</transl
         <source>Alle tolv kvinter er 1/12 pythagoræisk komma (knap 2 cent) for små.</source>
         <translation>All twelve fifths are 1/12 Pythagorean comma (just under 2 cent) narrow.</translation>
     </message>
+    <message>
+        <source>… og %1 mere</source>
+        <translation>… and %1 more</translation>
+    </message>
+    <message>
+        <source>Du hører en %1-durtreklang, med REN terts og REN kvint</source>
+        <translation>You hear a %1 major triad, with PURE third and PURE fifth</translation>
+    </message>
+    <message>
+        <source>Du hører nu en %1-durtreklang stemt i </source>
+        <translation>You now hear a %1 major triad tuned in </translation>
+    </message>
+    <message>
+        <source>Koral: En 4-stemmig sats i %1-dur uden kromatik</source>
+        <translation>Chorale: a four-part setting in %1 major without chromatics</translation>
+    </message>
+    <message>
+        <source>&quot;Jazz-koral&quot;: En 4-stemmig sats i %1-dur med kromatik</source>
+        <translation>&quot;Jazz chorale&quot;: a four-part setting in %1 major with chromatics</translation>
+    </message>
+    <message>
+        <source>Du skal markere hvilken grundtone, der skal anvendes under noderne</source>
+        <translation>Mark the root the music is to be played on</translation>
+    </message>
 </context>
 </TS>

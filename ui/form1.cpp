@@ -134,6 +134,7 @@ void TForm1::wireParts() {
         p.diagram.describeMarksAnew();
         p.panel.nameReadoutsAnew();
         p.selection.describeAgain();
+        p.sequence.retellMessage();
     });
 }
 
