@@ -91,29 +91,39 @@ std::optional<QString> musicProblem(const Request& request) {
 
 Request readArguments(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "Klangora: lyt til dur-treklange i forskellige stemninger.\n"
-        "Med en Scala-stemning (.scl) som argument åbnes den, når vinduet vises.");
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "klangora", "Klangora: lyt til dur-treklange i forskellige stemninger.\n"
+                    "Med en Scala-stemning (.scl) som argument åbnes den, når vinduet vises."));
     const QCommandLineOption help(
         {"h", "help"}, QCoreApplication::translate("klangora", "Vis denne hjælp og afslut."));
     const QCommandLineOption version(
         {"v", "version"},
         QCoreApplication::translate("klangora", "Vis programmets version og afslut."));
-    const QCommandLineOption play("play", "Åbn MIDI-filen FIL og spil den straks.", "FIL");
+    const QCommandLineOption play(
+        "play", QCoreApplication::translate("klangora", "Åbn MIDI-filen FIL og spil den straks."),
+        QCoreApplication::translate("klangora", "FIL"));
     const QCommandLineOption render(
-        "render", "Gem MIDI-filen FIL som lyd (WAV, 48 kHz, 16 bit) uden vindue; kræver -o.",
-        "FIL");
-    const QCommandLineOption output({"o", "output"}, "Lydfilen, --render skriver.", "UD.wav");
+        "render",
+        QCoreApplication::translate(
+            "klangora", "Gem MIDI-filen FIL som lyd (WAV, 48 kHz, 16 bit) uden vindue; kræver -o."),
+        QCoreApplication::translate("klangora", "FIL"));
+    const QCommandLineOption output(
+        {"o", "output"}, QCoreApplication::translate("klangora", "Lydfilen, --render skriver."),
+        QCoreApplication::translate("klangora", "UD.wav"));
     const QCommandLineOption tuning(
         "tuning",
-        "Stemningen, stykket spilles i: pyt, ren, praet, bach, werck1, werck3, lige, et id fra "
-        "temperamentbiblioteket eller en .scl-fil (uden: pyt).",
-        "NAVN");
+        QCoreApplication::translate(
+            "klangora",
+            "Stemningen, stykket spilles i: pyt, ren, praet, bach, werck1, werck3, lige, et id "
+            "fra temperamentbiblioteket eller en .scl-fil (uden: pyt)."),
+        QCoreApplication::translate("klangora", "NAVN"));
     const QCommandLineOption triads(
         "triads",
-        "Skriv for hver dur-treklang i musikken (.mid), hvor længe den klinger, og hvor langt "
-        "dens terts og kvint ligger fra ren, og afslut.",
-        "FIL.mid");
+        QCoreApplication::translate(
+            "klangora",
+            "Skriv for hver dur-treklang i musikken (.mid), hvor længe den klinger, og hvor langt "
+            "dens terts og kvint ligger fra ren, og afslut."),
+        QCoreApplication::translate("klangora", "FIL.mid"));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(play);
@@ -121,10 +131,12 @@ Request readArguments(const QStringList& arguments) {
     parser.addOption(output);
     parser.addOption(tuning);
     parser.addOption(triads);
-    const QCommandLineOption sound("sound",
-                                   "Start med klangen KLANG: own (eget klangbillede), harpsichord "
-                                   "(cembalo), organ (kirkeorgel) eller piano (klaver).",
-                                   "KLANG", "own");
+    const QCommandLineOption sound(
+        "sound",
+        QCoreApplication::translate("klangora",
+                                    "Start med klangen KLANG: own (eget klangbillede), harpsichord "
+                                    "(cembalo), organ (kirkeorgel) eller piano (klaver)."),
+        QCoreApplication::translate("klangora", "KLANG"), "own");
     parser.addOption(sound);
     const QCommandLineOption soundFont(
         "soundfont",
@@ -136,7 +148,8 @@ Request readArguments(const QStringList& arguments) {
     const QCommandLineOption zoom(
         "zoom",
         QCoreApplication::translate(
-            "klangora", "Vis vinduet forstørret: 100, 125, 150, 175 eller 200 procent."),
+            "klangora",
+            "Vis vinduet i en anden størrelse: 75, 90, 100, 125, 150, 175 eller 200 procent."),
         QCoreApplication::translate("klangora", "PROCENT"));
     const QCommandLineOption fullScreen(
         "fullscreen", QCoreApplication::translate("klangora", "Vis vinduet på hele skærmen."));
@@ -148,8 +161,11 @@ Request readArguments(const QStringList& arguments) {
     parser.addOption(fullScreen);
     parser.addOption(language);
     parser.addPositionalArgument(
-        "FIL", "En Scala-stemning (.scl) eller et stykke musik (.mid), der åbnes ved start.",
-        "[FIL]");
+        QCoreApplication::translate("klangora", "FIL"),
+        QCoreApplication::translate(
+            "klangora",
+            "En Scala-stemning (.scl) eller et stykke musik (.mid), der åbnes ved start."),
+        QCoreApplication::translate("klangora", "[FIL]"));
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (unknown.isEmpty()) {
@@ -212,7 +228,7 @@ Request readArguments(const QStringList& arguments) {
         if (!isNumber || !WindowZoom::isStep(percent)) {
             return refuse(
                 QCoreApplication::translate(
-                    "klangora", "--zoom skal være 100, 125, 150, 175 eller 200, ikke »%1«")
+                    "klangora", "--zoom skal være 75, 90, 100, 125, 150, 175 eller 200, ikke »%1«")
                     .arg(parser.value(zoom)));
         }
         request.zoomPercent = percent;

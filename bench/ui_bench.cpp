@@ -1,6 +1,7 @@
 // The cost of retuning as the user feels it: one arrow-key step and one preset click on the
 // real window, each followed by a repaint of the whole window.
 #include "sound/sound_player.h"
+#include "ui/classroom/classroom.h"
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -58,6 +59,33 @@ void BM_ArrowKeyStepFullRepaint(benchmark::State& state) {
     arrowKeySteps(state, Repaint::WholeWindow);
 }
 BENCHMARK(BM_ArrowKeyStepFullRepaint)->Unit(benchmark::kMicrosecond);
+
+// One arrow-key step with the repaint it asks for, at a zoom step: below 100 % the window is
+// drawn whole through a scaled painter after Qt's own pass.
+void BM_ArrowKeyStepAtZoom(benchmark::State& state) {
+    SilentPlayer player;
+    TForm1 form(player);
+    showExposed(form);
+    form.classroom().zoom().setPercent(static_cast<int>(state.range(0)));
+    QApplication::processEvents();
+    form.knapMouseDown(8, 0);
+    auto* slider = form.findChild<QScrollBar*>("sb8");
+    bool up = true;
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, up ? Qt::Key_Up : Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(slider, &press);
+        QApplication::processEvents();
+        up = !up;
+    }
+    // The screens' ratio is the application's: the next benchmark starts at 100 %.
+    form.classroom().zoom().setPercent(100);
+}
+BENCHMARK(BM_ArrowKeyStepAtZoom)
+    ->Arg(75)
+    ->Arg(90)
+    ->Arg(100)
+    ->Arg(150)
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_PresetClick(benchmark::State& state) {
     SilentPlayer player;

@@ -227,6 +227,17 @@
     </message>
 </context>
 <context>
+    <name>QTabBar</name>
+    <message>
+        <source>Scroll Left</source>
+        <translation>Scroll Left</translation>
+    </message>
+    <message>
+        <source>Scroll Right</source>
+        <translation>Scroll Right</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>Stop al lyd</source>
@@ -620,10 +631,6 @@ Type &apos;klangora --help&apos; to see what the program understands.
         <translation>Show the program&apos;s version and quit.</translation>
     </message>
     <message>
-        <source>Vis vinduet forstørret: 100, 125, 150, 175 eller 200 procent.</source>
-        <translation>Show the window enlarged: 100, 125, 150, 175 or 200 percent.</translation>
-    </message>
-    <message>
         <source>PROCENT</source>
         <translation>PERCENT</translation>
     </message>
@@ -644,12 +651,378 @@ Type &apos;klangora --help&apos; to see what the program understands.
         <translation>only one tuning file at a time, not %1</translation>
     </message>
     <message>
-        <source>--zoom skal være 100, 125, 150, 175 eller 200, ikke »%1«</source>
-        <translation>--zoom must be 100, 125, 150, 175 or 200, not &apos;%1&apos;</translation>
-    </message>
-    <message>
         <source>--lang skal være da eller en, ikke »%1«</source>
         <translation>--lang must be da or en, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Klangora: lyt til dur-treklange i forskellige stemninger.
+Med en Scala-stemning (.scl) som argument åbnes den, når vinduet vises.</source>
+        <translation>Klangora: listen to major triads in different tunings.
+A Scala tuning (.scl) given as argument is opened when the window shows.</translation>
+    </message>
+    <message>
+        <source>Åbn MIDI-filen FIL og spil den straks.</source>
+        <translation>Open the MIDI file FILE and play it at once.</translation>
+    </message>
+    <message>
+        <source>FIL</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>Gem MIDI-filen FIL som lyd (WAV, 48 kHz, 16 bit) uden vindue; kræver -o.</source>
+        <translation>Save the MIDI file FILE as sound (WAV, 48 kHz, 16 bit) without a window; needs -o.</translation>
+    </message>
+    <message>
+        <source>Lydfilen, --render skriver.</source>
+        <translation>The sound file --render writes.</translation>
+    </message>
+    <message>
+        <source>UD.wav</source>
+        <translation>OUT.wav</translation>
+    </message>
+    <message>
+        <source>Stemningen, stykket spilles i: pyt, ren, praet, bach, werck1, werck3, lige, et id fra temperamentbiblioteket eller en .scl-fil (uden: pyt).</source>
+        <translation>The tuning the piece is played in: pyt, ren, praet, bach, werck1, werck3, lige, an id from the temperament library or a .scl file (default: pyt).</translation>
+    </message>
+    <message>
+        <source>NAVN</source>
+        <translation>NAME</translation>
+    </message>
+    <message>
+        <source>Skriv for hver dur-treklang i musikken (.mid), hvor længe den klinger, og hvor langt dens terts og kvint ligger fra ren, og afslut.</source>
+        <translation>Print for each major triad in the music (.mid) how long it sounds and how far its third and fifth lie from pure, and quit.</translation>
+    </message>
+    <message>
+        <source>FIL.mid</source>
+        <translation>FILE.mid</translation>
+    </message>
+    <message>
+        <source>Start med klangen KLANG: own (eget klangbillede), harpsichord (cembalo), organ (kirkeorgel) eller piano (klaver).</source>
+        <translation>Start with the sound SOUND: own (the program&apos;s own), harpsichord, organ (church organ) or piano.</translation>
+    </message>
+    <message>
+        <source>KLANG</source>
+        <translation>SOUND</translation>
+    </message>
+    <message>
+        <source>Vis vinduet i en anden størrelse: 75, 90, 100, 125, 150, 175 eller 200 procent.</source>
+        <translation>Show the window at another size: 75, 90, 100, 125, 150, 175 or 200 percent.</translation>
+    </message>
+    <message>
+        <source>En Scala-stemning (.scl) eller et stykke musik (.mid), der åbnes ved start.</source>
+        <translation>A Scala tuning (.scl) or a piece of music (.mid) to open at start.</translation>
+    </message>
+    <message>
+        <source>[FIL]</source>
+        <translation>[FILE]</translation>
+    </message>
+    <message>
+        <source>--zoom skal være 75, 90, 100, 125, 150, 175 eller 200, ikke »%1«</source>
+        <translation>--zoom must be 75, 90, 100, 125, 150, 175 or 200, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>høje C</source>
+        <translation>high C</translation>
+    </message>
+    <message>
+        <source>Stor terts</source>
+        <translation>Major third</translation>
+    </message>
+    <message>
+        <source>Kvint</source>
+        <translation>Fifth</translation>
+    </message>
+    <message>
+        <source>%1 %2–%3: afviger %4 cent fra ren, svæver %5 gange i sekundet</source>
+        <translation>%1 %2–%3: %4 cent from pure, beats %5 times a second</translation>
+    </message>
+    <message>
+        <source>Tonen %1: %2 Hz</source>
+        <translation>The tone %1: %2 Hz</translation>
+    </message>
+    <message>
+        <source>Uden mus: Ctrl+piletasterne vælger en tone i diagrammet, kolonne for kolonne og række for række (de hvide c&apos;er springes over). Derefter flytter pil-op og pil-ned tonen, med Shift en hel cent, og Home og End sætter den yderst.</source>
+        <translation>Without a mouse: Ctrl+arrow keys choose a tone in the diagram, column by column and row by row (the white c&apos;s are skipped). Then Up and Down move the tone, with Shift a whole cent, and Home and End put it at the far ends.</translation>
+    </message>
+    <message>
+        <source>Spil selv: tasterne A W S E D F T G Y H U J K spiller C til høje C, Z og X skifter oktav, og et tryk på et nodenavn spiller tonen. Hold mellemrum nede, mens en tone er valgt: en terts eller kvint klinger med sin grundtone, en grundtone som durtreklang. Flyt så tonen med piletasterne og hør svævningerne blive langsommere og forsvinde, når intervallet bliver rent. Esc stopper al lyd, ligesom &quot;Stop al lyd&quot; i genvejsmenuen.</source>
+        <translation>Play yourself: the keys A W S E D F T G Y H U J K play C to high C, Z and X change the octave, and a press on a note name plays the tone. Hold Space while a tone is chosen: a third or fifth sounds with its root, a root as a major triad. Then move the tone with the arrow keys and hear the beats slow down and vanish as the interval becomes pure. Esc stops all sound, as &quot;Stop all sound&quot; in the context menu does.</translation>
+    </message>
+    <message>
+        <source>Dette er tonen c. Den ligger fast!</source>
+        <translation>This is the tone c. It stays fixed!</translation>
+    </message>
+    <message>
+        <source>Grundtonen %1</source>
+        <translation>The root %1</translation>
+    </message>
+    <message>
+        <source>Tertsen %1 over %2</source>
+        <translation>The third %1 above %2</translation>
+    </message>
+    <message>
+        <source>Kvinten %1 over %2</source>
+        <translation>The fifth %1 above %2</translation>
+    </message>
+    <message>
+        <source>Søjle under tertsen over %1</source>
+        <translation>Bar under the third above %1</translation>
+    </message>
+    <message>
+        <source>Søjle under kvinten over %1</source>
+        <translation>Bar under the fifth above %1</translation>
+    </message>
+    <message>
+        <source>Frekvensen af %1: %2 Hz</source>
+        <translation>The frequency of %1: %2 Hz</translation>
+    </message>
+    <message>
+        <source>Centværdien af %1: %2 cent</source>
+        <translation>The cent value of %1: %2 cent</translation>
+    </message>
+    <message>
+        <source>Tertsen over %1: afviger %2 cent fra ren</source>
+        <translation>The third above %1: %2 cent from pure</translation>
+    </message>
+    <message>
+        <source>Kvinten over %1: afviger %2 cent fra ren</source>
+        <translation>The fifth above %1: %2 cent from pure</translation>
+    </message>
+    <message>
+        <source>Toneart %1</source>
+        <translation>Key of %1</translation>
+    </message>
+    <message>
+        <source>Tonen %1</source>
+        <translation>The tone %1</translation>
+    </message>
+    <message>
+        <source> åbner øvelserne: hør, om et interval er rent, stem det rent, og genkend stemninger.</source>
+        <translation> opens the exercises: hear whether an interval is pure, tune it pure, and recognise temperaments.</translation>
+    </message>
+    <message>
+        <source>Taster:</source>
+        <translation>Keys:</translation>
+    </message>
+    <message>
+        <source>MIDI-indgange: %1.</source>
+        <translation>MIDI inputs: %1.</translation>
+    </message>
+    <message>
+        <source>vælg mærket til venstre i diagrammet</source>
+        <translation>choose the mark to the left in the diagram</translation>
+    </message>
+    <message>
+        <source>vælg mærket til højre i diagrammet</source>
+        <translation>choose the mark to the right in the diagram</translation>
+    </message>
+    <message>
+        <source>vælg mærket ovenover (grundtone, terts, kvint)</source>
+        <translation>choose the mark above (root, third, fifth)</translation>
+    </message>
+    <message>
+        <source>vælg mærket nedenunder</source>
+        <translation>choose the mark below</translation>
+    </message>
+    <message>
+        <source>hæv den valgte tone 1/20 cent</source>
+        <translation>raise the chosen tone 1/20 cent</translation>
+    </message>
+    <message>
+        <source>sænk den valgte tone 1/20 cent</source>
+        <translation>lower the chosen tone 1/20 cent</translation>
+    </message>
+    <message>
+        <source>hæv den valgte tone 1 cent</source>
+        <translation>raise the chosen tone 1 cent</translation>
+    </message>
+    <message>
+        <source>sænk den valgte tone 1 cent</source>
+        <translation>lower the chosen tone 1 cent</translation>
+    </message>
+    <message>
+        <source>sæt den valgte tone 30 cent over den ligesvævende</source>
+        <translation>put the chosen tone 30 cent above equal temperament</translation>
+    </message>
+    <message>
+        <source>sæt den valgte tone 30 cent under den ligesvævende</source>
+        <translation>put the chosen tone 30 cent below equal temperament</translation>
+    </message>
+    <message>
+        <source>spil C til høje C</source>
+        <translation>play C to high C</translation>
+    </message>
+    <message>
+        <source>en oktav ned</source>
+        <translation>one octave down</translation>
+    </message>
+    <message>
+        <source>en oktav op</source>
+        <translation>one octave up</translation>
+    </message>
+    <message>
+        <source>lad det valgte mærke klinge: en terts eller kvint med sin grundtone, en grundtone som durtreklang</source>
+        <translation>sound the chosen mark: a third or fifth with its root, a root as a major triad</translation>
+    </message>
+    <message>
+        <source>åbn en stemning</source>
+        <translation>open a tuning</translation>
+    </message>
+    <message>
+        <source>gem stemningen</source>
+        <translation>save the tuning</translation>
+    </message>
+    <message>
+        <source>menuen med historiske stemninger</source>
+        <translation>the menu of historical temperaments</translation>
+    </message>
+    <message>
+        <source>stop al lyd</source>
+        <translation>stop all sound</translation>
+    </message>
+    <message>
+        <source>spil eller hold pause i et musikstykke</source>
+        <translation>play or pause a piece of music</translation>
+    </message>
+    <message>
+        <source>skift til stemningen før den sidste</source>
+        <translation>switch to the tuning before the last</translation>
+    </message>
+    <message>
+        <source>åbn øvelserne</source>
+        <translation>open the exercises</translation>
+    </message>
+    <message>
+        <source>større</source>
+        <translation>larger</translation>
+    </message>
+    <message>
+        <source>mindre</source>
+        <translation>smaller</translation>
+    </message>
+    <message>
+        <source>normal størrelse</source>
+        <translation>normal size</translation>
+    </message>
+    <message>
+        <source>fuld skærm</source>
+        <translation>full screen</translation>
+    </message>
+    <message>
+        <source>hjælp</source>
+        <translation>help</translation>
+    </message>
+    <message>
+        <source>Tasterne spiller den store oktav</source>
+        <translation>The keys play the great octave</translation>
+    </message>
+    <message>
+        <source>Tasterne spiller den lille oktav</source>
+        <translation>The keys play the small octave</translation>
+    </message>
+    <message>
+        <source>Tasterne spiller den enstregede oktav</source>
+        <translation>The keys play the one-line octave</translation>
+    </message>
+    <message>
+        <source>Tasterne spiller den tostregede oktav</source>
+        <translation>The keys play the two-line octave</translation>
+    </message>
+    <message>
+        <source>Tasterne spiller den trestregede oktav</source>
+        <translation>The keys play the three-line octave</translation>
+    </message>
+    <message>
+        <source>%1; Z og X skifter oktav.</source>
+        <translation>%1; Z and X change the octave.</translation>
+    </message>
+    <message>
+        <source>Alle kvinter undtagen G#–Eb er 1/6 syntonisk komma for små; G#–Eb tager resten.</source>
+        <translation>Every fifth but G#–Eb is 1/6 syntonic comma narrow; G#–Eb takes the rest.</translation>
+    </message>
+    <message>
+        <source>Alle kvinter undtagen G#–Eb er 1/5 syntonisk komma for små; G#–Eb tager resten.</source>
+        <translation>Every fifth but G#–Eb is 1/5 syntonic comma narrow; G#–Eb takes the rest.</translation>
+    </message>
+    <message>
+        <source>D–A er et syntonisk komma for lille og F#–C# et skisma for lille; de øvrige kvinter er rene.</source>
+        <translation>D–A is a syntonic comma narrow and F#–C# a schisma narrow; the other fifths are pure.</translation>
+    </message>
+    <message>
+        <source>D–A og A–E er hver et halvt syntonisk komma for små og F#–C# et skisma for lille; de øvrige kvinter er rene.</source>
+        <translation>D–A and A–E are each half a syntonic comma narrow and F#–C# a schisma narrow; the other fifths are pure.</translation>
+    </message>
+    <message>
+        <source>C–G, G–D, D–A og A–E er hver 1/4 syntonisk komma for små og F#–C# et skisma for lille; de øvrige kvinter er rene.</source>
+        <translation>C–G, G–D, D–A and A–E are each 1/4 syntonic comma narrow and F#–C# a schisma narrow; the other fifths are pure.</translation>
+    </message>
+    <message>
+        <source>F–C, C–G, G–D, D–A, A–E og E–H er hver 1/6 pythagoræisk komma for små; de øvrige kvinter er rene.</source>
+        <translation>F–C, C–G, G–D, D–A, A–E and E–B are each 1/6 Pythagorean comma narrow; the other fifths are pure.</translation>
+    </message>
+    <message>
+        <source>C–G, G–D, D–A, A–E, E–H og H–F# er hver 1/6 pythagoræisk komma for små; de øvrige kvinter er rene.</source>
+        <translation>C–G, G–D, D–A, A–E, E–B and B–F# are each 1/6 Pythagorean comma narrow; the other fifths are pure.</translation>
+    </message>
+    <message>
+        <source>C–G, G–D, D–A, A–E og H–F# er hver 1/5 pythagoræisk komma for små; de øvrige kvinter er rene.</source>
+        <translation>C–G, G–D, D–A, A–E and B–F# are each 1/5 Pythagorean comma narrow; the other fifths are pure.</translation>
+    </message>
+    <message>
+        <source>F–C, C–G, G–D, D–A og A–E er 1/6 pythagoræisk komma for små, C#–G#, G#–Eb og Eb–Bb 1/12 for små og Bb–F 1/12 for stor; E–H, H–F# og F#–C# er rene.</source>
+        <translation>F–C, C–G, G–D, D–A and A–E are 1/6 Pythagorean comma narrow, C#–G#, G#–Eb and Eb–Bb 1/12 narrow and Bb–F 1/12 wide; E–B, B–F# and F#–C# are pure.</translation>
+    </message>
+    <message>
+        <source>Elleve rene kvinter fra Eb til G#; ulvekvinten G#–Eb er et pythagoræisk komma for lille.</source>
+        <translation>Eleven pure fifths from Eb to G#; the wolf fifth G#–Eb is a Pythagorean comma narrow.</translation>
+    </message>
+    <message>
+        <source>Kvinterne er rene, undtagen D–A, F#–C# og Bb–F, der er et syntonisk komma for små, og G#–Eb, der er 41 cent for stor.</source>
+        <translation>The fifths are pure, except D–A, F#–C# and Bb–F, which are a syntonic comma narrow, and G#–Eb, which is 41 cent wide.</translation>
+    </message>
+    <message>
+        <source>Alle kvinter undtagen G#–Eb er 1/4 syntonisk komma for små, så de store tertser er rene; ulvekvinten G#–Eb er 36 cent for stor.</source>
+        <translation>Every fifth but G#–Eb is 1/4 syntonic comma narrow, so the major thirds are pure; the wolf fifth G#–Eb is 36 cent wide.</translation>
+    </message>
+    <message>
+        <source>Kvinterne fra Eb til F# er mellem 1,3 og 4,1 cent for små, mest D–A; F#–C#, C#–G# og G#–Eb er rene.</source>
+        <translation>The fifths from Eb to F# are between 1.3 and 4.1 cent narrow, D–A the most; F#–C#, C#–G# and G#–Eb are pure.</translation>
+    </message>
+    <message>
+        <source>C–G, G–D, D–A og H–F# er hver 1/4 pythagoræisk komma for små; de øvrige kvinter er rene.</source>
+        <translation>C–G, G–D, D–A and B–F# are each 1/4 Pythagorean comma narrow; the other fifths are pure.</translation>
+    </message>
+    <message>
+        <source>D–A, A–E, F#–C#, C#–G# og F–C er hver 1/4 pythagoræisk komma for små og G#–Eb 1/4 komma for stor; de øvrige kvinter er rene.</source>
+        <translation>D–A, A–E, F#–C#, C#–G# and F–C are each 1/4 Pythagorean comma narrow and G#–Eb 1/4 comma wide; the other fifths are pure.</translation>
+    </message>
+    <message>
+        <source>Alle tolv kvinter er 1/12 pythagoræisk komma (knap 2 cent) for små.</source>
+        <translation>All twelve fifths are 1/12 Pythagorean comma (just under 2 cent) narrow.</translation>
+    </message>
+    <message>
+        <source>… og %1 mere</source>
+        <translation>… and %1 more</translation>
+    </message>
+    <message>
+        <source>Du hører en %1-durtreklang, med REN terts og REN kvint</source>
+        <translation>You hear a %1 major triad, with PURE third and PURE fifth</translation>
+    </message>
+    <message>
+        <source>Du hører nu en %1-durtreklang stemt i </source>
+        <translation>You now hear a %1 major triad tuned in </translation>
+    </message>
+    <message>
+        <source>Koral: En 4-stemmig sats i %1-dur uden kromatik</source>
+        <translation>Chorale: a four-part setting in %1 major without chromatics</translation>
+    </message>
+    <message>
+        <source>&quot;Jazz-koral&quot;: En 4-stemmig sats i %1-dur med kromatik</source>
+        <translation>&quot;Jazz chorale&quot;: a four-part setting in %1 major with chromatics</translation>
+    </message>
+    <message>
+        <source>Du skal markere hvilken grundtone, der skal anvendes under noderne</source>
+        <translation>Mark the root the music is to be played on</translation>
     </message>
 </context>
 </TS>

@@ -25,6 +25,7 @@
 #include "ui/selection/key_marking.h"
 #include "ui/selection/tone_selection.h"
 #include "ui/sequence/sound_sequence.h"
+#include "ui/texts/language_follower.h"
 #include "ui/tuning/temperament_caption.h"
 #include "ui/tuning/temperament_menu.h"
 #include "ui/widgets/shape.h"
@@ -91,6 +92,7 @@ void TForm1::build(SoundPlayer& player, klangora::LiveInstrument& instrument) {
     m_parts = std::make_unique<Parts>(*this, widgets, player, instrument);
     wireParts();
     wireControls(widgets);
+    followLanguage(*this, *this, [widgets] { nameControls(widgets); });
     FormCreate();
 }
 
@@ -129,6 +131,13 @@ void TForm1::wireParts() {
             [&p](const QString& path) { p.music.open(path); });
     connect(&p.live, &LivePlaying::midiInputsChanged, &p.selection,
             &ToneSelection::describeMidiInputs);
+    // What the parts build from words and numbers, told anew in another language.
+    followLanguage(*this, *this, [&p] {
+        p.diagram.describeMarksAnew();
+        p.panel.nameReadoutsAnew();
+        p.selection.describeAgain();
+        p.sequence.retellMessage();
+    });
 }
 
 void TForm1::wireControls(const WindowWidgets& widgets) {

@@ -25,9 +25,18 @@ expect(2 "kun én stemningsfil" a.scl b.scl)
 # before the help is made, so the help speaks it.
 expect(0 "Show this help and quit.*--zoom.*--fullscreen.*--lang" --lang en --help)
 expect(0 "Vis denne hjælp og afslut" --lang=da --help)
-expect(2 "--zoom skal være 100, 125, 150, 175 eller 200, ikke »80«" --zoom 80)
+# In English the whole help is English, the program's description and every option's words
+# alike: no Danish letter and none of the little Danish words any sentence of them needs.
+execute_process(COMMAND ${PROGRAM} --lang en --help OUTPUT_VARIABLE english_help TIMEOUT 20)
+foreach(danish "[æøåÆØÅ»«]" " og " " eller " " til " " med " " fra " " som " " den " " det "
+        " en " " et " " i " "Vis " "Gem " "Skriv " "Start med" "FIL[] .]" "NAVN" "KLANG" "PROCENT")
+    if(english_help MATCHES "${danish}")
+        message(FATAL_ERROR "klangora --lang en --help shows Danish ('${danish}'):\n${english_help}")
+    endif()
+endforeach()
+expect(2 "--zoom skal være 75, 90, 100, 125, 150, 175 eller 200, ikke »80«" --zoom 80)
 expect(2 "--lang skal være da eller en, ikke »fr«" --lang fr)
-expect(2 "--zoom must be 100, 125, 150, 175 or 200, not '75'" --lang en --zoom 75)
+expect(2 "--zoom must be 75, 90, 100, 125, 150, 175 or 200, not '80'" --lang en --zoom 80)
 expect(0 "--play.*--render.*--tuning" --help)
 expect(0 "--sound.*--soundfont" --help)
 expect(2 "ukendt klang »lut«" --render ingen.mid --sound lut -o ud.wav)

@@ -64,6 +64,19 @@ bool isFindable(const QWidget& control) {
     return visible.rectCount() == 1 && visible.boundingRect() == control.rect();
 }
 
+// The control as it should look at this zoom: Qt's own picture of it at the zoom's device pixel
+// ratio; below 1, where Qt grabs at full size, the window's picture of it at 100 % made smaller.
+QImage pictureAtZoom(QWidget& control, double zoom, const QImage& screenAtHundred) {
+    if (zoom >= 1.0) {
+        return control.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    }
+    const QRect atHundred(control.mapTo(control.window(), QPoint(0, 0)), control.size());
+    return screenAtHundred.copy(atHundred)
+        .scaled((QSizeF(control.size()) * zoom).toSize(), Qt::IgnoreAspectRatio,
+                Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_ARGB32);
+}
+
 bool hasDetail(const QImage& picture) {
     const QRgb first = picture.pixel(0, 0);
     for (int y = 0; y < picture.height(); ++y) {
@@ -145,10 +158,12 @@ void ClassroomTest::keysStepThroughTheZoom_data() {
     const int back = Qt::Key_0;
     QTest::newRow("up to the top and no further")
         << QList<int>{in, in, in, in, in} << QList<int>{125, 150, 175, 200, 200};
-    QTest::newRow("down to 100 % and no further")
-        << QList<int>{in, in, out, out, out} << QList<int>{125, 150, 125, 100, 100};
+    QTest::newRow("down to 75 % and no further")
+        << QList<int>{in, out, out, out, out} << QList<int>{125, 100, 90, 75, 75};
     QTest::newRow("Ctrl+0 from anywhere")
         << QList<int>{in, in, back, in, back} << QList<int>{125, 150, 100, 125, 100};
+    QTest::newRow("Ctrl+0 from below 100 %")
+        << QList<int>{out, out, back, out, in} << QList<int>{90, 75, 100, 90, 100};
 }
 
 void ClassroomTest::keysStepThroughTheZoom() {
@@ -185,6 +200,7 @@ void ClassroomTest::controlsAppearWhereTheirGeometryTimesTheZoomPuts() {
     TForm1 form(player);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QImage screenAtHundred = screenImage(form);
     form.classroom().zoom().setPercent(percent);
     const double zoom = percent / 100.0;
     const QImage screen = screenImage(form);
@@ -193,7 +209,7 @@ void ClassroomTest::controlsAppearWhereTheirGeometryTimesTheZoomPuts() {
         if (!isFindable(*control)) {
             continue;
         }
-        const QImage picture = control->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage picture = pictureAtZoom(*control, zoom, screenAtHundred);
         if (!hasDetail(picture)) {
             continue;
         }
@@ -290,7 +306,9 @@ void ClassroomTest::largestFittingStep_data() {
     QTest::newRow("exactly 200 %") << QSize(1788, 1082) << 200;
     QTest::newRow("one row short of 200 %") << QSize(1788, 1081) << 175;
     QTest::newRow("1024 x 768") << QSize(1024, 768) << 100;
-    QTest::newRow("smaller than the smallest step") << QSize(320, 240) << 100;
+    QTest::newRow("800 x 600: 90 % is 805 wide") << QSize(800, 600) << 75;
+    QTest::newRow("exactly 90 %") << QSize(805, 487) << 90;
+    QTest::newRow("smaller than the smallest step") << QSize(320, 240) << 75;
     QTest::newRow("wide but low") << QSize(3840, 700) << 125;
 }
 

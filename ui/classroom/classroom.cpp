@@ -64,8 +64,10 @@ void Classroom::setLanguage(InterfaceLanguage language) {
         return;
     }
     scope->use(language);
-    // At once, not only when the posted LanguageChange arrives.
-    showLanguage(*scope);
+    // At once, not only when the posted LanguageChange arrives: the window and every part that
+    // follows the language show it before this returns.
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(&m_window, &change);
 }
 
 void Classroom::showLanguage(const InterfaceLanguageScope& scope) {

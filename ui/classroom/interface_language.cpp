@@ -50,8 +50,19 @@ void InterfaceLanguageScope::use(InterfaceLanguage language) {
 }
 
 QString InterfaceLanguageScope::english(const QString& danish) const {
-    const QString translated = m_english->translate(kTextContext, danish.toUtf8().constData());
-    return translated.isEmpty() ? danish : translated;
+    return english(danish, {kTextContext});
+}
+
+QString InterfaceLanguageScope::english(const QString& danish,
+                                        const QList<QByteArray>& contexts) const {
+    const QByteArray source = danish.toUtf8();
+    for (const QByteArray& context : contexts) {
+        const QString translated = m_english->translate(context.constData(), source.constData());
+        if (!translated.isEmpty()) {
+            return translated;
+        }
+    }
+    return danish;
 }
 
 InterfaceLanguageScope* InterfaceLanguageScope::current() {

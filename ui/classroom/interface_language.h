@@ -6,6 +6,8 @@
 // QEvent::LanguageChange to every widget, and the windows show their texts anew at once.
 #include "ui/classroom/settings.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -29,6 +31,9 @@ public:
 
     // The English of a Danish text of the program; the text itself where it has none.
     QString english(const QString& danish) const;
+    // The same, looked up in each of these translation contexts in turn (the program's own, and
+    // the classes whose tr() made the text).
+    QString english(const QString& danish, const QList<QByteArray>& contexts) const;
 
     // The scope of the running application, or none.
     static InterfaceLanguageScope* current();

@@ -4,6 +4,8 @@
 // its native window dropped and shown again at once, with its widgets and state untouched.
 #include "ui/classroom/window_zoom.h"
 
+#include "ui/classroom/reduced_painting.h"
+
 #include <QBackingStore>
 #include <QEvent>
 #include <QGuiApplication>
@@ -14,6 +16,7 @@
 #include <qpa/qplatformscreen.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -23,12 +26,6 @@ void dropNativeWindow(QWidget& window) {
     window.hide();
     if (QWindow* handle = window.windowHandle()) {
         handle->destroy();
-    }
-}
-
-void setScreensFactor(qreal factor) {
-    for (QScreen* screen : QGuiApplication::screens()) {
-        QHighDpiScaling::setScreenFactor(screen, factor);
     }
 }
 
@@ -147,7 +144,7 @@ void WindowZoom::apply(int percent) {
     if (wasVisible) {
         dropNativeWindow(shown);
     }
-    setScreensFactor(percent / 100.0);
+    setScreensPercent(percent);
     if (wasVisible) {
         showAtNewRatio(shown, isFullScreen());
     }
@@ -174,7 +171,7 @@ void WindowZoom::enterFullScreen() {
     m_window.setParent(m_stage.get());
     m_window.show();
     m_percent = fitting;
-    setScreensFactor(fitting / 100.0);
+    setScreensPercent(fitting);
     // Where no window manager enforces full screen, the stage covers the screen by itself.
     m_stage->setGeometry(screenOf(m_window).geometry());
     m_stage->showFullScreen();
@@ -191,11 +188,27 @@ void WindowZoom::leaveFullScreen() {
     m_window.setParent(nullptr);
     m_window.move(0, 0);
     m_percent = m_windowedPercent;
-    setScreensFactor(m_percent / 100.0);
+    setScreensPercent(m_percent);
     m_stage.reset();
     showAtNewRatio(m_window, false);
     if (focused != nullptr) {
         focused->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+// The ratio is the step's, made a whole number of device pixels across the window: a width that
+// is not (894 at 75 % is 670.5) would come back from the window system rounded, and the window
+// would no longer keep its own size.
+void WindowZoom::setScreensPercent(int percent) {
+    const int width = m_window.width();
+    const qreal factor = width > 0 ? std::round(width * percent / 100.0) / width : percent / 100.0;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        QHighDpiScaling::setScreenFactor(screen, factor);
+    }
+    if (percent >= kFullSizePercent) {
+        m_reducedPainting.reset();
+    } else if (m_reducedPainting == nullptr) {
+        m_reducedPainting = std::make_unique<ReducedPainting>();
     }
 }
 

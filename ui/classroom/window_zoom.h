@@ -11,14 +11,14 @@
 #include <memory>
 
 class QWidget;
+class ReducedPainting;
 
 class WindowZoom : public QObject {
     Q_OBJECT
 
 public:
-    // Qt 6.4 cannot draw widgets at a device pixel ratio below 1 (children are cut off), so the
-    // steps start at 100 %.
-    static constexpr std::array<int, 5> kStepsPercent = {100, 125, 150, 175, 200};
+    // Below 100 % for a small screen or a window beside another program's.
+    static constexpr std::array<int, 7> kStepsPercent = {75, 90, 100, 125, 150, 175, 200};
     static constexpr int kFullSizePercent = 100;
 
     explicit WindowZoom(QWidget& window);
@@ -53,10 +53,13 @@ private:
     void enterFullScreen();
     void leaveFullScreen();
     void centreOnStage();
+    void setScreensPercent(int percent);
 
     QWidget& m_window;
     int m_percent = kFullSizePercent;
     // While full screen: the stage the window sits on, and the zoom to go back to.
     std::unique_ptr<QWidget> m_stage;
     int m_windowedPercent = kFullSizePercent;
+    // While the screens' ratio is below 1.
+    std::unique_ptr<ReducedPainting> m_reducedPainting;
 };

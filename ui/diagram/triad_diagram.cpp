@@ -62,16 +62,25 @@ int upperToneIndex(int column, int row) {
 TriadDiagram::TriadDiagram(const Widgets& widgets, const TuningModel& model, QObject* parent)
     : QObject(parent), m_model(model), m_redrawTimer(widgets.redrawTimer), m_marks(widgets.marks),
       m_bars(widgets.bars) {
-    // No text is written yet: nothing equals NaN, so the first description writes all of them.
-    const double none = std::numeric_limits<double>::quiet_NaN();
-    for (auto& column : m_describedCents) {
-        column.fill({none, none});
-    }
+    forgetDescriptions();
     connect(m_redrawTimer, &QTimer::timeout, this, &TriadDiagram::Timer1Timer);
     connect(&model, &TuningModel::tonesChanged, this, &TriadDiagram::followTuning);
     connect(&model, &TuningModel::tuningSet, this, &TriadDiagram::Timer1Timer);
     m_redrawTimer->start();
     followTuning(0);
+}
+
+// No text counts as written: nothing equals NaN, so the next description writes all of them.
+void TriadDiagram::forgetDescriptions() {
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    for (auto& column : m_describedCents) {
+        column.fill({none, none});
+    }
+}
+
+void TriadDiagram::describeMarksAnew() {
+    forgetDescriptions();
+    describeMarks();
 }
 
 void TriadDiagram::followTuning(ToneMask) {

@@ -35,6 +35,9 @@ public:
     void showSelected(int column, int row);
     void showNoSelection();
 
+    // The marks' tooltips and screen-reader texts written anew, in the interface's language.
+    void describeMarksAnew();
+
     // Heights of the third and fifth marks from their sizes in cents.
     void centTILnode();
     // Nothing to do: see the definition.
@@ -55,6 +58,7 @@ private:
     // The texts that say what every mark is, brought up to date after a retuning; only those
     // whose text changed are touched, so only they announce a change.
     void describeMarks();
+    void forgetDescriptions();
 
     const TuningModel& m_model;
     QTimer* m_redrawTimer;

@@ -2,6 +2,7 @@
 
 #include "ui/exercises/exercises_window.h"
 #include "ui/texts/key_table.h"
+#include "ui/texts/language_follower.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -18,6 +19,7 @@ ExercisesOpener::ExercisesOpener(QWidget& mainWindow, std::unique_ptr<ExerciseTu
     connect(m_openAction, &QAction::triggered, this, &ExercisesOpener::open);
     // Actions of the window answer their keys wherever the focus is inside it.
     mainWindow.addAction(m_openAction);
+    followLanguage(mainWindow, *this, [this] { m_openAction->setText(tr("Øvelser …")); });
 }
 
 void ExercisesOpener::addToMenu(QMenu& menu) const {

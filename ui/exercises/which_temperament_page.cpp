@@ -5,6 +5,7 @@
 #include "ui/exercises/schedule_player.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -20,7 +21,8 @@ constexpr int kBoxesPerColumn = 8;
 
 QString captionOf(const TemperamentRef& temperament) {
     const std::string_view caption = klangora::temperamentCaption(temperament);
-    return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+    // The core names them in Danish; the translation knows every name.
+    return QCoreApplication::translate("klangora", std::string(caption).c_str());
 }
 } // namespace
 

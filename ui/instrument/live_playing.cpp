@@ -7,6 +7,7 @@
 #include "ui/model/descriptions.h"
 #include "ui/model/musical_facts.h"
 #include "ui/panel/readout_panel.h"
+#include "ui/texts/language_follower.h"
 #include "ui/texts/palette.h"
 
 #include <QCoreApplication>
@@ -32,9 +33,13 @@ QString octaveText(int octave) {
 }
 
 QString octaveName(int octave) {
-    static const char* const kNames[] = {"store", "lille", "enstregede", "tostregede",
-                                         "trestregede"};
-    return QString::fromUtf8("Tasterne spiller den %1 oktav").arg(kNames[octave + 2]);
+    static const char* const kNames[] = {
+        QT_TRANSLATE_NOOP("klangora", "Tasterne spiller den store oktav"),
+        QT_TRANSLATE_NOOP("klangora", "Tasterne spiller den lille oktav"),
+        QT_TRANSLATE_NOOP("klangora", "Tasterne spiller den enstregede oktav"),
+        QT_TRANSLATE_NOOP("klangora", "Tasterne spiller den tostregede oktav"),
+        QT_TRANSLATE_NOOP("klangora", "Tasterne spiller den trestregede oktav")};
+    return QCoreApplication::translate("klangora", kNames[octave + 2]);
 }
 
 // The note name a sounding note lights: c' when it is the c above the keys' c, else its pitch
@@ -65,6 +70,7 @@ LivePlaying::LivePlaying(QWidget& window, klangora::LiveInstrument& instrument, 
     window.installEventFilter(this);
     followTuning();
     showOctave(0);
+    followLanguage(window, *this, [this] { showOctave(m_keyboard->octave()); });
 }
 
 void LivePlaying::setMidiInputs(const QStringList& inputs) {
@@ -106,7 +112,8 @@ void LivePlaying::showOctave(int octave) {
     QLabel* label = m_parts.octaveLabel;
     label->setText(octaveText(octave));
     label->setAccessibleName(octaveName(octave));
-    label->setToolTip(octaveName(octave) + QString::fromUtf8("; Z og X skifter oktav."));
+    label->setToolTip(QCoreApplication::translate("klangora", "%1; Z og X skifter oktav.")
+                          .arg(octaveName(octave)));
     label->adjustSize();
 }
 

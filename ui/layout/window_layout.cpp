@@ -20,6 +20,7 @@
 #include "ui/widgets/tone_slider.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -419,15 +420,18 @@ void setTabOrders(const WindowWidgets& widgets) {
 
 // The names and descriptions assistive technology reads for the controls whose text does not
 // change; the marks and readouts are described by their parts as the tuning changes.
+} // namespace
+
 void nameControls(const WindowWidgets& widgets) {
     // The sound buttons show only a picture; their names say what they play.
-    widgets.soundButtons[0]->setAccessibleName(
-        QT_TRANSLATE_NOOP("klangora", "Hør en ren treklang og treklangen i den aktuelle stemning"));
-    widgets.soundButtons[1]->setAccessibleName(
-        QT_TRANSLATE_NOOP("klangora", "Hør en lille 4-stemmig sats i den valgte toneart"));
-    widgets.soundButtons[2]->setAccessibleName(QT_TRANSLATE_NOOP(
+    widgets.soundButtons[0]->setAccessibleName(QCoreApplication::translate(
+        "klangora", "Hør en ren treklang og treklangen i den aktuelle stemning"));
+    widgets.soundButtons[1]->setAccessibleName(QCoreApplication::translate(
+        "klangora", "Hør en lille 4-stemmig sats i den valgte toneart"));
+    widgets.soundButtons[2]->setAccessibleName(QCoreApplication::translate(
         "klangora", "Hør en lille 4-stemmig sats med mere kromatik i den valgte toneart"));
-    widgets.panel.frame->setAccessibleName(QT_TRANSLATE_NOOP("klangora", "Tal for tonerne"));
+    widgets.panel.frame->setAccessibleName(
+        QCoreApplication::translate("klangora", "Tal for tonerne"));
     for (int tone = 1; tone <= 13; ++tone) {
         widgets.keys.keys[tone]->setAccessibleName(descriptions::keyButtonName(tone));
         for (int row = 0; row <= 2; ++row) {
@@ -440,14 +444,12 @@ void nameControls(const WindowWidgets& widgets) {
     for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
         ToneSlider* slider = widgets.selection.sliders[k];
         slider->setAccessibleName(descriptions::sliderName(k));
-        slider->setAccessibleDescription(QT_TRANSLATE_NOOP(
+        slider->setAccessibleDescription(QCoreApplication::translate(
             "klangora", "Pil-op hæver og pil-ned sænker tonen 1/20 cent, med Shift 1 cent; "
                         "Home sætter den 30 cent over den ligesvævende, End 30 "
                         "cent under."));
     }
 }
-
-} // namespace
 
 WindowWidgets buildWindowLayout(QWidget& window) {
     window.setObjectName("Form1");

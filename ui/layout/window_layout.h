@@ -34,6 +34,9 @@ struct WindowWidgets {
 
 // Creates the controls as children of the window.
 WindowWidgets buildWindowLayout(QWidget& window);
+// The names and descriptions for the screen reader of the controls whose text does not change,
+// in the interface's language.
+void nameControls(const WindowWidgets& widgets);
 
 // One part's controls alone, as the window has them, for a part built on its own.
 TriadDiagram::Widgets buildDiagram(QWidget& window);

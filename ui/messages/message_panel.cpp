@@ -4,6 +4,7 @@
 
 #include "ui/texts/palette.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 
@@ -64,7 +65,8 @@ void MessagePanel::showLines(const Request& request) {
     const int fit = linesThatFit();
     if (shown.size() > fit) {
         const auto more = shown.size() - (fit - 1);
-        shown = shown.mid(0, fit - 1) << QString::fromUtf8("… og %1 mere").arg(more);
+        shown = shown.mid(0, fit - 1)
+                << QCoreApplication::translate("klangora", "… og %1 mere").arg(more);
     }
     const QString all = request.lines.join('\n');
     m_label->setToolTip(all);

@@ -1,4 +1,5 @@
-// What each part of the window says it is, in Danish words built from the musical facts.
+// What each part of the window says it is, in words built from the musical facts, in the
+// interface's language (the templates and words are looked up in the translation each time).
 #include "ui/model/descriptions.h"
 
 #include "core/readings.h"
@@ -6,15 +7,25 @@
 #include "ui/texts/key_table.h"
 #include "ui/texts/number_format.h"
 
+#include <QCoreApplication>
 #include <QKeySequence>
 
 namespace descriptions {
 
 namespace {
 
+QString text(const char* danish) {
+    return QCoreApplication::translate("klangora", danish);
+}
+
+// A note's name in the interface's language: English says B where Danish says H.
+QString noteText(int tone) {
+    return text(music::noteName(tone));
+}
+
 // The upper c stands in the diagram as a column of its own; "høje C" tells it from the lower.
 QString columnName(int tone) {
-    return tone == 13 ? QString::fromUtf8("høje C") : QString(music::noteName(tone));
+    return tone == 13 ? text(QT_TRANSLATE_NOOP("klangora", "høje C")) : noteText(tone);
 }
 
 QString beatsText(long double beatsPerSecond) {
@@ -29,10 +40,11 @@ struct Interval {
     long double (*beatsPerSecond)(long double rootHz, long double upperHz);
 };
 
-constexpr Interval kThird = {"Stor terts", 1, music::kMajorThirdSemitones,
-                             klangora::kPureThirdCents, klangora::thirdBeatsPerSecond};
-constexpr Interval kFifth = {"Kvint", 2, music::kFifthSemitones, klangora::kPureFifthCents,
-                             klangora::fifthBeatsPerSecond};
+constexpr Interval kThird = {QT_TRANSLATE_NOOP("klangora", "Stor terts"), 1,
+                             music::kMajorThirdSemitones, klangora::kPureThirdCents,
+                             klangora::thirdBeatsPerSecond};
+constexpr Interval kFifth = {QT_TRANSLATE_NOOP("klangora", "Kvint"), 2, music::kFifthSemitones,
+                             klangora::kPureFifthCents, klangora::fifthBeatsPerSecond};
 
 // octave counts octaves above the diagram's own, whose beats the marks' texts give; each
 // octave up doubles every partial and so the beats.
@@ -48,40 +60,43 @@ QString intervalText(const klangora::ToneTable& tones, int column, const Interva
     const long double beats =
         interval.beatsPerSecond(klangora::displayFrequencyHz(tones.toneCents[root] + octaveCents),
                                 klangora::displayFrequencyHz(tones.toneCents[upper] + octaveCents));
-    return QString::fromUtf8("%1 %2–%3: afviger %4 cent fra ren, svæver %5 gange i sekundet")
-        .arg(QString::fromUtf8(interval.name), music::noteName(column),
-             music::noteName(music::markTone(column, interval.row)), formatReadout(deviation),
-             beatsText(beats));
+    return text(QT_TRANSLATE_NOOP("klangora",
+                                  "%1 %2–%3: afviger %4 cent fra ren, svæver %5 gange i sekundet"))
+        .arg(text(interval.name), noteText(column), noteText(music::markTone(column, interval.row)),
+             formatReadout(deviation), beatsText(beats));
 }
 
 QString rootText(const klangora::ToneTable& tones, int column) {
     const long double hz = klangora::frequencyReadout(tones.toneCents[column - 1]);
-    return QString("Tonen %1: %2 Hz").arg(music::noteName(column), formatReadout(hz));
+    return text(QT_TRANSLATE_NOOP("klangora", "Tonen %1: %2 Hz"))
+        .arg(noteText(column), formatReadout(hz));
 }
 
 // How to reach every tone without a mouse.
 QString keyboardPathText() {
-    return QString::fromUtf8(
+    return text(QT_TRANSLATE_NOOP(
+        "klangora",
         "Uden mus: Ctrl+piletasterne vælger en tone i diagrammet, kolonne for kolonne og række "
         "for række (de hvide c'er springes over). Derefter flytter pil-op og pil-ned tonen, med "
-        "Shift en hel cent, og Home og End sætter den yderst.");
+        "Shift en hel cent, og Home og End sætter den yderst."));
 }
 
 // How to play the live instrument, and the exercise of tuning an interval pure by ear.
 QString playingText() {
-    return QString::fromUtf8(
+    return text(QT_TRANSLATE_NOOP(
+        "klangora",
         "Spil selv: tasterne A W S E D F T G Y H U J K spiller C til høje C, Z og X skifter "
         "oktav, og et tryk på et nodenavn spiller tonen. Hold mellemrum nede, mens en tone er "
         "valgt: en terts eller kvint klinger med sin grundtone, en grundtone som durtreklang. "
         "Flyt så tonen med piletasterne og hør svævningerne blive langsommere og forsvinde, "
         "når intervallet bliver rent. Esc stopper al lyd, ligesom \"Stop al lyd\" i "
-        "genvejsmenuen.");
+        "genvejsmenuen."));
 }
 
 } // namespace
 
 QString fixedCText() {
-    return "Dette er tonen c. Den ligger fast!";
+    return text(QT_TRANSLATE_NOOP("klangora", "Dette er tonen c. Den ligger fast!"));
 }
 
 QString markDescription(const klangora::ToneTable& tones, int column, int row) {
@@ -111,55 +126,63 @@ QString soundingIntervalText(const klangora::ToneTable& tones, int lowerNote, in
 
 QString markName(int column, int row) {
     const QString root = columnName(column);
-    const QString upper = music::noteName(music::markTone(column, row));
+    const QString upper = noteText(music::markTone(column, row));
     switch (row) {
     case 0:
-        return "Grundtonen " + root;
+        return text(QT_TRANSLATE_NOOP("klangora", "Grundtonen %1")).arg(root);
     case 1:
-        return QString("Tertsen %1 over %2").arg(upper, root);
+        return text(QT_TRANSLATE_NOOP("klangora", "Tertsen %1 over %2")).arg(upper, root);
     default:
-        return QString("Kvinten %1 over %2").arg(upper, root);
+        return text(QT_TRANSLATE_NOOP("klangora", "Kvinten %1 over %2")).arg(upper, root);
     }
 }
 
 QString barName(int column, int row) {
-    return QString::fromUtf8("Søjle under %1 over %2")
-        .arg(row == 1 ? "tertsen" : "kvinten", columnName(column));
+    return (row == 1 ? text(QT_TRANSLATE_NOOP("klangora", "Søjle under tertsen over %1"))
+                     : text(QT_TRANSLATE_NOOP("klangora", "Søjle under kvinten over %1")))
+        .arg(columnName(column));
 }
 
 QString readoutName(ReadoutMode mode, int tone, const QString& shownNumber) {
     const QString name = columnName(tone);
     switch (mode) {
     case ReadoutMode::frequency:
-        return QString("Frekvensen af %1: %2 Hz").arg(name, shownNumber);
+        return text(QT_TRANSLATE_NOOP("klangora", "Frekvensen af %1: %2 Hz"))
+            .arg(name, shownNumber);
     case ReadoutMode::cents:
-        return QString::fromUtf8("Centværdien af %1: %2 cent").arg(name, shownNumber);
+        return text(QT_TRANSLATE_NOOP("klangora", "Centværdien af %1: %2 cent"))
+            .arg(name, shownNumber);
     case ReadoutMode::thirdDeviation:
-        return QString("Tertsen over %1: afviger %2 cent fra ren").arg(name, shownNumber);
+        return text(QT_TRANSLATE_NOOP("klangora", "Tertsen over %1: afviger %2 cent fra ren"))
+            .arg(name, shownNumber);
     default:
-        return QString("Kvinten over %1: afviger %2 cent fra ren").arg(name, shownNumber);
+        return text(QT_TRANSLATE_NOOP("klangora", "Kvinten over %1: afviger %2 cent fra ren"))
+            .arg(name, shownNumber);
     }
 }
 
 QString keyButtonName(int tone) {
-    return "Toneart " + columnName(tone);
+    return text(QT_TRANSLATE_NOOP("klangora", "Toneart %1")).arg(columnName(tone));
 }
 
 QString sliderName(int tone) {
-    return "Tonen " + columnName(tone);
+    return text(QT_TRANSLATE_NOOP("klangora", "Tonen %1")).arg(columnName(tone));
 }
 
 QString hintText(const QStringList& midiInputs) {
-    QString text = keyboardPathText() + "\n\n" + playingText() + "\n\n" +
+    QString hint = keyboardPathText() + "\n\n" + playingText() + "\n\n" +
                    QKeySequence(keys::keyOf(keys::Command::openExercises))
                        .toString(QKeySequence::PortableText) +
-                   QString::fromUtf8(" åbner øvelserne: hør, om et interval er rent, stem det "
-                                     "rent, og genkend stemninger.") +
-                   "\n\nTaster:\n" + keys::keyListText();
+                   descriptions::text(QT_TRANSLATE_NOOP(
+                       "klangora", " åbner øvelserne: hør, om et interval er rent, stem det "
+                                   "rent, og genkend stemninger.")) +
+                   "\n\n" + descriptions::text(QT_TRANSLATE_NOOP("klangora", "Taster:")) + "\n" +
+                   keys::keyListText();
     if (!midiInputs.isEmpty()) {
-        text += QString::fromUtf8("\n\nMIDI-indgange: ") + midiInputs.join(", ") + ".";
+        hint += "\n\n" + descriptions::text(QT_TRANSLATE_NOOP("klangora", "MIDI-indgange: %1."))
+                             .arg(midiInputs.join(", "));
     }
-    return text;
+    return hint;
 }
 
 } // namespace descriptions

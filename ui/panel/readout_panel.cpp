@@ -104,6 +104,11 @@ void ReadoutPanel::opdaterLabel() {
     nameReadouts();
 }
 
+void ReadoutPanel::nameReadoutsAnew() {
+    m_namedNumbers.fill(QString());
+    nameReadouts();
+}
+
 void ReadoutPanel::nameReadouts() {
     const descriptions::ReadoutMode shown = mode();
     for (int tone = 1; tone <= 13; ++tone) {

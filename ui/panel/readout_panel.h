@@ -40,6 +40,8 @@ public:
     // The selected tone's name and number in red; every other in the window's text colour.
     void highlightTone(int tone);
     void clearHighlights();
+    // The readouts' names for the screen reader written anew, in the interface's language.
+    void nameReadoutsAnew();
     // The note names of the sounding tones on a light background.
     void lightTones(const std::array<bool, 14>& lit);
 

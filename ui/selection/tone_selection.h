@@ -46,6 +46,8 @@ public:
     void setArrangement(bool fifths);
     // The hint's tooltip: the keys, and the MIDI inputs that play the instrument.
     void describeMidiInputs(const QStringList& inputs);
+    // The same, in the interface's language now.
+    void describeAgain() { describeMidiInputs(m_midiInputs); }
 
 signals:
     // The mark of a column and row is to be shown selected; its tone is tone.
@@ -61,6 +63,7 @@ private:
     TuningModel& m_model;
     std::array<ToneSlider*, 13> m_sliders;
     QLabel* m_hint;
+    QStringList m_midiInputs;
     bool m_fifths = false;
     int m_column;
     int m_row = 1;

@@ -14,6 +14,7 @@
 #include "ui/tuning/tuning_name.h"
 #include "ui/widgets/message_box.h"
 
+#include <QCoreApplication>
 #include <QScopedValueRollback>
 #include <QTimer>
 
@@ -26,12 +27,12 @@ using Priority = MessagePanel::Priority;
 
 enum class StepKind { message, namedMessage, pureTriad, temperedTriad, chorale, jazzChorale, end };
 
-// A message reads lead + key + tail; a named message adds the tuning's name after it.
+// A message is a text with the key's name for %1, in the interface's language; a named message
+// adds the tuning's name after it.
 struct SoundSequence::Step {
     int number;
     StepKind kind;
-    const char* lead = "";
-    const char* tail = "";
+    const char* message = "";
     bool black = false; // the pure triad's message; every other is red
 };
 
@@ -40,17 +41,19 @@ namespace {
 using Step = SoundSequence::Step;
 
 const std::array<Step, 11> kSteps = {{
-    {kTriadMessageStep, StepKind::message, "Du hører en ",
-     "-durtreklang, med REN terts og REN kvint", true},
+    {kTriadMessageStep, StepKind::message,
+     QT_TRANSLATE_NOOP("klangora", "Du hører en %1-durtreklang, med REN terts og REN kvint"), true},
     {kPureTriadStep, StepKind::pureTriad},
-    {kTemperedMessageStep, StepKind::namedMessage, "Du hører nu en ", "-durtreklang stemt i "},
+    {kTemperedMessageStep, StepKind::namedMessage,
+     QT_TRANSLATE_NOOP("klangora", "Du hører nu en %1-durtreklang stemt i ")},
     {kTemperedTriadStep, StepKind::temperedTriad},
     {kTriadEndStep, StepKind::end},
-    {kChoraleMessageStep, StepKind::message, "Koral: En 4-stemmig sats i ", "-dur uden kromatik"},
+    {kChoraleMessageStep, StepKind::message,
+     QT_TRANSLATE_NOOP("klangora", "Koral: En 4-stemmig sats i %1-dur uden kromatik")},
     {kChoraleStep, StepKind::chorale},
     {kChoraleEndStep, StepKind::end},
-    {kJazzChoraleMessageStep, StepKind::message, "\"Jazz-koral\": En 4-stemmig sats i ",
-     "-dur med kromatik"},
+    {kJazzChoraleMessageStep, StepKind::message,
+     QT_TRANSLATE_NOOP("klangora", "\"Jazz-koral\": En 4-stemmig sats i %1-dur med kromatik")},
     {kJazzChoraleStep, StepKind::jazzChorale},
     {kJazzChoraleEndStep, StepKind::end},
 }};
@@ -72,7 +75,8 @@ SoundSequence::SoundSequence(const Widgets& widgets, SoundPlayer& player, Tuning
 
 void SoundSequence::BitBtn1Click() {
     if (m_model.key() == 0) {
-        ::showMessage("Du skal markere hvilken grundtone, der skal anvendes under noderne");
+        ::showMessage(QCoreApplication::translate(
+            "klangora", "Du skal markere hvilken grundtone, der skal anvendes under noderne"));
         return;
     }
     startSequence(kTriadMessageStep);
@@ -147,13 +151,21 @@ void SoundSequence::perform(const Step& step) {
 // The message panel is wider than the room beside the diagram: a file's long name that the
 // caption shows cut is written whole here, and cut only where even this panel is too narrow.
 void SoundSequence::showMessage(const Step& step) {
+    m_shownMessage = &step;
     const int key = m_model.key();
-    const QString keyName = key >= 1 && key <= 13 ? music::noteName(key) : "";
-    QString text = step.lead + keyName + step.tail;
+    const QString keyName =
+        key >= 1 && key <= 13 ? QCoreApplication::translate("klangora", music::noteName(key)) : "";
+    QString text = QCoreApplication::translate("klangora", step.message).arg(keyName);
     if (step.kind == StepKind::namedMessage) {
         text = m_messages.fitted(text, tuningName(m_model.identity()));
     }
     m_messages.request(Priority::sequence, {text}, step.black ? QColor(0, 0, 0) : colours::red);
+}
+
+void SoundSequence::retellMessage() {
+    if (m_shownMessage != nullptr && m_messages.shows(Priority::sequence)) {
+        showMessage(*m_shownMessage);
+    }
 }
 
 void SoundSequence::playTriad(int root) {

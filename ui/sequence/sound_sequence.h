@@ -37,6 +37,8 @@ public:
     const std::array<double, 61>& savedFreqTable() const { return m_savedFreqTable; }
     // While a chord sounds the window holds back other input.
     bool isPlaying() const { return m_playing; }
+    // The message the sequence shows, written anew in the interface's language.
+    void retellMessage();
 
 public:
     // One entry of the table of steps.
@@ -57,5 +59,6 @@ private:
     klangora::ToneTable m_played;
     std::array<double, 61> m_savedFreqTable{};
     int m_step = 0;
+    const Step* m_shownMessage = nullptr;
     bool m_playing = false;
 };

@@ -2,6 +2,7 @@
 // keys), so the letters here are those of a US keyboard.
 #include "ui/texts/key_table.h"
 
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QStringList>
 
@@ -16,43 +17,68 @@ QList<Binding> makeTable() {
     const auto ctrl = [](Qt::Key key) { return QKeyCombination(Qt::ControlModifier, key); };
     const auto shift = [](Qt::Key key) { return QKeyCombination(Qt::ShiftModifier, key); };
     return {
-        {C::selectMarkLeft, {ctrl(Qt::Key_Left)}, "vælg mærket til venstre i diagrammet"},
-        {C::selectMarkRight, {ctrl(Qt::Key_Right)}, "vælg mærket til højre i diagrammet"},
-        {C::selectMarkUp, {ctrl(Qt::Key_Up)}, "vælg mærket ovenover (grundtone, terts, kvint)"},
-        {C::selectMarkDown, {ctrl(Qt::Key_Down)}, "vælg mærket nedenunder"},
-        {C::raiseTone, {Qt::Key_Up, Qt::Key_Left, Qt::Key_PageUp}, "hæv den valgte tone 1/20 cent"},
+        {C::selectMarkLeft,
+         {ctrl(Qt::Key_Left)},
+         QT_TRANSLATE_NOOP("klangora", "vælg mærket til venstre i diagrammet")},
+        {C::selectMarkRight,
+         {ctrl(Qt::Key_Right)},
+         QT_TRANSLATE_NOOP("klangora", "vælg mærket til højre i diagrammet")},
+        {C::selectMarkUp,
+         {ctrl(Qt::Key_Up)},
+         QT_TRANSLATE_NOOP("klangora", "vælg mærket ovenover (grundtone, terts, kvint)")},
+        {C::selectMarkDown,
+         {ctrl(Qt::Key_Down)},
+         QT_TRANSLATE_NOOP("klangora", "vælg mærket nedenunder")},
+        {C::raiseTone,
+         {Qt::Key_Up, Qt::Key_Left, Qt::Key_PageUp},
+         QT_TRANSLATE_NOOP("klangora", "hæv den valgte tone 1/20 cent")},
         {C::lowerTone,
          {Qt::Key_Down, Qt::Key_Right, Qt::Key_PageDown},
-         "sænk den valgte tone 1/20 cent"},
-        {C::raiseToneCent, {shift(Qt::Key_Up), shift(Qt::Key_Left)}, "hæv den valgte tone 1 cent"},
+         QT_TRANSLATE_NOOP("klangora", "sænk den valgte tone 1/20 cent")},
+        {C::raiseToneCent,
+         {shift(Qt::Key_Up), shift(Qt::Key_Left)},
+         QT_TRANSLATE_NOOP("klangora", "hæv den valgte tone 1 cent")},
         {C::lowerToneCent,
          {shift(Qt::Key_Down), shift(Qt::Key_Right)},
-         "sænk den valgte tone 1 cent"},
-        {C::toneToTop, {Qt::Key_Home}, "sæt den valgte tone 30 cent over den ligesvævende"},
-        {C::toneToBottom, {Qt::Key_End}, "sæt den valgte tone 30 cent under den ligesvævende"},
+         QT_TRANSLATE_NOOP("klangora", "sænk den valgte tone 1 cent")},
+        {C::toneToTop,
+         {Qt::Key_Home},
+         QT_TRANSLATE_NOOP("klangora", "sæt den valgte tone 30 cent over den ligesvævende")},
+        {C::toneToBottom,
+         {Qt::Key_End},
+         QT_TRANSLATE_NOOP("klangora", "sæt den valgte tone 30 cent under den ligesvævende")},
         {C::playTone,
          {Qt::Key_A, Qt::Key_W, Qt::Key_S, Qt::Key_E, Qt::Key_D, Qt::Key_F, Qt::Key_T, Qt::Key_G,
           Qt::Key_Y, Qt::Key_H, Qt::Key_U, Qt::Key_J, Qt::Key_K},
-         "spil C til høje C"},
-        {C::octaveDown, {Qt::Key_Z}, "en oktav ned"},
-        {C::octaveUp, {Qt::Key_X}, "en oktav op"},
+         QT_TRANSLATE_NOOP("klangora", "spil C til høje C")},
+        {C::octaveDown, {Qt::Key_Z}, QT_TRANSLATE_NOOP("klangora", "en oktav ned")},
+        {C::octaveUp, {Qt::Key_X}, QT_TRANSLATE_NOOP("klangora", "en oktav op")},
         {C::soundSelectedMark,
          {Qt::Key_Space},
-         "lad det valgte mærke klinge: en terts eller kvint med sin grundtone, en grundtone som "
-         "durtreklang"},
-        {C::openTuning, {ctrl(Qt::Key_O)}, "åbn en stemning"},
-        {C::saveTuning, {ctrl(Qt::Key_S)}, "gem stemningen"},
-        {C::tuningMenu, {shift(Qt::Key_F10), Qt::Key_Menu}, "menuen med historiske stemninger"},
-        {C::stopAllSound, {Qt::Key_Escape}, "stop al lyd"},
-        {C::playPausePiece, {Qt::Key_P}, "spil eller hold pause i et musikstykke"},
-        {C::previousTuning, {Qt::Key_B}, "skift til stemningen før den sidste"},
-        {C::openExercises, {ctrl(Qt::Key_E)}, "åbn øvelserne"},
+         QT_TRANSLATE_NOOP("klangora", "lad det valgte mærke klinge: en terts eller kvint med sin "
+                                       "grundtone, en grundtone som "
+                                       "durtreklang")},
+        {C::openTuning, {ctrl(Qt::Key_O)}, QT_TRANSLATE_NOOP("klangora", "åbn en stemning")},
+        {C::saveTuning, {ctrl(Qt::Key_S)}, QT_TRANSLATE_NOOP("klangora", "gem stemningen")},
+        {C::tuningMenu,
+         {shift(Qt::Key_F10), Qt::Key_Menu},
+         QT_TRANSLATE_NOOP("klangora", "menuen med historiske stemninger")},
+        {C::stopAllSound, {Qt::Key_Escape}, QT_TRANSLATE_NOOP("klangora", "stop al lyd")},
+        {C::playPausePiece,
+         {Qt::Key_P},
+         QT_TRANSLATE_NOOP("klangora", "spil eller hold pause i et musikstykke")},
+        {C::previousTuning,
+         {Qt::Key_B},
+         QT_TRANSLATE_NOOP("klangora", "skift til stemningen før den sidste")},
+        {C::openExercises, {ctrl(Qt::Key_E)}, QT_TRANSLATE_NOOP("klangora", "åbn øvelserne")},
         // Ctrl and = zoom in too, where + shares its key with = (as on US keyboards).
-        {C::zoomIn, {ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal)}, "større"},
-        {C::zoomOut, {ctrl(Qt::Key_Minus)}, "mindre"},
-        {C::zoomReset, {ctrl(Qt::Key_0)}, "normal størrelse"},
-        {C::fullScreen, {Qt::Key_F11}, "fuld skærm"},
-        {C::help, {Qt::Key_F1}, "hjælp"},
+        {C::zoomIn,
+         {ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal)},
+         QT_TRANSLATE_NOOP("klangora", "større")},
+        {C::zoomOut, {ctrl(Qt::Key_Minus)}, QT_TRANSLATE_NOOP("klangora", "mindre")},
+        {C::zoomReset, {ctrl(Qt::Key_0)}, QT_TRANSLATE_NOOP("klangora", "normal størrelse")},
+        {C::fullScreen, {Qt::Key_F11}, QT_TRANSLATE_NOOP("klangora", "fuld skærm")},
+        {C::help, {Qt::Key_F1}, QT_TRANSLATE_NOOP("klangora", "hjælp")},
     };
 }
 
@@ -94,7 +120,10 @@ QString keyListText() {
     QStringList lines;
     for (const Binding& binding : keyTable()) {
         if (!binding.reserved) {
-            lines << keysText(binding) + ": " + binding.meaning;
+            // The table keeps the Danish; the list speaks the interface's language.
+            lines << keysText(binding) + ": " +
+                         QCoreApplication::translate("klangora",
+                                                     binding.meaning.toUtf8().constData());
         }
     }
     return lines.join('\n');
