@@ -1024,5 +1024,81 @@ A Scala tuning (.scl) given as argument is opened when the window shows.</transl
         <source>Du skal markere hvilken grundtone, der skal anvendes under noderne</source>
         <translation>Mark the root the music is to be played on</translation>
     </message>
+    <message>
+        <source>Brug lydfonten FIL (.sf2 eller .sf3) til instrumenterne (også med --render).</source>
+        <translation>Use the sound font FILE (.sf2 or .sf3) for the instruments (also with --render).</translation>
+    </message>
+    <message>
+        <source>Eget klangbillede</source>
+        <translation>Own tone</translation>
+    </message>
+    <message>
+        <source>Cembalo</source>
+        <translation>Harpsichord</translation>
+    </message>
+    <message>
+        <source>Kirkeorgel</source>
+        <translation>Church organ</translation>
+    </message>
+    <message>
+        <source>Klaver</source>
+        <translation>Piano</translation>
+    </message>
+    <message>
+        <source>Stykkets egne instrumenter</source>
+        <translation>The piece&apos;s own instruments</translation>
+    </message>
+    <message>
+        <source>Klang</source>
+        <translation>Sound</translation>
+    </message>
+    <message>
+        <source>Lydstyrke</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>&amp;Klang</source>
+        <translation>&amp;Sound</translation>
+    </message>
+    <message>
+        <source>Vælg &amp;lydfont …</source>
+        <translation>Choose sound &amp;font …</translation>
+    </message>
+    <message>
+        <source>&amp;Klang:</source>
+        <translation>&amp;Sound:</translation>
+    </message>
+    <message>
+        <source>&amp;Lydstyrke:</source>
+        <translation>&amp;Volume:</translation>
+    </message>
+    <message>
+        <source>Vælg lydfont</source>
+        <translation>Choose sound font</translation>
+    </message>
+    <message>
+        <source>Lydfonte (*.sf2 *.sf3 *.SF2 *.SF3)</source>
+        <translation>Sound fonts (*.sf2 *.sf3 *.SF2 *.SF3)</translation>
+    </message>
+    <message>
+        <source>Kig i:</source>
+        <translation>Look in:</translation>
+    </message>
+    <message>
+        <source>Filnavn:</source>
+        <translation>File name:</translation>
+    </message>
+    <message>
+        <source>Filtype:</source>
+        <translation>File type:</translation>
+    </message>
+    <message>
+        <source>Vælg</source>
+        <translation>Choose</translation>
+    </message>
+    <message>
+        <source>Annuller</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 
 #include "sound/fluid/fluid_renderer.h"
 #include "sound/fluid/output_volume.h"
+#include "ui/texts/language_follower.h"
 #include "ui/widgets/message_box.h"
 
 #include <QAction>
@@ -20,6 +21,8 @@
 #include <QWidgetAction>
 
 #include <algorithm>
+#include <array>
+#include <string>
 
 using klangora::InstrumentSound;
 
@@ -29,10 +32,22 @@ namespace {
 // the synth's: soon enough to answer at once, rare enough to cost nothing.
 constexpr int kPollMs = 100;
 
+// The sounds' Danish captions, which the sound layer keeps beside their programs, listed here so
+// that the translation knows them.
+[[maybe_unused]] constexpr std::array kCaptions = {
+    QT_TRANSLATE_NOOP("klangora", "Eget klangbillede"),
+    QT_TRANSLATE_NOOP("klangora", "Cembalo"),
+    QT_TRANSLATE_NOOP("klangora", "Kirkeorgel"),
+    QT_TRANSLATE_NOOP("klangora", "Klaver"),
+    QT_TRANSLATE_NOOP("klangora", "Stykkets egne instrumenter"),
+};
+
+QString say(const char* danish) {
+    return QCoreApplication::translate("klangora", danish);
+}
+
 QString caption(InstrumentSound sound) {
-    return QString::fromUtf8(
-        klangora::instrumentSoundInfo(sound).caption.data(),
-        static_cast<qsizetype>(klangora::instrumentSoundInfo(sound).caption.size()));
+    return say(std::string(klangora::instrumentSoundInfo(sound).caption).c_str());
 }
 
 } // namespace
@@ -52,19 +67,48 @@ SoundChoice::SoundChoice(QWidget& window, klangora::FluidRenderer& renderer,
     }
     m_poll->setInterval(kPollMs);
     connect(m_poll, &QTimer::timeout, this, &SoundChoice::poll);
+    followLanguage(window, *this, [this] { retell(); });
+}
+
+// The sounds' captions, the volume's name and the music window's labels in the language the
+// interface has now (the context menu is built anew each time it opens).
+void SoundChoice::retell() {
+    for (QAction* action : m_group->actions()) {
+        action->setText(caption(static_cast<InstrumentSound>(action->data().toInt())));
+    }
+    for (const QPointer<QComboBox>& box : m_boxes) {
+        if (box == nullptr) {
+            continue;
+        }
+        box->setAccessibleName(say(QT_TRANSLATE_NOOP("klangora", "Klang")));
+        for (int i = 0; i < box->count(); ++i) {
+            box->setItemText(i, caption(static_cast<InstrumentSound>(box->itemData(i).toInt())));
+        }
+    }
+    for (const QPointer<QSlider>& slider : m_sliders) {
+        if (slider != nullptr) {
+            slider->setAccessibleName(say(QT_TRANSLATE_NOOP("klangora", "Lydstyrke")));
+        }
+    }
+    for (const auto& [label, danish] : m_labels) {
+        if (label != nullptr) {
+            label->setText(say(danish));
+        }
+    }
 }
 
 void SoundChoice::addToMenu(QMenu& menu) {
-    QMenu* sounds = menu.addMenu("&Klang");
+    QMenu* sounds = menu.addMenu(say(QT_TRANSLATE_NOOP("klangora", "&Klang")));
     sounds->setObjectName("soundMenu");
     sounds->addActions(m_group->actions());
     sounds->addSeparator();
-    sounds->addAction("Vælg &lydfont …", this, &SoundChoice::askForSoundFont);
+    sounds->addAction(say(QT_TRANSLATE_NOOP("klangora", "Vælg &lydfont …")), this,
+                      &SoundChoice::askForSoundFont);
     sounds->addSeparator();
     auto* volume = new QWidgetAction(sounds);
     auto* row = new QWidget(sounds);
     auto* layout = new QHBoxLayout(row);
-    auto* label = new QLabel("Lydstyrke", row);
+    auto* label = new QLabel(say(QT_TRANSLATE_NOOP("klangora", "Lydstyrke")), row);
     QSlider* slider = createVolumeSlider(row);
     label->setBuddy(slider);
     layout->addWidget(label);
@@ -76,7 +120,7 @@ void SoundChoice::addToMenu(QMenu& menu) {
 QSlider* SoundChoice::createVolumeSlider(QWidget* parent) {
     auto* slider = new QSlider(Qt::Horizontal, parent);
     slider->setObjectName("volumeSlider");
-    slider->setAccessibleName("Lydstyrke");
+    slider->setAccessibleName(say(QT_TRANSLATE_NOOP("klangora", "Lydstyrke")));
     slider->setRange(0, 100);
     slider->setSingleStep(5);
     slider->setPageStep(20);
@@ -95,7 +139,7 @@ QWidget* SoundChoice::createSoundRow(QWidget* parent) {
     row->setObjectName("soundRow");
     auto* box = new QComboBox(row);
     box->setObjectName("soundBox");
-    box->setAccessibleName(QCoreApplication::translate("klangora", "Klang"));
+    box->setAccessibleName(say(QT_TRANSLATE_NOOP("klangora", "Klang")));
     for (InstrumentSound sound : klangora::kAllInstrumentSounds) {
         box->addItem(caption(sound), static_cast<int>(sound));
     }
@@ -103,10 +147,12 @@ QWidget* SoundChoice::createSoundRow(QWidget* parent) {
         chooseByUser(static_cast<InstrumentSound>(box->itemData(index).toInt()));
     });
     m_boxes.append(box);
-    auto* boxLabel = new QLabel(QCoreApplication::translate("klangora", "&Klang:"), row);
+    auto* boxLabel = new QLabel(say(QT_TRANSLATE_NOOP("klangora", "&Klang:")), row);
+    m_labels.emplace_back(boxLabel, QT_TRANSLATE_NOOP("klangora", "&Klang:"));
     boxLabel->setBuddy(box);
     QSlider* slider = createVolumeSlider(row);
-    auto* sliderLabel = new QLabel(QCoreApplication::translate("klangora", "&Lydstyrke:"), row);
+    auto* sliderLabel = new QLabel(say(QT_TRANSLATE_NOOP("klangora", "&Lydstyrke:")), row);
+    m_labels.emplace_back(sliderLabel, QT_TRANSLATE_NOOP("klangora", "&Lydstyrke:"));
     sliderLabel->setBuddy(slider);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -181,14 +227,14 @@ void SoundChoice::setPiecePrograms(std::vector<int> programs) {
 }
 
 void SoundChoice::askForSoundFont() {
-    QFileDialog dialog(&m_window, "Vælg lydfont");
-    dialog.setOption(QFileDialog::DontUseNativeDialog); // every text Danish
-    dialog.setNameFilter("Lydfonte (*.sf2 *.sf3 *.SF2 *.SF3)");
-    dialog.setLabelText(QFileDialog::LookIn, "Kig i:");
-    dialog.setLabelText(QFileDialog::FileName, "Filnavn:");
-    dialog.setLabelText(QFileDialog::FileType, "Filtype:");
-    dialog.setLabelText(QFileDialog::Accept, "Vælg");
-    dialog.setLabelText(QFileDialog::Reject, "Annuller");
+    QFileDialog dialog(&m_window, say(QT_TRANSLATE_NOOP("klangora", "Vælg lydfont")));
+    dialog.setOption(QFileDialog::DontUseNativeDialog); // every text in the interface's language
+    dialog.setNameFilter(say(QT_TRANSLATE_NOOP("klangora", "Lydfonte (*.sf2 *.sf3 *.SF2 *.SF3)")));
+    dialog.setLabelText(QFileDialog::LookIn, say(QT_TRANSLATE_NOOP("klangora", "Kig i:")));
+    dialog.setLabelText(QFileDialog::FileName, say(QT_TRANSLATE_NOOP("klangora", "Filnavn:")));
+    dialog.setLabelText(QFileDialog::FileType, say(QT_TRANSLATE_NOOP("klangora", "Filtype:")));
+    dialog.setLabelText(QFileDialog::Accept, say(QT_TRANSLATE_NOOP("klangora", "Vælg")));
+    dialog.setLabelText(QFileDialog::Reject, say(QT_TRANSLATE_NOOP("klangora", "Annuller")));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDirectory(QDir::homePath());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

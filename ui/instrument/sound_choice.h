@@ -11,6 +11,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace klangora {
@@ -19,6 +20,7 @@ class OutputVolume;
 } // namespace klangora
 class QActionGroup;
 class QComboBox;
+class QLabel;
 class QMenu;
 class QSlider;
 class QTimer;
@@ -60,6 +62,7 @@ private:
     void poll();
     void chooseByUser(klangora::InstrumentSound sound);
     void showChoice();
+    void retell();
 
     QWidget& m_window;
     klangora::FluidRenderer& m_renderer;
@@ -69,6 +72,7 @@ private:
     // Menus come and go with their widgets; the music window's stay.
     QList<QPointer<QSlider>> m_sliders;
     QList<QPointer<QComboBox>> m_boxes;
+    std::vector<std::pair<QPointer<QLabel>, const char*>> m_labels; // with their Danish text
     std::vector<int> m_piecePrograms;
     klangora::InstrumentSound m_chosen = klangora::InstrumentSound::own;
     int m_volumePercent = 100;
