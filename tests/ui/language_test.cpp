@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QMap>
 #include <QMenu>
 #include <QPushButton>
@@ -63,14 +64,14 @@ QStringList visibleTexts(const QWidget& window) {
 // Words only Danish has, which an English window must not show: its three letters, and words
 // of the window, its messages and tooltips that English spells otherwise.
 const QStringList kDanishWords = {
-    "æ",       "ø",        "å",          "Æ",      "Ø",      "Å",          "Vælg",
-    "Hør",     "stemning", "Stemning",   "terts",  "kvint",  "Grundtonen", "grundtone",
-    "toneart", "Klik",     "opstilling", "Oktav",  "Ren ",   "Egen",       "afvigelse",
-    "Vis ",    "kromatik", "lille",      "Prætor", "Ligesv", "akkord",     "tonen",
-    "Tonen",   " og ",     " eller ",    " til ",  " med ",  " fra ",      " den ",
-    " det ",   " en ",     " et ",       " er ",   " ikke ", "Spil",       "Gem ",
-    "Musik",   "Øvelse",   "Lydstyrke",  "Klang ", "Tryk",   "svævning",   "Billede",
-    "Knap",    "Pil",      "mellemrum",  "Skift"};
+    "æ",       "ø",        "å",          "Æ",      "Ø",       "Å",          "Vælg",
+    "Hør",     "stemning", "Stemning",   "terts",  "kvint",   "Grundtonen", "grundtone",
+    "toneart", "Klik",     "opstilling", "Oktav",  "Ren ",    "Egen",       "afvigelse",
+    "Vis ",    "kromatik", "lille",      "Prætor", "Ligesv",  "akkord",     "tonen",
+    "Tonen",   " og ",     " eller ",    " til ",  " med ",   " fra ",      " den ",
+    " det ",   " en ",     " et ",       " er ",   " ikke ",  "Spil",       "Gem ",
+    "Musik",   "Øvelse",   "Lydstyrke",  "Klang ", "Tryk",    "svævning",   "Billede",
+    "Knap",    "Pil",      "mellemrum",  "Skift",  "Cembalo", "Kirkeorgel", "Klaver"};
 
 // The properties that hold what the user reads or hears of a widget or an action.
 constexpr std::array<const char*, 7> kShownProperties = {"text",
@@ -97,6 +98,12 @@ QStringList shownTexts(const QWidget& window) {
             const QString text = object->property(property).toString();
             if (!text.isEmpty()) {
                 texts << QString("%1.%2: %3").arg(object->objectName(), property, text);
+            }
+        }
+        // A list box's choices are items, not properties.
+        if (const auto* box = qobject_cast<const QComboBox*>(object)) {
+            for (int i = 0; i < box->count(); ++i) {
+                texts << QString("%1.item: %2").arg(box->objectName(), box->itemText(i));
             }
         }
     }

@@ -6,6 +6,7 @@
 #include "sound/fluid/output_volume.h"
 #include "support/window_test_support.h"
 #include "ui/classroom/classroom.h"
+#include "ui/classroom/interface_language.h"
 #include "ui/instrument/sound_choice.h"
 #include "ui/music/music_session.h"
 #include "ui/music/music_window.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QSlider>
 #include <QStandardItemModel>
@@ -128,6 +130,37 @@ private slots:
         QCOMPARE(next.shown(), InstrumentSound::harpsichord);
         QCOMPARE(next.slider()->value(), 90);
         QCOMPARE(next.volume.target(), 0.9);
+    }
+
+    // The choices, the menu and the labels follow a switch of language and come back Danish.
+    void theChoiceSpeaksTheInterfacesLanguage() {
+        InterfaceLanguageScope language(InterfaceLanguage::danish);
+        Window window;
+        const auto texts = [&window] {
+            QStringList shown;
+            for (int i = 0; i < window.box()->count(); ++i) {
+                shown << window.box()->itemText(i);
+            }
+            for (const QLabel* label : window.form.music().window().findChildren<QLabel*>()) {
+                if (label->buddy() == window.box() || label->buddy() == window.slider()) {
+                    shown << label->text();
+                }
+            }
+            shown << window.slider()->accessibleName();
+            return shown;
+        };
+        const QStringList danish = texts();
+        QVERIFY(danish.contains("Cembalo"));
+        QVERIFY(menuAction(window.choice, "Kirkeorgel") != nullptr);
+        window.form.classroom().setLanguage(InterfaceLanguage::english);
+        const QStringList english = texts();
+        for (const char* word : {"Own tone", "Harpsichord", "Church organ", "Piano",
+                                 "&Sound:", "&Volume:", "Volume"}) {
+            QVERIFY2(english.contains(word), qPrintable(english.join(", ")));
+        }
+        QVERIFY(menuAction(window.choice, "Church organ") != nullptr);
+        window.form.classroom().setLanguage(InterfaceLanguage::danish);
+        QCOMPARE(texts(), danish);
     }
 };
 
