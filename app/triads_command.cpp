@@ -4,7 +4,6 @@
 #include "core/music/piece_notes.h"
 #include "core/music/triad_report.h"
 #include "core/music/tuning_name.h"
-#include "core/tone_table.h"
 
 #include <QFile>
 #include <QLocale>
@@ -20,13 +19,6 @@ constexpr int kCannotRead = 1;
 int fail(const QString& reason) {
     std::fputs(QStringLiteral("klangora: %1\n").arg(reason).toLocal8Bit().constData(), stderr);
     return kCannotRead;
-}
-
-// The tuning's cents with their upper octave, as the window's tone table holds them.
-klangora::ToneTable toneTableOf(const klangora::NamedTuning& tuning) {
-    klangora::ToneTable table;
-    klangora::scrolTILcent(table, tuning.positions);
-    return table;
 }
 
 } // namespace
@@ -49,7 +41,7 @@ int printTriads(const QString& midiFile, const QString& tuningName) {
     // decimal separator, whatever character that is.
     const std::string report =
         klangora::music::triadReport(klangora::music::triadTimes(std::get<klangora::Piece>(piece)),
-                                     toneTableOf(std::get<klangora::NamedTuning>(tuning)), '.');
+                                     std::get<klangora::NamedTuning>(tuning).tuning, '.');
     const QString text =
         QString::fromStdString(report).replace('.', QLocale::system().decimalPoint());
     std::fputs(text.toLocal8Bit().constData(), stdout);

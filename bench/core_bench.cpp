@@ -30,7 +30,7 @@ BENCHMARK(BM_IndlaesFrek);
 // Opening a tuning file: the reader over a saved file and over one written in ratios.
 static void BM_ReadScala(benchmark::State& state) {
     const std::string saved =
-        writeScala("Ren stemning.scl", "Ren stemning", presetPositions(PresetId::ren));
+        writeScala("Ren stemning.scl", "Ren stemning", Tuning::preset(PresetId::ren));
     const std::string ratios = "! ren.scl\nJust intonation\n 12\n 25/24\n 9/8\n 6/5\n 5/4\n 4/3\n"
                                " 45/32\n 3/2\n 25/16\n 5/3\n 9/5\n 15/8\n 2/1\n";
     const std::string& text = state.range(0) == 0 ? saved : ratios;

@@ -1,18 +1,12 @@
 #pragma once
 
+#include "core/musical_facts.h"
+
 namespace klangora {
 
 // What the learner reads off a tuning: the pitches as the readout panel states them (from
 // C = 261.6 Hz, not the 261 Hz the sound is built on), how far a third or fifth lies from pure,
 // and how fast it beats.
-
-// The readouts' c, in Hz. The live instrument's fixed c sounds at it too, so that the beats the
-// window counts are the beats one hears.
-inline constexpr long double kFixedCHz = 261.6L;
-
-// The pure major third (5/4) and fifth (3/2) in cents, to three decimals.
-inline constexpr long double kPureThirdCents = 386.314L;
-inline constexpr long double kPureFifthCents = 701.955L;
 
 // The pitch of a tone `cents` above C, unrounded, from C = 261.6 Hz.
 long double displayFrequencyHz(long double cents);

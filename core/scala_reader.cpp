@@ -286,7 +286,9 @@ ScalaReadResult readScala(std::string_view text) {
     if (const ScalaError* error = std::get_if<ScalaError>(&positions)) {
         return *error;
     }
-    return ScalaScale{displayText(*description), std::get<SliderPositions>(positions)};
+    std::string shown = displayText(*description);
+    return ScalaScale{shown,
+                      Tuning(std::get<SliderPositions>(positions), TuningIdentity::file(shown))};
 }
 
 } // namespace klangora

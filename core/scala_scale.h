@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/tone_table.h"
+#include "core/tuning.h"
 
 #include <cstdint>
 #include <string>
@@ -15,10 +15,11 @@ namespace klangora {
 // the last one being the period. Klangora shows those with twelve pitches and the octave as
 // period whose tones lie within 30 cent of equal temperament.
 
-// A scale the window can show: the description as UTF-8, and the slider positions of C# .. H.
+// A scale the window can show: the description as UTF-8, and the tuning, named as a file by
+// its description.
 struct ScalaScale {
     std::string description;
-    SliderPositions positions{};
+    Tuning tuning;
 };
 
 enum class ScalaFault {
@@ -51,6 +52,6 @@ ScalaReadResult readScala(std::string_view text);
 // eleven tones in cents with two decimals (exact, since a position counts 1/20 cent) and the
 // octave " 2/1"; UTF-8 with LF line ends.
 std::string writeScala(std::string_view fileName, std::string_view description,
-                       const SliderPositions& positions);
+                       const Tuning& tuning);
 
 } // namespace klangora

@@ -33,7 +33,7 @@ std::string centsText(int toneIndex, int position) {
 } // namespace
 
 std::string writeScala(std::string_view fileName, std::string_view description,
-                       const SliderPositions& positions) {
+                       const Tuning& tuning) {
     std::string text = "! ";
     text.append(oneLine(fileName)).append("\n");
     // A description beginning with '!' would read back as a comment; readers drop the blank.
@@ -43,7 +43,7 @@ std::string writeScala(std::string_view fileName, std::string_view description,
     }
     text.append(describing).append("\n 12\n");
     for (int toneIndex = 1; toneIndex <= kSliderCount; ++toneIndex) {
-        const int position = positions[static_cast<std::size_t>(toneIndex - 1)];
+        const int position = tuning.position(toneIndex + 1);
         text.append(" ").append(centsText(toneIndex, position)).append("\n");
     }
     text.append(" 2/1\n");

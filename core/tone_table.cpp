@@ -1,5 +1,6 @@
 #include "core/tone_table.h"
 
+#include "core/musical_facts.h"
 #include "core/rounding.h"
 
 #include <cmath>
@@ -7,8 +8,6 @@
 namespace klangora {
 
 namespace {
-// The sound is tuned to C = 261 Hz; the readout panel shows frequencies from 261.6 Hz instead.
-constexpr long double kSoundBaseHz = 261.0L;
 constexpr int kBaseSlot = freqSlot(1); // the fixed c
 } // namespace
 
@@ -45,20 +44,21 @@ void restenCent(ToneTable& table) {
 
 void deriveThirdsAndFifths(ToneTable& table) {
     for (int i = 0; i <= 12; ++i) {
-        table.thirdCents[i] = table.toneCents[i + 4] - table.toneCents[i];
-        table.fifthCents[i] = table.toneCents[i + 7] - table.toneCents[i];
+        table.thirdCents[i] = table.toneCents[i + kMajorThirdSemitones] - table.toneCents[i];
+        table.fifthCents[i] = table.toneCents[i + kFifthSemitones] - table.toneCents[i];
     }
 }
 
 void IndlaesFrek(ToneTable& table) {
     auto& freq = table.freqTable;
+    // The chords are tuned to C = 261 Hz, the readout panel shows frequencies from 261.6 Hz.
     // 2^(cents/1200), formed as 10^(log10(2) * cents / 1200). The frequencies are rounded to
     // whole Hz and some lie within a few ulps of a half, so the form of the computation is
     // fixed here once: every table the program fills agrees to the last bit.
     const long double log10of2 = std::log10(2.0L);
     for (int i = 0; i < 12; ++i) {
         const long double ratio = std::pow(10.0L, log10of2 * table.toneCents[i] / 1200.0L);
-        freq[kBaseSlot + i] = static_cast<double>(roundHalfEven(kSoundBaseHz * ratio));
+        freq[kBaseSlot + i] = static_cast<double>(roundHalfEven(kChordBaseHz * ratio));
     }
     // Octaves are exact multiples, so the lower ones may hold .5 and .25 Hz.
     for (int i = 0; i < 12; ++i) {

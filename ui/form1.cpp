@@ -302,6 +302,8 @@ void TForm1::dropEvent(QDropEvent* event) {
 void TForm1::setSoundChoice(SoundChoice* choice) {
     using klangora::InstrumentSound;
     m_soundChoice = choice;
+    choice->setTuning(m_parts->model.tuning());
+    connect(&m_parts->model, &TuningModel::tuningChanged, choice, &SoundChoice::setTuning);
     Settings& settings = m_parts->classroom.settings();
     if (const auto volume = settings.volumePercent()) {
         choice->setVolumePercent(*volume);

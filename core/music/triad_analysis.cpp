@@ -104,14 +104,15 @@ TriadTimes triadTimes(std::span<const TimedNote> notes, double pieceSeconds) {
     return triadTimes(triadSpans(notes), std::max(pieceSeconds, lastEnd));
 }
 
-TriadDeviation triadDeviation(const ToneTable& tuning, int root) {
+TriadDeviation triadDeviation(const Tuning& tuning, int root) {
+    // The upper octave as the tone table forms it: the tone's cents plus 1200.
     const auto cents = [&tuning](int index) {
-        return tuning.toneCents[static_cast<std::size_t>(index)];
+        return index < 12 ? tuning.cents(index) : tuning.cents(index - 12) + 1200.0;
     };
     // The intervals in double, as the tone table derives its thirds and fifths, so that they
     // round exactly as the readout panel's numbers do.
-    const double third = cents(root + 4) - cents(root);
-    const double fifth = cents(root + 7) - cents(root);
+    const double third = cents(root + kMajorThirdSemitones) - cents(root);
+    const double fifth = cents(root + kFifthSemitones) - cents(root);
     return {static_cast<double>(deviationReadout(third, kPureThirdCents)),
             static_cast<double>(deviationReadout(fifth, kPureFifthCents))};
 }

@@ -4,7 +4,7 @@
 // sounds wherever its root, its major third and its fifth sound together, in any octaves and any
 // voicing; more tones may sound besides (an added seventh, a doubled root), so a minor triad
 // never counts, but an A minor seventh chord (A C E G) holds a C major triad.
-#include "core/tone_table.h"
+#include "core/tuning.h"
 
 #include <array>
 #include <cstdint>
@@ -18,7 +18,7 @@ namespace klangora::music {
 struct TimedNote {
     double startSeconds = 0.0;
     double endSeconds = 0.0;
-    int key = 60;
+    int key = kFixedCNote;
 };
 
 // Pitch class 0..11 (C, C#, D, Eb, E, F, F#, G, G#, A, Bb, H) of a MIDI key, also below key 0.
@@ -64,8 +64,7 @@ struct TriadDeviation {
     double fifthCents = 0.0;
 };
 
-// From the tuning's toneCents with its upper octave (its derived tables need not be current).
-TriadDeviation triadDeviation(const ToneTable& tuning, int root);
+TriadDeviation triadDeviation(const Tuning& tuning, int root);
 
 // The twelve roots in the order of the diagram's columns, the upper C left out because it
 // shares the figure of the lower: chromatically (C C# D ...) or round the fifths (C G D ...).

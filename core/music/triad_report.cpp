@@ -44,7 +44,7 @@ std::string majorTriadName(int root) {
     return std::string(kNoteNames[static_cast<std::size_t>(root)]) + "-dur";
 }
 
-std::string triadReport(const TriadTimes& times, const ToneTable& tuning, char decimalSeparator) {
+std::string triadReport(const TriadTimes& times, const Tuning& tuning, char decimalSeparator) {
     std::string report;
     for (int root : kFifthsRoots) {
         const TriadDeviation deviation = triadDeviation(tuning, root);

@@ -14,6 +14,6 @@ namespace klangora::music {
 std::string majorTriadName(int root);
 
 // decimalSeparator: the user's, '.' or ','.
-std::string triadReport(const TriadTimes& times, const ToneTable& tuning, char decimalSeparator);
+std::string triadReport(const TriadTimes& times, const Tuning& tuning, char decimalSeparator);
 
 } // namespace klangora::music

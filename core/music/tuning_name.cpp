@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 namespace klangora {
 
@@ -24,8 +25,9 @@ bool isScalaFileName(std::string_view name) {
     return ending == ".scl";
 }
 
-NamedTuning tuningFromPositions(std::string_view caption, const SliderPositions& positions) {
-    return {std::string(caption), centsFromPositions(positions), positions};
+NamedTuning namedTuning(std::string_view caption, const SliderPositions& positions,
+                        TuningIdentity identity) {
+    return {std::string(caption), Tuning(positions, std::move(identity))};
 }
 
 TuningNameResult tuningFromScalaFile(std::string_view name) {
@@ -43,7 +45,7 @@ TuningNameResult tuningFromScalaFile(std::string_view name) {
         return TuningNameError{TuningNameError::Kind::notAScale, path, *error};
     }
     const auto& read = std::get<ScalaScale>(scale);
-    return tuningFromPositions(read.description, read.positions);
+    return NamedTuning{read.description, read.tuning};
 }
 
 std::string scalaFaultText(const ScalaError& error) {
@@ -62,24 +64,17 @@ std::string scalaFaultText(const ScalaError& error) {
 
 } // namespace
 
-std::array<double, 12> centsFromPositions(const SliderPositions& positions) {
-    std::array<double, 12> cents{};
-    for (int k = kFirstSlider; k <= kLastSlider; ++k) {
-        cents[static_cast<std::size_t>(k - 1)] = centsFromSliderPosition(k - 1, positions[k - 2]);
-    }
-    return cents;
-}
-
 TuningNameResult resolveTuningName(std::string_view name) {
     for (const PresetId id : kAllPresets) {
         if (presetInfo(id).id == name) {
-            return tuningFromPositions(presetInfo(id).caption, presetPositions(id));
+            return namedTuning(presetInfo(id).caption, presetPositions(id),
+                               TuningIdentity::preset(id));
         }
     }
     for (const HistoricalTemperament& temperament : kHistoricalTemperaments) {
         if (temperament.id == name) {
-            return tuningFromPositions(temperament.caption,
-                                       temperamentPositions(temperament.fifths));
+            return namedTuning(temperament.caption, temperamentPositions(temperament.fifths),
+                               TuningIdentity::temperament(std::string(temperament.id)));
         }
     }
     if (isScalaFileName(name)) {

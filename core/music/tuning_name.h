@@ -3,6 +3,7 @@
 // A tuning named on the command line: one of the seven buttons' ids ("pyt" .. "lige"), one of
 // the temperament library's ids ("vallotti", ...), or a Scala file (.scl).
 #include "core/scala_scale.h"
+#include "core/tuning.h"
 
 #include <array>
 #include <string>
@@ -12,9 +13,8 @@
 namespace klangora {
 
 struct NamedTuning {
-    std::string caption;                  // the button's, library's or file's name (UTF-8)
-    std::array<double, 12> centsAboveC{}; // c, c#, ..., h above the fixed c, c at 0
-    SliderPositions positions{};          // the same tuning as the window's sliders hold it
+    std::string caption; // the button's, library's or file's name (UTF-8)
+    Tuning tuning;       // named as its button, library entry or file
 };
 
 struct TuningNameError {
@@ -29,9 +29,6 @@ using TuningNameResult = std::variant<NamedTuning, TuningNameError>;
 inline constexpr std::string_view kDefaultTuningName = "pyt";
 
 TuningNameResult resolveTuningName(std::string_view name);
-
-// The cents above c of c .. h from the eleven slider positions.
-std::array<double, 12> centsFromPositions(const SliderPositions& positions);
 
 // Why the name names no tuning, as one Danish sentence (UTF-8).
 std::string tuningNameReason(const TuningNameError& error);

@@ -4,27 +4,20 @@
 // temperaments without looking for buttons. Whole changes are a temperament button, the
 // temperament library and an opened file; moving one tone with the arrow keys is not one, so B
 // after such a move goes back to the tuning before the last whole change all the same.
-#include "core/tone_table.h"
+#include "core/tuning.h"
 
 #include <optional>
 
 namespace klangora {
 
-// A tuning with what the window calls it (its button, library entry or file).
-template <typename Identity> struct WholeTuning {
-    SliderPositions positions{};
-    Identity identity{};
-    bool operator==(const WholeTuning&) const = default;
-};
-
-template <typename Identity> class TuningToggle {
+class TuningToggle {
 public:
-    using Whole = WholeTuning<Identity>;
+    using Whole = Tuning;
 
     // A button, the library or a file replaced `before` by `after`. The same tuning again (a
     // button pressed twice) leaves the pair B compares as it was.
     void wholeChange(const Whole& before, const Whole& after) {
-        if (before.positions == after.positions) {
+        if (before.positions() == after.positions()) {
             return;
         }
         m_before = before;

@@ -4,6 +4,8 @@
 // and the two chorales of the sound buttons in every key, note for note as the buttons play
 // them. They are made here as notes in ticks and written as MIDI files when the program is
 // built.
+#include "core/musical_facts.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -25,7 +27,7 @@ struct ExampleNote {
     std::uint32_t startTick = 0;
     std::uint32_t endTick = 0;
     int voice = 0; // 0 soprano .. 3 bass
-    int key = 60;  // MIDI key; 60 is the fixed c of the tone table
+    int key = kFixedCNote; // MIDI key
 };
 
 enum class ExampleGroup { cadence, chorale, jazzChorale };

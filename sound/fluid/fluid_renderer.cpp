@@ -87,8 +87,8 @@ std::optional<std::string> FluidRenderer::takeMessage() {
     return std::exchange(m_message, std::nullopt);
 }
 
-void FluidRenderer::setTuning(const std::array<double, 12>& centsAboveC) {
-    m_guiCents = centsAboveC;
+void FluidRenderer::setTuning(const Tuning& tuning) {
+    m_guiCents = tuning.centsAboveC();
 }
 
 const std::vector<std::filesystem::path>& FluidRenderer::systemFonts() {

@@ -65,8 +65,9 @@ public:
     // For tests and measurements: waits until the worker has nothing left to do and the audio
     // side has been offered its synth. False on timeout.
     bool waitUntilLoaded(std::chrono::milliseconds timeout);
-    // The tuning a load starts from, as LiveInstrument holds it.
-    void setTuning(const std::array<double, 12>& centsAboveC);
+    // The tuning a load starts from, so that a fresh synth is published in tune; the synth that
+    // plays follows retunings through the instrument's events.
+    void setTuning(const Tuning& tuning);
     // Events from the window thread, applied at the start of the next render. False when full.
     bool post(const FluidEvent& event) { return m_events.push(event); }
 

@@ -1,5 +1,6 @@
 #include "sound/fluid/sound_render_command.h"
 
+#include "core/music/tuning_name.h"
 #include "sound/fluid/fluid_renderer.h"
 #include "sound/fluid/instrument_sound_mix.h"
 #include "sound/fluid/output_volume.h"
@@ -22,6 +23,12 @@ int runSoundRenderCommand(const RenderCommand& command, InstrumentSound sound,
         return runRenderCommand(command, errors);
     }
     FluidRenderer fluid;
+    // The font is loaded in the piece's tuning, so that its first block is in tune.
+    const TuningNameResult tuning = resolveTuningName(
+        command.tuningName.empty() ? kDefaultTuningName : std::string_view(command.tuningName));
+    if (const auto* named = std::get_if<NamedTuning>(&tuning)) {
+        fluid.setTuning(named->tuning);
+    }
     if (soundFont) {
         fluid.chooseSoundFont(*soundFont);
     }

@@ -44,7 +44,9 @@ public:
     // note.
     static std::unique_ptr<LiveInstrument> withPulseAudio();
 
-    // Cents above the fixed c of c, c#, ..., h. Held and fading tones glide to their new pitch.
+    // Held and fading tones glide to their new pitch.
+    void setTuning(const Tuning& tuning) { setTuning(tuning.centsAboveC()); }
+    // The same from the cents above the fixed c of c, c#, ..., h (c among them).
     void setTuning(const std::array<double, 12>& centsAboveC);
 
     // MIDI note numbers: 60 is the fixed c at 261.6 Hz, 61..71 the tones above it, 72 its

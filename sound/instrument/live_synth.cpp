@@ -62,14 +62,6 @@ bool isNote(int note) {
 
 } // namespace
 
-double liveNoteHz(int note, const std::array<double, 12>& centsAboveC) {
-    const int fromC = note - kFixedCNote;
-    const int octave = fromC >= 0 ? fromC / 12 : -((11 - fromC) / 12);
-    const int pitchClass = fromC - 12 * octave;
-    return static_cast<double>(kFixedCHz) *
-           std::exp2(octave + centsAboveC[static_cast<std::size_t>(pitchClass)] / 1200);
-}
-
 LiveSynth::LiveSynth() {
     for (int i = 0; i < 12; ++i) {
         m_cents[static_cast<std::size_t>(i)] = 100.0 * i;

@@ -3,6 +3,7 @@
 // The live instrument's voices: harmonic tones that start, glide and fade as events arrive, mixed
 // into float samples. Only the audio thread renders; the window's thread posts events and hands
 // over whole wanted states, and reads back which notes sound.
+#include "core/tuning.h"
 #include "sound/instrument/event_queue.h"
 #include "sound/instrument/extra_renderer.h"
 #include "sound/instrument/gain_ramp.h"
@@ -18,12 +19,10 @@
 
 namespace klangora {
 
-// The fixed c's MIDI note: the computer keys, the marks and MIDI input play it at kFixedCHz.
-inline constexpr int kFixedCNote = 60;
-
-// The pitch of a MIDI note in a tuning given as the cents of c .. h above the fixed c: octaves
-// exactly 2:1, nothing rounded.
-double liveNoteHz(int note, const std::array<double, 12>& centsAboveC);
+// The pitch of a MIDI note in a tuning given as the cents of c .. h above the fixed c.
+inline double liveNoteHz(int note, const std::array<double, 12>& centsAboveC) {
+    return noteFrequencyHz(note, centsAboveC);
+}
 
 class LiveSynth;
 

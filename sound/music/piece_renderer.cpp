@@ -13,7 +13,7 @@ constexpr std::size_t kFramesPerCallback = 4096;
 
 } // namespace
 
-PieceRenderer::PieceRenderer(const Piece& piece, const std::array<double, 12>& centsAboveC,
+PieceRenderer::PieceRenderer(const Piece& piece, const Tuning& tuning,
                              int sampleRate, ExtraRenderer* extra)
     : m_synth(std::make_unique<LiveSynth>()), m_player(std::make_unique<PiecePlayer>(sampleRate)),
       m_scheduler(std::make_unique<PieceScheduler>(*m_player)), m_sampleRate(sampleRate) {
@@ -24,14 +24,14 @@ PieceRenderer::PieceRenderer(const Piece& piece, const std::array<double, 12>& c
     m_player->play();
     m_synth->setScheduler(m_scheduler.get());
     m_synth->setExtraRenderer(extra);
-    retune(centsAboveC);
+    retune(tuning);
 }
 
 PieceRenderer::~PieceRenderer() = default;
 
-void PieceRenderer::retune(const std::array<double, 12>& centsAboveC) {
+void PieceRenderer::retune(const Tuning& tuning) {
     for (std::size_t pitchClass = 0; pitchClass < 12; ++pitchClass) {
-        m_synth->post(LiveEvent::tune(static_cast<int>(pitchClass), centsAboveC[pitchClass]));
+        m_synth->post(LiveEvent::tune(static_cast<int>(pitchClass), tuning.centsAboveC()[pitchClass]));
     }
 }
 

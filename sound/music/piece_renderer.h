@@ -22,7 +22,7 @@ class PieceRenderer {
 public:
     // The piece must outlive the renderer, and `extra` (another sound in the voices' place or
     // beside them, such as FluidSynth's instruments) too.
-    PieceRenderer(const Piece& piece, const std::array<double, 12>& centsAboveC,
+    PieceRenderer(const Piece& piece, const Tuning& tuning,
                   int sampleRate = kRenderSampleRate, ExtraRenderer* extra = nullptr);
     ~PieceRenderer();
 
@@ -33,7 +33,7 @@ public:
     // The next samples (mono, -1..1), at most out.size() of them; returns how many.
     std::size_t render(std::span<float> out);
     // From the next sample on: sounding tones glide to the new pitches, coming ones start there.
-    void retune(const std::array<double, 12>& centsAboveC);
+    void retune(const Tuning& tuning);
 
 private:
     std::unique_ptr<LiveSynth> m_synth;

@@ -118,7 +118,7 @@ SaveResult failure(const std::filesystem::path& path, const std::string& why) {
 
 } // namespace
 
-SaveResult savePieceAsWav(const Piece& piece, const std::array<double, 12>& centsAboveC,
+SaveResult savePieceAsWav(const Piece& piece, const Tuning& tuning,
                           const std::filesystem::path& path, const SaveProgress& progress,
                           ExtraRenderer* sound) {
     TemporaryFile out(path);
@@ -126,7 +126,7 @@ SaveResult savePieceAsWav(const Piece& piece, const std::array<double, 12>& cent
         return failure(path,
                        std::string("filen kan ikke oprettes (") + std::strerror(errno) + ").");
     }
-    PieceRenderer renderer(piece, centsAboveC, kRenderSampleRate, sound);
+    PieceRenderer renderer(piece, tuning, kRenderSampleRate, sound);
     const std::vector<std::uint8_t> header = wavHeader(kRenderSampleRate, renderer.totalFrames());
     if (!out.write(header.data(), header.size())) {
         return failure(path, "disken er måske fuld.");

@@ -5,6 +5,7 @@
 // name only when all is written: a cancelled or failed save leaves no partial file, and a file
 // already there untouched.
 #include "core/music/piece.h"
+#include "core/tuning.h"
 #include "sound/instrument/extra_renderer.h"
 
 #include <array>
@@ -25,7 +26,7 @@ struct SaveResult {
 using SaveProgress = std::function<bool(double fraction)>;
 
 // `sound`, when given, renders beside (or in place of) the own voices, as in the live output.
-SaveResult savePieceAsWav(const Piece& piece, const std::array<double, 12>& centsAboveC,
+SaveResult savePieceAsWav(const Piece& piece, const Tuning& tuning,
                           const std::filesystem::path& path, const SaveProgress& progress = {},
                           ExtraRenderer* sound = nullptr);
 

@@ -32,7 +32,7 @@ int runRenderCommand(const RenderCommand& command, std::ostream& errors, ExtraRe
                       "»" + command.midiPath + "« kan ikke spilles: " + midiFileReason(*error));
     }
     const SaveResult saved =
-        savePieceAsWav(std::get<Piece>(piece), std::get<NamedTuning>(tuning).centsAboveC,
+        savePieceAsWav(std::get<Piece>(piece), std::get<NamedTuning>(tuning).tuning,
                        command.outputPath, {}, sound);
     if (saved.outcome != SaveOutcome::saved) {
         return refuse(errors, saved.reason);

@@ -102,7 +102,7 @@ private:
 std::vector<std::string> seedTexts() {
     std::vector<std::string> seeds;
     for (PresetId id : kAllPresets) {
-        seeds.push_back(writeScala("seed.scl", "Seed \xC3\xB8", presetPositions(id)));
+        seeds.push_back(writeScala("seed.scl", "Seed \xC3\xB8", Tuning::preset(id)));
     }
     seeds.emplace_back("! just.scl\nJust\n12\n25/24\n9/8\n6/5\n5/4\n4/3\n45/32\n3/2\n25/16\n5/3\n"
                        "9/5\n15/8\n2/1\n");
@@ -116,16 +116,16 @@ int lineCount(std::string_view text) {
 }
 
 void checkAccepted(const ScalaScale& scale, const std::string& text) {
-    for (int position : scale.positions) {
+    for (int position : scale.tuning.positions()) {
         ASSERT_GE(position, kSliderMin) << text;
         ASSERT_LE(position, kSliderMax) << text;
     }
     // Already one clean line of UTF-8: reading it as display text again changes nothing.
     ASSERT_EQ(displayText(scale.description), scale.description) << text;
     const ScalaReadResult again =
-        readScala(writeScala("again.scl", scale.description, scale.positions));
+        readScala(writeScala("again.scl", scale.description, scale.tuning));
     ASSERT_TRUE(std::holds_alternative<ScalaScale>(again)) << text;
-    ASSERT_EQ(std::get<ScalaScale>(again).positions, scale.positions) << text;
+    ASSERT_EQ(std::get<ScalaScale>(again).tuning.positions(), scale.tuning.positions()) << text;
     ASSERT_EQ(std::get<ScalaScale>(again).description, scale.description) << text;
 }
 

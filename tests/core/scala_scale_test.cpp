@@ -61,7 +61,7 @@ TEST_P(ReaderAccepts, PositionsAndDescription) {
     ASSERT_NE(scale, nullptr) << "refused: fault "
                               << static_cast<int>(std::get<ScalaError>(result).fault);
     EXPECT_EQ(scale->description, GetParam().description);
-    EXPECT_EQ(scale->positions, GetParam().positions);
+    EXPECT_EQ(scale->tuning.positions(), GetParam().positions);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -181,17 +181,17 @@ TEST(ScalaRoundTrip, EveryPresetAndEveryPosition) {
     }
     for (const SliderPositions& positions : tunings) {
         const std::string text =
-            writeScala("Din Egen Stemning!.scl", "Din Egen Stemning!", positions);
+            writeScala("Din Egen Stemning!.scl", "Din Egen Stemning!", Tuning(positions));
         const ScalaReadResult result = readScala(text);
         const auto* scale = std::get_if<ScalaScale>(&result);
         ASSERT_NE(scale, nullptr) << text;
-        EXPECT_EQ(scale->positions, positions) << text;
+        EXPECT_EQ(scale->tuning.positions(), positions) << text;
         EXPECT_EQ(scale->description, "Din Egen Stemning!");
     }
 }
 
 TEST(ScalaWriter, WritesTheTuningInCentsWithTwoDecimals) {
-    EXPECT_EQ(writeScala("Ren stemning.scl", "Ren stemning", presetPositions(PresetId::ren)),
+    EXPECT_EQ(writeScala("Ren stemning.scl", "Ren stemning", Tuning::preset(PresetId::ren)),
               "! Ren stemning.scl\nRen stemning\n 12\n 70.65\n 203.90\n 315.65\n 386.30\n"
               " 498.05\n 590.20\n 701.95\n 772.65\n 884.35\n 1017.60\n 1088.25\n 2/1\n");
     // Names and captions stay one line, and a caption starting with '!' is not a comment.

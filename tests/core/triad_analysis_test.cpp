@@ -11,7 +11,6 @@
 
 using namespace klangora;
 using namespace klangora::music;
-using klangora::test_support::tunedTo;
 
 namespace {
 
@@ -126,7 +125,7 @@ class TriadDeviations : public testing::TestWithParam<DeviationRow> {};
 
 TEST_P(TriadDeviations, AsTheReadoutsShowThem) {
     const DeviationRow& row = GetParam();
-    const TriadDeviation deviation = triadDeviation(tunedTo(row.preset), row.root);
+    const TriadDeviation deviation = triadDeviation(Tuning::preset(row.preset), row.root);
     // The readouts round to a tenth, the presets' tones to a twentieth of a cent.
     EXPECT_NEAR(deviation.thirdCents, row.thirdCents, 0.1);
     EXPECT_NEAR(deviation.fifthCents, row.fifthCents, 0.1);
@@ -144,11 +143,9 @@ INSTANTIATE_TEST_SUITE_P(Temperaments, TriadDeviations,
                                          DeviationRow{PresetId::praet, 11, 41.06, -5.377}));
 
 TEST(TriadDeviations, FollowARetuning) {
-    ToneTable tuning = tunedTo(PresetId::lige);
     // E down by 13.7 cents (274 twentieths): the C major third becomes pure, the fifth of A
     // major (A-E) 13.7 narrower, and E major's own third 13.7 wider.
-    applySliderPosition(tuning, 5, 274);
-    restenCent(tuning);
+    const Tuning tuning = Tuning::preset(PresetId::lige).withPosition(5, 274);
     EXPECT_NEAR(triadDeviation(tuning, C).thirdCents, 0.0, 0.051);
     EXPECT_NEAR(triadDeviation(tuning, A).fifthCents, -15.7, 0.051);
     EXPECT_NEAR(triadDeviation(tuning, 4).thirdCents, 27.4, 0.051);

@@ -10,7 +10,6 @@
 
 using namespace klangora;
 using namespace klangora::music;
-using klangora::test_support::tunedTo;
 
 namespace {
 
@@ -28,7 +27,7 @@ TEST(TriadReport, OneLinePerTriadInTheOrderOfFifthsWithTheUsersSeparator) {
     times.pieceSeconds = 8.0;
     times.seconds[0] = 2.25; // C: 28.125 %, and 2.25 s to 2.2
     times.seconds[5] = 0.25; // F: 3.125 %; a quarter second rounds to the even tenth, 0.2
-    const auto lines = linesOf(triadReport(times, tunedTo(PresetId::lige), ','));
+    const auto lines = linesOf(triadReport(times, klangora::Tuning::preset(PresetId::lige), ','));
     ASSERT_EQ(lines.size(), 12u);
     EXPECT_EQ(lines[0], "C-dur       2,2 s   28,1 %   terts +13,7 cent   kvint  -2,0 cent");
     EXPECT_EQ(lines[1].substr(0, 7), "G-dur  ");

@@ -23,8 +23,8 @@ TEST_P(TuningNames, PutTheToneWhereTheTemperamentHasIt) {
     const TuningNameResult result = resolveTuningName(GetParam().name);
     ASSERT_TRUE(std::holds_alternative<NamedTuning>(result));
     const auto& tuning = std::get<NamedTuning>(result);
-    EXPECT_EQ(tuning.centsAboveC[0], 0);
-    EXPECT_NEAR(tuning.centsAboveC[static_cast<std::size_t>(GetParam().toneIndex)],
+    EXPECT_EQ(tuning.tuning.centsAboveC()[0], 0);
+    EXPECT_NEAR(tuning.tuning.centsAboveC()[static_cast<std::size_t>(GetParam().toneIndex)],
                 GetParam().centsAboveC, 0.05);
     EXPECT_FALSE(tuning.caption.empty());
 }
@@ -53,7 +53,7 @@ TEST(TuningName, AScalaFileIsReadWithItsDescription) {
     std::filesystem::remove(path);
     ASSERT_TRUE(std::holds_alternative<NamedTuning>(result));
     EXPECT_EQ(std::get<NamedTuning>(result).caption, "Ren stemning");
-    EXPECT_NEAR(std::get<NamedTuning>(result).centsAboveC[4], 386.31, 0.05);
+    EXPECT_NEAR(std::get<NamedTuning>(result).tuning.centsAboveC()[4], 386.31, 0.05);
 }
 
 TEST(TuningName, RefusalsSayWhy) {

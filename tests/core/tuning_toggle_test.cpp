@@ -4,17 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 using namespace klangora;
 
 namespace {
 
-using Tuning = WholeTuning<std::string>;
-using Toggle = TuningToggle<std::string>;
+using Toggle = TuningToggle;
 
 Tuning preset(PresetId id) {
-    return {presetPositions(id), std::string(presetInfo(id).stemningText)};
+    return Tuning::preset(id);
 }
 
 TEST(TuningToggle, NothingToSwitchToBeforeTheFirstWholeChange) {

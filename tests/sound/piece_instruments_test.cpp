@@ -59,7 +59,7 @@ protected:
         ASSERT_FALSE(fluid.takeMessage().has_value());
     }
     std::vector<float> render(const Piece& piece) {
-        const auto pyt = std::get<NamedTuning>(resolveTuningName("pyt")).centsAboveC;
+        const auto pyt = std::get<NamedTuning>(resolveTuningName("pyt")).tuning;
         PieceRenderer renderer(piece, pyt, kRate, &mix);
         std::vector<float> samples(static_cast<std::size_t>(renderer.totalFrames()));
         renderer.render(samples);
@@ -124,7 +124,7 @@ TEST_F(PieceInInstruments, ChosenMidPieceTheChannelsProgramIsKept) {
                  at(0.5, K::noteOff, 0, 60), at(1, K::noteOn, 0, 60), at(2, K::noteOff, 0, 60)},
                 2.0);
     choose(InstrumentSound::harpsichord, piece);
-    const auto pyt = std::get<NamedTuning>(resolveTuningName("pyt")).centsAboveC;
+    const auto pyt = std::get<NamedTuning>(resolveTuningName("pyt")).tuning;
     PieceRenderer renderer(piece, pyt, kRate, &mix);
     std::vector<float> samples(static_cast<std::size_t>(renderer.totalFrames()));
     const auto switchAt = static_cast<std::size_t>(0.7 * kRate);

@@ -23,8 +23,8 @@ namespace {
 
 constexpr int kRate = kRenderSampleRate;
 
-std::array<double, 12> tuning(const char* name) {
-    return std::get<NamedTuning>(resolveTuningName(name)).centsAboveC;
+Tuning tuning(const char* name) {
+    return std::get<NamedTuning>(resolveTuningName(name)).tuning;
 }
 
 std::vector<float> renderAll(PieceRenderer& renderer) {

@@ -56,13 +56,7 @@ private slots:
     void init() {
         m_window = std::make_unique<MusicWindow>(
             MusicWindow::Sound{m_player, [this] { ++m_wakes; },
-                               [] {
-                                   std::array<double, 12> equal{};
-                                   for (int i = 0; i < 12; ++i) {
-                                       equal[static_cast<std::size_t>(i)] = 100.0 * i;
-                                   }
-                                   return equal;
-                               }});
+                               [] { return klangora::Tuning(); }});
     }
 
     void showsThePieceWithItsLengthAndEnablesItsControls() {

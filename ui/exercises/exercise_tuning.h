@@ -48,5 +48,3 @@ private:
     TuningModel& m_model;
 };
 
-// The cents above c of c..h in a tuning.
-std::array<double, 12> octaveCents(const klangora::SliderPositions& positions);

@@ -1,6 +1,7 @@
 #include "ui/exercises/pure_or_tempered_page.h"
 
 #include "core/readings.h"
+#include "core/tuning.h"
 #include "ui/exercises/exercise_tuning.h"
 #include "ui/exercises/schedule_player.h"
 #include "ui/texts/number_format.h"
@@ -65,7 +66,7 @@ void PureOrTemperedPage::start() {
 }
 
 void PureOrTemperedPage::ask() {
-    m_exercise->nextQuestion(octaveCents(m_context.tuning.positions()));
+    m_exercise->nextQuestion(klangora::Tuning(m_context.tuning.positions()).centsAboveC());
     m_awaitsAnswer = true;
     setStatus(tr("Spørgsmål %1 af %2: hvilket interval var rent? Tryk 1 for det første, 2 "
                  "for det andet.")

@@ -294,17 +294,18 @@ bool TuningFiles::openTuning(const QString& path) {
     }
     const auto& scale = std::get<klangora::ScalaScale>(result);
     // Applied as a temperament button applies its tuning: through the sliders, tone by tone.
-    const QString description = QString::fromStdString(scale.description);
-    m_model.setTuning(scale.positions, TuningIdentity::file(description.isEmpty()
-                                                                ? QFileInfo(path).completeBaseName()
-                                                                : description));
+    // A file without a description is known by its name.
+    m_model.setTuning(scale.description.empty()
+                          ? scale.tuning.named(TuningIdentity::file(
+                                QFileInfo(path).completeBaseName().toStdString()))
+                          : scale.tuning);
     return true;
 }
 
 bool TuningFiles::saveTuning(const QString& path) {
     const std::string text =
         klangora::writeScala(QFileInfo(path).fileName().toStdString(),
-                             tuningName(m_model.identity()).toStdString(), m_model.positions());
+                             tuningName(m_model.identity()).toStdString(), m_model.tuning());
     // QSaveFile writes beside the target and renames only a complete file, so a failure leaves
     // any existing file of that name as it was.
     QSaveFile file(path);

@@ -64,11 +64,11 @@ LivePlaying::LivePlaying(QWidget& window, klangora::LiveInstrument& instrument, 
     connect(m_keyboard, &ComputerKeyboard::noteReleased, this, &LivePlaying::release);
     connect(m_keyboard, &ComputerKeyboard::octaveChanged, this, &LivePlaying::showOctave);
     connect(m_keyboard, &ComputerKeyboard::stopAllRequested, this, &LivePlaying::stopAllSound);
-    connect(&parts.model, &TuningModel::tonesChanged, this, &LivePlaying::followTuning);
+    connect(&parts.model, &TuningModel::tuningChanged, this, &LivePlaying::followTuning);
     connect(&parts.panel, &ReadoutPanel::noteNamePressed, this, &LivePlaying::pressNoteName);
     connect(&parts.panel, &ReadoutPanel::noteNameReleased, this, &LivePlaying::releaseNoteName);
     window.installEventFilter(this);
-    followTuning();
+    followTuning(parts.model.tuning());
     showOctave(0);
     followLanguage(window, *this, [this] { showOctave(m_keyboard->octave()); });
 }
@@ -77,13 +77,10 @@ void LivePlaying::setMidiInputs(const QStringList& inputs) {
     emit midiInputsChanged(inputs);
 }
 
-void LivePlaying::followTuning() {
-    std::array<double, 12> cents{};
-    for (int i = 0; i < 12; ++i) {
-        cents[static_cast<std::size_t>(i)] =
-            m_parts.model.tones().toneCents[static_cast<std::size_t>(i)];
-    }
-    m_instrument.setTuning(cents);
+// The instrument carries the tuning to everything that sounds through it: its own voices, a
+// piece's notes and FluidSynth.
+void LivePlaying::followTuning(const klangora::Tuning& tuning) {
+    m_instrument.setTuning(tuning);
     if (m_instrument.heldNotes().any()) {
         scheduleShow();
     }

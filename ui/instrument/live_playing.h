@@ -54,7 +54,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void followTuning();
+    void followTuning(const klangora::Tuning& tuning);
     void showOctave(int octave);
     void pressNoteName(int tone);
     void releaseNoteName();

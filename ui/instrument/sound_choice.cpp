@@ -165,6 +165,10 @@ QWidget* SoundChoice::createSoundRow(QWidget* parent) {
     return row;
 }
 
+void SoundChoice::setTuning(const klangora::Tuning& tuning) {
+    m_renderer.setTuning(tuning);
+}
+
 void SoundChoice::setVolumePercent(int percent) {
     m_volumePercent = std::clamp(percent, 0, 100);
     m_volume.set(m_volumePercent / 100.0);

@@ -4,6 +4,7 @@
 // General MIDI instruments for everything the keys and the music play, a sound font for the
 // session, and a volume slider. A font that cannot serve is said once, in Danish, and the own
 // tone is chosen again.
+#include "core/tuning.h"
 #include "sound/fluid/instrument_sound.h"
 
 #include <QList>
@@ -43,6 +44,8 @@ public:
     // The program's choices (at the start, after a font failed); the user's come as signals too.
     void choose(klangora::InstrumentSound sound);
     void setVolumePercent(int percent);
+    // The tuning a sound font is loaded in, so that its first notes are in tune.
+    void setTuning(const klangora::Tuning& tuning);
     int volumePercent() const { return m_volumePercent; }
     klangora::InstrumentSound chosen() const { return m_chosen; }
     // The programs a loaded piece's channels ask for; none: no piece, and its choice disabled.

@@ -2,7 +2,7 @@
 
 // The music the window is about, without a pixel: the thirteen tones of the octave c..c' by
 // tone number 1..13, which tone each mark of a triad stands for, and the fixed c.
-#include "sound/instrument/live_synth.h"
+#include "core/musical_facts.h"
 
 #include <QtGlobal>
 
@@ -11,9 +11,8 @@
 
 namespace music {
 
-// A major triad's third and fifth above its root, in semitones (tone numbers).
-inline constexpr int kMajorThirdSemitones = 4;
-inline constexpr int kFifthSemitones = 7;
+using klangora::kFifthSemitones;
+using klangora::kMajorThirdSemitones;
 
 // The note names of tone numbers 1..13; the upper c is "C" again.
 inline constexpr std::array<const char*, 13> kNoteNames = {
@@ -41,8 +40,7 @@ constexpr bool isFixedC(int tone) {
     return tone == 1 || tone == 13;
 }
 
-// The MIDI note number of the fixed c, as the live instrument plays it.
-inline constexpr int kFixedCNote = klangora::kFixedCNote;
+using klangora::kFixedCNote;
 
 // The place (1..13) of a tone in the chromatic order, or in the order of fifths, where the roots
 // run C G D A E H F# C# G# Eb Bb F C': only the six even tone numbers move, 2 -> 8, 4 -> 10,

@@ -1,50 +1,56 @@
 // The tuning model: slider positions in, tone table and change news out.
 #include "ui/model/tuning_model.h"
 
-// The chords of the sound sequences are built at this rate; it is part of the tuning's tables
-// because the synthesis reads it from there.
-static constexpr int kChordSampleRate = 11025;
-
 TuningModel::TuningModel(QObject* parent) : QObject(parent) {
-    m_tones.sampleRate = kChordSampleRate;
-    klangora::scrolTILcent(m_tones, m_positions);
+    m_tones.sampleRate = klangora::kChordSampleRate;
+    klangora::scrolTILcent(m_tones, m_tuning.positions());
     klangora::deriveThirdsAndFifths(m_tones);
 }
 
-int TuningModel::position(int sliderNumber) const {
-    return m_positions[static_cast<std::size_t>(sliderNumber - klangora::kFirstSlider)];
+void TuningModel::setPosition(int sliderNumber, int position) {
+    if (moveTone(sliderNumber, position)) {
+        emit tuningChanged(m_tuning);
+    }
 }
 
-void TuningModel::setPosition(int sliderNumber, int position) {
-    if (this->position(sliderNumber) == position) {
-        return;
+void TuningModel::setPositions(const klangora::SliderPositions& positions) {
+    bool moved = false;
+    for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
+        moved |= moveTone(k, positions[static_cast<std::size_t>(k - klangora::kFirstSlider)]);
     }
-    if (m_identity.kind() != TuningIdentity::Kind::own) {
-        m_identity = TuningIdentity::own();
-        emit identityChanged(m_identity);
+    if (moved) {
+        emit tuningChanged(m_tuning);
     }
-    moveTone(sliderNumber, position);
 }
 
 // The tones move one after the other, each as if its slider had been moved by hand, so every
-// view follows the tuning tone by tone and the caption says "own tuning" until the whole tuning
-// has arrived and names itself.
-void TuningModel::setTuning(const klangora::SliderPositions& positions,
-                            const TuningIdentity& identity) {
+// view of the tables follows the tuning tone by tone and the caption says "own tuning" until the
+// whole tuning has arrived and names itself. What sounds hears of it once, whole.
+void TuningModel::setTuning(const klangora::Tuning& tuning) {
     for (int k = klangora::kFirstSlider; k <= klangora::kLastSlider; ++k) {
-        setPosition(k, positions[static_cast<std::size_t>(k - klangora::kFirstSlider)]);
+        moveTone(k, tuning.position(k));
     }
-    m_identity = identity;
-    emit identityChanged(m_identity);
+    m_tuning = tuning;
+    emit identityChanged(m_tuning.identity());
     emit tuningSet();
+    emit tuningChanged(m_tuning);
 }
 
-void TuningModel::moveTone(int sliderNumber, int position) {
-    m_positions[static_cast<std::size_t>(sliderNumber - klangora::kFirstSlider)] = position;
+// A tone moved by hand makes the tuning the learner's own. False when the tone was already there.
+bool TuningModel::moveTone(int sliderNumber, int position) {
+    if (this->position(sliderNumber) == position) {
+        return false;
+    }
+    if (identity().kind() != TuningIdentity::Kind::own) {
+        m_tuning = m_tuning.named(TuningIdentity::own());
+        emit identityChanged(m_tuning.identity());
+    }
+    m_tuning = m_tuning.withPosition(sliderNumber, position);
     klangora::applySliderPosition(m_tones, sliderNumber, position);
     klangora::restenCent(m_tones);
     klangora::deriveThirdsAndFifths(m_tones);
     emit tonesChanged(toneBit(sliderNumber - 1));
+    return true;
 }
 
 void TuningModel::setKey(int key) {

@@ -4,6 +4,7 @@
 // slider positions, the tone table derived from them, what the tuning is, and the chosen key;
 // each with the news of its change.
 #include "core/tone_table.h"
+#include "core/tuning.h"
 #include "ui/model/tuning_identity.h"
 
 #include <QObject>
@@ -28,9 +29,11 @@ public:
     explicit TuningModel(QObject* parent = nullptr);
 
     const klangora::ToneTable& tones() const { return m_tones; }
-    const klangora::SliderPositions& positions() const { return m_positions; }
-    int position(int sliderNumber) const;
-    const TuningIdentity& identity() const { return m_identity; }
+    // The whole tuning, as everything outside the window's tables takes it.
+    const klangora::Tuning& tuning() const { return m_tuning; }
+    const klangora::SliderPositions& positions() const { return m_tuning.positions(); }
+    int position(int sliderNumber) const { return m_tuning.position(sliderNumber); }
+    const TuningIdentity& identity() const { return m_tuning.identity(); }
     // The tone number (1..13) of the chosen key; 0 before one is chosen.
     int key() const { return m_key; }
 
@@ -38,8 +41,13 @@ public:
     // octave, the thirds and the fifths follow before anyone hears of it. A position the tone
     // already has changes nothing.
     void setPosition(int sliderNumber, int position);
+    // Several tones by hand at once (an exercise's tuning), each as setPosition moves it.
+    void setPositions(const klangora::SliderPositions& positions);
     // A whole tuning (a temperament button, the library, a file), tone after tone, then named.
-    void setTuning(const klangora::SliderPositions& positions, const TuningIdentity& identity);
+    void setTuning(const klangora::Tuning& tuning);
+    void setTuning(const klangora::SliderPositions& positions, const TuningIdentity& identity) {
+        setTuning(klangora::Tuning(positions, identity));
+    }
     void setKey(int key);
 
     // freqTable from the cents (whole hertz, as the chords are played).
@@ -53,13 +61,15 @@ signals:
     void identityChanged(const TuningIdentity& identity);
     // A whole tuning has been set, after its tones and its name.
     void tuningSet();
+    // Once for every change a user makes (a button, a library entry, a file, an arrow key),
+    // after the tables and the name: the whole tuning, for what sounds, sends or analyses it.
+    void tuningChanged(const klangora::Tuning& tuning);
     void keyChanged(int key);
 
 private:
-    void moveTone(int sliderNumber, int position);
+    bool moveTone(int sliderNumber, int position);
 
     klangora::ToneTable m_tones;
-    klangora::SliderPositions m_positions{};
-    TuningIdentity m_identity;
+    klangora::Tuning m_tuning;
     int m_key = 0;
 };

@@ -57,7 +57,7 @@ MusicSession::MusicSession(QWidget& window, klangora::LiveInstrument& instrument
                     m_instrument.output()->wake();
                 }
             },
-            [this] { return klangora::centsFromPositions(m_parts.model.positions()); }},
+            [this] { return m_parts.model.tuning(); }},
         &window);
     // P in the main window; the music window answers P itself.
     m_playKey = new QAction(&window);
@@ -96,7 +96,7 @@ void MusicSession::pause() {
 }
 
 MusicSession::Whole MusicSession::current() const {
-    return {m_parts.model.positions(), m_parts.model.identity()};
+    return m_parts.model.tuning();
 }
 
 void MusicSession::noteWholeChange() {
@@ -110,7 +110,7 @@ void MusicSession::noteWholeChange() {
 void MusicSession::switchTuning() {
     if (const auto other = m_toggle.toggle()) {
         m_switching = true;
-        m_parts.model.setTuning(other->positions, other->identity);
+        m_parts.model.setTuning(*other);
         m_switching = false;
     }
 }
@@ -126,21 +126,10 @@ bool MusicSession::open(const QString& path, bool playAtOnce) {
 }
 
 void MusicSession::applyTuningName(const QString& name) {
-    for (const klangora::PresetId id : klangora::kAllPresets) {
-        if (name.toStdString() == klangora::presetInfo(id).id) {
-            m_parts.model.setTuning(klangora::presetPositions(id), TuningIdentity::preset(id));
-            return;
-        }
-    }
     const auto tuning = klangora::resolveTuningName(name.toStdString());
-    const auto* named = std::get_if<klangora::NamedTuning>(&tuning);
-    if (named == nullptr) {
-        return;
+    if (const auto* named = std::get_if<klangora::NamedTuning>(&tuning)) {
+        m_parts.model.setTuning(named->tuning);
     }
-    const bool isFile = name.endsWith(".scl", Qt::CaseInsensitive);
-    m_parts.model.setTuning(named->positions,
-                            isFile ? TuningIdentity::file(QString::fromStdString(named->caption))
-                                   : TuningIdentity::temperament(name));
 }
 
 void MusicSession::showSounding() {
@@ -157,7 +146,7 @@ void MusicSession::showSounding() {
             continue;
         }
         lit[static_cast<std::size_t>(note % 12 + 1)] = true;
-        for (int upper : {note + 4, note + 7}) { // the major third and the fifth above
+        for (int upper : {note + klangora::kMajorThirdSemitones, note + klangora::kFifthSemitones}) {
             if (upper < 128 && sounding.test(static_cast<std::size_t>(upper)) &&
                 sounding.test(static_cast<std::size_t>(note))) {
                 lines << descriptions::soundingIntervalText(m_parts.model.tones(), note, upper);

@@ -54,7 +54,7 @@ public:
     klangora::PiecePlayer& player() { return *m_player; }
 
 private:
-    using Whole = klangora::WholeTuning<TuningIdentity>;
+    using Whole = klangora::Tuning;
     Whole current() const;
     void noteWholeChange();
     void showSounding();
@@ -67,7 +67,7 @@ private:
     QAction* m_playKey;
     QAction* m_switchKey;
     QTimer* m_soundingView;
-    klangora::TuningToggle<TuningIdentity> m_toggle;
+    klangora::TuningToggle m_toggle;
     Whole m_settled; // the tuning as it stood before the change now under way
     bool m_switching = false;
     std::bitset<128> m_shownSounding;

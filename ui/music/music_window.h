@@ -6,6 +6,7 @@
 // (50–150 %), and saves the piece as sound. The audio thread is the clock; this window only sends
 // commands and reads where the piece is.
 #include "core/music/piece.h"
+#include "core/tuning.h"
 #include "sound/music/piece_player.h"
 
 #include <QString>
@@ -29,7 +30,7 @@ public:
     struct Sound {
         klangora::PiecePlayer& player;
         std::function<void()> wake;                     // a tone is about to sound
-        std::function<std::array<double, 12>()> tuning; // cents above c, for saving
+        std::function<klangora::Tuning()> tuning; // for saving
     };
     explicit MusicWindow(const Sound& sound, QWidget* parent = nullptr);
     ~MusicWindow() override;

@@ -14,7 +14,7 @@ void PieceSaver::join() {
 }
 
 bool PieceSaver::start(std::shared_ptr<const klangora::Piece> piece,
-                       const std::array<double, 12>& centsAboveC, const QString& path) {
+                       const klangora::Tuning& tuning, const QString& path) {
     if (running()) {
         return false;
     }
@@ -22,10 +22,10 @@ bool PieceSaver::start(std::shared_ptr<const klangora::Piece> piece,
     m_cancelled = false;
     m_finished = false;
     m_thread =
-        std::thread([this, piece = std::move(piece), centsAboveC, target = path.toStdString()] {
+        std::thread([this, piece = std::move(piece), tuning, target = path.toStdString()] {
             int reported = -1;
             const auto result = klangora::savePieceAsWav(
-                *piece, centsAboveC, target, [this, &reported](double fraction) {
+                *piece, tuning, target, [this, &reported](double fraction) {
                     const int permille = static_cast<int>(fraction * 1000);
                     if (permille != reported) {
                         reported = permille;

@@ -23,7 +23,7 @@ public:
 
     // False while a save is running.
     bool start(std::shared_ptr<const klangora::Piece> piece,
-               const std::array<double, 12>& centsAboveC, const QString& path);
+               const klangora::Tuning& tuning, const QString& path);
     void cancel() { m_cancelled = true; }
     bool running() const { return m_thread.joinable() && !m_finished; }
 

@@ -153,7 +153,7 @@ void TriadTable::fillTimes() {
 
 void TriadTable::fillDeviations() {
     for (int root = 0; root < 12; ++root) {
-        const TriadDeviation deviation = triadDeviation(m_model.tones(), root);
+        const TriadDeviation deviation = triadDeviation(m_model.tuning(), root);
         cell(root, thirdColumn)->setText(signedCents(deviation.thirdCents));
         cell(root, fifthColumn)->setText(signedCents(deviation.fifthCents));
     }

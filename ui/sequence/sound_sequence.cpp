@@ -70,6 +70,9 @@ SoundSequence::SoundSequence(const Widgets& widgets, SoundPlayer& player, Tuning
                              MessagePanel& messages, QObject* parent)
     : QObject(parent), m_player(player), m_model(model), m_messages(messages),
       m_timer(widgets.stepTimer) {
+    // Until the first start copies the model's table, the sequence plays from an empty one: its
+    // frequencies are 0 Hz, which sound as silence of the step's full length, at the chords' rate.
+    m_played.sampleRate = klangora::kChordSampleRate;
     connect(m_timer, &QTimer::timeout, this, &SoundSequence::Timer3Timer);
 }
 

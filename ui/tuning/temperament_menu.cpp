@@ -24,7 +24,7 @@ TemperamentMenu::TemperamentMenu(QWidget& window, TuningModel& model) : QObject(
         action->setStatusTip(description);
         action->setToolTip(description);
         const auto positions = klangora::temperamentPositions(temperament.fifths);
-        const auto identity = TuningIdentity::temperament(QString::fromUtf8(temperament.id));
+        const auto identity = TuningIdentity::temperament(std::string(temperament.id));
         connect(action, &QAction::triggered, &model,
                 [&model, positions, identity] { model.setTuning(positions, identity); });
         m_actions << action;

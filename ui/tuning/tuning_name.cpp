@@ -37,13 +37,13 @@ QString tuningName(const TuningIdentity& identity) {
     case Kind::temperament:
         for (const klangora::HistoricalTemperament& temperament :
              klangora::kHistoricalTemperaments) {
-            if (fromUtf8(temperament.id) == identity.text()) {
+            if (temperament.id == identity.text()) {
                 return fromUtf8(temperament.caption);
             }
         }
-        return identity.text();
+        return QString::fromStdString(identity.text());
     case Kind::file:
         break;
     }
-    return identity.text();
+    return QString::fromStdString(identity.text());
 }
