@@ -74,6 +74,19 @@ class FluidSineInstrument : public FluidSine,
 
 } // namespace
 
+// A font chosen in a tuning the audio side already plays is loaded in it: its first block is in
+// tune with no retuning on the audio thread.
+TEST_F(FluidSine, AFreshSynthPlaysItsFirstBlockInTheTuning) {
+    tune(PresetId::pyt);
+    render(0.01);
+    renderer.setTuning(Tuning::preset(PresetId::pyt));
+    load(InstrumentSound::harpsichord);
+    send(FluidEvent::Kind::noteOn, 64);
+    const auto held = render(1.0);
+    EXPECT_NEAR(strongestHz(held, kRate, 320, 340), 331.12, 0.1);
+    EXPECT_EQ(renderer.lastRetuneNs(), 0);
+}
+
 // c and e of the Pythagorean tuning sound where the own voices put them, on every instrument.
 TEST_P(FluidSineInstrument, PythagoreanCAndESoundAtTheTunedPitches) {
     load(GetParam());

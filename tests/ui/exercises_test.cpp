@@ -316,7 +316,8 @@ void ExercisesTest::whichTemperamentPlaysWhatItNames() {
             const auto caption = klangora::temperamentCaption(ref);
             const bool isNamed =
                 name == QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
-            const auto cents = klangora::Tuning(klangora::temperamentSliderPositions(ref)).centsAboveC();
+            const auto cents =
+                klangora::Tuning(klangora::temperamentSliderPositions(ref)).centsAboveC();
             const bool sounds = std::fabs(played[2] - pitchHz(cents[4])) < 1e-6 &&
                                 std::fabs(played[3] - pitchHz(cents[7])) < 1e-6;
             QCOMPARE(sounds, isNamed);

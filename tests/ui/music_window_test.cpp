@@ -55,8 +55,7 @@ private:
 private slots:
     void init() {
         m_window = std::make_unique<MusicWindow>(
-            MusicWindow::Sound{m_player, [this] { ++m_wakes; },
-                               [] { return klangora::Tuning(); }});
+            MusicWindow::Sound{m_player, [this] { ++m_wakes; }, [] { return klangora::Tuning(); }});
     }
 
     void showsThePieceWithItsLengthAndEnablesItsControls() {

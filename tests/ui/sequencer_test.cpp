@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
 
 using Chord = std::vector<double>;
@@ -51,6 +52,7 @@ private slots:
     void chorale();
     void jazzChoraleMessage();
     void timerDrivesTheComparisonToItsEnd();
+    void ticksBeforeAnyStartPlaySilence();
 };
 
 void SequencerTest::comparisonStepByStep() {
@@ -219,6 +221,23 @@ void SequencerTest::timerDrivesTheComparisonToItsEnd() {
     QCOMPARE(player.images.size(), std::size_t(2));
     QTest::qWait(600);
     QCOMPARE(form.sequence().sequenceStep(), 6);
+}
+
+// Timer3 ticked before any sound button: the sequence's table holds no frequencies yet, so its
+// first chord is two seconds of silence (8-bit samples at their midpoint), at the chords' rate.
+void SequencerTest::ticksBeforeAnyStartPlaySilence() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    for (int tick = 0; tick < 3 && player.images.empty(); ++tick) {
+        form.Timer3Timer();
+    }
+    QCOMPARE(player.images.size(), std::size_t(1));
+    const std::vector<std::uint8_t>& image = player.images[0];
+    QCOMPARE(image, expectedImage({0, 0, 0}, 2000));
+    constexpr std::size_t kHeaderBytes = 46; // RIFF, an 18-byte format record, data
+    QCOMPARE(image.size() - kHeaderBytes, std::size_t(22050));
+    QVERIFY(std::all_of(image.begin() + kHeaderBytes, image.end(),
+                        [](std::uint8_t sample) { return sample == 127; }));
 }
 
 QTEST_MAIN(SequencerTest)

@@ -15,6 +15,8 @@ private slots:
     void presetNamesEachToneThatMoves();
     void identityFollowsHandAndWholeTunings();
     void keyChangesOnce();
+    void eachChangeTellsTheWholeTuningOnce_data();
+    void eachChangeTellsTheWholeTuningOnce();
 
 private:
     using PresetId = klangora::PresetId;
@@ -89,6 +91,48 @@ void TuningModelTest::keyChangesOnce() {
     QCOMPARE(spy.size(), 1);
     QCOMPARE(spy.at(0).at(0).toInt(), 5);
     QCOMPARE(model.key(), 5);
+}
+
+// What sounds (the instrument, FluidSynth, a piece) follows tuningChanged: one whole tuning per
+// change, however many tones it moves, and only after the tables and the name.
+void TuningModelTest::eachChangeTellsTheWholeTuningOnce_data() {
+    QTest::addColumn<int>("change");
+    QTest::newRow("a preset moving eleven tones") << 0;
+    QTest::newRow("a library temperament") << 1;
+    QTest::newRow("an arrow step") << 2;
+    QTest::newRow("an exercise's tuning") << 3;
+}
+
+void TuningModelTest::eachChangeTellsTheWholeTuningOnce() {
+    QFETCH(int, change);
+    model.setTuning(klangora::presetPositions(PresetId::lige),
+                    TuningIdentity::preset(PresetId::lige));
+    int told = 0;
+    klangora::Tuning seenInTables;
+    QObject listener;
+    connect(&model, &TuningModel::tuningChanged, &listener,
+            [this, &told, &seenInTables](const klangora::Tuning& tuning) {
+                QCOMPARE(model.tones().toneCents[4], tuning.cents(4));
+                seenInTables = tuning;
+                ++told;
+            });
+    switch (change) {
+    case 0:
+        model.setTuning(klangora::Tuning::preset(PresetId::pyt));
+        break;
+    case 1:
+        model.setTuning(klangora::presetPositions(PresetId::praet),
+                        TuningIdentity::temperament("vallotti"));
+        break;
+    case 2:
+        model.setPosition(5, model.position(5) + 1);
+        break;
+    default:
+        model.setPositions(klangora::presetPositions(PresetId::ren));
+    }
+    QCOMPARE(told, 1);
+    QVERIFY(seenInTables == model.tuning());
+    QCOMPARE(model.tuning().identity(), model.identity());
 }
 
 QTEST_MAIN(TuningModelTest)
