@@ -1,6 +1,7 @@
 #include "sound/music/piece_wav_file.h"
 
 #include "sound/music/piece_renderer.h"
+#include "sound/music/removed_on_signal.h"
 
 #include <algorithm>
 #include <atomic>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <unistd.h>
 #include <vector>
 
@@ -47,10 +49,12 @@ std::int16_t pcm16(float sample) {
     return static_cast<std::int16_t>(std::lround(std::clamp(sample, -1.0f, 1.0f) * 32767.0f));
 }
 
-// The temporary file: hidden, beside the target, with a unique ending.
+// The temporary file: hidden, beside the target, with a unique ending, and removed also when a
+// signal ends the program before it is finished.
 struct TemporaryFile {
     std::string path;
     std::FILE* file = nullptr;
+    std::optional<RemovedOnSignal> guard;
 
     // Created with open(2) and mode 0666, so the finished file gets the permissions the user's
     // umask gives new files (mkstemp would make it private).
@@ -75,6 +79,7 @@ struct TemporaryFile {
                 return;
             }
             path = candidate;
+            guard.emplace(path);
             file = fdopen(descriptor, "wb");
             if (file == nullptr) {
                 close(descriptor);
@@ -88,6 +93,7 @@ struct TemporaryFile {
         if (!path.empty()) {
             std::remove(path.c_str());
         }
+        guard.reset();
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -107,6 +113,7 @@ struct TemporaryFile {
             return false;
         }
         path.clear();
+        guard.reset();
         return true;
     }
 };

@@ -23,6 +23,7 @@ private slots:
     void slidersStopAtTheirEnds();
     void fixedCAnswersWithAMessage();
     void contextMenuOnTheFifthOfCKeepsTheSelection();
+    void shiftF10OpensTheContextMenu();
     void modeChangeRestoresEverySelection_data();
     void modeChangeRestoresEverySelection();
     void keyButtonsMarkTheKey();
@@ -217,6 +218,24 @@ void SelectionTest::contextMenuOnTheFifthOfCKeepsTheSelection() {
     QCOMPARE(child<QLabel>(form, "plFlytMedPil")->font().pointSize(), 12);
     QCOMPARE(form.selection().selectedTone(), 1);
     QCOMPARE(form.selection().selectedRow(), 2);
+}
+
+// As the Menu key does, through the window system's request for the focused widget's menu.
+void SelectionTest::shiftF10OpensTheContextMenu() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    QString opened;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, &form, [&opened] {
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            opened = menu->objectName();
+            menu->close();
+        }
+    });
+    closer.start(10);
+    QTest::keyClick(form.windowHandle(), Qt::Key_F10, Qt::ShiftModifier);
+    QTRY_COMPARE(opened, QString("tuningMenu"));
 }
 
 void SelectionTest::modeChangeRestoresEverySelection_data() {
