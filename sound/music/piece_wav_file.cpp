@@ -70,16 +70,20 @@ struct TemporaryFile {
             name += std::to_string(counter++);
             name += ".tmp";
             const std::string candidate = (folder / name).string();
+            // Guarded before it exists, so that no moment of its life is left unguarded.
+            guard.emplace(candidate);
             const int descriptor =
                 open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (descriptor < 0) {
-                if (errno == EEXIST) {
+                const int error = errno;
+                guard.reset();
+                if (error == EEXIST) {
                     continue;
                 }
+                errno = error; // for the caller's message
                 return;
             }
             path = candidate;
-            guard.emplace(path);
             file = fdopen(descriptor, "wb");
             if (file == nullptr) {
                 close(descriptor);

@@ -13,6 +13,7 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace klangora;
 using namespace std::chrono_literals;
@@ -20,7 +21,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kFolder = fs::path(KLANGORA_TEST_OUTPUT) / "hostile";
+// One folder a process: CTest may run the cases side by side.
+const fs::path kFolder = fs::path(KLANGORA_TEST_OUTPUT) / ("hostile-" + std::to_string(::getpid()));
 
 std::string contentOf(const fs::path& path) {
     std::ostringstream text;
@@ -48,25 +50,30 @@ bool temporaryFileExists() {
 
 struct Case {
     const char* name;
-    std::vector<std::string> arguments; // names without a dash lie in kFolder
-    std::string ending;                 // "exit N", "signal N" or "hung"
+    std::string command; // its file names (with a dot) lie in kFolder
+    std::string ending;  // "exit N", "signal N" or "hung"
     const char* said = "";
     int signal = 0; // sent once the render's temporary file exists
     bool fifoSettings = false;
 };
 
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.command;
+}
+
 std::pair<std::string, std::string> run(const Case& c) {
     std::vector<std::string> argv = {KLANGORA_PROGRAM};
-    for (const std::string& a : c.arguments) {
-        argv.push_back(a.starts_with("-") ? a : (kFolder / a).string());
-    }
-    test_support::ChildProcess::EnvironmentChanges environment = {{"DISPLAY", std::nullopt}};
-    if (c.fifoSettings) {
-        environment["XDG_CONFIG_HOME"] = (kFolder / "fifo-config").string();
+    std::istringstream words(c.command);
+    for (std::string a; words >> a;) {
+        argv.push_back(a.starts_with("-") || a.find('.') == a.npos ? a : (kFolder / a).string());
     }
     test_support::ChildProcess child;
     std::string error;
-    if (!child.start(argv, environment, kFolder / "output.txt", error)) {
+    if (!child.start(
+            argv,
+            {{"DISPLAY", std::nullopt},
+             {"XDG_CONFIG_HOME", (kFolder / (c.fifoSettings ? "fifo" : "plain")).string()}},
+            kFolder / "output.txt", error)) {
         return {error, {}};
     }
     const auto deadline = std::chrono::steady_clock::now() + 30s;
@@ -74,7 +81,7 @@ std::pair<std::string, std::string> run(const Case& c) {
            !(c.signal != 0 && temporaryFileExists())) {
         std::this_thread::sleep_for(2ms);
     }
-    if (c.signal != 0 && child.running()) {
+    if (c.signal != 0 && child.running() && temporaryFileExists()) {
         child.end(c.signal, 10s);
     }
     const bool hung = child.running();
@@ -89,20 +96,21 @@ class HostileInput : public testing::TestWithParam<Case> {
 protected:
     // A piece with a symbolic and a hard link to it, a long piece, FIFOs and sparse giants in
     // place of a tuning, a sound font and the settings.
+    static void TearDownTestSuite() { fs::remove_all(kFolder); }
     static void SetUpTestSuite() {
-        fs::remove_all(kFolder);
-        fs::create_directories(kFolder / "fifo-config" / "klangora");
+        fs::create_directories(kFolder / "fifo" / "klangora");
         writePiece(kFolder / "piece.mid", 8);
         writePiece(kFolder / "long.mid", 7200); // an hour: seconds of rendering
         fs::create_symlink("piece.mid", kFolder / "link.mid");
         fs::create_hard_link(kFolder / "piece.mid", kFolder / "hard.mid");
-        for (const char* name : {"fifo.scl", "fifo.sf2", "fifo-config/klangora/klangora.conf"}) {
+        for (const char* name : {"fifo.scl", "fifo.sf2", "fifo/klangora/klangora.conf"}) {
             ASSERT_EQ(::mkfifo((kFolder / name).c_str(), 0600), 0) << name;
         }
-        std::ofstream(kFolder / "huge.scl").close();
-        fs::resize_file(kFolder / "huge.scl", 100ull << 30);
-        std::ofstream(kFolder / "huge.sf2").close();
-        fs::resize_file(kFolder / "huge.sf2", 3ull << 30);
+        for (const auto& [name, size] :
+             {std::pair{"huge.scl", 100ull << 30}, {"huge.sf2", 3ull << 30}}) {
+            std::ofstream(kFolder / name).close();
+            fs::resize_file(kFolder / name, size);
+        }
     }
 };
 
@@ -116,53 +124,34 @@ TEST_P(HostileInput, NeitherFreezesNorCrashesNorLosesAFile) {
     fs::remove(kFolder / "out.wav");
 }
 
-const std::vector<std::string> kLongRender = {"--render", "long.mid", "-o", "out.wav"};
+const char* const kLongRender = "--render long.mid -o out.wav";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, HostileInput,
-    testing::Values(Case{"TuningFifo",
-                         {"--triads", "piece.mid", "--tuning", "fifo.scl"},
-                         "exit 1",
-                         "kan ikke læses"},
-                    Case{"SparseTuning",
-                         {"--render", "piece.mid", "--tuning", "huge.scl", "-o", "out.wav"},
-                         "exit 1",
-                         "kan ikke læses"},
-                    Case{"SoundFontFifo",
-                         {"--render", "piece.mid", "--sound", "organ", "--soundfont", "fifo.sf2",
-                          "-o", "out.wav"},
-                         "exit 0",
-                         "ikke en almindelig fil"},
-                    Case{"SparseSoundFont",
-                         {"--render", "piece.mid", "--sound", "organ", "--soundfont", "huge.sf2",
-                          "-o", "out.wav"},
-                         "exit 0",
-                         "større end 2 GB"},
-                    Case{"SettingsFifo", {"--version"}, "exit 0", "klangora ", 0, true},
-                    Case{"RenderOntoItsInput",
-                         {"--render", "piece.mid", "-o", "piece.mid"},
-                         "exit 1",
-                         "selve stykket"},
-                    Case{"RenderOntoASymbolicLink",
-                         {"--render", "piece.mid", "-o", "link.mid"},
-                         "exit 1",
-                         "selve stykket"},
-                    Case{"RenderOntoAHardLink",
-                         {"--render", "hard.mid", "-o", "piece.mid"},
-                         "exit 1",
-                         "selve stykket"},
-                    Case{"Interrupt", kLongRender, "signal 2", "", SIGINT},
-                    Case{"Terminate", kLongRender, "signal 15", "", SIGTERM},
-                    Case{"HangUp", kLongRender, "signal 1", "", SIGHUP}),
+    testing::Values(
+        Case{"TuningFifo", "--triads piece.mid --tuning fifo.scl", "exit 1", "kan ikke læses"},
+        Case{"SparseTuning", "--render piece.mid --tuning huge.scl -o out.wav", "exit 1",
+             "kan ikke læses"},
+        Case{"SoundFontFifo", "--render piece.mid --sound organ --soundfont fifo.sf2 -o out.wav",
+             "exit 0", "ikke en almindelig fil"},
+        Case{"SparseSoundFont", "--render piece.mid --sound organ --soundfont huge.sf2 -o out.wav",
+             "exit 0", "større end 2 GB"},
+        Case{"SettingsFifo", "--version", "exit 0", "klangora ", 0, true},
+        Case{"RenderOntoItsInput", "--render piece.mid -o piece.mid", "exit 1", "selve stykket"},
+        Case{"RenderOntoASymbolicLink", "--render piece.mid -o link.mid", "exit 1", "selve"},
+        Case{"RenderOntoAHardLink", "--render hard.mid -o piece.mid", "exit 1", "selve stykket"},
+        Case{"Interrupt", kLongRender, "signal 2", "", SIGINT},
+        Case{"Terminate", kLongRender, "signal 15", "", SIGTERM},
+        Case{"HangUp", kLongRender, "signal 1", "", SIGHUP}),
     [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 // A remembered volume outside 0..100 is as good as none.
 TEST(RememberedVolume, CountsOnlyWithinItsRange) {
     const fs::path file = Settings().fileName().toStdString();
     fs::create_directories(file.parent_path());
+    using Volume = std::optional<int>;
     for (const auto& [text, volume] :
-         {std::pair{"-5", std::optional<int>()}, std::pair{"101", std::optional<int>()},
-          std::pair{"0", std::optional<int>(0)}}) {
+         {std::pair{"-5", Volume()}, {"101", Volume()}, {"0", Volume(0)}}) {
         std::ofstream(file) << "[sound]\nvolumePercent=" << text << "\n";
         EXPECT_EQ(Settings().volumePercent(), volume) << text;
     }
