@@ -57,10 +57,6 @@ struct Case {
     bool fifoSettings = false;
 };
 
-void PrintTo(const Case& c, std::ostream* out) {
-    *out << c.command;
-}
-
 std::pair<std::string, std::string> run(const Case& c) {
     std::vector<std::string> argv = {KLANGORA_PROGRAM};
     std::istringstream words(c.command);

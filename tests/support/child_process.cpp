@@ -74,8 +74,7 @@ struct Launch {
 
 // The forked child: dies with its parent, reads nothing, writes into the output file, then
 // becomes the program. A parent that died before the death signal was armed is noticed by the
-// child having been handed to another parent. The signals that end a program do so in the
-// child even where the test was started with them ignored (in the background, under nohup).
+// child having been handed to another parent. Ending signals end it, even if the test ignores them.
 [[noreturn]] void becomeChild(const Launch& launch) {
     if (prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || getppid() != launch.parent) {
         _exit(127);

@@ -227,9 +227,8 @@ void SelectionTest::shiftF10OpensTheContextMenu() {
     QString opened;
     QTimer closer;
     connect(&closer, &QTimer::timeout, [&opened] {
-        if (QWidget* menu = QApplication::activePopupWidget()) {
+        if (QWidget* menu = QApplication::activePopupWidget(); menu != nullptr && menu->close()) {
             opened = menu->objectName();
-            menu->close();
         }
     });
     closer.start(10);
