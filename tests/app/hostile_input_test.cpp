@@ -63,15 +63,12 @@ std::pair<std::string, std::string> run(const Case& c) {
     for (std::string a; words >> a;) {
         argv.push_back(a.starts_with("-") || a.find('.') == a.npos ? a : (kFolder / a).string());
     }
+    const std::string settings = (kFolder / (c.fifoSettings ? "fifo" : "plain")).string();
     test_support::ChildProcess child;
     std::string error;
-    if (!child.start(
-            argv,
-            {{"DISPLAY", std::nullopt},
-             {"XDG_CONFIG_HOME", (kFolder / (c.fifoSettings ? "fifo" : "plain")).string()}},
-            kFolder / "output.txt", error)) {
-        return {error, {}};
-    }
+    EXPECT_TRUE(child.start(argv, {{"DISPLAY", std::nullopt}, {"XDG_CONFIG_HOME", settings}},
+                            kFolder / "output.txt", error))
+        << error;
     const auto deadline = std::chrono::steady_clock::now() + 30s;
     while (child.running() && std::chrono::steady_clock::now() < deadline &&
            !(c.signal != 0 && temporaryFileExists())) {
