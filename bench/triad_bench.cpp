@@ -1,6 +1,8 @@
 // The triad analysis of a long piece: the table computed when a piece is loaded, the look-up of
 // the triads sounding at the playing position (many times a second while it plays), and the
-// whole of `klangora --triads` from the file's bytes.
+// whole of `klangora --triads` from the file's bytes; and the pairing of a million notes, once
+// in four voices that each let go before striking again and once as one key struck a million
+// times before any of them is let go (each release then ends the earliest of all still held).
 #include "core/music/midi_file_reader.h"
 #include "core/music/midi_file_writer.h"
 #include "core/music/piece_notes.h"
@@ -73,6 +75,75 @@ void BM_ReadAndAnalyse5000NoteFile(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReadAndAnalyse5000NoteFile)->Unit(benchmark::kMillisecond);
+
+constexpr int kMillion = 1'000'000;
+
+Piece millionNotes(bool oneKeyHeld) {
+    using Kind = PieceEvent::Kind;
+    Piece piece;
+    piece.events.reserve(2 * kMillion);
+    for (int n = 0; n < kMillion; ++n) {
+        const auto voice = static_cast<std::uint8_t>(oneKeyHeld ? 0 : n % 4);
+        const auto key = static_cast<std::uint8_t>(oneKeyHeld ? 60 : 48 + 7 * voice);
+        piece.events.push_back({n * 0.001, Kind::noteOn, voice, key, 90});
+        if (!oneKeyHeld) {
+            piece.events.push_back({n * 0.001 + 0.0005, Kind::noteOff, voice, key, 0});
+        }
+    }
+    for (int n = 0; oneKeyHeld && n < kMillion; ++n) {
+        piece.events.push_back({1000.0 + n * 0.001, Kind::noteOff, 0, 60, 0});
+    }
+    piece.lengthSeconds = piece.events.back().seconds;
+    piece.noteCount = kMillion;
+    return piece;
+}
+
+void BM_PairMillionNotes(benchmark::State& state) {
+    const Piece piece = millionNotes(state.range(0) == 1);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(soundingNotes(piece));
+    }
+}
+BENCHMARK(BM_PairMillionNotes)
+    ->ArgName("one_key_held")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+// The largest file read, just under 16 MiB: one key struck 2.75 million times, every stroke held
+// until all are struck. Reading it is the part left on the window's thread; the analysis runs
+// on a worker.
+std::vector<std::uint8_t> largestFile() {
+    constexpr std::uint32_t kStrokes = 2'750'000;
+    MidiTrackWriter track;
+    for (std::uint32_t n = 0; n < 2 * kStrokes; ++n) {
+        if (n < kStrokes) {
+            track.noteOn(n, 0, 60);
+        } else {
+            track.noteOff(n, 0, 60);
+        }
+    }
+    return writeMidiFile({0, 480}, {track});
+}
+
+void BM_ReadLargestFile(benchmark::State& state) {
+    const std::vector<std::uint8_t> bytes = largestFile();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(readMidiFile(bytes));
+    }
+    state.counters["MiB"] = static_cast<double>(bytes.size()) / (1 << 20);
+}
+BENCHMARK(BM_ReadLargestFile)->Unit(benchmark::kMillisecond);
+
+void BM_AnalyseLargestPiece(benchmark::State& state) {
+    const Piece piece = std::get<Piece>(readMidiFile(largestFile()));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(pieceTriads(piece));
+    }
+    state.counters["notes"] = piece.noteCount;
+}
+BENCHMARK(BM_AnalyseLargestPiece)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -119,6 +119,10 @@
         <translation>The music &quot;%1&quot; cannot be opened: %2</translation>
     </message>
     <message>
+        <source>Lyden kan ikke gemmes som »%1«: det er selve stykket. Vælg et andet navn.</source>
+        <translation>The sound cannot be saved as &quot;%1&quot;: that is the piece itself. Choose another name.</translation>
+    </message>
+    <message>
         <source>Stykke: %1</source>
         <translation>Piece: %1</translation>
     </message>

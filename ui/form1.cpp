@@ -25,15 +25,20 @@
 #include "ui/selection/key_marking.h"
 #include "ui/selection/tone_selection.h"
 #include "ui/sequence/sound_sequence.h"
+#include "ui/texts/key_table.h"
 #include "ui/texts/language_follower.h"
 #include "ui/tuning/temperament_caption.h"
 #include "ui/tuning/temperament_menu.h"
 #include "ui/widgets/shape.h"
 
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
+#include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
 
 // The parts in the order they are made: each may use those made before it.
 struct TForm1::Parts {
@@ -92,8 +97,28 @@ void TForm1::build(SoundPlayer& player, klangora::LiveInstrument& instrument) {
     m_parts = std::make_unique<Parts>(*this, widgets, player, instrument);
     wireParts();
     wireControls(widgets);
+    bindContextMenuKeys();
     followLanguage(*this, *this, [widgets] { nameControls(widgets); });
     FormCreate();
+}
+
+// The window system turns the Menu key into a context-menu request for the widget with the
+// focus; Shift+F10, the other key for it, is turned into the same request here.
+void TForm1::bindContextMenuKeys() {
+    for (const QKeyCombination key : keys::keysOf(keys::Command::tuningMenu)) {
+        if (key == QKeyCombination(Qt::Key_Menu)) {
+            continue;
+        }
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, this, [this] {
+            QWindow* window = windowHandle();
+            if (window != nullptr) {
+                const QPoint cursor = window->mapFromGlobal(QCursor::pos());
+                QWindowSystemInterface::handleContextMenuEvent(window, false, cursor,
+                                                               QCursor::pos(), Qt::NoModifier);
+            }
+        });
+    }
 }
 
 TForm1::~TForm1() = default;

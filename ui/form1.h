@@ -97,6 +97,7 @@ private:
     void build(SoundPlayer& player, klangora::LiveInstrument& instrument);
     void wireParts();
     void wireControls(const WindowWidgets& widgets);
+    void bindContextMenuKeys();
     void FormCreate();
     void applyPreset(klangora::PresetId id);
 

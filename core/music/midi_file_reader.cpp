@@ -328,13 +328,18 @@ MidiFileResult readMidiFile(std::span<const std::uint8_t> bytes) {
 }
 
 MidiFileResult readMidiFile(const std::filesystem::path& path) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) {
+    switch (fileProblem(path, FileKind::piece)) {
+    case FileProblem::none:
+        break;
+    case FileProblem::tooLarge:
+        return MidiFileError{MidiFileFault::tooLarge, 0, 0, 0};
+    default:
         return MidiFileError{MidiFileFault::unreadable, 0, 0, 0};
     }
-    if (size > kMaxMidiFileBytes) {
-        return MidiFileError{MidiFileFault::tooLarge, 0, 0, 0};
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size > kMaxMidiFileBytes) {
+        return MidiFileError{MidiFileFault::unreadable, 0, 0, 0};
     }
     std::ifstream in(path, std::ios::binary);
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));

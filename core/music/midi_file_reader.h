@@ -4,6 +4,7 @@
 // delta times in ticks, turned into seconds by the tempo map (or by the SMPTE frame rate). Only
 // what the voices play is kept: notes, the sustain pedal and program changes, and never the
 // percussion channel, whose note numbers name drums rather than pitches.
+#include "core/file_check.h"
 #include "core/music/piece.h"
 
 #include <cstddef>
@@ -15,8 +16,9 @@
 
 namespace klangora {
 
-// A piece far beyond a long symphony; a larger file is refused before it is read.
-inline constexpr std::uintmax_t kMaxMidiFileBytes = 16u * 1024 * 1024;
+// A piece far beyond a long symphony; a larger file is refused before it is read (also a FIFO
+// or a device, which would keep the reader waiting).
+inline constexpr std::uintmax_t kMaxMidiFileBytes = maxFileBytes(FileKind::piece);
 // Longer than any piece a class listens to, and what a mutated delta time could otherwise make.
 inline constexpr double kMaxPieceSeconds = 6 * 3600;
 

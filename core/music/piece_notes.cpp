@@ -13,6 +13,27 @@ using Kind = PieceEvent::Kind;
 constexpr std::size_t kChannels = 16;
 constexpr std::size_t kKeys = 128;
 
+// The start times of one key's notes struck and not yet released, the earliest first. A release
+// takes the front by moving an index, so that a key struck many times before any release is
+// let go in time in proportion to its notes, not to their square.
+class StartQueue {
+public:
+    bool empty() const { return m_front == m_starts.size(); }
+    void push(double start) { m_starts.push_back(start); }
+    double pop() {
+        const double start = m_starts[m_front++];
+        if (empty()) {
+            m_starts.clear();
+            m_front = 0;
+        }
+        return start;
+    }
+
+private:
+    std::vector<double> m_starts;
+    std::size_t m_front = 0;
+};
+
 // What sounds on the channels while the events are walked through in time order.
 class NotePairing {
 public:
@@ -23,7 +44,7 @@ public:
         const std::size_t channel = event.channel % kChannels;
         switch (event.kind) {
         case Kind::noteOn:
-            m_struck[slot(channel, event.key % kKeys)].push_back(event.seconds);
+            m_struck[slot(channel, event.key % kKeys)].push(event.seconds);
             break;
         case Kind::noteOff:
             release(channel, event.key % kKeys, event.seconds);
@@ -40,7 +61,10 @@ public:
     void finish(double endSeconds) {
         for (std::size_t channel = 0; channel < kChannels; ++channel) {
             for (std::size_t key = 0; key < kKeys; ++key) {
-                endAll(m_struck[slot(channel, key)], key, endSeconds);
+                StartQueue& struck = m_struck[slot(channel, key)];
+                while (!struck.empty()) {
+                    add(struck.pop(), endSeconds, key);
+                }
                 endAll(m_held[slot(channel, key)], key, endSeconds);
             }
         }
@@ -52,8 +76,7 @@ private:
         if (struck.empty()) {
             return; // a note-off without its note-on ends nothing
         }
-        const double start = struck.front();
-        struck.erase(struck.begin());
+        const double start = struck.pop();
         if (m_pedalDown[channel]) {
             m_held[slot(channel, key)].push_back(start);
         } else {
@@ -87,7 +110,7 @@ private:
     std::vector<TimedNote>& m_notes;
     // The start times of the notes struck and not yet released, and of those released under
     // the pedal, for each channel and key (slot()); the earliest first.
-    std::vector<std::vector<double>> m_struck;
+    std::vector<StartQueue> m_struck;
     std::vector<std::vector<double>> m_held;
     std::array<bool, kChannels> m_pedalDown{};
 };
@@ -109,8 +132,16 @@ std::vector<TimedNote> soundingNotes(const Piece& piece) {
     return notes;
 }
 
+PieceTriads pieceTriads(const Piece& piece) {
+    PieceTriads triads;
+    triads.spans = triadSpans(soundingNotes(piece));
+    // Every note ends by the piece's end, so the piece's own length is the whole.
+    triads.times = triadTimes(triads.spans, endOf(piece));
+    return triads;
+}
+
 TriadTimes triadTimes(const Piece& piece) {
-    return triadTimes(soundingNotes(piece), endOf(piece));
+    return pieceTriads(piece).times;
 }
 
 } // namespace klangora::music

@@ -14,7 +14,13 @@ namespace klangora::music {
 // sounds on until the pedal rises. A note never released sounds to the end of the piece.
 std::vector<TimedNote> soundingNotes(const Piece& piece);
 
-// The triads of a whole piece, its length the piece's own.
+// The triads of a whole piece, its length the piece's own: the stretches in which they sound
+// and the time each sounds, from one pairing of the notes.
+struct PieceTriads {
+    std::vector<TriadSpan> spans;
+    TriadTimes times;
+};
+PieceTriads pieceTriads(const Piece& piece);
 TriadTimes triadTimes(const Piece& piece);
 
 } // namespace klangora::music

@@ -1,5 +1,6 @@
 #include "core/music/tuning_name.h"
 
+#include "core/file_check.h"
 #include "core/historical_temperaments.h"
 #include "core/presets.h"
 
@@ -11,9 +12,6 @@
 namespace klangora {
 
 namespace {
-
-// Real scale files are a few hundred bytes; the window refuses larger ones too.
-constexpr std::size_t kMaxScalaBytes = 64 * 1024;
 
 bool isScalaFileName(std::string_view name) {
     if (name.size() < 4) {
@@ -32,11 +30,15 @@ NamedTuning namedTuning(std::string_view caption, const SliderPositions& positio
 
 TuningNameResult tuningFromScalaFile(std::string_view name) {
     const std::string path(name);
+    // Before the file is opened: opening a FIFO would wait for a writer.
+    if (fileProblem(path, FileKind::tuning) != FileProblem::none) {
+        return TuningNameError{TuningNameError::Kind::unreadableFile, path, {}};
+    }
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     std::ifstream in(path, std::ios::binary);
     std::string text(error ? 0 : static_cast<std::size_t>(size), '\0');
-    if (error || size > kMaxScalaBytes || !in ||
+    if (error || size > maxFileBytes(FileKind::tuning) || !in ||
         !in.read(text.data(), static_cast<std::streamsize>(text.size()))) {
         return TuningNameError{TuningNameError::Kind::unreadableFile, path, {}};
     }

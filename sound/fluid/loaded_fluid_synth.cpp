@@ -5,6 +5,8 @@
 // of it costs.
 #include "sound/fluid/loaded_fluid_synth.h"
 
+#include "core/file_check.h"
+
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -29,10 +31,25 @@ std::string withOwnTone(const std::string& reason) {
     return reason + " Det egne klangbillede spiller videre.";
 }
 
-bool readable(const fs::path& font) {
+// Why the font cannot be read, before anything (FluidSynth's own check included) opens it: a
+// FIFO would keep the loader waiting, and a file beyond any real font would be read in vain.
+std::string unreadableReason(const fs::path& font) {
+    switch (fileProblem(font, FileKind::soundFont)) {
+    case FileProblem::none:
+        break;
+    case FileProblem::notRegular:
+        return "Lydfonten " + quoted(font) + " er ikke en almindelig fil.";
+    case FileProblem::tooLarge:
+        return "Lydfonten " + quoted(font) + " er større end 2 GB, og så store er lydfonte ikke.";
+    default:
+        return "Lydfonten " + quoted(font) + " findes ikke eller kan ikke læses.";
+    }
     std::ifstream file(font, std::ios::binary);
     char first = 0;
-    return file && file.read(&first, 1);
+    if (!file || !file.read(&first, 1)) {
+        return "Lydfonten " + quoted(font) + " findes ikke eller kan ikke læses.";
+    }
+    return {};
 }
 
 std::string instrumentName(int program) {
@@ -92,8 +109,8 @@ std::string LoadedFluidSynth::loadFont(const fs::path& font, const FluidLoadRequ
     m_sampleRate = request.sampleRate;
     m_sound = request.sound;
     m_font = font;
-    if (!readable(font)) {
-        return "Lydfonten " + quoted(font) + " findes ikke eller kan ikke læses.";
+    if (const std::string reason = unreadableReason(font); !reason.empty()) {
+        return reason;
     }
     if (fluid_is_soundfont(font.c_str()) == 0) {
         return quoted(font) + " er ikke en lydfont (.sf2 eller .sf3).";

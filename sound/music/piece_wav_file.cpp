@@ -1,6 +1,7 @@
 #include "sound/music/piece_wav_file.h"
 
 #include "sound/music/piece_renderer.h"
+#include "sound/music/removed_on_signal.h"
 
 #include <algorithm>
 #include <atomic>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <unistd.h>
 #include <vector>
 
@@ -47,10 +49,12 @@ std::int16_t pcm16(float sample) {
     return static_cast<std::int16_t>(std::lround(std::clamp(sample, -1.0f, 1.0f) * 32767.0f));
 }
 
-// The temporary file: hidden, beside the target, with a unique ending.
+// The temporary file: hidden, beside the target, with a unique ending, and removed also when a
+// signal ends the program before it is finished.
 struct TemporaryFile {
     std::string path;
     std::FILE* file = nullptr;
+    std::optional<RemovedOnSignal> guard;
 
     // Created with open(2) and mode 0666, so the finished file gets the permissions the user's
     // umask gives new files (mkstemp would make it private).
@@ -66,12 +70,17 @@ struct TemporaryFile {
             name += std::to_string(counter++);
             name += ".tmp";
             const std::string candidate = (folder / name).string();
+            // Guarded before it exists, so that no moment of its life is left unguarded.
+            guard.emplace(candidate);
             const int descriptor =
                 open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (descriptor < 0) {
-                if (errno == EEXIST) {
+                const int error = errno;
+                guard.reset();
+                if (error == EEXIST) {
                     continue;
                 }
+                errno = error; // for the caller's message
                 return;
             }
             path = candidate;
@@ -88,6 +97,7 @@ struct TemporaryFile {
         if (!path.empty()) {
             std::remove(path.c_str());
         }
+        guard.reset();
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -107,6 +117,7 @@ struct TemporaryFile {
             return false;
         }
         path.clear();
+        guard.reset();
         return true;
     }
 };

@@ -1,5 +1,6 @@
 #include "sound/music/render_command.h"
 
+#include "core/file_check.h"
 #include "core/music/midi_file_reader.h"
 #include "core/music/tuning_name.h"
 #include "sound/music/piece_wav_file.h"
@@ -20,6 +21,11 @@ int refuse(std::ostream& errors, const std::string& reason) {
 int runRenderCommand(const RenderCommand& command, std::ostream& errors, ExtraRenderer* sound) {
     if (command.outputPath.empty()) {
         return refuse(errors, "Angiv lydfilen med -o UD.wav.");
+    }
+    // By the file, not the name: a link or another spelling of the path leads to it too.
+    if (isSameFile(command.midiPath, command.outputPath)) {
+        return refuse(errors, "Lydfilen »" + command.outputPath +
+                                  "« er selve stykket; vælg et andet navn til lyden.");
     }
     const TuningNameResult tuning = resolveTuningName(
         command.tuningName.empty() ? kDefaultTuningName : std::string_view(command.tuningName));

@@ -74,10 +74,13 @@ struct Launch {
 
 // The forked child: dies with its parent, reads nothing, writes into the output file, then
 // becomes the program. A parent that died before the death signal was armed is noticed by the
-// child having been handed to another parent.
+// child having been handed to another parent. Ending signals end it, even if the test ignores them.
 [[noreturn]] void becomeChild(const Launch& launch) {
     if (prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || getppid() != launch.parent) {
         _exit(127);
+    }
+    for (const int signal : {SIGINT, SIGHUP, SIGTERM}) {
+        std::signal(signal, SIG_DFL);
     }
     const int in = open("/dev/null", O_RDONLY | O_CLOEXEC);
     const int out = open(launch.outputFile, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
@@ -125,6 +128,7 @@ bool ChildProcess::start(const std::vector<std::string>& argv,
                         outputFile.c_str(), m_passedFd,       m_passedAs};
     m_passedFd = m_passedAs = -1;
     m_exitStatus.reset();
+    m_endingSignal.reset();
     m_pid = fork();
     if (m_pid == 0) {
         becomeChild(launch);
@@ -151,6 +155,9 @@ bool ChildProcess::reap(std::chrono::milliseconds patience) {
         if (done == m_pid || (done < 0 && errno != EINTR)) {
             if (done == m_pid && WIFEXITED(status)) {
                 m_exitStatus = WEXITSTATUS(status);
+            }
+            if (done == m_pid && WIFSIGNALED(status)) {
+                m_endingSignal = WTERMSIG(status);
             }
             m_pid = -1;
             return true;

@@ -41,12 +41,15 @@ public:
     // Sends signal and waits up to patience for the child to end; SIGKILL after that. The exit
     // status, if it exited normally.
     std::optional<int> end(int signal, std::chrono::milliseconds patience);
+    // The signal that ended the child, once it ended by one.
+    std::optional<int> endingSignal() const { return m_endingSignal; }
 
 private:
     bool reap(std::chrono::milliseconds patience);
 
     pid_t m_pid = -1;
     std::optional<int> m_exitStatus;
+    std::optional<int> m_endingSignal;
     int m_passedFd = -1;
     int m_passedAs = -1;
 };

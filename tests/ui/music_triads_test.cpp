@@ -44,6 +44,7 @@ private slots:
         auto* table = music.window().findChild<TriadTable*>("triadTable");
         QVERIFY(table != nullptr);
         QVERIFY(table->isVisible());
+        QTRY_VERIFY(!table->analysing());
         // Each triad is tonic, subdominant and dominant once: five of the 71 seconds.
         for (int root = 0; root < 12; ++root) {
             QCOMPARE(cell(*table, root, TriadTable::secondsColumn), QString("5.0 s"));

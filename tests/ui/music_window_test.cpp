@@ -146,6 +146,19 @@ private slots:
         QCOMPARE(QFile(target).size(), 44 + 2 * static_cast<qint64>(std::ceil(seconds * 48000)));
         QCOMPARE(QDir(m_folder.path()).entryList(leftOver, QDir::Files | QDir::Hidden).size(), 1);
     }
+
+    // Not even through a link to it: the file is known by its identity, not by its name.
+    void savingOntoThePieceItselfIsRefused() {
+        const QString piece = writePiece("stykke.mid", 8);
+        QFile::link("stykke.mid", m_folder.filePath("link.mid"));
+        QVERIFY(m_window->openPiece(piece));
+        QSignalSpy finished(m_window.get(), &MusicWindow::saveFinished);
+        SeenBox seen;
+        closeNextBox(seen);
+        m_window->saveAsSound(m_folder.filePath("link.mid"));
+        QTRY_COMPARE(finished.size(), 1);
+        QVERIFY2(seen.text.contains("selve stykket"), qPrintable(seen.text));
+    }
 };
 
 QTEST_MAIN(MusicWindowTest)

@@ -23,6 +23,7 @@ private slots:
     void slidersStopAtTheirEnds();
     void fixedCAnswersWithAMessage();
     void contextMenuOnTheFifthOfCKeepsTheSelection();
+    void shiftF10OpensTheContextMenu();
     void modeChangeRestoresEverySelection_data();
     void modeChangeRestoresEverySelection();
     void keyButtonsMarkTheKey();
@@ -217,6 +218,22 @@ void SelectionTest::contextMenuOnTheFifthOfCKeepsTheSelection() {
     QCOMPARE(child<QLabel>(form, "plFlytMedPil")->font().pointSize(), 12);
     QCOMPARE(form.selection().selectedTone(), 1);
     QCOMPARE(form.selection().selectedRow(), 2);
+}
+
+void SelectionTest::shiftF10OpensTheContextMenu() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    QString opened;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&opened] {
+        if (QWidget* menu = QApplication::activePopupWidget(); menu != nullptr && menu->close()) {
+            opened = menu->objectName();
+        }
+    });
+    closer.start(10);
+    QTest::keyClick(form.windowHandle(), Qt::Key_F10, Qt::ShiftModifier);
+    QTRY_COMPARE(opened, QString("tuningMenu"));
 }
 
 void SelectionTest::modeChangeRestoresEverySelection_data() {

@@ -6,8 +6,10 @@
 //
 // The file lies in the user's configuration folder (XDG_CONFIG_HOME, else ~/.config) as
 // klangora/klangora.conf. Nothing is written until the user changes one of the values, and only
-// that value is written.
+// that value is written. A value outside its range counts as not set; a file that is not a
+// regular file of a sensible size is not read at all.
 #include <QString>
+#include <QVariant>
 
 #include <memory>
 #include <optional>
@@ -41,5 +43,9 @@ public:
     QString fileName() const;
 
 private:
-    std::unique_ptr<QSettings> m_store;
+    QVariant value(const char* key) const;
+    void setValue(const char* key, const QVariant& value);
+
+    QString m_fileName;
+    std::unique_ptr<QSettings> m_store; // none when the file is not fit to read
 };

@@ -9,31 +9,12 @@
 
 namespace {
 
+using klangora::fileProblemOfErrno;
 using Problem = SmallFile::Problem;
 
-Problem problemOfErrno(int error) {
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return Problem::missing;
-    case EACCES:
-    case EPERM:
-        return Problem::noPermission;
-    case EISDIR:
-        return Problem::folder;
-    default:
-        return Problem::unreadable;
-    }
-}
-
-Problem problemOfKind(const struct stat& status, qint64 maxBytes) {
-    if (S_ISDIR(status.st_mode)) {
-        return Problem::folder;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        return Problem::notRegular;
-    }
-    return status.st_size > maxBytes ? Problem::tooLarge : Problem::none;
+Problem problemOfOpenFile(const struct stat& status, klangora::FileKind kind) {
+    return klangora::fileProblem(S_ISREG(status.st_mode), S_ISDIR(status.st_mode),
+                                 static_cast<std::uintmax_t>(status.st_size), kind);
 }
 
 // Reads one byte more than allowed, so that a file that grew since fstat is still caught.
@@ -48,7 +29,7 @@ SmallFile readOpenFile(int fd, qint64 maxBytes) {
             continue;
         }
         if (got < 0) {
-            return {problemOfErrno(errno), {}};
+            return {fileProblemOfErrno(errno), {}};
         }
         if (got == 0) {
             break;
@@ -64,27 +45,25 @@ SmallFile readOpenFile(int fd, qint64 maxBytes) {
 
 } // namespace
 
-SmallFile readSmallFile(const QString& path, qint64 maxBytes) {
+SmallFile readSmallFile(const QString& path, klangora::FileKind kind) {
     const QByteArray name = QFile::encodeName(path);
-    struct stat status {};
-    if (::stat(name.constData(), &status) != 0) {
-        return {problemOfErrno(errno), {}};
-    }
-    if (const Problem problem = problemOfKind(status, maxBytes); problem != Problem::none) {
+    if (const Problem problem = klangora::fileProblem(name.constData(), kind);
+        problem != Problem::none) {
         return {problem, {}};
     }
     // O_NONBLOCK in case the name was swapped for a FIFO or device since stat; fstat then tells.
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        return {problemOfErrno(errno), {}};
+        return {fileProblemOfErrno(errno), {}};
     }
     SmallFile file;
+    struct stat status {};
     if (::fstat(fd, &status) != 0) {
-        file.problem = problemOfErrno(errno);
-    } else if (const Problem problem = problemOfKind(status, maxBytes); problem != Problem::none) {
+        file.problem = fileProblemOfErrno(errno);
+    } else if (const Problem problem = problemOfOpenFile(status, kind); problem != Problem::none) {
         file.problem = problem;
     } else {
-        file = readOpenFile(fd, maxBytes);
+        file = readOpenFile(fd, static_cast<qint64>(klangora::maxFileBytes(kind)));
     }
     ::close(fd);
     return file;

@@ -29,9 +29,6 @@
 
 namespace {
 
-// Real scale files are a few hundred bytes; anything much larger is not one.
-constexpr qint64 kMaxTuningBytes = 64 * 1024;
-
 const QString kOpenText = QT_TRANSLATE_NOOP("klangora", "Åbn stemning …");
 const QString kSaveText = QT_TRANSLATE_NOOP("klangora", "Gem stemning …");
 const QString kFilters = "Scala-stemning (*.scl);;Alle filer (*)";
@@ -281,7 +278,7 @@ void TuningFiles::askToSaveTuning() {
 }
 
 bool TuningFiles::openTuning(const QString& path) {
-    const SmallFile file = readSmallFile(path, kMaxTuningBytes);
+    const SmallFile file = readSmallFile(path, klangora::FileKind::tuning);
     if (file.problem != SmallFile::Problem::none) {
         refuseToOpen(path, readProblemText(file.problem));
         return false;

@@ -22,7 +22,7 @@ TriadTable& addTriadTable(MusicWindow& window, const MusicTriadsSources& sources
     table->setFifthsOrder(sources.inFifths());
     QObject::connect(&window, &MusicWindow::pieceOpened, table, [&window, table] {
         if (window.piece() != nullptr) {
-            table->setPiece(*window.piece());
+            table->analysePiece(window.sharedPiece());
         }
     });
     // The arrangement has no news of its own; the table asks with every look at the clock.

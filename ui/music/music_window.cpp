@@ -1,10 +1,12 @@
 #include "ui/music/music_window.h"
 
+#include "core/file_check.h"
 #include "core/music/midi_file_reader.h"
 #include "ui/music/piece_saver.h"
 #include "ui/widgets/message_box.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -137,6 +139,7 @@ bool MusicWindow::openPiece(const QString& path) {
     auto piece = std::make_shared<klangora::Piece>(std::get<klangora::Piece>(result));
     piece->name = QFileInfo(path).completeBaseName().toStdString();
     m_piece = piece;
+    m_piecePath = path;
     m_sound.player.load(piece);
     m_sound.player.setTempoPercent(m_tempo->value());
     const QString name = QString::fromStdString(piece->name);
@@ -226,7 +229,18 @@ void MusicWindow::askToSaveAsSound() {
 }
 
 void MusicWindow::saveAsSound(const QString& path) {
-    if (!m_piece || !m_saver->start(m_piece, m_sound.tuning(), path)) {
+    if (!m_piece) {
+        return;
+    }
+    // The sound would replace the very file the piece came from, whatever name leads to it.
+    if (klangora::isSameFile(QFile::encodeName(m_piecePath).toStdString(),
+                             QFile::encodeName(path).toStdString())) {
+        showMessage(tr("Lyden kan ikke gemmes som »%1«: det er selve stykket. Vælg et andet navn.")
+                        .arg(QFileInfo(path).fileName()));
+        emit saveFinished(false);
+        return;
+    }
+    if (!m_saver->start(m_piece, m_sound.tuning(), path)) {
         return;
     }
     auto* progress = new QProgressDialog(

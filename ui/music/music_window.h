@@ -47,6 +47,7 @@ public:
     void addSoundRow(QWidget* row);
 
     const klangora::Piece* piece() const { return m_piece.get(); }
+    std::shared_ptr<const klangora::Piece> sharedPiece() const { return m_piece; }
     bool playing() const;
 
     // "m:ss / m:ss"
@@ -63,6 +64,7 @@ private:
 
     Sound m_sound;
     std::shared_ptr<const klangora::Piece> m_piece;
+    QString m_piecePath; // the file it was read from
     QLabel* m_name = nullptr;
     QPushButton* m_play = nullptr;
     QPushButton* m_rewind = nullptr;

@@ -1,6 +1,5 @@
 #include "ui/music/triad_table.h"
 
-#include "core/music/piece_notes.h"
 #include "core/music/triad_report.h"
 #include "ui/model/tuning_model.h"
 #include "ui/texts/number_format.h"
@@ -9,8 +8,10 @@
 #include <QAbstractButton>
 #include <QHeaderView>
 #include <QPainter>
+#include <QPromise>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QThreadPool>
 
 #include <cstddef>
 
@@ -93,9 +94,42 @@ TriadTable::TriadTable(const TuningModel& model, QWidget* parent)
 }
 
 void TriadTable::setPiece(const klangora::Piece& piece) {
-    const std::vector<TimedNote> notes = soundingNotes(piece);
-    m_spans = triadSpans(notes);
-    m_times = triadTimes(piece);
+    showTriads(pieceTriads(piece));
+}
+
+void TriadTable::analysePiece(std::shared_ptr<const klangora::Piece> piece) {
+    if (m_analysis != nullptr) {
+        m_analysis->cancel(); // not begun: never begins; running: its figures are dropped
+        m_analysis->disconnect(this);
+        m_analysis->deleteLater();
+    }
+    showTriads({});
+    auto promise = std::make_shared<QPromise<PieceTriads>>();
+    auto* analysis = new QFutureWatcher<PieceTriads>(this);
+    m_analysis = analysis;
+    connect(analysis, &QFutureWatcherBase::finished, this, [this, analysis] {
+        if (analysis != m_analysis) {
+            return;
+        }
+        m_analysis = nullptr;
+        analysis->deleteLater();
+        if (!analysis->isCanceled() && analysis->future().resultCount() > 0) {
+            showTriads(analysis->future().takeResult());
+        }
+    });
+    analysis->setFuture(promise->future());
+    QThreadPool::globalInstance()->start([promise, piece = std::move(piece)] {
+        promise->start();
+        if (!promise->isCanceled()) {
+            promise->addResult(pieceTriads(*piece));
+        }
+        promise->finish();
+    });
+}
+
+void TriadTable::showTriads(PieceTriads triads) {
+    m_spans = std::move(triads.spans);
+    m_times = triads.times;
     fillTimes();
     highlight(0);
 }

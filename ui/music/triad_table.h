@@ -6,11 +6,14 @@
 // current tuning. The triads sounding at the playing position are highlighted. Every cell is
 // text, so a screen reader reads the table as it stands.
 #include "core/music/piece.h"
+#include "core/music/piece_notes.h"
 #include "core/music/triad_analysis.h"
 
+#include <QFutureWatcher>
 #include <QTableWidget>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class TuningModel;
@@ -25,6 +28,11 @@ public:
 
     // The piece whose triads the table shows; an empty piece shows no time for any triad.
     void setPiece(const klangora::Piece& piece);
+    // The same, with the piece analysed on a worker thread: a long piece keeps the window
+    // answering meanwhile, the table showing no time for any triad until the figures arrive.
+    // The analysis of an earlier piece still running is cancelled and its figures never shown.
+    void analysePiece(std::shared_ptr<const klangora::Piece> piece);
+    bool analysing() const { return m_analysis != nullptr; }
     // Highlights the triads sounding at this moment of the piece.
     void setPlayingPosition(double seconds);
     // The diagram's arrangement: round the fifths (C G D ...) or chromatic (C C# D ...).
@@ -35,6 +43,7 @@ public:
     klangora::music::TriadMask highlighted() const { return m_highlighted; }
 
 private:
+    void showTriads(klangora::music::PieceTriads triads);
     void fillNames();
     void fillTimes();
     void fillDeviations();
@@ -47,4 +56,5 @@ private:
     klangora::music::TriadTimes m_times;
     klangora::music::TriadMask m_highlighted = 0;
     bool m_fifths = true;
+    QFutureWatcher<klangora::music::PieceTriads>* m_analysis = nullptr;
 };
