@@ -1,6 +1,7 @@
 #include "core/music/tuning_name.h"
 
 #include "core/historical_temperaments.h"
+#include "core/music/temperament_names.h"
 #include "core/presets.h"
 
 #include <algorithm>
@@ -71,13 +72,11 @@ std::array<double, 12> centsFromPositions(const SliderPositions& positions) {
 }
 
 TuningNameResult resolveTuningName(std::string_view name) {
-    for (const PresetId id : kAllPresets) {
-        if (presetInfo(id).id == name) {
-            return tuningFromPositions(presetInfo(id).caption, presetPositions(id));
-        }
+    if (const auto id = presetNamed(name)) {
+        return tuningFromPositions(presetInfo(*id).caption, presetPositions(*id));
     }
     for (const HistoricalTemperament& temperament : kHistoricalTemperaments) {
-        if (temperament.id == name) {
+        if (sameName(temperament.id, name)) {
             return tuningFromPositions(temperament.caption,
                                        temperamentPositions(temperament.fifths));
         }
@@ -98,12 +97,8 @@ std::string tuningNameReason(const TuningNameError& error) {
     case TuningNameError::Kind::unknown:
         break;
     }
-    std::string ids;
-    for (const PresetId id : kAllPresets) {
-        ids += std::string(presetInfo(id).id) + ", ";
-    }
-    return "Ukendt stemning »" + error.name + "«. Brug en af " + ids +
-           "et id fra temperamentbiblioteket eller en .scl-fil.";
+    return "Ukendt stemning »" + error.name + "«. Brug en af " + presetNamesText() +
+           ", et id fra temperamentbiblioteket (" + libraryIdsText() + ") eller en .scl-fil.";
 }
 
 } // namespace klangora

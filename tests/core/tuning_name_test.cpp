@@ -36,8 +36,17 @@ INSTANTIATE_TEST_SUITE_P(
                       KnownInterval{"lige", 4, 400.0}, // equal temperament
                       KnownInterval{"praet", 4, 386.31},     // meantone's pure third c-e
                       KnownInterval{"meantone6", 7, 698.37}, // a sixth of a comma off the fifth
-                      KnownInterval{"vallotti", 7, 698.04}), // a sixth of a Pythagorean comma
-    [](const auto& info) { return std::string(info.param.name) + std::to_string(info.index); });
+                      KnownInterval{"vallotti", 7, 698.04},  // a sixth of a Pythagorean comma
+                      // The temperaments' own names, English and Danish, in any case; the old
+                      // ids keep their meaning ("werck1" is Werckmeister III).
+                      KnownInterval{"werckmeister3", 4, 390.2}, KnownInterval{"werck1", 4, 390.2},
+                      KnownInterval{"werckmeister5", 4, 396.1}, KnownInterval{"werck3", 4, 396.1},
+                      KnownInterval{"Pythagorean", 4, 408.0},
+                      KnownInterval{"PYTHAGORÆISK", 4, 408.0}, KnownInterval{"equal", 4, 400.0},
+                      KnownInterval{"ligesvævende", 4, 400.0}, KnownInterval{"meantone", 4, 386.31},
+                      KnownInterval{"just", 4, 386.31}, KnownInterval{"welltempered", 4, 395.47},
+                      KnownInterval{"Vallotti", 7, 698.04}),
+    [](const auto& info) { return "name" + std::to_string(info.index); });
 
 std::filesystem::path writeFile(const std::string& name, const std::string& text) {
     const auto path = std::filesystem::temp_directory_path() / name;
@@ -71,6 +80,10 @@ TEST(TuningName, RefusalsSayWhy) {
         EXPECT_EQ(std::get<TuningNameError>(result).kind, row.kind) << row.name;
         EXPECT_NE(tuningNameReason(std::get<TuningNameError>(result)).find(row.name),
                   std::string::npos);
+    }
+    const std::string unknown = tuningNameReason({TuningNameError::Kind::unknown, "x", {}});
+    for (const char* offered : {"werckmeister3/werck1", "ligesvævende", "(meantone6,", "lehman)"}) {
+        EXPECT_NE(unknown.find(offered), std::string::npos) << offered;
     }
     std::filesystem::remove(seven);
 }
