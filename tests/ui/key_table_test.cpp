@@ -1,8 +1,14 @@
+#include "support/window_test_support.h"
+#include "ui/music/music_session.h"
+#include "ui/music/music_window.h"
 #include "ui/texts/key_table.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QKeySequence>
 #include <QSet>
+#include <QShortcut>
 #include <QTest>
 
 // The one table of keys: no key does two things, and the README's table of keys is this one.
@@ -12,6 +18,7 @@ class KeyTableTest : public QObject {
 private slots:
     void noKeyDoesTwoThings();
     void readmeListsEveryKey();
+    void noKeyIsBoundTwiceInTheWindowsOpenTogether();
 };
 
 void KeyTableTest::noKeyDoesTwoThings() {
@@ -36,6 +43,38 @@ void KeyTableTest::readmeListsEveryKey() {
                                      binding.reserved ? " (reserveret)" : "");
         QVERIFY2(text.contains(row), qPrintable("README lacks " + row));
     }
+}
+
+// Two bindings of one key answer it with neither ("Ambiguous shortcut overload").
+void KeyTableTest::noKeyIsBoundTwiceInTheWindowsOpenTogether() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.music().window().show();
+    form.findChild<QAction*>("openExercisesAction")->trigger();
+    QTest::keyClick(form.windowHandle(), Qt::Key_F1);
+    QHash<QString, QObject*> bound;
+    const auto bind = [&bound](const QKeySequence& key, QObject* owner) {
+        const QObject* other = bound.value(key.toString(), owner);
+        QVERIFY2(other == owner, qPrintable(key.toString() + " is bound twice"));
+        bound.insert(key.toString(), owner);
+    };
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        for (QShortcut* shortcut : window->findChildren<QShortcut*>()) {
+            bind(shortcut->key(), shortcut);
+        }
+        QList<QAction*> actions = window->findChildren<QAction*>();
+        for (QWidget* widget : window->findChildren<QWidget*>()) {
+            actions << widget->actions();
+        }
+        for (QAction* action : actions) {
+            for (const QKeySequence& key : action->shortcuts()) {
+                bind(key, action);
+            }
+        }
+    }
+    QVERIFY(bound.contains("P"));
 }
 
 QTEST_MAIN(KeyTableTest)

@@ -125,10 +125,49 @@ private slots:
         TForm1 form(player);
         form.music().applyTuningName("werck3");
         QCOMPARE(sliders(form), listOf(presetPositions(PresetId::werck3)));
-        form.music().applyTuningName("vallotti");
+        form.music().applyTuningName("Vallotti");
         QCOMPARE(form.model().identity(), TuningIdentity::temperament("vallotti"));
         form.music().applyTuningName("fnord");
         QCOMPARE(form.model().identity(), TuningIdentity::temperament("vallotti"));
+        // Without a piece too, after the start-up's Pythagorean.
+        form.music().startWith("werckmeister3", {}, false);
+        QCOMPARE(labelText(form, "lbStemning"), QString("Werckmeister-III"));
+    }
+
+    void pPlaysAndPausesInEitherWindowAndAClosedWindowPauses() {
+        RecordingPlayer player;
+        TForm1 form(player);
+        MusicWindow& music = form.music().window();
+        QVERIFY(form.music().open(writeChord()));
+        for (QWidget* window : {static_cast<QWidget*>(&form), static_cast<QWidget*>(&music)}) {
+            QVERIFY(activate(*window));
+            QTest::keyClick(window->windowHandle(), Qt::Key_P);
+            QVERIFY(music.playing());
+            QTest::keyClick(window->windowHandle(), Qt::Key_P);
+            QVERIFY(!music.playing());
+        }
+        music.playOrPause();
+        QVERIFY(music.close());
+        QVERIFY(!music.playing());
+        QVERIFY(activate(form));
+        QTest::keyClick(form.windowHandle(), Qt::Key_P);
+        QVERIFY(music.isVisible() && music.playing());
+    }
+
+    void theSoundingIntervalsAreRetoldAfterARetuningAndTheTuningsShown() {
+        RecordingPlayer player;
+        TForm1 form(player);
+        QVERIFY(form.music().open(writeChord()));
+        QVERIFY(activate(form));
+        form.music().window().playOrPause();
+        runAudio(form, 0.5);
+        auto* panel = child<QLabel>(form, "DuHoer");
+        QTRY_VERIFY(panel->isVisible());
+        form.praetClick(); // the third c-e now pure
+        QTRY_COMPARE(panel->text(), mark(form, 1, 1)->toolTip());
+        QVERIFY(panel->isVisible() && panel->text().contains("afviger 0 cent"));
+        QCOMPARE(labelText(form.music().window(), "musicTuning"),
+                 QString("Stemning: Prætoriansk stemning\nB skifter til: Pythagoræisk stemning"));
     }
 };
 
