@@ -147,6 +147,7 @@ private slots:
     void mainWindowOpensTheExercisesByKeyAndMenu();
     void tunePureOnTheMainWindowGivesNothingAway();
     void liveVoicesSoundExactFrequenciesAndStopOnlyTheirOwn();
+    void everyExerciseIsAnsweredByClicking();
 };
 
 void ExercisesTest::pureOrTemperedPlaysOnePureAndOneTemperedInterval() {
@@ -690,6 +691,39 @@ void ExercisesTest::liveVoicesSoundExactFrequenciesAndStopOnlyTheirOwn() {
     QVERIFY(magnitudeAt(samples, kRenderRate, 392.0) > 0.02);
     QVERIFY(magnitudeAt(samples, kRenderRate, 261.6) < 0.002);
     QVERIFY(magnitudeAt(samples, kRenderRate, 330.0) < 0.002);
+}
+
+void ExercisesTest::everyExerciseIsAnsweredByClicking() {
+    Fixture f;
+    const auto click = [&f](const char* name) {
+        f.window.currentPage().findChild<QAbstractButton*>(name)->click();
+    };
+    PureOrTemperedPage& pure = f.window.pureOrTempered();
+    click("nextQuestion"); // as Enter: starts
+    click("answerSecond");
+    QVERIFY(!pure.awaitsAnswer());
+    QCOMPARE(pure.exercise()->staircase().answers(), 1);
+    click("nextQuestion");
+    QVERIFY(pure.awaitsAnswer());
+
+    WhichTemperamentPage& which = f.window.whichTemperament();
+    f.window.showPage(which);
+    which.choose({klangora::TemperamentRef::Source::button, 0}, true);
+    which.choose({klangora::TemperamentRef::Source::button, 6}, true);
+    click("nextQuestion");
+    QVERIFY(which.findChild<QWidget*>("answer2")->isVisibleTo(&which));
+    QVERIFY(!which.findChild<QWidget*>("answer3")->isVisibleTo(&which));
+    click("answer2");
+    QVERIFY(!which.awaitsAnswer());
+
+    TunePurePage& tune = f.window.tunePure();
+    f.window.showPage(tune);
+    click("tunedPure"); // as Enter: starts
+    const SliderPositions start = f.model.positions();
+    click("raiseTone");
+    QVERIFY(f.model.positions() != start);
+    click("tunedPure");
+    QVERIFY(!tune.roundRuns());
 }
 
 QTEST_MAIN(ExercisesTest)
