@@ -13,7 +13,9 @@
 #include <qpa/qwindowsysteminterface.h>
 
 #include <QBackingStore>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QWindow>
@@ -122,6 +124,7 @@ private slots:
     void hundredPercentAfterZoomingIsTheWindowAsBefore();
     void aClickAtOneHundredFiftyPercentSelectsTheMark();
     void fullScreenCentresTheWindowAtTheLargestFittingStep();
+    void zoomGoesNoLargerThanTheScreenAllows();
     void largestFittingStep_data();
     void largestFittingStep();
     void f1OpensTheHelpWithItsPictures_data();
@@ -299,6 +302,21 @@ void ClassroomTest::fullScreenCentresTheWindowAtTheLargestFittingStep() {
     QCOMPARE(form.window(), &form);
     QCOMPARE(zoom.percent(), 125);
     QVERIFY(form.isVisible());
+}
+
+void ClassroomTest::zoomGoesNoLargerThanTheScreenAllows() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QScreen* projector = QGuiApplication::screens().at(1); // 1920 x 1080
+    form.setScreen(projector);
+    form.move(projector->geometry().topLeft());
+    WindowZoom& zoom = form.classroom().zoom();
+    QVERIFY(zoom.setPercent(200));
+    QCOMPARE(zoom.percent(), 175);
+    zoom.zoomIn();
+    QCOMPARE(zoom.percent(), 175);
+    zoom.zoomOut();
+    QCOMPARE(zoom.percent(), 150);
 }
 
 void ClassroomTest::largestFittingStep_data() {
