@@ -122,8 +122,11 @@ bool WindowZoom::isFullScreen() const {
     return m_stage != nullptr;
 }
 
+// Never below 100 %: the window starts at its own size on any screen, and only the user makes it
+// smaller.
 int WindowZoom::largestStep() const {
-    return largestFittingStep(m_window.size(), deviceScreenSize(m_window));
+    return std::max(kFullSizePercent,
+                    largestFittingStep(m_window.size(), deviceScreenSize(m_window)));
 }
 
 int WindowZoom::largestFittingStep(QSize windowSize, QSize screenSize) {

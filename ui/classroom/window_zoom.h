@@ -31,7 +31,7 @@ public:
     // its screen where this one would not; false, and nothing changes, for any other number.
     bool setPercent(int percent);
     // The largest step the window is shown at: the largest that fits its screen, as full
-    // screen chooses it.
+    // screen chooses it, but at least 100 %.
     int largestStep() const;
 
     // The keys: one step larger or smaller, back to 100 %, full screen on and off. Each tells
