@@ -51,14 +51,12 @@ run(0 --triads ${EXAMPLES}/koral-c-dur.mid --tuning praet)
 expect_line("C-dur${gap}3,0 s${gap}37,0 %${gap}terts${gap}0,0 cent${gap}kvint${gap}-5,4 cent")
 set(ENV{LC_ALL} C)
 
-# The temperaments by their own names, and the buttons' old ids with their old meaning:
-# Werckmeister III's third on C is 3.9 cent wide of pure, Werckmeister V's 9.8.
-foreach(case "werckmeister3;3.9" "werck1;3.9" "werckmeister5;9.8" "werck3;9.8" "Prætoriansk;0.0")
+# Werckmeister III's third on C is 3.9 cent wide of pure, V's 9.8; the old ids mean what they meant.
+foreach(case "werckmeister3;3\\.9" "werck1;3\\.9" "werckmeister5;9\\.8" "werck3;9\\.8")
     list(GET case 0 name)
     list(GET case 1 third)
     run(0 --triads ${EXAMPLES}/koral-c-dur.mid --tuning ${name})
-    string(REPLACE "." "\\." third "${third}")
-    expect_line("C-dur${gap}3\\.0 s${gap}37\\.0 %${gap}terts${gap}[+]?${third} cent.*")
+    expect_line("C-dur${gap}3\\.0 s${gap}37\\.0 %${gap}terts${gap}\\+${third} cent.*")
 endforeach()
 set(ENV{LC_ALL} da_DK.UTF-8)
 run(0 --triads ${EXAMPLES}/koral-c-dur.mid --tuning werckmeister3)

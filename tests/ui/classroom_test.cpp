@@ -312,11 +312,8 @@ void ClassroomTest::zoomGoesNoLargerThanTheScreenAllows() {
     form.move(projector->geometry().topLeft());
     WindowZoom& zoom = form.classroom().zoom();
     QVERIFY(zoom.setPercent(200));
-    QCOMPARE(zoom.percent(), 175);
     zoom.zoomIn();
     QCOMPARE(zoom.percent(), 175);
-    zoom.zoomOut();
-    QCOMPARE(zoom.percent(), 150);
 }
 
 void ClassroomTest::largestFittingStep_data() {

@@ -134,7 +134,7 @@ private slots:
         QCOMPARE(labelText(form, "lbStemning"), QString("Werckmeister-III"));
     }
 
-    void pPlaysAndPausesInEitherWindowAndAClosedWindowPauses() {
+    void pPlaysInEitherWindowAndAClosedWindowPauses() {
         RecordingPlayer player;
         TForm1 form(player);
         MusicWindow& music = form.music().window();
@@ -143,12 +143,8 @@ private slots:
             QVERIFY(activate(*window));
             QTest::keyClick(window->windowHandle(), Qt::Key_P);
             QVERIFY(music.playing());
-            QTest::keyClick(window->windowHandle(), Qt::Key_P);
-            QVERIFY(!music.playing());
+            QVERIFY(music.close() && !music.playing());
         }
-        music.playOrPause();
-        QVERIFY(music.close());
-        QVERIFY(!music.playing());
         QVERIFY(activate(form));
         QTest::keyClick(form.windowHandle(), Qt::Key_P);
         QVERIFY(music.isVisible() && music.playing());
