@@ -64,7 +64,6 @@ void KeyTableTest::noKeyIsBoundTwiceInTheWindowsOpenTogether() {
         keys << QKeySequence::listToString(action->shortcuts()).split("; ", Qt::SkipEmptyParts);
     }
     QVERIFY(keys.contains("P"));
-    keys.sort(); // a key bound twice stands twice in a row
     QVERIFY2(QSet<QString>(keys.cbegin(), keys.cend()).size() == keys.size(),
              qPrintable(keys.join(' ')));
 }

@@ -59,7 +59,6 @@ QString SettingsTest::runChildIn(const QString& configHome, const QString& home,
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_CONFIG_HOME", configHome);
     environment.insert("HOME", home);
-    // A screen that takes the zoom's larger steps.
     environment.insert("QT_QPA_PLATFORM", "offscreen:configfile=" KLANGORA_SCREENS);
     child.setProcessEnvironment(environment);
     child.start(QCoreApplication::applicationFilePath(), {kChildFlag, action});
