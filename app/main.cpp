@@ -300,14 +300,15 @@ int runWindow(int argc, char* argv[], const Request& request) {
     if (request.fullScreen) {
         form.classroom().zoom().toggleFullScreen();
     }
+    // After the start-up, as the tuning's button or menu entry would be chosen; a tuning file
+    // named too comes after it.
+    QTimer::singleShot(0, &form, [&music, &request] {
+        music.startWith(request.tuningName, request.musicFile, request.playAtOnce);
+    });
     if (!request.tuningFile.isEmpty()) {
         // Once the window shows, so that a message about the file appears over it.
         QTimer::singleShot(0, &form, [&form, file = request.tuningFile] { form.openTuning(file); });
     }
-    // After the start-up, as the tuning's button or menu entry would be chosen.
-    QTimer::singleShot(0, &form, [&music, &request] {
-        music.startWith(request.tuningName, request.musicFile, request.playAtOnce);
-    });
     return QApplication::exec();
 }
 
