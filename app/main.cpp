@@ -1,5 +1,6 @@
 #include "app/triads_command.h"
 #include "core/music/midi_file_reader.h"
+#include "core/music/temperament_names.h"
 #include "core/music/tuning_name.h"
 #include "sound/fluid/instrument_sound_mix.h"
 #include "sound/fluid/sound_render_command.h"
@@ -89,6 +90,18 @@ std::optional<QString> musicProblem(const Request& request) {
     return std::nullopt;
 }
 
+// Every name --tuning takes; the temperaments' Danish names where the help is Danish.
+QString tuningOptionText() {
+    const auto* language = InterfaceLanguageScope::current();
+    const bool danish = language == nullptr || language->language() == InterfaceLanguage::danish;
+    return QCoreApplication::translate("klangora",
+                                       "Stemningen, vinduet og stykket begynder i: %1, et id fra "
+                                       "temperamentbiblioteket (%2) eller en .scl-fil (uden: "
+                                       "pythagorean).")
+        .arg(QString::fromStdString(klangora::presetNamesText(danish)),
+             QString::fromStdString(klangora::libraryIdsText()));
+}
+
 Request readArguments(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate(
@@ -110,13 +123,8 @@ Request readArguments(const QStringList& arguments) {
     const QCommandLineOption output(
         {"o", "output"}, QCoreApplication::translate("klangora", "Lydfilen, --render skriver."),
         QCoreApplication::translate("klangora", "UD.wav"));
-    const QCommandLineOption tuning(
-        "tuning",
-        QCoreApplication::translate(
-            "klangora",
-            "Stemningen, stykket spilles i: pyt, ren, praet, bach, werck1, werck3, lige, et id "
-            "fra temperamentbiblioteket eller en .scl-fil (uden: pyt)."),
-        QCoreApplication::translate("klangora", "NAVN"));
+    const QCommandLineOption tuning("tuning", tuningOptionText(),
+                                    QCoreApplication::translate("klangora", "NAVN"));
     const QCommandLineOption triads(
         "triads",
         QCoreApplication::translate(
@@ -292,18 +300,14 @@ int runWindow(int argc, char* argv[], const Request& request) {
     if (request.fullScreen) {
         form.classroom().zoom().toggleFullScreen();
     }
+    // After the start-up, as the tuning's button or menu entry would be chosen; a tuning file
+    // named too comes after it.
+    QTimer::singleShot(0, &form, [&music, &request] {
+        music.startWith(request.tuningName, request.musicFile, request.playAtOnce);
+    });
     if (!request.tuningFile.isEmpty()) {
         // Once the window shows, so that a message about the file appears over it.
         QTimer::singleShot(0, &form, [&form, file = request.tuningFile] { form.openTuning(file); });
-    }
-    if (!request.musicFile.isEmpty()) {
-        // The tuning first, so that the piece's first notes sound in it.
-        QTimer::singleShot(0, &form, [&music, &request] {
-            if (!request.tuningName.isEmpty()) {
-                music.applyTuningName(request.tuningName);
-            }
-            music.open(request.musicFile, request.playAtOnce);
-        });
     }
     return QApplication::exec();
 }

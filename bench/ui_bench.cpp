@@ -10,10 +10,12 @@
 #include "ui/music/triad_table.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <QTemporaryDir>
 #include <QWindow>
 
 #include <benchmark/benchmark.h>
@@ -155,7 +157,14 @@ BENCHMARK(BM_WindowAnswerWhileAnalysingLargestPiece)->Unit(benchmark::kMilliseco
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A screen large enough for every zoom step: the zoom goes no larger than the screen allows.
+    QTemporaryDir folder;
+    QFile screens(folder.filePath("screens.json"));
+    screens.open(QIODevice::WriteOnly);
+    screens.write(R"({"screens": [{"name": "monitor", "x": 0, "y": 0, "width": 3840,
+                     "height": 2160, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    screens.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -67,6 +67,14 @@
 <context>
     <name>MusicWindow</name>
     <message>
+        <source>Stemning: %1</source>
+        <translation>Tuning: %1</translation>
+    </message>
+    <message>
+        <source>B skifter til: %1</source>
+        <translation>B switches to: %1</translation>
+    </message>
+    <message>
         <source>Spil</source>
         <translation>Play</translation>
     </message>
@@ -149,6 +157,22 @@
 </context>
 <context>
     <name>PureOrTemperedPage</name>
+    <message>
+        <source>1: det første</source>
+        <translation>1: the first</translation>
+    </message>
+    <message>
+        <source>2: det andet</source>
+        <translation>2: the second</translation>
+    </message>
+    <message>
+        <source>Spil igen (mellemrum)</source>
+        <translation>Play again (Space)</translation>
+    </message>
+    <message>
+        <source>Næste (Enter)</source>
+        <translation>Next (Enter)</translation>
+    </message>
     <message>
         <source>To intervaller lyder efter hinanden, det ene rent, det andet tempereret. Hvilket var rent? Tryk 1 for det første, 2 for det andet; mellemrum spiller dem igen. Tyve spørgsmål, og de bliver sværere, jo flere du svarer rigtigt på.</source>
         <translation>Two intervals sound one after the other, one pure, the other tempered. Which was pure? Press 1 for the first, 2 for the second; Space plays them again. Twenty questions, and they get harder the more you answer right.</translation>
@@ -298,6 +322,22 @@
 <context>
     <name>TunePurePage</name>
     <message>
+        <source>Hør (mellemrum)</source>
+        <translation>Listen (Space)</translation>
+    </message>
+    <message>
+        <source>Hæv (pil op)</source>
+        <translation>Raise (Up arrow)</translation>
+    </message>
+    <message>
+        <source>Sænk (pil ned)</source>
+        <translation>Lower (Down arrow)</translation>
+    </message>
+    <message>
+        <source>Ren nu (Enter)</source>
+        <translation>Pure now (Enter)</translation>
+    </message>
+    <message>
         <source>En stor terts eller en kvint i din stemning er gjort uren. Hold mellemrum nede for at høre den, og flyt tonen med pil op og pil ned (med Shift en hel cent ad gangen), til svævningerne er væk; tryk så Enter. Fem runder; din stemning kommer tilbage bagefter.</source>
         <translation>A major third or a fifth in your tuning has been made impure. Hold Space to hear it, and move the tone with Up and Down (with Shift a whole cent at a time) until the beats are gone; then press Enter. Five rounds; your tuning comes back afterwards.</translation>
     </message>
@@ -348,6 +388,14 @@
 </context>
 <context>
     <name>WhichTemperamentPage</name>
+    <message>
+        <source>Spil igen (mellemrum)</source>
+        <translation>Play again (Space)</translation>
+    </message>
+    <message>
+        <source>Næste (Enter)</source>
+        <translation>Next (Enter)</translation>
+    </message>
     <message>
         <source>Vælg to til fire stemninger. En række kadencer gennem flere tonearter lyder i en af dem; tryk 1 til 4 for den, du tror, det var. Mellemrum spiller den igen.</source>
         <translation>Choose two to four temperaments. A row of cadences through several keys sounds in one of them; press 1 to 4 for the one you think it was. Space plays it again.</translation>
@@ -685,8 +733,8 @@ A Scala tuning (.scl) given as argument is opened when the window shows.</transl
         <translation>OUT.wav</translation>
     </message>
     <message>
-        <source>Stemningen, stykket spilles i: pyt, ren, praet, bach, werck1, werck3, lige, et id fra temperamentbiblioteket eller en .scl-fil (uden: pyt).</source>
-        <translation>The tuning the piece is played in: pyt, ren, praet, bach, werck1, werck3, lige, an id from the temperament library or a .scl file (default: pyt).</translation>
+        <source>Stemningen, vinduet og stykket begynder i: %1, et id fra temperamentbiblioteket (%2) eller en .scl-fil (uden: pythagorean).</source>
+        <translation>The tuning the window and the piece start in: %1, an id from the temperament library (%2) or a .scl file (default: pythagorean).</translation>
     </message>
     <message>
         <source>NAVN</source>

@@ -2,6 +2,7 @@
 
 #include "core/file_check.h"
 #include "core/historical_temperaments.h"
+#include "core/music/temperament_names.h"
 #include "core/presets.h"
 
 #include <algorithm>
@@ -67,14 +68,12 @@ std::string scalaFaultText(const ScalaError& error) {
 } // namespace
 
 TuningNameResult resolveTuningName(std::string_view name) {
-    for (const PresetId id : kAllPresets) {
-        if (presetInfo(id).id == name) {
-            return namedTuning(presetInfo(id).caption, presetPositions(id),
-                               TuningIdentity::preset(id));
-        }
+    if (const auto id = presetNamed(name)) {
+        return namedTuning(presetInfo(*id).caption, presetPositions(*id),
+                           TuningIdentity::preset(*id));
     }
     for (const HistoricalTemperament& temperament : kHistoricalTemperaments) {
-        if (temperament.id == name) {
+        if (sameName(temperament.id, name)) {
             return namedTuning(temperament.caption, temperamentPositions(temperament.fifths),
                                TuningIdentity::temperament(std::string(temperament.id)));
         }
@@ -95,12 +94,8 @@ std::string tuningNameReason(const TuningNameError& error) {
     case TuningNameError::Kind::unknown:
         break;
     }
-    std::string ids;
-    for (const PresetId id : kAllPresets) {
-        ids += std::string(presetInfo(id).id) + ", ";
-    }
-    return "Ukendt stemning »" + error.name + "«. Brug en af " + ids +
-           "et id fra temperamentbiblioteket eller en .scl-fil.";
+    return "Ukendt stemning »" + error.name + "«. Brug en af " + presetNamesText() +
+           ", et id fra temperamentbiblioteket (" + libraryIdsText() + ") eller en .scl-fil.";
 }
 
 } // namespace klangora

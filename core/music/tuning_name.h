@@ -1,7 +1,8 @@
 #pragma once
 
-// A tuning named on the command line: one of the seven buttons' ids ("pyt" .. "lige"), one of
-// the temperament library's ids ("vallotti", ...), or a Scala file (.scl).
+// A tuning named on the command line: one of the seven buttons' temperaments by its name or id
+// ("werckmeister3", "ligesvævende", "pyt", ...), one of the temperament library's ids
+// ("vallotti", ...), or a Scala file (.scl).
 #include "core/scala_scale.h"
 #include "core/tuning.h"
 

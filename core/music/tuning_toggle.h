@@ -34,6 +34,13 @@ public:
         return m_atBefore ? m_before : m_after;
     }
     bool available() const { return m_before.has_value(); }
+    // The tuning the next toggle() switches to, without switching.
+    std::optional<Whole> next() const {
+        if (!m_before) {
+            return std::nullopt;
+        }
+        return m_atBefore ? m_after : m_before;
+    }
 
 private:
     std::optional<Whole> m_before;

@@ -57,6 +57,7 @@ void PiecePlayer::applyCommands() {
             break;
         case Command::Kind::seek:
             m_cursor.seek(command->value);
+            ++m_seeksAppliedHere;
             break;
         case Command::Kind::tempo:
             m_cursor.setTempoPercent(static_cast<int>(command->value));

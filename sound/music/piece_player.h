@@ -25,7 +25,10 @@ public:
     void load(std::shared_ptr<const Piece> piece);
     void play() { send({Command::Kind::play}); }
     void pause() { send({Command::Kind::pause}); }
-    void seek(double seconds) { send({Command::Kind::seek, seconds}); }
+    void seek(double seconds) {
+        ++m_seeksSent;
+        send({Command::Kind::seek, seconds});
+    }
     void setTempoPercent(int percent) { send({Command::Kind::tempo, double(percent)}); }
     // Commands that found the queue full (the audio side not running) are kept here, in order,
     // and sent with the next command or by this; the window calls it now and then.
@@ -34,6 +37,10 @@ public:
     // The audio thread's view, a block late at most.
     double positionSeconds() const { return m_positionSeconds.load(std::memory_order_relaxed); }
     bool isPlaying() const { return m_playing.load(std::memory_order_relaxed); }
+    // Whether a seek sent is still to reach the audio side, whose position is then the old one.
+    bool seekPending() const {
+        return m_seeksApplied.load(std::memory_order_acquire) != m_seeksSent;
+    }
     std::bitset<128> soundingNotes() const;
     const Piece* piece() const { return m_pieces.empty() ? nullptr : m_pieces.back().get(); }
 
@@ -60,6 +67,9 @@ private:
     std::atomic<const Piece*> m_audioPiece{nullptr};
     std::atomic<double> m_positionSeconds{0};
     std::atomic<bool> m_playing{false};
+    unsigned m_seeksSent = 0;        // the window's thread's own
+    unsigned m_seeksAppliedHere = 0; // the audio thread's own
+    std::atomic<unsigned> m_seeksApplied{0};
     // The sounding notes as two halves of 64 bits, each written whole by the audio thread.
     std::array<std::atomic<std::uint64_t>, 2> m_sounding{};
 };
@@ -70,6 +80,8 @@ void PiecePlayer::advance(int frames, int sampleRate, Sink&& sink, ChannelSink&&
     applyCommands();
     m_cursor.advance(frames, sink, channelSink);
     m_positionSeconds.store(m_cursor.positionSeconds(), std::memory_order_relaxed);
+    // After the position: a window that finds the seek done finds the position after it.
+    m_seeksApplied.store(m_seeksAppliedHere, std::memory_order_release);
     m_playing.store(m_cursor.playing(), std::memory_order_relaxed);
     const std::bitset<128> sounding = m_cursor.soundingNotes();
     for (std::size_t half = 0; half < 2; ++half) {

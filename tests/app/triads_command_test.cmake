@@ -51,6 +51,14 @@ run(0 --triads ${EXAMPLES}/koral-c-dur.mid --tuning praet)
 expect_line("C-dur${gap}3,0 s${gap}37,0 %${gap}terts${gap}0,0 cent${gap}kvint${gap}-5,4 cent")
 set(ENV{LC_ALL} C)
 
+# By the temperaments' own names: Werckmeister III's third on C is 3.9 cent wide, V's 9.8.
+run(0 --triads ${EXAMPLES}/koral-c-dur.mid --tuning werckmeister5)
+expect_line("C-dur${gap}3\\.0 s${gap}37\\.0 %${gap}terts${gap}\\+9\\.8 cent.*")
+set(ENV{LC_ALL} da_DK.UTF-8)
+run(0 --triads ${EXAMPLES}/koral-c-dur.mid --tuning werckmeister3)
+expect_line("C-dur${gap}3,0 s${gap}37,0 %${gap}terts${gap}\\+3,9 cent.*")
+set(ENV{LC_ALL} C)
+
 # What cannot be read is refused with a reason and a status of 1, and nothing on standard output.
 run(1 --triads ${EXAMPLES}/koral-c-dur.mid --tuning fnord)
 if(NOT err MATCHES "Ukendt stemning »fnord«" OR NOT out STREQUAL "")

@@ -36,8 +36,13 @@ INSTANTIATE_TEST_SUITE_P(
                       KnownInterval{"lige", 4, 400.0}, // equal temperament
                       KnownInterval{"praet", 4, 386.31},     // meantone's pure third c-e
                       KnownInterval{"meantone6", 7, 698.37}, // a sixth of a comma off the fifth
-                      KnownInterval{"vallotti", 7, 698.04}), // a sixth of a Pythagorean comma
-    [](const auto& info) { return std::string(info.param.name) + std::to_string(info.index); });
+                      KnownInterval{"vallotti", 7, 698.04},  // a sixth of a Pythagorean comma
+                      // Own names in any case; "werck1" is still Werckmeister III.
+                      KnownInterval{"werckmeister3", 4, 390.2}, KnownInterval{"werck1", 4, 390.2},
+                      KnownInterval{"werckmeister5", 4, 396.1},
+                      KnownInterval{"PYTHAGORÆISK", 4, 408.0},
+                      KnownInterval{"welltempered", 4, 395.47}),
+    [](const auto& info) { return "name" + std::to_string(info.index); });
 
 std::filesystem::path writeFile(const std::string& name, const std::string& text) {
     const auto path = std::filesystem::temp_directory_path() / name;

@@ -122,6 +122,7 @@ private slots:
     void hundredPercentAfterZoomingIsTheWindowAsBefore();
     void aClickAtOneHundredFiftyPercentSelectsTheMark();
     void fullScreenCentresTheWindowAtTheLargestFittingStep();
+    void zoomGoesNoLargerThanTheScreenAllows();
     void largestFittingStep_data();
     void largestFittingStep();
     void f1OpensTheHelpWithItsPictures_data();
@@ -299,6 +300,16 @@ void ClassroomTest::fullScreenCentresTheWindowAtTheLargestFittingStep() {
     QCOMPARE(form.window(), &form);
     QCOMPARE(zoom.percent(), 125);
     QVERIFY(form.isVisible());
+}
+
+void ClassroomTest::zoomGoesNoLargerThanTheScreenAllows() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    form.setScreen(QGuiApplication::screens().at(1)); // a projector of 1920 x 1080
+    WindowZoom& zoom = form.classroom().zoom();
+    QVERIFY(zoom.setPercent(200));
+    zoom.zoomIn();
+    QCOMPARE(zoom.percent(), 175);
 }
 
 void ClassroomTest::largestFittingStep_data() {

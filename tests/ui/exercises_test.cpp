@@ -147,6 +147,7 @@ private slots:
     void mainWindowOpensTheExercisesByKeyAndMenu();
     void tunePureOnTheMainWindowGivesNothingAway();
     void liveVoicesSoundExactFrequenciesAndStopOnlyTheirOwn();
+    void theExercisesAreAnsweredByClicking();
 };
 
 void ExercisesTest::pureOrTemperedPlaysOnePureAndOneTemperedInterval() {
@@ -691,6 +692,23 @@ void ExercisesTest::liveVoicesSoundExactFrequenciesAndStopOnlyTheirOwn() {
     QVERIFY(magnitudeAt(samples, kRenderRate, 392.0) > 0.02);
     QVERIFY(magnitudeAt(samples, kRenderRate, 261.6) < 0.002);
     QVERIFY(magnitudeAt(samples, kRenderRate, 330.0) < 0.002);
+}
+
+void ExercisesTest::theExercisesAreAnsweredByClicking() {
+    Fixture f;
+    const auto click = [](QWidget& page, const char* name) {
+        page.findChild<QAbstractButton*>(name)->click();
+    };
+    PureOrTemperedPage& pure = f.window.pureOrTempered();
+    click(pure, "nextQuestion"); // as Enter: starts
+    click(pure, "answerSecond");
+    QCOMPARE(pure.exercise()->staircase().answers(), 1);
+    WhichTemperamentPage& which = f.window.whichTemperament();
+    which.choose({klangora::TemperamentRef::Source::button, 0}, true);
+    which.choose({klangora::TemperamentRef::Source::button, 6}, true);
+    click(which, "nextQuestion");
+    click(which, "answer2");
+    QVERIFY(!which.awaitsAnswer());
 }
 
 QTEST_MAIN(ExercisesTest)

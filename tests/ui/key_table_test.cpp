@@ -1,9 +1,13 @@
+#include "support/window_test_support.h"
+#include "ui/music/music_session.h"
+#include "ui/music/music_window.h"
 #include "ui/texts/key_table.h"
 
+#include <QAction>
 #include <QFile>
 #include <QKeySequence>
 #include <QSet>
-#include <QTest>
+#include <QShortcut>
 
 // The one table of keys: no key does two things, and the README's table of keys is this one.
 class KeyTableTest : public QObject {
@@ -12,6 +16,7 @@ class KeyTableTest : public QObject {
 private slots:
     void noKeyDoesTwoThings();
     void readmeListsEveryKey();
+    void noKeyIsBoundTwiceInTheWindowsOpenTogether();
 };
 
 void KeyTableTest::noKeyDoesTwoThings() {
@@ -36,6 +41,31 @@ void KeyTableTest::readmeListsEveryKey() {
                                      binding.reserved ? " (reserveret)" : "");
         QVERIFY2(text.contains(row), qPrintable("README lacks " + row));
     }
+}
+
+// Two bindings of one key answer it with neither ("Ambiguous shortcut overload").
+void KeyTableTest::noKeyIsBoundTwiceInTheWindowsOpenTogether() {
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    form.music().window().show();
+    form.findChild<QAction*>("openExercisesAction")->trigger();
+    QTest::keyClick(form.windowHandle(), Qt::Key_F1);
+    QStringList keys;
+    QSet<QAction*> actions; // an action in two windows binds its keys once
+    for (QWidget* widget : QApplication::allWidgets()) {
+        for (QShortcut* shortcut : widget->findChildren<QShortcut*>(Qt::FindDirectChildrenOnly)) {
+            keys << shortcut->key().toString();
+        }
+        const QList<QAction*> own = widget->actions();
+        actions.unite(QSet<QAction*>(own.cbegin(), own.cend()));
+    }
+    for (QAction* action : actions) {
+        keys << QKeySequence::listToString(action->shortcuts()).split("; ", Qt::SkipEmptyParts);
+    }
+    QVERIFY(keys.contains("P"));
+    QVERIFY2(QSet<QString>(keys.cbegin(), keys.cend()).size() == keys.size(),
+             qPrintable(keys.join(' ')));
 }
 
 QTEST_MAIN(KeyTableTest)

@@ -125,10 +125,35 @@ private slots:
         TForm1 form(player);
         form.music().applyTuningName("werck3");
         QCOMPARE(sliders(form), listOf(presetPositions(PresetId::werck3)));
-        form.music().applyTuningName("vallotti");
+        form.music().applyTuningName("Vallotti");
         QCOMPARE(form.model().identity(), TuningIdentity::temperament("vallotti"));
         form.music().applyTuningName("fnord");
         QCOMPARE(form.model().identity(), TuningIdentity::temperament("vallotti"));
+        form.music().startWith("werckmeister3", {}, false); // without a piece too
+        QCOMPARE(labelText(form, "lbStemning"), QString("Werckmeister-III"));
+    }
+
+    void pPlaysInEveryWindowAndARetuningIsToldAtOnce() {
+        RecordingPlayer player;
+        TForm1 form(player);
+        MusicWindow& music = form.music().window();
+        QVERIFY(form.music().open(writeChord()));
+        for (QWidget* window : {static_cast<QWidget*>(&music), static_cast<QWidget*>(&form)}) {
+            QVERIFY(activate(*window));
+            QTest::keyClick(window->windowHandle(), Qt::Key_P);
+            QVERIFY(music.isVisible() && music.playing());
+            QVERIFY(music.close() && !music.playing());
+        }
+        QVERIFY(activate(form));
+        QTest::keyClick(form.windowHandle(), Qt::Key_P); // opens the closed window and plays
+        runAudio(form, 0.5);
+        auto* panel = child<QLabel>(form, "DuHoer");
+        QTRY_VERIFY(panel->isVisible());
+        form.praetClick(); // the third c-e now pure
+        QTRY_COMPARE(panel->text(), mark(form, 1, 1)->toolTip());
+        QVERIFY(panel->isVisible() && music.isVisible());
+        QCOMPARE(labelText(music, "musicTuning"),
+                 QString("Stemning: Prætoriansk stemning\nB skifter til: Pythagoræisk stemning"));
     }
 };
 

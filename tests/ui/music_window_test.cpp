@@ -86,19 +86,30 @@ private slots:
         QCOMPARE(MusicWindow::timeText(position, length), text);
     }
 
-    void playPauseAndPWakeTheOutputAndMoveThePiece() {
+    void playPauseWakesTheOutputAndMovesThePiece() {
         QVERIFY(m_window->openPiece(writePiece("skala.mid", 8)));
-        QVERIFY(activate(*m_window));
-        QTest::keyClick(m_window.get(), Qt::Key_P);
+        child<QPushButton>(*m_window, "musicPlay")->click();
         QCOMPARE(m_wakes, 1);
         QCOMPARE(child<QPushButton>(*m_window, "musicPlay")->text(), "Pause");
         QCOMPARE(runAudio(1.1), (std::vector<int>{60, 61, 62}));
         QTRY_COMPARE(child<QLabel>(*m_window, "musicTime")->text(), "0:01 / 0:03");
-        QTest::keyClick(m_window.get(), Qt::Key_P);
+        child<QPushButton>(*m_window, "musicPlay")->click();
         QCOMPARE(runAudio(1.0), std::vector<int>{});
         child<QPushButton>(*m_window, "musicRewind")->click();
         child<QPushButton>(*m_window, "musicPlay")->click();
         QCOMPARE(runAudio(0.6), (std::vector<int>{60, 61}));
+    }
+
+    // A paused piece's output sleeps and takes the new place only when it plays again.
+    void aPlaceDraggedToWhilePausedStaysShown() {
+        QVERIFY(m_window->openPiece(writePiece("skala.mid", 8)));
+        auto* position = child<QSlider>(*m_window, "musicPosition");
+        position->setSliderDown(true);
+        position->setSliderPosition(20);
+        position->setSliderDown(false);
+        QSignalSpy clock(m_window->findChild<QTimer*>("musicClock"), &QTimer::timeout);
+        QVERIFY(clock.wait());
+        QCOMPARE(position->value(), 20);
     }
 
     void theTempoStaysWithinFiftyAndOneHundredFiftyPercent() {

@@ -59,7 +59,7 @@ QString SettingsTest::runChildIn(const QString& configHome, const QString& home,
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_CONFIG_HOME", configHome);
     environment.insert("HOME", home);
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("QT_QPA_PLATFORM", "offscreen:configfile=" KLANGORA_SCREENS);
     child.setProcessEnvironment(environment);
     child.start(QCoreApplication::applicationFilePath(), {kChildFlag, action});
     if (!child.waitForFinished(30000) || child.exitCode() != 0) {

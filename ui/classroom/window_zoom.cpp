@@ -73,6 +73,7 @@ bool WindowZoom::setPercent(int percent) {
     if (!isStep(percent)) {
         return false;
     }
+    percent = std::min(percent, largestStep());
     if (isFullScreen()) {
         m_windowedPercent = percent;
         return true;
@@ -107,7 +108,7 @@ void WindowZoom::step(int direction) {
     const auto index = std::clamp<std::ptrdiff_t>(at - kStepsPercent.begin() + direction, 0,
                                                   std::ssize(kStepsPercent) - 1);
     const int next = kStepsPercent.at(static_cast<std::size_t>(index));
-    if (next != m_percent) {
+    if (next != m_percent && next <= std::max(m_percent, largestStep())) {
         apply(next);
         emit percentChosen(m_percent);
     }
@@ -119,6 +120,13 @@ void WindowZoom::toggleFullScreen() {
 
 bool WindowZoom::isFullScreen() const {
     return m_stage != nullptr;
+}
+
+// Never below 100 %: the window starts at its own size on any screen, and only the user makes it
+// smaller.
+int WindowZoom::largestStep() const {
+    return std::max(kFullSizePercent,
+                    largestFittingStep(m_window.size(), deviceScreenSize(m_window)));
 }
 
 int WindowZoom::largestFittingStep(QSize windowSize, QSize screenSize) {

@@ -27,9 +27,12 @@ public:
     static bool isStep(int percent);
 
     int percent() const { return m_percent; }
-    // Shows the window at this step (one of kStepsPercent); false, and nothing changes, for any
-    // other number.
+    // Shows the window at this step (one of kStepsPercent), or at the largest step that fits
+    // its screen where this one would not; false, and nothing changes, for any other number.
     bool setPercent(int percent);
+    // The largest step the window is shown at: the largest that fits its screen, as full
+    // screen chooses it, but at least 100 %.
+    int largestStep() const;
 
     // The keys: one step larger or smaller, back to 100 %, full screen on and off. Each tells
     // percentChosen when the user's chosen zoom changed.

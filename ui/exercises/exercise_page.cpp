@@ -4,11 +4,15 @@
 #include "ui/exercises/exercise_voices.h"
 #include "ui/exercises/schedule_player.h"
 
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 ExercisePage::ExercisePage(ExerciseContext context, QWidget* parent)
-    : QWidget(parent), m_context(context), m_status(new QLabel(this)), m_score(new QLabel(this)) {
+    : QWidget(parent), m_context(context), m_keyButtons(new QHBoxLayout),
+      m_status(new QLabel(this)), m_score(new QLabel(this)) {
     auto* layout = new QVBoxLayout(this);
     m_status->setObjectName("exerciseStatus");
     m_status->setWordWrap(true);
@@ -16,14 +20,43 @@ ExercisePage::ExercisePage(ExerciseContext context, QWidget* parent)
     m_score->setObjectName("exerciseScore");
     m_score->setAccessibleName(tr("Point"));
     layout->addWidget(m_status);
+    layout->addLayout(m_keyButtons);
     layout->addWidget(m_score);
     layout->addStretch();
 }
 
-// Above the status, the score and the stretch that keeps them all at the top.
+// Above the status, the key buttons, the score and the stretch that keeps them all at the top.
 void ExercisePage::addToTop(QWidget* widget) {
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
-    layout->insertWidget(layout->count() - 3, widget);
+    layout->insertWidget(layout->count() - 4, widget);
+}
+
+QPushButton* ExercisePage::addKeyButton(const QString& text, Qt::Key key, const char* objectName) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(objectName);
+    // The keys stay with the exercise: a click leaves the focus where it was.
+    button->setFocusPolicy(Qt::NoFocus);
+    if (key == Qt::Key_Space) {
+        connect(button, &QPushButton::pressed, this, [this] { pressKey(Qt::Key_Space, true); });
+        connect(button, &QPushButton::released, this, [this] { pressKey(Qt::Key_Space, false); });
+    } else {
+        connect(button, &QPushButton::clicked, this, [this, key] {
+            pressKey(key, true);
+            pressKey(key, false);
+        });
+    }
+    m_keyButtons->addWidget(button);
+    return button;
+}
+
+// As the window passes its keys on: to a running exercise, and Enter to start one.
+void ExercisePage::pressKey(Qt::Key key, bool pressed) {
+    QKeyEvent event(pressed ? QEvent::KeyPress : QEvent::KeyRelease, key, Qt::NoModifier);
+    if (isRunning()) {
+        pressed ? keyPressed(event) : keyReleased(event);
+    } else if (pressed && key == Qt::Key_Return) {
+        start();
+    }
 }
 
 void ExercisePage::begin() {

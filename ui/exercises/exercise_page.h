@@ -11,8 +11,10 @@
 
 class ExerciseTuning;
 class ExerciseVoices;
+class QHBoxLayout;
 class QKeyEvent;
 class QLabel;
+class QPushButton;
 class SchedulePlayer;
 
 struct ExerciseContext {
@@ -58,11 +60,17 @@ protected:
     void setScore(const QString& text);
     // The explanation, the choices and the start button the page adds, above the status.
     void addToTop(QWidget* widget);
+    // A button under the status that does what its key does, for a learner who clicks: held
+    // down as long as the key would be for Space, pressed once for any other key.
+    QPushButton* addKeyButton(const QString& text, Qt::Key key, const char* objectName);
 
     ExerciseContext m_context;
 
 private:
+    void pressKey(Qt::Key key, bool pressed);
+
     std::optional<klangora::SliderPositions> m_learnersTuning;
+    QHBoxLayout* m_keyButtons;
     QLabel* m_status;
     QLabel* m_score;
 };

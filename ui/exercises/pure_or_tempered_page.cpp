@@ -47,6 +47,10 @@ PureOrTemperedPage::PureOrTemperedPage(ExerciseContext context, QWidget* parent)
     startButton->setObjectName("startPureOrTempered");
     connect(startButton, &QPushButton::clicked, this, &PureOrTemperedPage::start);
     addToTop(startButton);
+    addKeyButton(tr("1: det første"), Qt::Key_1, "answerFirst");
+    addKeyButton(tr("2: det andet"), Qt::Key_2, "answerSecond");
+    addKeyButton(tr("Spil igen (mellemrum)"), Qt::Key_Space, "playAgain");
+    addKeyButton(tr("Næste (Enter)"), Qt::Key_Return, "nextQuestion");
     setStatus(tr("Vælg interval, og tryk Enter for at begynde."));
 }
 

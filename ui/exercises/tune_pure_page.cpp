@@ -31,6 +31,10 @@ TunePurePage::TunePurePage(ExerciseContext context, QWidget* parent)
     startButton->setObjectName("startTunePure");
     connect(startButton, &QPushButton::clicked, this, &TunePurePage::start);
     addToTop(startButton);
+    addKeyButton(tr("Hør (mellemrum)"), Qt::Key_Space, "listen");
+    addKeyButton(tr("Hæv (pil op)"), Qt::Key_Up, "raiseTone");
+    addKeyButton(tr("Sænk (pil ned)"), Qt::Key_Down, "lowerTone");
+    addKeyButton(tr("Ren nu (Enter)"), Qt::Key_Return, "tunedPure");
     setStatus(tr("Tryk Enter for at begynde."));
 }
 

@@ -49,6 +49,15 @@ WhichTemperamentPage::WhichTemperamentPage(ExerciseContext context, QWidget* par
     startButton->setObjectName("startWhichTemperament");
     connect(startButton, &QPushButton::clicked, this, &WhichTemperamentPage::start);
     addToTop(startButton);
+    for (int number = 1; number <= klangora::kMostTemperaments; ++number) {
+        QPushButton* answer =
+            addKeyButton(QString::number(number), Qt::Key(Qt::Key_0 + number), "answer");
+        answer->setObjectName(QStringLiteral("answer%1").arg(number));
+        answer->hide();
+        m_answerButtons.push_back(answer);
+    }
+    addKeyButton(tr("Spil igen (mellemrum)"), Qt::Key_Space, "playAgain");
+    addKeyButton(tr("Næste (Enter)"), Qt::Key_Return, "nextQuestion");
     setStatus(tr("Vælg to til fire stemninger, og tryk Enter for at begynde."));
 }
 
@@ -79,10 +88,22 @@ void WhichTemperamentPage::start() {
     }
     begin();
     m_choices = refs;
+    showAnswerButtons();
     m_asked = 0;
     m_right = 0;
     setScore(tr("Rigtige: 0 af 0"));
     ask();
+}
+
+// One button for each temperament chosen, named as the question names it.
+void WhichTemperamentPage::showAnswerButtons() {
+    for (std::size_t n = 0; n < m_answerButtons.size(); ++n) {
+        QPushButton* button = m_answerButtons[n];
+        button->setVisible(n < m_choices.size());
+        if (n < m_choices.size()) {
+            button->setText(tr("%1: %2").arg(n + 1).arg(captionOf(m_choices[n])));
+        }
+    }
 }
 
 QString WhichTemperamentPage::choicesText() const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QCheckBox;
+class QPushButton;
 
 class WhichTemperamentPage : public ExercisePage {
     Q_OBJECT
@@ -37,8 +38,10 @@ private:
     void play();
     void answer(int number);
     QString choicesText() const;
+    void showAnswerButtons();
 
     std::vector<std::pair<klangora::TemperamentRef, QCheckBox*>> m_boxes;
+    std::vector<QPushButton*> m_answerButtons;
     std::vector<klangora::TemperamentRef> m_choices;
     std::optional<klangora::WhichTemperamentQuestion> m_question;
     bool m_awaitsAnswer = false;

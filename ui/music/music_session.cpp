@@ -1,6 +1,7 @@
 #include "ui/music/music_session.h"
 
 #include "core/historical_temperaments.h"
+#include "core/music/temperament_names.h"
 #include "core/music/tuning_name.h"
 #include "core/presets.h"
 #include "sound/instrument/live_instrument.h"
@@ -10,7 +11,9 @@
 #include "ui/music/music_window.h"
 #include "ui/panel/readout_panel.h"
 #include "ui/texts/key_table.h"
+#include "ui/texts/language_follower.h"
 #include "ui/texts/palette.h"
+#include "ui/tuning/tuning_name.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -59,12 +62,10 @@ MusicSession::MusicSession(QWidget& window, klangora::LiveInstrument& instrument
             },
             [this] { return m_parts.model.tuning(); }},
         &window);
-    // P in the main window; the music window answers P itself.
-    m_playKey = new QAction(&window);
-    m_playKey->setObjectName("playPausePieceAction");
-    m_playKey->setShortcut(QKeySequence(keys::keyOf(keys::Command::playPausePiece)));
-    window.addAction(m_playKey);
-    connect(m_playKey, &QAction::triggered, m_window.get(), &MusicWindow::playOrPause);
+    // P is one binding for all of the program's windows, the music window's closed or open.
+    m_playKey = keyAction(window, *m_window, keys::Command::playPausePiece, "playPausePieceAction");
+    m_playKey->setShortcutContext(Qt::ApplicationShortcut);
+    connect(m_playKey, &QAction::triggered, this, &MusicSession::playOrPause);
     m_switchKey =
         keyAction(window, *m_window, keys::Command::previousTuning, "previousTuningAction");
     connect(m_switchKey, &QAction::triggered, this, &MusicSession::switchTuning);
@@ -75,6 +76,11 @@ MusicSession::MusicSession(QWidget& window, klangora::LiveInstrument& instrument
     connect(&m_parts.model, &TuningModel::tonesChanged, this,
             [this] { QTimer::singleShot(0, this, [this] { m_settled = current(); }); });
     connect(&m_parts.model, &TuningModel::tuningSet, this, &MusicSession::noteWholeChange);
+    // A retuning changes the sounding intervals' sizes, though the same notes sound on.
+    connect(&m_parts.model, &TuningModel::tonesChanged, this, [this] { m_retuned = true; });
+    connect(&m_parts.model, &TuningModel::identityChanged, this, &MusicSession::showTuning);
+    followLanguage(window, *this, [this] { showTuning(); });
+    showTuning();
     m_soundingView->setInterval(kSoundingViewMs);
     connect(m_soundingView, &QTimer::timeout, this, &MusicSession::showSounding);
     m_soundingView->start();
@@ -105,6 +111,34 @@ void MusicSession::noteWholeChange() {
         m_toggle.wholeChange(m_settled, now);
     }
     m_settled = now;
+    showTuning();
+}
+
+void MusicSession::showTuning() {
+    const auto other = m_toggle.next();
+    m_window->showTuning(tuningName(m_parts.model.identity()),
+                         other ? tuningName(other->identity) : QString());
+}
+
+void MusicSession::playOrPause() {
+    if (m_window->isHidden() && m_window->piece() != nullptr) {
+        m_window->show();
+        m_window->raise();
+        if (!m_window->playing()) {
+            m_window->playOrPause();
+        }
+        return;
+    }
+    m_window->playOrPause();
+}
+
+void MusicSession::startWith(const QString& tuningName, const QString& piece, bool playAtOnce) {
+    if (!tuningName.isEmpty()) {
+        applyTuningName(tuningName);
+    }
+    if (!piece.isEmpty()) {
+        open(piece, playAtOnce);
+    }
 }
 
 void MusicSession::switchTuning() {
@@ -134,10 +168,11 @@ void MusicSession::applyTuningName(const QString& name) {
 
 void MusicSession::showSounding() {
     const std::bitset<128> sounding = m_player->soundingNotes();
-    if (sounding == m_shownSounding) {
+    if (sounding == m_shownSounding && !m_retuned) {
         return;
     }
     m_shownSounding = sounding;
+    m_retuned = false;
     std::array<bool, 14> lit{};
     QStringList lines;
     const std::bitset<128> held = sounding | m_instrument.heldNotes();

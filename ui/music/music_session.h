@@ -42,9 +42,16 @@ public:
     // Opens the piece in the music window, and plays it at once if asked; false (after a
     // message) when the file cannot be played.
     bool open(const QString& path, bool playAtOnce = false);
-    // A tuning named as on the command line (a button's id, a library id or a .scl file), set
-    // as its button, menu entry or file would set it. A name that names nothing changes nothing.
+    // A tuning named as on the command line (a temperament's name or its button's id, a library
+    // id or a .scl file), set as its button, menu entry or file would set it. A name that names
+    // nothing changes nothing.
     void applyTuningName(const QString& name);
+    // What the command line asks for once the window shows: its tuning, then its piece (whose
+    // first notes then sound in that tuning), played at once if asked.
+    void startWith(const QString& tuningName, const QString& piece, bool playAtOnce);
+    // P, wherever it is pressed: plays or pauses the piece; with the music window closed, opens
+    // it and plays.
+    void playOrPause();
     // B: the tuning before the last whole-tuning change, and back; nothing before the first.
     void switchTuning();
     // Esc: the piece stops where it is, with everything else that sounds.
@@ -58,6 +65,7 @@ private:
     Whole current() const;
     void noteWholeChange();
     void showSounding();
+    void showTuning();
 
     klangora::LiveInstrument& m_instrument;
     Parts m_parts;
@@ -71,4 +79,5 @@ private:
     Whole m_settled; // the tuning as it stood before the change now under way
     bool m_switching = false;
     std::bitset<128> m_shownSounding;
+    bool m_retuned = false; // the shown intervals' sizes are out of date
 };

@@ -5,6 +5,7 @@
 #include "ui/music/piece_saver.h"
 #include "ui/widgets/message_box.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTimer>
@@ -66,6 +66,8 @@ QString MusicWindow::timeText(double positionSeconds, double lengthSeconds) {
 void MusicWindow::build() {
     m_name = new QLabel(tr("Intet stykke åbnet"), this);
     m_name->setObjectName("musicPieceName");
+    m_tuning = new QLabel(this);
+    m_tuning->setObjectName("musicTuning");
     m_play = button(this, "musicPlay", playText(), tr("Spil eller hold pause (P)"));
     m_rewind = button(this, "musicRewind", tr("Til start"), tr("Tilbage til begyndelsen"));
     m_save = button(this, "musicSave", tr("Gem som lyd …"), tr("Gem stykket som lyd"));
@@ -87,13 +89,14 @@ void MusicWindow::build() {
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_name, 0, 0, 1, 4);
-    layout->addWidget(m_position, 1, 0, 1, 3);
-    layout->addWidget(m_time, 1, 3);
-    layout->addWidget(m_play, 2, 0);
-    layout->addWidget(m_rewind, 2, 1);
-    layout->addWidget(tempoLabel, 2, 2, Qt::AlignRight);
-    layout->addWidget(m_tempo, 2, 3);
-    layout->addWidget(m_save, 3, 0, 1, 4);
+    layout->addWidget(m_tuning, 1, 0, 1, 4);
+    layout->addWidget(m_position, 2, 0, 1, 3);
+    layout->addWidget(m_time, 2, 3);
+    layout->addWidget(m_play, 3, 0);
+    layout->addWidget(m_rewind, 3, 1);
+    layout->addWidget(tempoLabel, 3, 2, Qt::AlignRight);
+    layout->addWidget(m_tempo, 3, 3);
+    layout->addWidget(m_save, 4, 0, 1, 4);
     setTabOrder(m_play, m_rewind);
     setTabOrder(m_rewind, m_position);
     setTabOrder(m_position, m_tempo);
@@ -105,18 +108,16 @@ void MusicWindow::build() {
     connect(m_tempo, &QSpinBox::valueChanged, this, &MusicWindow::setTempoPercent);
     // A drag moves the piece when the handle is let go; a click or a key at once.
     connect(m_position, &QSlider::sliderReleased, this,
-            [this] { m_sound.player.seek(m_position->value() / kSliderStepsPerSecond); });
+            [this] { seekTo(m_position->value() / kSliderStepsPerSecond); });
     connect(m_position, &QSlider::actionTriggered, this, [this](int action) {
         if (action != QSlider::SliderMove) {
-            QTimer::singleShot(0, this, [this] {
-                m_sound.player.seek(m_position->value() / kSliderStepsPerSecond);
-            });
+            QTimer::singleShot(0, this,
+                               [this] { seekTo(m_position->value() / kSliderStepsPerSecond); });
         }
     });
-    auto* playKey = new QShortcut(QKeySequence(Qt::Key_P), this);
-    connect(playKey, &QShortcut::activated, this, &MusicWindow::playOrPause);
 
     m_clockView = new QTimer(this);
+    m_clockView->setObjectName("musicClock");
     m_clockView->setInterval(kClockViewMs);
     connect(m_clockView, &QTimer::timeout, this, &MusicWindow::showPosition);
     m_clockView->start();
@@ -149,6 +150,7 @@ bool MusicWindow::openPiece(const QString& path) {
     m_position->setRange(0,
                          static_cast<int>(std::ceil(piece->lengthSeconds * kSliderStepsPerSecond)));
     m_position->setValue(0);
+    m_soughtSeconds = 0;
     m_time->setText(timeText(0, piece->lengthSeconds));
     for (QWidget* control : findChildren<QWidget*>()) {
         control->setEnabled(true);
@@ -165,6 +167,23 @@ void MusicWindow::addSoundRow(QWidget* row) {
     auto* grid = static_cast<QGridLayout*>(layout());
     grid->addWidget(row, grid->rowCount(), 0, 1, 4);
     setTabOrder(m_save, row);
+}
+
+void MusicWindow::showTuning(const QString& playing, const QString& other) {
+    QString text = tr("Stemning: %1").arg(playing);
+    if (!other.isEmpty()) {
+        text += "\n" + tr("B skifter til: %1").arg(other);
+    }
+    m_tuning->setText(text);
+    m_tuning->setAccessibleName(text);
+}
+
+void MusicWindow::closeEvent(QCloseEvent* event) {
+    // A piece left playing would have no window to stop it.
+    if (m_shownPlaying) {
+        playOrPause();
+    }
+    QWidget::closeEvent(event);
 }
 
 bool MusicWindow::playing() const {
@@ -186,8 +205,13 @@ void MusicWindow::playOrPause() {
 }
 
 void MusicWindow::backToStart() {
-    m_sound.player.seek(0);
+    seekTo(0);
     m_position->setValue(0);
+}
+
+void MusicWindow::seekTo(double seconds) {
+    m_soughtSeconds = seconds;
+    m_sound.player.seek(seconds);
 }
 
 void MusicWindow::setTempoPercent(int percent) {
@@ -200,7 +224,8 @@ void MusicWindow::showPosition() {
     if (!m_piece) {
         return;
     }
-    const double seconds = m_sound.player.positionSeconds();
+    const double seconds =
+        m_sound.player.seekPending() ? m_soughtSeconds : m_sound.player.positionSeconds();
     if (!m_position->isSliderDown()) {
         m_position->setValue(static_cast<int>(std::lround(seconds * kSliderStepsPerSecond)));
     }

@@ -1,9 +1,10 @@
 #pragma once
 
 // The music window: a small tool window beside the main one that plays a MIDI file in the
-// current tuning. It shows the piece's name, plays and pauses (also P), goes back to the start,
-// shows and moves the position ("0:42 / 2:15", draggable while the piece plays), sets the tempo
-// (50–150 %), and saves the piece as sound. The audio thread is the clock; this window only sends
+// current tuning. It shows the piece's name and the tuning it plays in (and the one B switches
+// to), plays and pauses, goes back to the start, shows and moves the position ("0:42 / 2:15",
+// draggable while the piece plays or pauses), sets the tempo (50–150 %), and saves the piece as
+// sound. Closed, it pauses the piece. The audio thread is the clock; this window only sends
 // commands and reads where the piece is.
 #include "core/music/piece.h"
 #include "core/tuning.h"
@@ -45,6 +46,8 @@ public:
     void saveAsSound(const QString& path);
     // The choice of sound and the volume, under the other controls and after them for Tab.
     void addSoundRow(QWidget* row);
+    // The tuning the piece plays in, and the one B switches to (empty before there is one).
+    void showTuning(const QString& playing, const QString& other);
 
     const klangora::Piece* piece() const { return m_piece.get(); }
     std::shared_ptr<const klangora::Piece> sharedPiece() const { return m_piece; }
@@ -57,8 +60,12 @@ signals:
     void pieceOpened(const QString& name);
     void saveFinished(bool saved);
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void build();
+    void seekTo(double seconds);
     void showPosition();
     void askToSaveAsSound();
 
@@ -66,6 +73,7 @@ private:
     std::shared_ptr<const klangora::Piece> m_piece;
     QString m_piecePath; // the file it was read from
     QLabel* m_name = nullptr;
+    QLabel* m_tuning = nullptr;
     QPushButton* m_play = nullptr;
     QPushButton* m_rewind = nullptr;
     QSlider* m_position = nullptr;
@@ -76,4 +84,7 @@ private:
     PieceSaver* m_saver = nullptr;
     QString m_soundFolder;
     bool m_shownPlaying = false;
+    // Where the piece was last sent: shown until the audio side has gone there, which a paused
+    // piece's sleeping output does only once it plays again.
+    double m_soughtSeconds = 0;
 };
