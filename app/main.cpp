@@ -11,6 +11,7 @@
 #include "ui/form1.h"
 #include "ui/instrument/midi_keyboard.h"
 #include "ui/instrument/sound_choice.h"
+#include "ui/music/midi_file_reason_text.h"
 #include "ui/music/music_session.h"
 #include "ui/sequence/responsive_player.h"
 #include "ui/widgets/message_box.h"
@@ -82,8 +83,8 @@ std::optional<QString> musicProblem(const Request& request) {
         const auto piece =
             klangora::readMidiFile(std::filesystem::path(request.musicFile.toStdString()));
         if (const auto* error = std::get_if<klangora::MidiFileError>(&piece)) {
-            return QStringLiteral("»%1« kan ikke spilles: %2")
-                .arg(request.musicFile, QString::fromStdString(klangora::midiFileReason(*error)));
+            return QCoreApplication::translate("klangora", "»%1« kan ikke spilles: %2")
+                .arg(request.musicFile, midiFileReasonText(*error));
         }
     }
     return std::nullopt;
@@ -186,7 +187,8 @@ Request readArguments(const QStringList& arguments) {
     const auto chosenSound =
         klangora::instrumentSoundFromCommandName(parser.value(sound).toStdString());
     if (!chosenSound) {
-        return refuse(QStringLiteral("ukendt klang »%1«; vælg own, harpsichord, organ eller piano")
+        return refuse(QCoreApplication::translate(
+                          "klangora", "ukendt klang »%1«; vælg own, harpsichord, organ eller piano")
                           .arg(parser.value(sound)));
     }
     const auto chosenFont =

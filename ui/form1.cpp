@@ -16,6 +16,7 @@
 #include "ui/instrument/sound_choice.h"
 #include "ui/layout/window_layout.h"
 #include "ui/messages/message_panel.h"
+#include "ui/model/concealed_tone.h"
 #include "ui/model/tuning_model.h"
 #include "ui/music/examples_menu.h"
 #include "ui/music/music_session.h"
@@ -39,7 +40,7 @@
 struct TForm1::Parts {
     Parts(TForm1& window, const WindowWidgets& widgets, SoundPlayer& player,
           klangora::LiveInstrument& instrument)
-        : model(&window), messages(widgets.messages, &window),
+        : model(&window), concealed(&window), messages(widgets.messages, &window),
           diagram(widgets.diagram, model, &window), arrangement(widgets.arrangement, &window),
           panel(widgets.panel, model, &window), selection(widgets.selection, model, &window),
           keys(widgets.keys, model, &window), caption(widgets.caption, model, &window),
@@ -51,12 +52,13 @@ struct TForm1::Parts {
           exercises(window,
                     std::make_unique<WindowExerciseTuning>(
                         WindowExerciseTuning::Controls{widgets.diagram.marks, widgets.diagram.bars,
-                                                       widgets.panel.readouts},
+                                                       &concealed},
                         model, &messages),
                     exerciseVoices),
           classroom(window) {}
 
     TuningModel model;
+    ConcealedTone concealed;
     MessagePanel messages;
     TriadDiagram diagram;
     Arrangement arrangement;
@@ -125,8 +127,9 @@ void TForm1::wireParts() {
     p.files.setMusicOpener([&p](const QString& path) { return p.music.open(path); });
     connect(&p.live, &LivePlaying::allSoundStopped, &p.music, &MusicSession::pause);
     // The music window's triad table, and the examples of the context menu opened in it.
-    addTriadTable(p.music.window(),
-                  {p.model, p.music.player(), [&p] { return p.arrangement.inFifths(); }});
+    addTriadTable(p.music.window(), {p.model, p.music.player(),
+                                     [&p] { return p.arrangement.inFifths(); }, &p.concealed});
+    p.panel.followConcealment(p.concealed);
     connect(&p.examples, &ExamplesMenu::exampleChosen, this,
             [&p](const QString& path) { p.music.open(path); });
     connect(&p.live, &LivePlaying::midiInputsChanged, &p.selection,

@@ -44,6 +44,9 @@ expect(1 "»ingen.mid« kan ikke spilles: Filen kan ikke læses" --render ingen.
 expect(1 "Ukendt stemning »fnord«" --render ingen.mid --tuning fnord -o ud.wav)
 expect(1 "Ukendt stemning »fnord«" --play ingen.mid --tuning fnord)
 expect(1 "kan ikke spilles" ingen.mid)
+# The refusals in English.
+expect(2 "unknown sound \"lut\"; choose own, harpsichord, organ or piano" --lang en --sound lut)
+expect(1 "\"ingen.mid\" cannot be played: The file cannot be read" --lang en ingen.mid)
 if(EXISTS ud.wav)
     message(FATAL_ERROR "a refused --render left ud.wav")
 endif()

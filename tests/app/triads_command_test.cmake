@@ -51,6 +51,15 @@ run(0 --triads ${EXAMPLES}/koral-c-dur.mid --tuning praet)
 expect_line("C-dur${gap}3,0 s${gap}37,0 %${gap}terts${gap}0,0 cent${gap}kvint${gap}-5,4 cent")
 set(ENV{LC_ALL} C)
 
+# In English the triads are major with B for H, the intervals third and fifth, and no Danish
+# word is left; a file that is no MIDI file is refused in English too.
+run(0 --lang en --triads ${EXAMPLES}/koral-c-dur.mid --tuning praet)
+expect_line("C major${gap}3\\.0 s${gap}37\\.0 %${gap}third${gap}0\\.0 cent${gap}fifth${gap}-5\\.4 cent")
+expect_line("B major${gap}0\\.0 s${gap}0\\.0 %${gap}third${gap}\\+41\\.0 cent${gap}fifth${gap}-5\\.4 cent")
+if(out MATCHES "dur|terts|kvint|H ")
+    message(FATAL_ERROR "Danish in the English report:\n${out}")
+endif()
+
 # What cannot be read is refused with a reason and a status of 1, and nothing on standard output.
 run(1 --triads ${EXAMPLES}/koral-c-dur.mid --tuning fnord)
 if(NOT err MATCHES "Ukendt stemning »fnord«" OR NOT out STREQUAL "")
@@ -64,6 +73,10 @@ file(WRITE ${WORK_DIR}/ikke-midi.mid "MThx, men ikke musik")
 run(1 --triads ${WORK_DIR}/ikke-midi.mid)
 if(NOT err MATCHES "ikke-midi\\.mid: " OR NOT out STREQUAL "")
     message(FATAL_ERROR "a file that is no MIDI file: ${out}${err}")
+endif()
+run(1 --lang en --triads ${WORK_DIR}/ikke-midi.mid)
+if(NOT err MATCHES "ikke-midi\\.mid: The file is not a MIDI file")
+    message(FATAL_ERROR "a file that is no MIDI file, in English: ${err}")
 endif()
 run(0 --help)
 if(NOT out MATCHES "--triads <FIL\\.mid>" OR NOT out MATCHES "--tuning <NAVN>")

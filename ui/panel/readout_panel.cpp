@@ -3,6 +3,7 @@
 
 #include "core/readings.h"
 #include "core/rounding.h"
+#include "ui/model/concealed_tone.h"
 #include "ui/model/musical_facts.h"
 #include "ui/texts/fonts.h"
 #include "ui/texts/number_format.h"
@@ -14,6 +15,7 @@
 #include <QRadioButton>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstddef>
 
 using klangora::kPureFifthCents;
@@ -102,6 +104,28 @@ void ReadoutPanel::opdaterLabel() {
         label->adjustSize();
     }
     nameReadouts();
+    hideConcealed();
+}
+
+void ReadoutPanel::followConcealment(const ConcealedTone& concealed) {
+    m_concealed = &concealed;
+    connect(&concealed, &ConcealedTone::changed, this, &ReadoutPanel::hideConcealed);
+    hideConcealed();
+}
+
+void ReadoutPanel::hideConcealed() {
+    if (m_concealed == nullptr) {
+        return;
+    }
+    using Mode = descriptions::ReadoutMode;
+    const Mode shown = mode();
+    const int row = shown == Mode::thirdDeviation ? 1 : shown == Mode::fifthDeviation ? 2 : 0;
+    const std::vector<int> hidden = m_concealed->tone()
+                                        ? concealment::columnsTelling(*m_concealed->tone(), row)
+                                        : std::vector<int>{};
+    for (int tone = 1; tone <= 13; ++tone) {
+        m_widgets.readouts[tone]->setHidden(std::ranges::find(hidden, tone) != hidden.end());
+    }
 }
 
 void ReadoutPanel::nameReadoutsAnew() {
