@@ -90,6 +90,19 @@ std::optional<QString> musicProblem(const Request& request) {
     return std::nullopt;
 }
 
+// What --render cannot do, told in the interface's language before the renderer, which knows no
+// translation, is reached.
+std::optional<QString> renderProblem(const QString& midiFile, const QString& tuningName,
+                                     const QString& outputFile) {
+    if (outputFile.isEmpty()) {
+        return QCoreApplication::translate("klangora", "Angiv lydfilen med -o UD.wav.");
+    }
+    Request request;
+    request.musicFile = midiFile;
+    request.tuningName = tuningName;
+    return musicProblem(request);
+}
+
 Request readArguments(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate(
@@ -196,6 +209,11 @@ Request readArguments(const QStringList& arguments) {
             ? std::optional<std::filesystem::path>(parser.value(soundFont).toStdString())
             : std::nullopt;
     if (parser.isSet(render)) {
+        if (const auto problem =
+                renderProblem(parser.value(render), parser.value(tuning), parser.value(output))) {
+            print(stderr, QStringLiteral("klangora: %1\n").arg(*problem));
+            return ended(kMusicError);
+        }
         return ended(klangora::runSoundRenderCommand({parser.value(render).toStdString(),
                                                       parser.value(tuning).toStdString(),
                                                       parser.value(output).toStdString()},

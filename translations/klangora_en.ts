@@ -683,6 +683,10 @@
         <translation>unknown sound &quot;%1&quot;; choose own, harpsichord, organ or piano</translation>
     </message>
     <message>
+        <source>Angiv lydfilen med -o UD.wav.</source>
+        <translation>Name the sound file with -o OUT.wav.</translation>
+    </message>
+    <message>
         <source>Historiske stemninger</source>
         <translation>Historical temperaments</translation>
     </message>
