@@ -30,11 +30,24 @@
 #include "ui/tuning/temperament_caption.h"
 #include "ui/tuning/temperament_menu.h"
 #include "ui/widgets/shape.h"
+#include "ui/widgets/tone_slider.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+
+#include <algorithm>
+
+namespace {
+
+std::array<QWidget*, 13> slidersOf(const WindowWidgets& widgets) {
+    std::array<QWidget*, 13> sliders{};
+    std::copy(widgets.selection.sliders.begin(), widgets.selection.sliders.end(), sliders.begin());
+    return sliders;
+}
+
+} // namespace
 
 // The parts in the order they are made: each may use those made before it.
 struct TForm1::Parts {
@@ -52,7 +65,7 @@ struct TForm1::Parts {
           exercises(window,
                     std::make_unique<WindowExerciseTuning>(
                         WindowExerciseTuning::Controls{widgets.diagram.marks, widgets.diagram.bars,
-                                                       &concealed},
+                                                       slidersOf(widgets), &concealed},
                         model, &messages),
                     exerciseVoices),
           classroom(window) {}

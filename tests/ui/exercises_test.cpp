@@ -616,6 +616,7 @@ void ExercisesTest::tunePureOnTheMainWindowGivesNothingAway() {
             columns << 13;
         }
         QVERIFY(!readout(form, r.movingToneIndex % 12 + 1)->isVisible());
+        QVERIFY(!child<QWidget>(form, controls::sliderName(r.sliderNumber))->isVisible());
         for (const int column : columns) {
             QVERIFY(!mark(form, column, row)->isVisible());
             QVERIFY(!bar(form, column, row)->isVisible());

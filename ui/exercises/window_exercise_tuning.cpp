@@ -75,6 +75,10 @@ void WindowExerciseTuning::hideIntervalsWith(int toneIndex) {
             }
         }
     }
+    const int slider = toneIndex + 1; // c has none: it is fixed
+    if (slider >= 2 && slider <= 12) {
+        hide(m_controls.sliders[static_cast<std::size_t>(slider)], slider, -1);
+    }
     if (m_controls.concealed != nullptr) {
         m_controls.concealed->conceal(toneIndex);
     }

@@ -4,10 +4,10 @@
 // layout built them, and the tone the window's views conceal. While a "Stem rent" round runs,
 // the marks and bars of every third and fifth that sounds the moving tone (with the c' column's,
 // which repeat c's) are out of sight, and they and the tone's own root mark say nothing to a
-// screen reader; the readouts and the music window's triads that would tell the tone's pitch
-// follow the concealed tone; the message panel speaks of the exercise instead of the beats of
-// what sounds. The marked triads of "Hvilken stemning?" are outlined in red. Whatever name the
-// learner's tuning had comes back with it.
+// screen reader, nor does the tone's slider; the readouts and the music window's triads that would
+// tell the tone's pitch follow the concealed tone; the message panel speaks of the exercise instead
+// of the beats of what sounds. The marked triads of "Hvilken stemning?" are outlined in red.
+// Whatever name the learner's tuning had comes back with it.
 #include "ui/exercises/exercise_tuning.h"
 #include "ui/model/tuning_identity.h"
 
@@ -30,6 +30,8 @@ public:
     struct Controls {
         std::array<std::array<Shape*, 3>, 14> marks{}; // rows 0 root, 1 third, 2 fifth
         std::array<std::array<Shape*, 3>, 14> bars{};  // rows 1 and 2
+        // The hidden sliders by slider number 2..12, whose value a screen reader would read.
+        std::array<QWidget*, 13> sliders{};
         ConcealedTone* concealed = nullptr; // followed by the readouts and the triad table
     };
     // Without a message panel, the exercise says nothing there.
