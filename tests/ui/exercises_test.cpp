@@ -32,8 +32,6 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -519,13 +517,11 @@ void ExercisesTest::windowHidesEveryIntervalOfTheTone() {
     tuning.hideIntervalsWith(tone);
     QCOMPARE(controls.concealed.tone(), std::optional<int>(tone));
     controls.model.setPosition(5, 100); // the diagram writes its texts anew
-    QList<QWidget*> hidden;
+    int hidden = 0;
     for (QWidget* widget : controls.window.findChildren<QWidget*>()) {
-        if (widget->isHidden()) {
-            hidden << widget;
-        }
+        hidden += widget->isHidden() ? 1 : 0;
     }
-    QCOMPARE(hidden.size(), 2 * (thirds.size() + fifths.size()));
+    QCOMPARE(hidden, 2 * (thirds.size() + fifths.size()));
     const QList<QList<int>> rows{{tone + 1}, thirds, fifths};
     for (int row = 0; row <= 2; ++row) {
         for (const int column : rows[row]) {
@@ -533,7 +529,7 @@ void ExercisesTest::windowHidesEveryIntervalOfTheTone() {
             // The root mark stays in sight, since only its words tell its pitch.
             QCOMPARE(mark->isHidden(), row > 0);
             QVERIFY(mark->toolTip().isEmpty() && mark->accessibleDescription().isEmpty());
-            QVERIFY(row == 0 || hidden.contains(controls.named(controls::barName(column, row))));
+            QVERIFY(row == 0 || controls.named(controls::barName(column, row))->isHidden());
         }
     }
     tuning.uncoverInterval();
@@ -761,9 +757,9 @@ void ExercisesTest::nothingInSightFollowsTheMovingTone() {
     QTest::keyClick(window, Qt::Key_Return);
     QVERIFY(window->tunePure().roundRuns());
     QVERIFY(activate(form));
-    QTest::mouseClick(child<QRadioButton>(form, mode), Qt::LeftButton);
+    QTest::mouseClick(child<QAbstractButton>(form, mode), Qt::LeftButton);
     // The start-up timers' arrangement in fifths, and the windows' layouts, settled first.
-    QTRY_COMPARE(child<QPushButton>(form, "kromkvint")->text(),
+    QTRY_COMPARE(child<QAbstractButton>(form, "kromkvint")->text(),
                  QString("vis i KROMATISK opstilling"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     const QStringList before = everythingInSight();
