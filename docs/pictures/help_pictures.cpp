@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLocale>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -88,6 +89,10 @@ int main(int argc, char* argv[]) {
     for (const InterfaceLanguage language :
          {InterfaceLanguage::danish, InterfaceLanguage::english}) {
         const InterfaceLanguageScope scope(language);
+        // Numbers as a reader of that language writes them: 261,6 in Danish, 261.6 in English.
+        QLocale::setDefault(language == InterfaceLanguage::english
+                                ? QLocale(QLocale::English, QLocale::UnitedKingdom)
+                                : QLocale(QLocale::Danish, QLocale::Denmark));
         saved = takePictures(folder, language == InterfaceLanguage::english ? "en" : "da") && saved;
     }
     return saved ? 0 : 1;
