@@ -144,6 +144,7 @@ void TriadTable::hideConcealed() {
     for (int root = 0; root < 12; ++root) {
         setRowHidden(rowOf(root), m_concealed != nullptr && m_concealed->inTriad(root));
     }
+    fillDeviations();
 }
 
 const std::array<int, 12>& TriadTable::order() const {
@@ -184,9 +185,11 @@ void TriadTable::fillTimes() {
 
 void TriadTable::fillDeviations() {
     for (int root = 0; root < 12; ++root) {
+        // A hidden row's cells are empty too: a screen reader reads a table's rows all the same.
+        const bool concealed = m_concealed != nullptr && m_concealed->inTriad(root);
         const TriadDeviation deviation = triadDeviation(m_model.tones(), root);
-        cell(root, thirdColumn)->setText(signedCents(deviation.thirdCents));
-        cell(root, fifthColumn)->setText(signedCents(deviation.fifthCents));
+        cell(root, thirdColumn)->setText(concealed ? QString() : signedCents(deviation.thirdCents));
+        cell(root, fifthColumn)->setText(concealed ? QString() : signedCents(deviation.fifthCents));
     }
 }
 
