@@ -703,29 +703,28 @@ void ExercisesTest::liveVoicesSoundExactFrequenciesAndStopOnlyTheirOwn() {
 namespace {
 
 // Everything in sight in the program's windows, or told of it, sorted: each visible widget's
-// place, text and texts for hover and screen readers, and every table's cells, which a screen
-// reader reads in hidden rows too.
+// place and text, every widget's texts for hover and screen readers (which reach hidden widgets
+// too), and every table's cells.
 QStringList everythingInSight() {
     QStringList seen;
     for (const QWidget* widget : QApplication::allWidgets()) {
-        if (!widget->isVisible()) {
-            continue;
-        }
         const auto* table = qobject_cast<const QTableWidget*>(widget);
         for (int row = 0; table != nullptr && row < table->rowCount(); ++row) {
             for (int column = 0; column < table->columnCount(); ++column) {
                 seen << table->item(row, column)->text();
             }
         }
-        const QRect r = widget->geometry();
+        const bool visible = widget->isVisible();
+        const QRect r = visible ? widget->geometry() : QRect();
         seen << QString("%1 %2 %3 %4 %5: %6|%7|%8|%9")
                     .arg(widget->objectName())
                     .arg(r.x())
                     .arg(r.y())
                     .arg(r.width())
                     .arg(r.height())
-                    .arg(widget->property("text").toString(), widget->toolTip(),
-                         widget->accessibleName(), widget->accessibleDescription());
+                    .arg(visible ? widget->property("text").toString() : QString(),
+                         widget->toolTip(), widget->accessibleName(),
+                         widget->accessibleDescription());
     }
     seen.sort();
     return seen;

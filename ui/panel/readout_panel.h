@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <array>
+#include <vector>
 
 class ConcealedTone;
 class QButtonGroup;
@@ -64,6 +65,8 @@ private:
     void nameReadouts();
     // The key's note name larger than the others.
     void markKey(int key);
+    // The readouts (tone numbers) that would tell the concealed tone's pitch in the chosen mode.
+    std::vector<int> concealedReadouts() const;
     void hideConcealed();
 
     Widgets m_widgets;
