@@ -12,6 +12,7 @@
 #include "ui/form1.h"
 #include "ui/instrument/midi_keyboard.h"
 #include "ui/instrument/sound_choice.h"
+#include "ui/music/midi_file_reason_text.h"
 #include "ui/music/music_session.h"
 #include "ui/sequence/responsive_player.h"
 #include "ui/widgets/message_box.h"
@@ -83,8 +84,8 @@ std::optional<QString> musicProblem(const Request& request) {
         const auto piece =
             klangora::readMidiFile(std::filesystem::path(request.musicFile.toStdString()));
         if (const auto* error = std::get_if<klangora::MidiFileError>(&piece)) {
-            return QStringLiteral("»%1« kan ikke spilles: %2")
-                .arg(request.musicFile, QString::fromStdString(klangora::midiFileReason(*error)));
+            return QCoreApplication::translate("klangora", "»%1« kan ikke spilles: %2")
+                .arg(request.musicFile, midiFileReasonText(*error));
         }
     }
     return std::nullopt;
@@ -100,6 +101,19 @@ QString tuningOptionText() {
                                        "pythagorean).")
         .arg(QString::fromStdString(klangora::presetNamesText(danish)),
              QString::fromStdString(klangora::libraryIdsText()));
+}
+
+// What --render cannot do, told in the interface's language before the renderer, which knows no
+// translation, is reached.
+std::optional<QString> renderProblem(const QString& midiFile, const QString& tuningName,
+                                     const QString& outputFile) {
+    if (outputFile.isEmpty()) {
+        return QCoreApplication::translate("klangora", "Angiv lydfilen med -o UD.wav.");
+    }
+    Request request;
+    request.musicFile = midiFile;
+    request.tuningName = tuningName;
+    return musicProblem(request);
 }
 
 Request readArguments(const QStringList& arguments) {
@@ -194,7 +208,8 @@ Request readArguments(const QStringList& arguments) {
     const auto chosenSound =
         klangora::instrumentSoundFromCommandName(parser.value(sound).toStdString());
     if (!chosenSound) {
-        return refuse(QStringLiteral("ukendt klang »%1«; vælg own, harpsichord, organ eller piano")
+        return refuse(QCoreApplication::translate(
+                          "klangora", "ukendt klang »%1«; vælg own, harpsichord, organ eller piano")
                           .arg(parser.value(sound)));
     }
     const auto chosenFont =
@@ -202,6 +217,11 @@ Request readArguments(const QStringList& arguments) {
             ? std::optional<std::filesystem::path>(parser.value(soundFont).toStdString())
             : std::nullopt;
     if (parser.isSet(render)) {
+        if (const auto problem =
+                renderProblem(parser.value(render), parser.value(tuning), parser.value(output))) {
+            print(stderr, QStringLiteral("klangora: %1\n").arg(*problem));
+            return ended(kMusicError);
+        }
         return ended(klangora::runSoundRenderCommand({parser.value(render).toStdString(),
                                                       parser.value(tuning).toStdString(),
                                                       parser.value(output).toStdString()},

@@ -4,7 +4,10 @@
 #include "core/music/piece_notes.h"
 #include "core/music/triad_report.h"
 #include "core/music/tuning_name.h"
+#include "ui/model/musical_facts.h"
+#include "ui/music/midi_file_reason_text.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
 
@@ -21,6 +24,20 @@ int fail(const QString& reason) {
     return kCannotRead;
 }
 
+// The report's words in the interface's language: the triads named as the window's triad
+// table names them (H is B in English).
+klangora::music::TriadReportWords reportWords() {
+    klangora::music::TriadReportWords words;
+    for (int root = 0; root < 12; ++root) {
+        const QString note = QCoreApplication::translate("klangora", music::noteName(root + 1));
+        words.triadNames[static_cast<std::size_t>(root)] =
+            QCoreApplication::translate("TriadTable", "%1-dur").arg(note).toStdString();
+    }
+    words.third = QCoreApplication::translate("klangora", "terts").toStdString();
+    words.fifth = QCoreApplication::translate("klangora", "kvint").toStdString();
+    return words;
+}
+
 } // namespace
 
 int printTriads(const QString& midiFile, const QString& tuningName) {
@@ -34,14 +51,13 @@ int printTriads(const QString& midiFile, const QString& tuningName) {
     const auto piece =
         klangora::readMidiFile(std::filesystem::path(QFile::encodeName(midiFile).toStdString()));
     if (const auto* error = std::get_if<klangora::MidiFileError>(&piece)) {
-        return fail(QStringLiteral("%1: %2").arg(
-            midiFile, QString::fromStdString(klangora::midiFileReason(*error))));
+        return fail(QStringLiteral("%1: %2").arg(midiFile, midiFileReasonText(*error)));
     }
     // Written with a point, which no other character of the report is, then given the user's
     // decimal separator, whatever character that is.
-    const std::string report =
-        klangora::music::triadReport(klangora::music::triadTimes(std::get<klangora::Piece>(piece)),
-                                     std::get<klangora::NamedTuning>(tuning).tuning, '.');
+    const std::string report = klangora::music::triadReport(
+        klangora::music::triadTimes(std::get<klangora::Piece>(piece)),
+        std::get<klangora::NamedTuning>(tuning).tuning, '.', reportWords());
     const QString text =
         QString::fromStdString(report).replace('.', QLocale::system().decimalPoint());
     std::fputs(text.toLocal8Bit().constData(), stdout);

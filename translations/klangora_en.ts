@@ -15,6 +15,14 @@
         <source>Jazz-koral</source>
         <translation>Jazz chorale</translation>
     </message>
+    <message>
+        <source>Kadence I–IV–V–I i alle dur-tonearter, rundt i kvintcirklen</source>
+        <translation>Cadence I–IV–V–I in every major key, round the circle of fifths</translation>
+    </message>
+    <message>
+        <source>%1 i %2-dur</source>
+        <translation>%1 in %2 major</translation>
+    </message>
 </context>
 <context>
     <name>ExercisePage</name>
@@ -274,6 +282,10 @@
 </context>
 <context>
     <name>TriadTable</name>
+    <message>
+        <source>%1-dur</source>
+        <translation>%1 major</translation>
+    </message>
     <message>
         <source>Dur-treklange i musikken</source>
         <translation>Major triads in the music</translation>
@@ -625,6 +637,106 @@
     <message>
         <source>vis i KROMATISK opstilling</source>
         <translation>show in CHROMATIC arrangement</translation>
+    </message>
+    <message>
+        <source>1/6-komma middeltone</source>
+        <translation>1/6-comma meantone</translation>
+    </message>
+    <message>
+        <source>1/5-komma middeltone</source>
+        <translation>1/5-comma meantone</translation>
+    </message>
+    <message>
+        <source>terts</source>
+        <translation>third</translation>
+    </message>
+    <message>
+        <source>kvint</source>
+        <translation>fifth</translation>
+    </message>
+    <message>
+        <source> (spor %1)</source>
+        <translation> (track %1)</translation>
+    </message>
+    <message>
+        <source>Filen er tom.</source>
+        <translation>The file is empty.</translation>
+    </message>
+    <message>
+        <source>Filen er ikke en MIDI-fil: den begynder ikke med »MThd«.</source>
+        <translation>The file is not a MIDI file: it does not begin with &quot;MThd&quot;.</translation>
+    </message>
+    <message>
+        <source>MIDI-filens hoved er for kort.</source>
+        <translation>The MIDI file's header is too short.</translation>
+    </message>
+    <message>
+        <source>MIDI-filen har format 2 (uafhængige mønstre), som ikke kan spilles som ét stykke.</source>
+        <translation>The MIDI file has format 2 (independent patterns), which cannot be played as one piece.</translation>
+    </message>
+    <message>
+        <source>MIDI-filen har det ukendte format %1.</source>
+        <translation>The MIDI file has the unknown format %1.</translation>
+    </message>
+    <message>
+        <source>MIDI-filen angiver nul tik pr. fjerdedelsnode, så tiden kan ikke regnes ud.</source>
+        <translation>The MIDI file gives zero ticks per quarter note, so its time cannot be worked out.</translation>
+    </message>
+    <message>
+        <source>MIDI-filen regner tiden i SMPTE-billeder med en ukendt billedhastighed.</source>
+        <translation>The MIDI file counts time in SMPTE frames at an unknown frame rate.</translation>
+    </message>
+    <message>
+        <source>MIDI-filen er afkortet: den slutter før alle sporene%1.</source>
+        <translation>The MIDI file is cut short: it ends before all its tracks%1.</translation>
+    </message>
+    <message>
+        <source>Et spor i MIDI-filen angiver en længde, der går ud over filens slutning%1.</source>
+        <translation>A track of the MIDI file gives a length that runs past the end of the file%1.</translation>
+    </message>
+    <message>
+        <source>MIDI-filen har en ugyldig hændelse ved byte %2%1.</source>
+        <translation>The MIDI file has an invalid event at byte %2%1.</translation>
+    </message>
+    <message>
+        <source>En hændelse går ud over sporets slutning%1.</source>
+        <translation>An event runs past the end of its track%1.</translation>
+    </message>
+    <message>
+        <source>MIDI-filen har et umuligt tempo (over 1000 fjerdedele i minuttet)%1.</source>
+        <translation>The MIDI file has an impossible tempo (over 1000 quarter notes a minute)%1.</translation>
+    </message>
+    <message>
+        <source>Stykket varer over seks timer; filens tider må være forkerte.</source>
+        <translation>The piece lasts over six hours; the file's times must be wrong.</translation>
+    </message>
+    <message>
+        <source>MIDI-filen har ingen toner at spille (kanal 10, slagtøjet, spilles ikke).</source>
+        <translation>The MIDI file has no notes to play (channel 10, the percussion, is not played).</translation>
+    </message>
+    <message>
+        <source>Filen er over 16 MiB, for stor til en MIDI-fil.</source>
+        <translation>The file is over 16 MiB, too large for a MIDI file.</translation>
+    </message>
+    <message>
+        <source>Filen kan ikke læses.</source>
+        <translation>The file cannot be read.</translation>
+    </message>
+    <message>
+        <source>MIDI-filen kan ikke læses.</source>
+        <translation>The MIDI file cannot be read.</translation>
+    </message>
+    <message>
+        <source>»%1« kan ikke spilles: %2</source>
+        <translation>&quot;%1&quot; cannot be played: %2</translation>
+    </message>
+    <message>
+        <source>ukendt klang »%1«; vælg own, harpsichord, organ eller piano</source>
+        <translation>unknown sound &quot;%1&quot;; choose own, harpsichord, organ or piano</translation>
+    </message>
+    <message>
+        <source>Angiv lydfilen med -o UD.wav.</source>
+        <translation>Name the sound file with -o OUT.wav.</translation>
     </message>
     <message>
         <source>Historiske stemninger</source>

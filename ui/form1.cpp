@@ -16,6 +16,7 @@
 #include "ui/instrument/sound_choice.h"
 #include "ui/layout/window_layout.h"
 #include "ui/messages/message_panel.h"
+#include "ui/model/concealed_tone.h"
 #include "ui/model/tuning_model.h"
 #include "ui/music/examples_menu.h"
 #include "ui/music/music_session.h"
@@ -30,6 +31,7 @@
 #include "ui/tuning/temperament_caption.h"
 #include "ui/tuning/temperament_menu.h"
 #include "ui/widgets/shape.h"
+#include "ui/widgets/tone_slider.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -40,11 +42,23 @@
 #include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
 
+#include <algorithm>
+
+namespace {
+
+std::array<QWidget*, 13> slidersOf(const WindowWidgets& widgets) {
+    std::array<QWidget*, 13> sliders{};
+    std::copy(widgets.selection.sliders.begin(), widgets.selection.sliders.end(), sliders.begin());
+    return sliders;
+}
+
+} // namespace
+
 // The parts in the order they are made: each may use those made before it.
 struct TForm1::Parts {
     Parts(TForm1& window, const WindowWidgets& widgets, SoundPlayer& player,
           klangora::LiveInstrument& instrument)
-        : model(&window), messages(widgets.messages, &window),
+        : model(&window), concealed(&window), messages(widgets.messages, &window),
           diagram(widgets.diagram, model, &window), arrangement(widgets.arrangement, &window),
           panel(widgets.panel, model, &window), selection(widgets.selection, model, &window),
           keys(widgets.keys, model, &window), caption(widgets.caption, model, &window),
@@ -56,12 +70,13 @@ struct TForm1::Parts {
           exercises(window,
                     std::make_unique<WindowExerciseTuning>(
                         WindowExerciseTuning::Controls{widgets.diagram.marks, widgets.diagram.bars,
-                                                       widgets.panel.readouts},
+                                                       slidersOf(widgets), &concealed},
                         model, &messages),
                     exerciseVoices),
           classroom(window) {}
 
     TuningModel model;
+    ConcealedTone concealed;
     MessagePanel messages;
     TriadDiagram diagram;
     Arrangement arrangement;
@@ -150,8 +165,9 @@ void TForm1::wireParts() {
     p.files.setMusicOpener([&p](const QString& path) { return p.music.open(path); });
     connect(&p.live, &LivePlaying::allSoundStopped, &p.music, &MusicSession::pause);
     // The music window's triad table, and the examples of the context menu opened in it.
-    addTriadTable(p.music.window(),
-                  {p.model, p.music.player(), [&p] { return p.arrangement.inFifths(); }});
+    addTriadTable(p.music.window(), {p.model, p.music.player(),
+                                     [&p] { return p.arrangement.inFifths(); }, &p.concealed});
+    p.panel.followConcealment(p.concealed);
     connect(&p.examples, &ExamplesMenu::exampleChosen, this,
             [&p](const QString& path) { p.music.open(path); });
     connect(&p.live, &LivePlaying::midiInputsChanged, &p.selection,

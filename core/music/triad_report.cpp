@@ -2,6 +2,7 @@
 
 #include "core/rounding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdio>
@@ -44,17 +45,31 @@ std::string majorTriadName(int root) {
     return std::string(kNoteNames[static_cast<std::size_t>(root)]) + "-dur";
 }
 
-std::string triadReport(const TriadTimes& times, const Tuning& tuning, char decimalSeparator) {
+TriadReportWords danishReportWords() {
+    TriadReportWords words{{}, "terts", "kvint"};
+    for (int root = 0; root < 12; ++root) {
+        words.triadNames[static_cast<std::size_t>(root)] = majorTriadName(root);
+    }
+    return words;
+}
+
+std::string triadReport(const TriadTimes& times, const Tuning& tuning, char decimalSeparator,
+                        const TriadReportWords& words) {
+    // The names in a column as wide as the longest, and one space.
+    std::size_t nameWidth = 0;
+    for (const std::string& name : words.triadNames) {
+        nameWidth = std::max(nameWidth, name.size() + 1);
+    }
     std::string report;
     for (int root : kFifthsRoots) {
         const TriadDeviation deviation = triadDeviation(tuning, root);
-        const double seconds = times.seconds[static_cast<std::size_t>(root)];
-        report += padded(majorTriadName(root), 7, false) +
-                  padded(tenths(seconds, decimalSeparator), 8, true) + " s" +
+        const auto at = static_cast<std::size_t>(root);
+        report += padded(words.triadNames[at], nameWidth, false) +
+                  padded(tenths(times.seconds[at], decimalSeparator), 8, true) + " s" +
                   padded(tenths(100.0 * times.share(root), decimalSeparator), 7, true) + " %" +
-                  "   terts " +
+                  "   " + words.third + " " +
                   padded(tenths(deviation.thirdCents, decimalSeparator, true), 5, true) +
-                  " cent   kvint " +
+                  " cent   " + words.fifth + " " +
                   padded(tenths(deviation.fifthCents, decimalSeparator, true), 5, true) + " cent\n";
     }
     return report;

@@ -6,6 +6,7 @@
 #include "core/music/triad_analysis.h"
 #include "core/tone_table.h"
 
+#include <array>
 #include <string>
 
 namespace klangora::music {
@@ -13,7 +14,17 @@ namespace klangora::music {
 // The Danish name of the major triad on a root 0..11: "C-dur", "C#-dur", ..., "H-dur".
 std::string majorTriadName(int root);
 
+// The words of the report in one language (UTF-8): the triads' names by root 0..11 and the
+// words before the third's and the fifth's cents.
+struct TriadReportWords {
+    std::array<std::string, 12> triadNames;
+    std::string third;
+    std::string fifth;
+};
+TriadReportWords danishReportWords();
+
 // decimalSeparator: the user's, '.' or ','.
-std::string triadReport(const TriadTimes& times, const Tuning& tuning, char decimalSeparator);
+std::string triadReport(const TriadTimes& times, const Tuning& tuning, char decimalSeparator,
+                        const TriadReportWords& words = danishReportWords());
 
 } // namespace klangora::music

@@ -58,7 +58,8 @@ ExamplePiece choraleIn(ExampleGroup group, int keyButton, const Chords& chords,
     ExamplePiece piece{group,
                        slug + "-" + kKeySlugs[static_cast<std::size_t>(keyButton - 1)] + "-dur.mid",
                        name + " i " + kKeyNames[static_cast<std::size_t>(keyButton - 1)] + "-dur",
-                       {}};
+                       {},
+                       keyButton};
     int startMs = 0;
     for (const auto& chord : chords) {
         Voicing keys{};

@@ -37,6 +37,7 @@ struct ExamplePiece {
     std::string fileName; // without a folder, ASCII
     std::string title;    // Danish (UTF-8), for menus and the file's sequence name
     std::vector<ExampleNote> notes;
+    int keyButton = 0; // a chorale's key, 1..12 (C .. H); 0 for the cadence
 };
 
 // I-IV-V-I in four voices in each of the twelve major keys, C G D A E H F# C# G# Eb Bb F.

@@ -45,6 +45,10 @@ expect(1 "Ukendt stemning »fnord«" --render ingen.mid --tuning fnord -o ud.wav
 expect(1 "Ukendt stemning »fnord«.*werckmeister3/werck1.*ligesvævende.*vallotti" --play ingen.mid --tuning fnord)
 expect(0 "--tuning.*pythagorean/pythagoræisk/pyt.*werckmeister5/werck3.*vallotti" --help)
 expect(1 "kan ikke spilles" ingen.mid)
+# The refusals in English.
+expect(2 "unknown sound \"lut\"; choose own, harpsichord, organ or piano" --lang en --sound lut)
+expect(1 "\"ingen.mid\" cannot be played: The file cannot be read" --lang en ingen.mid)
+expect(1 "\"ingen.mid\" cannot be played" --lang en --render ingen.mid -o ud.wav)
 if(EXISTS ud.wav)
     message(FATAL_ERROR "a refused --render left ud.wav")
 endif()

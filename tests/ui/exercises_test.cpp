@@ -17,8 +17,11 @@
 #include "ui/exercises/tune_pure_page.h"
 #include "ui/exercises/which_temperament_page.h"
 #include "ui/exercises/window_exercise_tuning.h"
+#include "ui/model/concealed_tone.h"
 #include "ui/model/descriptions.h"
 #include "ui/model/tuning_model.h"
+#include "ui/music/music_session.h"
+#include "ui/music/music_window.h"
 #include "ui/texts/control_names.h"
 #include "ui/texts/number_format.h"
 #include "ui/widgets/shape.h"
@@ -31,8 +34,10 @@
 #include <QMenu>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -141,11 +146,13 @@ private slots:
     void escapeStopsTheSoundAndClosesNothing();
     void playerKeepsTimeByItself();
     void openerMakesOneWindowAndGivesTheTuningBack();
-    void windowHidesTheIntervalAndItsTwin_data();
-    void windowHidesTheIntervalAndItsTwin();
+    void windowHidesEveryIntervalOfTheTone_data();
+    void windowHidesEveryIntervalOfTheTone();
     void windowMarksTriadsAndGivesTheirOutlinesBack();
     void mainWindowOpensTheExercisesByKeyAndMenu();
     void tunePureOnTheMainWindowGivesNothingAway();
+    void nothingInSightFollowsTheMovingTone_data();
+    void nothingInSightFollowsTheMovingTone();
     void liveVoicesSoundExactFrequenciesAndStopOnlyTheirOwn();
     void theExercisesAreAnsweredByClicking();
 };
@@ -456,8 +463,8 @@ void ExercisesTest::openerMakesOneWindowAndGivesTheTuningBack() {
 
 namespace {
 
-// A window of the diagram's named marks, bars and readouts; like the diagram, it writes each
-// mark's text anew at every retuning.
+// A window of the diagram's named marks and bars; like the diagram, it writes each mark's text
+// anew at every retuning.
 struct NamedControls {
     NamedControls() {
         for (int column = 1; column <= 13; ++column) {
@@ -472,10 +479,8 @@ struct NamedControls {
                 bar->setObjectName(controls::barName(column, row));
                 typed.bars[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] = bar;
             }
-            auto* readout = new QLabel("1,0", &window);
-            readout->setObjectName(controls::readoutName(column));
-            typed.readouts[static_cast<std::size_t>(column)] = readout;
         }
+        typed.concealed = &concealed;
         QObject::connect(&model, &TuningModel::tonesChanged, &window, [this] {
             for (auto* mark : window.findChildren<Shape*>()) {
                 mark->setToolTip("13,7 cent fra ren, 10,4 svævninger i sekundet");
@@ -488,52 +493,54 @@ struct NamedControls {
     QWidget* named(const QString& name) const { return window.findChild<QWidget*>(name); }
     QWidget window;
     TuningModel model;
+    ConcealedTone concealed;
     WindowExerciseTuning::Controls typed;
 };
 
 } // namespace
 
-void ExercisesTest::windowHidesTheIntervalAndItsTwin_data() {
-    QTest::addColumn<bool>("third");
-    QTest::addColumn<int>("lower");
-    QTest::addColumn<QList<int>>("columns");
-    QTest::newRow("third on c and on c'") << true << 0 << QList<int>{1, 13};
-    QTest::newRow("fifth on c and on c'") << false << 0 << QList<int>{1, 13};
-    QTest::newRow("third on a") << true << 9 << QList<int>{10};
-    QTest::newRow("fifth on f") << false << 5 << QList<int>{6};
+void ExercisesTest::windowHidesEveryIntervalOfTheTone_data() {
+    QTest::addColumn<int>("tone");
+    QTest::addColumn<QList<int>>("thirds"); // columns of the thirds that sound the tone
+    QTest::addColumn<QList<int>>("fifths");
+    QTest::newRow("e: c-e, c'-e', e-g#; a-e, e-h")
+        << 4 << QList<int>{1, 5, 13} << QList<int>{5, 10};
+    QTest::newRow("c#, moved by the third on a") << 1 << QList<int>{2, 10} << QList<int>{2, 7};
+    QTest::newRow("g: c-g and c'-g'") << 7 << QList<int>{4, 8} << QList<int>{1, 8, 13};
+    QTest::newRow("h, the last column") << 11 << QList<int>{8, 12} << QList<int>{5, 12};
 }
 
-void ExercisesTest::windowHidesTheIntervalAndItsTwin() {
-    QFETCH(bool, third);
-    QFETCH(int, lower);
-    QFETCH(QList<int>, columns);
+void ExercisesTest::windowHidesEveryIntervalOfTheTone() {
+    QFETCH(int, tone);
+    QFETCH(QList<int>, thirds);
+    QFETCH(QList<int>, fifths);
     NamedControls controls;
     WindowExerciseTuning tuning(controls.typed, controls.model);
-    const int row = third ? 1 : 2;
-    tuning.hideInterval(third ? klangora::IntervalKind::third : klangora::IntervalKind::fifth,
-                        lower);
+    tuning.hideIntervalsWith(tone);
+    QCOMPARE(controls.concealed.tone(), std::optional<int>(tone));
     controls.model.setPosition(5, 100); // the diagram writes its texts anew
     int hidden = 0;
     for (QWidget* widget : controls.window.findChildren<QWidget*>()) {
         hidden += widget->isHidden() ? 1 : 0;
     }
-    QCOMPARE(hidden, 3 * columns.size());
-    for (const int column : columns) {
-        QWidget* mark = controls.named(controls::markName(column, row));
-        QVERIFY(mark->isHidden());
-        QVERIFY(mark->toolTip().isEmpty());
-        QVERIFY(mark->accessibleDescription().isEmpty());
-        QVERIFY(controls.named(controls::barName(column, row))->isHidden());
-        QVERIFY(controls.named(controls::readoutName(column))->isHidden());
+    QCOMPARE(hidden, 2 * (thirds.size() + fifths.size()));
+    const QList<QList<int>> rows{{tone + 1}, thirds, fifths};
+    for (int row = 0; row <= 2; ++row) {
+        for (const int column : rows[row]) {
+            QWidget* mark = controls.named(controls::markName(column, row));
+            // The root mark stays in sight, since only its words tell its pitch.
+            QCOMPARE(mark->isHidden(), row > 0);
+            QVERIFY(mark->toolTip().isEmpty() && mark->accessibleDescription().isEmpty());
+            QVERIFY(row == 0 || controls.named(controls::barName(column, row))->isHidden());
+        }
     }
     tuning.uncoverInterval();
-    for (const int column : columns) {
-        QWidget* mark = controls.named(controls::markName(column, row));
+    QVERIFY(!controls.concealed.tone());
+    for (const int column : thirds) {
+        QWidget* mark = controls.named(controls::markName(column, 1));
         QVERIFY(mark->isVisible());
         // Its own text again, of the tuning as it now is.
-        QCOMPARE(mark->toolTip(),
-                 descriptions::markDescription(controls.model.tones(), column, row));
-        QVERIFY(controls.named(controls::readoutName(column))->isVisible());
+        QCOMPARE(mark->toolTip(), descriptions::markDescription(controls.model.tones(), column, 1));
     }
 }
 
@@ -606,10 +613,11 @@ void ExercisesTest::tunePureOnTheMainWindowGivesNothingAway() {
         if (r.lowerToneIndex == 0) {
             columns << 13;
         }
+        QVERIFY(!readout(form, r.movingToneIndex % 12 + 1)->isVisible());
+        QVERIFY(!child<QWidget>(form, controls::sliderName(r.sliderNumber))->isVisible());
         for (const int column : columns) {
             QVERIFY(!mark(form, column, row)->isVisible());
             QVERIFY(!bar(form, column, row)->isVisible());
-            QVERIFY(!readout(form, column)->isVisible());
             // What the mark would say, said nowhere in sight (the white marks of F's fifth and
             // G#'s third say only that c is fixed, which other white marks say too).
             const QString told = descriptions::markDescription(form.model().tones(), column, row);
@@ -709,6 +717,80 @@ void ExercisesTest::theExercisesAreAnsweredByClicking() {
     click(which, "nextQuestion");
     click(which, "answer2");
     QVERIFY(!which.awaitsAnswer());
+}
+
+namespace {
+
+// Everything in sight in the program's windows, or told of it, sorted: each visible widget's
+// place and text, every widget's texts for hover and screen readers (which reach hidden widgets
+// too), and every table's cells.
+QStringList everythingInSight() {
+    QStringList seen;
+    for (const QWidget* widget : QApplication::allWidgets()) {
+        const auto* table = qobject_cast<const QTableWidget*>(widget);
+        for (int row = 0; table != nullptr && row < table->rowCount(); ++row) {
+            for (int column = 0; column < table->columnCount(); ++column) {
+                seen << table->item(row, column)->text();
+            }
+        }
+        const bool visible = widget->isVisible();
+        const QRect r = visible ? widget->geometry() : QRect();
+        seen << QString("%1 %2 %3 %4 %5: %6|%7|%8|%9")
+                    .arg(widget->objectName())
+                    .arg(r.x())
+                    .arg(r.y())
+                    .arg(r.width())
+                    .arg(r.height())
+                    .arg(visible ? widget->property("text").toString() : QString(),
+                         widget->toolTip(), widget->accessibleName(),
+                         widget->accessibleDescription());
+    }
+    seen.sort();
+    return seen;
+}
+
+} // namespace
+
+void ExercisesTest::nothingInSightFollowsTheMovingTone_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("frequency") << "rbFre";
+    QTest::newRow("cents") << "rbCent";
+    QTest::newRow("thirds") << "rbterts";
+    QTest::newRow("fifths") << "rbkvint";
+}
+
+// With the music window open and the focus back in the main window after a click there, the
+// exercise still answers its keys, and moving the hidden tone changes nothing anyone can see or
+// hear told, in any readout mode.
+void ExercisesTest::nothingInSightFollowsTheMovingTone() {
+    QFETCH(QString, mode);
+    RecordingPlayer player;
+    klangora::LiveInstrument instrument;
+    TForm1 form(player, instrument);
+    QVERIFY(activate(form));
+    form.music().window().show();
+    child<QAction>(form, "openExercisesAction")->trigger();
+    auto* window = form.findChild<ExercisesWindow*>();
+    window->showPage(window->tunePure());
+    QTest::keyClick(window, Qt::Key_Return);
+    QVERIFY(window->tunePure().roundRuns());
+    QVERIFY(activate(form));
+    QTest::mouseClick(child<QAbstractButton>(form, mode), Qt::LeftButton);
+    // The start-up timers' arrangement in fifths, and the windows' layouts, settled first.
+    QTRY_COMPARE(child<QAbstractButton>(form, "kromkvint")->text(),
+                 QString("vis i KROMATISK opstilling"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const QStringList before = everythingInSight();
+    const SliderPositions positions = form.model().positions();
+    pressKey(form, Qt::Key_Down, Qt::ShiftModifier);
+    QVERIFY(form.model().positions() != positions);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCOMPARE(everythingInSight(), before);
+    // Space in the main window sounds the round's interval.
+    QTest::keyPress(form.windowHandle(), Qt::Key_Space);
+    const std::vector<double> sound = rendered(instrument.synth(), 0.2);
+    QVERIFY(*std::max_element(sound.begin(), sound.end()) > 0.01);
+    QTest::keyRelease(form.windowHandle(), Qt::Key_Space);
 }
 
 QTEST_MAIN(ExercisesTest)

@@ -12,11 +12,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QMap>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace {
 
@@ -64,14 +67,15 @@ QStringList visibleTexts(const QWidget& window) {
 // Words only Danish has, which an English window must not show: its three letters, and words
 // of the window, its messages and tooltips that English spells otherwise.
 const QStringList kDanishWords = {
-    "æ",       "ø",        "å",          "Æ",      "Ø",       "Å",          "Vælg",
-    "Hør",     "stemning", "Stemning",   "terts",  "kvint",   "Grundtonen", "grundtone",
-    "toneart", "Klik",     "opstilling", "Oktav",  "Ren ",    "Egen",       "afvigelse",
-    "Vis ",    "kromatik", "lille",      "Prætor", "Ligesv",  "akkord",     "tonen",
-    "Tonen",   " og ",     " eller ",    " til ",  " med ",   " fra ",      " den ",
-    " det ",   " en ",     " et ",       " er ",   " ikke ",  "Spil",       "Gem ",
-    "Musik",   "Øvelse",   "Lydstyrke",  "Klang ", "Tryk",    "svævning",   "Billede",
-    "Knap",    "Pil",      "mellemrum",  "Skift",  "Cembalo", "Kirkeorgel", "Klaver"};
+    "æ",       "ø",          "å",          "Æ",       "Ø",       "Å",          "Vælg",
+    "Hør",     "stemning",   "Stemning",   "terts",   "kvint",   "Grundtonen", "grundtone",
+    "toneart", "Klik",       "opstilling", "Oktav",   "Ren ",    "Egen",       "afvigelse",
+    "Vis ",    "kromatik",   "lille",      "Prætor",  "Ligesv",  "akkord",     "tonen",
+    "Tonen",   " og ",       " eller ",    " til ",   " med ",   " fra ",      " den ",
+    " det ",   " en ",       " et ",       " er ",    " ikke ",  "Spil",       "Gem ",
+    "Musik",   "Øvelse",     "Lydstyrke",  "Klang ",  "Tryk",    "svævning",   "Billede",
+    "Knap",    "Pil",        "mellemrum",  "Skift",   "Cembalo", "Kirkeorgel", "Klaver",
+    "komma",   "middeltone", "Historiske", "Kadence", "Koral",   "-dur",       "kvintcirkl"};
 
 // The properties that hold what the user reads or hears of a widget or an action.
 constexpr std::array<const char*, 7> kShownProperties = {"text",
@@ -100,10 +104,15 @@ QStringList shownTexts(const QWidget& window) {
                 texts << QString("%1.%2: %3").arg(object->objectName(), property, text);
             }
         }
-        // A list box's choices are items, not properties.
+        // A list box's choices and a table's cells are items, not properties.
         if (const auto* box = qobject_cast<const QComboBox*>(object)) {
             for (int i = 0; i < box->count(); ++i) {
                 texts << QString("%1.item: %2").arg(box->objectName(), box->itemText(i));
+            }
+        }
+        if (const auto* table = qobject_cast<const QTableWidget*>(object)) {
+            for (const QTableWidgetItem* item : table->findItems("", Qt::MatchContains)) {
+                texts << QString("%1.item: %2").arg(table->objectName(), item->text());
             }
         }
     }
@@ -142,6 +151,34 @@ QStringList danishLeft(const TForm1& form) {
         }
     }
     return danish;
+}
+
+// The texts of a menu's entries and of its submenus', entry by entry.
+QStringList menuTexts(const QMenu& menu) {
+    QStringList texts{"menu: " + menu.title()};
+    for (const QAction* action : menu.actions()) {
+        texts << "entry: " + action->text() << "entry tip: " + action->toolTip();
+        if (action->menu() != nullptr) {
+            texts << menuTexts(*action->menu());
+        }
+    }
+    return texts;
+}
+
+// The window's whole context menu, read while it is open.
+QStringList contextMenuTexts(TForm1& form) {
+    QStringList texts;
+    QTimer::singleShot(0, &form, [&texts] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu != nullptr) {
+            texts = menuTexts(*menu);
+            menu->close();
+        }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, {20, 20},
+                            form.mapToGlobal(QPoint(20, 20)));
+    QApplication::sendEvent(&form, &event);
+    return texts;
 }
 
 void showMenus(TForm1& form) {
@@ -214,7 +251,17 @@ void LanguageTest::noDanishWordIsLeftInEnglish() {
     form.knapMouseDown(5, 1);
     showMenus(form);
     openToolWindows(form);
-    const QStringList danish = danishLeft(form);
+    QStringList danish = danishLeft(form);
+    // The context menu with its library of temperaments and its examples, read as it shows;
+    // the caption a library temperament gives the window, too.
+    const QStringList menu = contextMenuTexts(form);
+    QVERIFY(menu.contains("entry: Examples") && menu.contains("entry: Historical temperaments"));
+    child<QAction>(form, "temperament_meantone6")->trigger();
+    for (const QString& text : menu + QStringList{"caption: " + labelText(form, "lbStemning")}) {
+        if (const QString word = danishWordIn(text); !word.isEmpty()) {
+            danish << QString("»%1« in %2").arg(word, text);
+        }
+    }
     QVERIFY2(danish.isEmpty(), qPrintable(danish.join('\n')));
 }
 

@@ -24,8 +24,9 @@ public:
     virtual void exerciseBegins() {}
     virtual void exerciseEnds() {}
 
-    // Everything that tells how far the interval lies from pure goes out of sight, and comes back.
-    virtual void hideInterval(klangora::IntervalKind, int /*lowerToneIndex*/) {}
+    // Everything that tells the pitch of the tone (0..11) that moves, or how far an interval
+    // that sounds it lies from pure, goes out of sight, and comes back.
+    virtual void hideIntervalsWith(int /*toneIndex*/) {}
     virtual void uncoverInterval() {}
 
     // The major triads on these roots (tone index 0..11) are marked in the diagram until the

@@ -5,6 +5,7 @@
 #include "ui/exercises/tune_pure_page.h"
 #include "ui/exercises/which_temperament_page.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QTabWidget>
@@ -57,19 +58,31 @@ void ExercisesWindow::leaveExercise() {
     m_shownPage->leave();
 }
 
+// The keys are watched for the whole application: a click in the main window or the music
+// window takes the focus there, and the exercise that runs must still hear its keys.
 void ExercisesWindow::watchKeys() {
-    installEventFilter(this);
-    for (QWidget* widget : findChildren<QWidget*>()) {
-        widget->installEventFilter(this);
+    qApp->installEventFilter(this);
+}
+
+bool ExercisesWindow::answersKeysOf(const QObject* watched) const {
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if (widget == nullptr) {
+        return false; // the window system's window, which hands the key to a widget next
     }
+    if (widget->window() == this) {
+        return true;
+    }
+    // In Klangora's other windows only while an exercise runs, and never in a menu or a dialog
+    // that has the keys to itself.
+    return currentPage().isRunning() && QApplication::activePopupWidget() == nullptr &&
+           QApplication::activeModalWidget() == nullptr;
 }
 
 bool ExercisesWindow::eventFilter(QObject* watched, QEvent* event) {
     const bool pressed = event->type() == QEvent::KeyPress;
-    if (pressed || event->type() == QEvent::KeyRelease) {
-        if (keyEvent(*static_cast<QKeyEvent*>(event), pressed)) {
-            return true;
-        }
+    if ((pressed || event->type() == QEvent::KeyRelease) && answersKeysOf(watched) &&
+        keyEvent(*static_cast<QKeyEvent*>(event), pressed)) {
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -2,7 +2,8 @@
 
 // The "Øvelser" window: three exercises that train the ear on temperaments, each on a tab of its
 // own. It answers its keys itself (Space, the arrow keys, 1..4, Enter; Esc stops the sound and
-// closes nothing), and whichever way the learner leaves an exercise, the tuning is theirs again.
+// closes nothing), in its own window and, while an exercise runs, in every window of the program,
+// and whichever way the learner leaves an exercise, the tuning is theirs again.
 #include "ui/exercises/schedule_player.h"
 
 #include <QWidget>
@@ -46,6 +47,7 @@ protected:
 private:
     bool keyEvent(QKeyEvent& event, bool pressed);
     void watchKeys();
+    bool answersKeysOf(const QObject* watched) const;
 
     std::mt19937 m_random;
     SchedulePlayer m_player;

@@ -51,7 +51,9 @@ int TunePurePage::roundNumber() const {
 
 void TunePurePage::startRound() {
     const klangora::TunePureRound& round = m_exercise->nextRound();
-    m_context.tuning.hideInterval(round.kind, round.lowerToneIndex);
+    // The moving tone may lie in the octave above (the third on a moves c#'), and is hidden in
+    // every octave.
+    m_context.tuning.hideIntervalsWith(round.movingToneIndex % 12);
     m_context.tuning.setPositions(m_exercise->roundStart());
     m_roundRuns = true;
     setScore(tr("Runde %1 af %2").arg(roundNumber()).arg(klangora::kTunePureRounds));

@@ -1,13 +1,13 @@
 #include "ui/exercises/window_exercise_tuning.h"
 
 #include "ui/messages/message_panel.h"
+#include "ui/model/concealed_tone.h"
 #include "ui/model/descriptions.h"
 #include "ui/model/tuning_model.h"
 #include "ui/texts/palette.h"
 #include "ui/widgets/shape.h"
 
 #include <QCoreApplication>
-#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 
@@ -63,18 +63,24 @@ void WindowExerciseTuning::showSummary(const QString& text) {
     });
 }
 
-void WindowExerciseTuning::hideInterval(klangora::IntervalKind kind, int lowerToneIndex) {
+void WindowExerciseTuning::hideIntervalsWith(int toneIndex) {
     uncoverInterval();
-    const int row = kind == klangora::IntervalKind::third ? 1 : 2;
-    std::vector<int> columns{lowerToneIndex + 1};
-    if (lowerToneIndex == 0) {
-        columns.push_back(13); // c' repeats c's third and fifth
+    for (int row = 0; row <= 2; ++row) {
+        for (const int column : concealment::columnsTelling(toneIndex, row)) {
+            const auto at = static_cast<std::size_t>(column);
+            // The root mark stands where it stands whatever the tuning; only its text tells.
+            hide(m_controls.marks[at][static_cast<std::size_t>(row)], column, row);
+            if (row > 0) {
+                hide(m_controls.bars[at][static_cast<std::size_t>(row)], column, -1);
+            }
+        }
     }
-    for (const int column : columns) {
-        const auto at = static_cast<std::size_t>(column);
-        hide(m_controls.marks[at][static_cast<std::size_t>(row)], column, row);
-        hide(m_controls.bars[at][static_cast<std::size_t>(row)], column, -1);
-        hide(m_controls.readouts[at], column, -1);
+    const int slider = toneIndex + 1; // c has none: it is fixed
+    if (slider >= 2 && slider <= 12) {
+        hide(m_controls.sliders[static_cast<std::size_t>(slider)], slider, -1);
+    }
+    if (m_controls.concealed != nullptr) {
+        m_controls.concealed->conceal(toneIndex);
     }
     keepSilent();
     if (m_messages != nullptr) {
@@ -92,15 +98,16 @@ void WindowExerciseTuning::hideInterval(klangora::IntervalKind kind, int lowerTo
 }
 
 void WindowExerciseTuning::hide(QWidget* widget, int column, int row) {
-    if (widget != nullptr) {
+    // A control the window keeps hidden of itself (F's fifth bar, under the fixed c) stays so.
+    if (widget != nullptr && !widget->isHidden()) {
         m_hidden.push_back({widget, column, row});
-        widget->hide();
+        widget->setHidden(row != 0);
     }
 }
 
 void WindowExerciseTuning::keepSilent() {
     for (const Hidden& hidden : m_hidden) {
-        if (hidden.widget != nullptr && hidden.row > 0) {
+        if (hidden.widget != nullptr && hidden.row >= 0) {
             hidden.widget->setToolTip({});
             hidden.widget->setAccessibleDescription({});
         }
@@ -112,11 +119,14 @@ void WindowExerciseTuning::uncoverInterval() {
     if (m_messages != nullptr && !m_hidden.empty()) {
         m_messages->release(Priority::exercise);
     }
+    if (m_controls.concealed != nullptr) {
+        m_controls.concealed->reveal();
+    }
     for (const Hidden& hidden : m_hidden) {
         if (hidden.widget == nullptr) {
             continue;
         }
-        if (hidden.row > 0) {
+        if (hidden.row >= 0) {
             const QString text =
                 descriptions::markDescription(m_model.tones(), hidden.column, hidden.row);
             hidden.widget->setAccessibleDescription(text);

@@ -1,11 +1,13 @@
 #pragma once
 
-// The exercises' hold on the main window: its tuning model, the diagram's marks and bars and the
-// readouts, as the layout built them. While a "Stem rent" round runs, the interval's mark and
-// bar (and the c' column's, which repeats c's) and its column's readout are out of sight and say
-// nothing to a screen reader, and the message panel speaks of the exercise instead of the beats
-// of what sounds; the marked triads of "Hvilken stemning?" are outlined in red. Whatever name the
-// learner's tuning had comes back with it.
+// The exercises' hold on the main window: its tuning model, the diagram's marks and bars, as the
+// layout built them, and the tone the window's views conceal. While a "Stem rent" round runs,
+// the marks and bars of every third and fifth that sounds the moving tone (with the c' column's,
+// which repeat c's) are out of sight, and they and the tone's own root mark say nothing to a
+// screen reader, nor does the tone's slider; the readouts and the music window's triads that would
+// tell the tone's pitch follow the concealed tone; the message panel speaks of the exercise instead
+// of the beats of what sounds. The marked triads of "Hvilken stemning?" are outlined in red.
+// Whatever name the learner's tuning had comes back with it.
 #include "ui/exercises/exercise_tuning.h"
 #include "ui/model/tuning_identity.h"
 
@@ -17,8 +19,8 @@
 #include <memory>
 #include <vector>
 
+class ConcealedTone;
 class MessagePanel;
-class QLabel;
 class QWidget;
 class Shape;
 
@@ -28,7 +30,9 @@ public:
     struct Controls {
         std::array<std::array<Shape*, 3>, 14> marks{}; // rows 0 root, 1 third, 2 fifth
         std::array<std::array<Shape*, 3>, 14> bars{};  // rows 1 and 2
-        std::array<QLabel*, 14> readouts{};
+        // The hidden sliders by slider number 2..12, whose value a screen reader would read.
+        std::array<QWidget*, 13> sliders{};
+        ConcealedTone* concealed = nullptr; // followed by the readouts and the triad table
     };
     // Without a message panel, the exercise says nothing there.
     WindowExerciseTuning(const Controls& controls, TuningModel& model,
@@ -39,7 +43,7 @@ public:
     void setPositions(const klangora::SliderPositions& positions) override;
     void exerciseBegins() override;
     void exerciseEnds() override;
-    void hideInterval(klangora::IntervalKind kind, int lowerToneIndex) override;
+    void hideIntervalsWith(int toneIndex) override;
     void uncoverInterval() override;
     void markTriads(const std::vector<int>& roots) override;
     void showSummary(const QString& text) override;
@@ -51,7 +55,7 @@ private:
     struct Hidden {
         QPointer<QWidget> widget;
         int column = 0;
-        int row = 0; // a mark's row; -1 for a bar or a readout
+        int row = 0; // a mark's row; -1 for a bar
     };
     void hide(QWidget* widget, int column, int row);
     void keepSilent();

@@ -8,12 +8,31 @@
 #include <QMenu>
 #include <QStandardPaths>
 
+#include <array>
+
 namespace {
 
 constexpr const char* kInstalledFolder = "klangora/examples";
 
 bool hasExamples(const QString& folder) {
     return !folder.isEmpty() && QFileInfo(folder).isDir();
+}
+
+// The note names of the key buttons, which the translations know (H is B in English).
+constexpr std::array<const char*, 12> kKeyNames = {"C",  "C#", "D",  "Eb", "E",  "F",
+                                                   "F#", "G",  "G#", "A",  "Bb", "H"};
+
+// A piece's title in the interface's language; the file keeps its Danish title.
+QString titleOf(const klangora::music::ExamplePiece& piece) {
+    using klangora::music::ExampleGroup;
+    if (piece.group == ExampleGroup::cadence) {
+        return ExamplesMenu::tr("Kadence I–IV–V–I i alle dur-tonearter, rundt i kvintcirklen");
+    }
+    const QString name = piece.group == ExampleGroup::chorale ? ExamplesMenu::tr("Koral")
+                                                              : ExamplesMenu::tr("Jazz-koral");
+    const QString key = QCoreApplication::translate(
+        "klangora", kKeyNames[static_cast<std::size_t>(piece.keyButton - 1)]);
+    return ExamplesMenu::tr("%1 i %2-dur").arg(name, key);
 }
 
 } // namespace
@@ -54,7 +73,7 @@ void ExamplesMenu::addToMenu(QMenu& menu) {
             into =
                 jazzChorales ? jazzChorales : (jazzChorales = examples->addMenu(tr("Jazz-koral")));
         }
-        QAction* action = into->addAction(QString::fromStdString(piece.title));
+        QAction* action = into->addAction(titleOf(piece));
         connect(action, &QAction::triggered, this, [this, path] { emit exampleChosen(path); });
     }
     examples->setEnabled(!examples->isEmpty());

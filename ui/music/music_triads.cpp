@@ -20,6 +20,9 @@ TriadTable& addTriadTable(MusicWindow& window, const MusicTriadsSources& sources
         grid->addWidget(table, grid->rowCount(), 0, 1, grid->columnCount());
     }
     table->setFifthsOrder(sources.inFifths());
+    if (sources.concealed != nullptr) {
+        table->followConcealment(*sources.concealed);
+    }
     QObject::connect(&window, &MusicWindow::pieceOpened, table, [&window, table] {
         if (window.piece() != nullptr) {
             table->analysePiece(window.sharedPiece());

@@ -7,6 +7,7 @@
 namespace klangora {
 class PiecePlayer;
 }
+class ConcealedTone;
 class MusicWindow;
 class TriadTable;
 class TuningModel;
@@ -14,7 +15,8 @@ class TuningModel;
 struct MusicTriadsSources {
     const TuningModel& model;
     const klangora::PiecePlayer& player;
-    std::function<bool()> inFifths; // the diagram's arrangement now
+    std::function<bool()> inFifths;           // the diagram's arrangement now
+    const ConcealedTone* concealed = nullptr; // the tone an exercise hides, if any
 };
 
 TriadTable& addTriadTable(MusicWindow& window, const MusicTriadsSources& sources);

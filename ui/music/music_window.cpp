@@ -2,6 +2,7 @@
 
 #include "core/file_check.h"
 #include "core/music/midi_file_reader.h"
+#include "ui/music/midi_file_reason_text.h"
 #include "ui/music/piece_saver.h"
 #include "ui/widgets/message_box.h"
 
@@ -133,8 +134,7 @@ bool MusicWindow::openPiece(const QString& path) {
     const auto result = klangora::readMidiFile(std::filesystem::path(path.toStdString()));
     if (const auto* error = std::get_if<klangora::MidiFileError>(&result)) {
         showMessage(tr("Musikken »%1« kan ikke åbnes: %2")
-                        .arg(QFileInfo(path).fileName(),
-                             QString::fromStdString(klangora::midiFileReason(*error))));
+                        .arg(QFileInfo(path).fileName(), midiFileReasonText(*error)));
         return false;
     }
     auto piece = std::make_shared<klangora::Piece>(std::get<klangora::Piece>(result));

@@ -1,11 +1,15 @@
 #include "ui/music/triad_table.h"
 
 #include "core/music/triad_report.h"
+#include "ui/model/concealed_tone.h"
+#include "ui/model/musical_facts.h"
 #include "ui/model/tuning_model.h"
 #include "ui/texts/number_format.h"
 #include "ui/texts/palette.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QHeaderView>
 #include <QPainter>
 #include <QPromise>
@@ -56,15 +60,9 @@ QTableWidgetItem* textItem(Qt::Alignment alignment) {
 TriadTable::TriadTable(const TuningModel& model, QWidget* parent)
     : QTableWidget(12, 5, parent), m_model(model) {
     setObjectName("triadTable");
-    setAccessibleName(tr("Dur-treklange i musikken"));
-    setHorizontalHeaderLabels(
-        {tr("Treklang"), tr("Klinger"), tr("Andel"), tr("Terts fra ren"), tr("Kvint fra ren")});
     verticalHeader()->hide();
     // The corner button selects nothing here (no selection), but a screen reader meets it.
     setCornerButtonEnabled(false);
-    if (auto* corner = findChild<QAbstractButton*>()) {
-        corner->setAccessibleName(tr("Tabellens hjørne"));
-    }
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     horizontalHeader()->setSectionResizeMode(shareColumn, QHeaderView::Stretch);
     setItemDelegateForColumn(shareColumn, new ShareBarDelegate(this));
@@ -76,21 +74,39 @@ TriadTable::TriadTable(const TuningModel& model, QWidget* parent)
     setSizeAdjustPolicy(AdjustToContents);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The table's and its headers' scroll bars never show, but a screen reader meets them.
-    for (QScrollBar* bar : findChildren<QScrollBar*>()) {
-        bar->setAccessibleName(bar->orientation() == Qt::Vertical ? tr("Rul lodret")
-                                                                  : tr("Rul vandret"));
-    }
     for (int row = 0; row < rowCount(); ++row) {
         setItem(row, nameColumn, textItem(Qt::AlignLeft));
         for (int column = secondsColumn; column <= fifthColumn; ++column) {
             setItem(row, column, textItem(Qt::AlignRight));
         }
     }
-    fillNames();
+    tellTexts();
     fillTimes();
     fillDeviations();
     connect(&model, &TuningModel::tonesChanged, this, [this] { fillDeviations(); });
+}
+
+void TriadTable::tellTexts() {
+    setAccessibleName(tr("Dur-treklange i musikken"));
+    setHorizontalHeaderLabels(
+        {tr("Treklang"), tr("Klinger"), tr("Andel"), tr("Terts fra ren"), tr("Kvint fra ren")});
+    if (auto* corner = findChild<QAbstractButton*>()) {
+        corner->setAccessibleName(tr("Tabellens hjørne"));
+    }
+    // The table's and its headers' scroll bars never show, but a screen reader meets them.
+    for (QScrollBar* bar : findChildren<QScrollBar*>()) {
+        bar->setAccessibleName(bar->orientation() == Qt::Vertical ? tr("Rul lodret")
+                                                                  : tr("Rul vandret"));
+    }
+    fillNames();
+    describeSounding();
+}
+
+void TriadTable::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        tellTexts();
+    }
+    QTableWidget::changeEvent(event);
 }
 
 void TriadTable::setPiece(const klangora::Piece& piece) {
@@ -149,6 +165,20 @@ void TriadTable::setFifthsOrder(bool fifths) {
     const TriadMask roots = m_highlighted;
     m_highlighted = 0;
     highlight(roots);
+    hideConcealed();
+}
+
+void TriadTable::followConcealment(const ConcealedTone& concealed) {
+    m_concealed = &concealed;
+    connect(&concealed, &ConcealedTone::changed, this, &TriadTable::hideConcealed);
+    hideConcealed();
+}
+
+void TriadTable::hideConcealed() {
+    for (int root = 0; root < 12; ++root) {
+        setRowHidden(rowOf(root), m_concealed != nullptr && m_concealed->inTriad(root));
+    }
+    fillDeviations();
 }
 
 const std::array<int, 12>& TriadTable::order() const {
@@ -170,7 +200,9 @@ QTableWidgetItem* TriadTable::cell(int root, Column column) const {
 
 void TriadTable::fillNames() {
     for (int root = 0; root < 12; ++root) {
-        cell(root, nameColumn)->setText(QString::fromStdString(majorTriadName(root)));
+        // Named as the readout panel names the root: H is B in English.
+        const QString note = QCoreApplication::translate("klangora", music::noteName(root + 1));
+        cell(root, nameColumn)->setText(tr("%1-dur").arg(note));
     }
 }
 
@@ -187,9 +219,11 @@ void TriadTable::fillTimes() {
 
 void TriadTable::fillDeviations() {
     for (int root = 0; root < 12; ++root) {
+        // A hidden row's cells are empty too: a screen reader reads a table's rows all the same.
+        const bool concealed = m_concealed != nullptr && m_concealed->inTriad(root);
         const TriadDeviation deviation = triadDeviation(m_model.tuning(), root);
-        cell(root, thirdColumn)->setText(signedCents(deviation.thirdCents));
-        cell(root, fifthColumn)->setText(signedCents(deviation.fifthCents));
+        cell(root, thirdColumn)->setText(concealed ? QString() : signedCents(deviation.thirdCents));
+        cell(root, fifthColumn)->setText(concealed ? QString() : signedCents(deviation.fifthCents));
     }
 }
 
@@ -198,7 +232,6 @@ void TriadTable::highlight(TriadMask roots) {
         return;
     }
     m_highlighted = roots;
-    QStringList sounding;
     for (int root = 0; root < 12; ++root) {
         const bool on = (roots >> root) & 1u;
         for (int column = nameColumn; column <= fifthColumn; ++column) {
@@ -209,7 +242,14 @@ void TriadTable::highlight(TriadMask roots) {
             c->setBackground(on ? QBrush(colours::yellow) : QBrush());
             c->setForeground(on ? QBrush(Qt::black) : QBrush());
         }
-        if (on) {
+    }
+    describeSounding();
+}
+
+void TriadTable::describeSounding() {
+    QStringList sounding;
+    for (int root = 0; root < 12; ++root) {
+        if ((m_highlighted >> root) & 1u) {
             sounding << cell(root, nameColumn)->text();
         }
     }

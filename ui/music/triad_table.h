@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+class ConcealedTone;
 class TuningModel;
 
 class TriadTable : public QTableWidget {
@@ -38,20 +39,31 @@ public:
     // The diagram's arrangement: round the fifths (C G D ...) or chromatic (C C# D ...).
     void setFifthsOrder(bool fifths);
 
+    // While a tone is concealed, the rows of the triads that sound it are out of sight.
+    void followConcealment(const ConcealedTone& concealed);
+
     // The row of a root 0..11 (tone index) in the present order.
     int rowOf(int root) const;
     klangora::music::TriadMask highlighted() const { return m_highlighted; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void showTriads(klangora::music::PieceTriads triads);
+    // Every text of the table in the interface's language.
+    void tellTexts();
+    void describeSounding();
     void fillNames();
     void fillTimes();
     void fillDeviations();
     void highlight(klangora::music::TriadMask roots);
+    void hideConcealed();
     QTableWidgetItem* cell(int root, Column column) const;
     const std::array<int, 12>& order() const;
 
     const TuningModel& m_model;
+    const ConcealedTone* m_concealed = nullptr;
     std::vector<klangora::music::TriadSpan> m_spans;
     klangora::music::TriadTimes m_times;
     klangora::music::TriadMask m_highlighted = 0;

@@ -3,6 +3,7 @@
 
 #include "core/readings.h"
 #include "core/rounding.h"
+#include "ui/model/concealed_tone.h"
 #include "ui/model/musical_facts.h"
 #include "ui/texts/fonts.h"
 #include "ui/texts/number_format.h"
@@ -14,6 +15,7 @@
 #include <QRadioButton>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstddef>
 
 using klangora::kPureFifthCents;
@@ -101,6 +103,30 @@ void ReadoutPanel::opdaterLabel() {
         label->setText(formatReadout(value));
         label->adjustSize();
     }
+    hideConcealed();
+}
+
+void ReadoutPanel::followConcealment(const ConcealedTone& concealed) {
+    m_concealed = &concealed;
+    connect(&concealed, &ConcealedTone::changed, this, &ReadoutPanel::hideConcealed);
+    hideConcealed();
+}
+
+std::vector<int> ReadoutPanel::concealedReadouts() const {
+    if (m_concealed == nullptr || !m_concealed->tone()) {
+        return {};
+    }
+    using Mode = descriptions::ReadoutMode;
+    const Mode shown = mode();
+    const int row = shown == Mode::thirdDeviation ? 1 : shown == Mode::fifthDeviation ? 2 : 0;
+    return concealment::columnsTelling(*m_concealed->tone(), row);
+}
+
+void ReadoutPanel::hideConcealed() {
+    const std::vector<int> hidden = concealedReadouts();
+    for (int tone = 1; tone <= 13; ++tone) {
+        m_widgets.readouts[tone]->setHidden(std::ranges::find(hidden, tone) != hidden.end());
+    }
     nameReadouts();
 }
 
@@ -111,13 +137,18 @@ void ReadoutPanel::nameReadoutsAnew() {
 
 void ReadoutPanel::nameReadouts() {
     const descriptions::ReadoutMode shown = mode();
+    const std::vector<int> hidden = concealedReadouts();
     for (int tone = 1; tone <= 13; ++tone) {
         QLabel* label = m_widgets.readouts[tone];
+        // A hidden readout is out of sight, not out of a screen reader's reach: its name says
+        // nothing of the number.
+        const QString number =
+            std::ranges::find(hidden, tone) != hidden.end() ? QString("?") : label->text();
         auto& named = m_namedNumbers[static_cast<std::size_t>(tone)];
-        if (shown == m_namedMode && label->text() == named) {
+        if (shown == m_namedMode && number == named) {
             continue;
         }
-        named = label->text();
+        named = number;
         label->setAccessibleName(descriptions::readoutName(shown, tone, named));
     }
     m_namedMode = shown;

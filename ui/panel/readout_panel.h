@@ -9,7 +9,9 @@
 #include <QString>
 
 #include <array>
+#include <vector>
 
+class ConcealedTone;
 class QButtonGroup;
 class QColor;
 class QLabel;
@@ -44,6 +46,9 @@ public:
     void nameReadoutsAnew();
     // The note names of the sounding tones on a light background.
     void lightTones(const std::array<bool, 14>& lit);
+    // While a tone is concealed, the readouts that would tell its pitch in the chosen mode (its
+    // own frequency or cents, the thirds or fifths that sound it) are out of sight.
+    void followConcealment(const ConcealedTone& concealed);
 
 signals:
     // Another readout mode was chosen; the numbers already show it.
@@ -60,9 +65,13 @@ private:
     void nameReadouts();
     // The key's note name larger than the others.
     void markKey(int key);
+    // The readouts (tone numbers) that would tell the concealed tone's pitch in the chosen mode.
+    std::vector<int> concealedReadouts() const;
+    void hideConcealed();
 
     Widgets m_widgets;
     const TuningModel& m_model;
+    const ConcealedTone* m_concealed = nullptr;
     std::array<bool, 14> m_lit{};
     // What the readouts' names were last written from; a readout's number is never empty, so
     // the first refresh names them all.

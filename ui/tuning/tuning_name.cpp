@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 
+#include <string>
+
 namespace {
 
 QString fromUtf8(std::string_view text) {
@@ -22,6 +24,9 @@ QString fromUtf8(std::string_view text) {
     QT_TRANSLATE_NOOP("klangora", "Prætoriansk stemning"),
     QT_TRANSLATE_NOOP("klangora", "Ligesvævende"),
     QT_TRANSLATE_NOOP("klangora", "Ligesvævende stemning"),
+    // The library's names that are Danish words.
+    QT_TRANSLATE_NOOP("klangora", "1/6-komma middeltone"),
+    QT_TRANSLATE_NOOP("klangora", "1/5-komma middeltone"),
 };
 
 } // namespace
@@ -38,7 +43,8 @@ QString tuningName(const TuningIdentity& identity) {
         for (const klangora::HistoricalTemperament& temperament :
              klangora::kHistoricalTemperaments) {
             if (temperament.id == identity.text()) {
-                return fromUtf8(temperament.caption);
+                return QCoreApplication::translate("klangora",
+                                                   std::string(temperament.caption).c_str());
             }
         }
         return QString::fromStdString(identity.text());
