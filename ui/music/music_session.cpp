@@ -117,7 +117,7 @@ void MusicSession::noteWholeChange() {
 void MusicSession::showTuning() {
     const auto other = m_toggle.next();
     m_window->showTuning(tuningName(m_parts.model.identity()),
-                         other ? tuningName(other->identity) : QString());
+                         other ? tuningName(other->identity()) : QString());
 }
 
 void MusicSession::playOrPause() {
