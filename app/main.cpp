@@ -1,4 +1,5 @@
 #include "app/triads_command.h"
+#include "app/tuning_reason.h"
 #include "core/music/midi_file_reader.h"
 #include "core/music/temperament_names.h"
 #include "core/music/tuning_name.h"
@@ -77,7 +78,7 @@ std::optional<QString> musicProblem(const Request& request) {
     if (!request.tuningName.isEmpty()) {
         const auto tuning = klangora::resolveTuningName(request.tuningName.toStdString());
         if (const auto* error = std::get_if<klangora::TuningNameError>(&tuning)) {
-            return QString::fromStdString(klangora::tuningNameReason(*error));
+            return tuningReasonText(*error);
         }
     }
     if (!request.musicFile.isEmpty()) {

@@ -1,4 +1,5 @@
 #include "app/triads_command.h"
+#include "app/tuning_reason.h"
 
 #include "core/music/midi_file_reader.h"
 #include "core/music/piece_notes.h"
@@ -46,7 +47,7 @@ int printTriads(const QString& midiFile, const QString& tuningName) {
         tuningName.isEmpty() ? std::string(klangora::kDefaultTuningName)
                              : QFile::encodeName(tuningName).toStdString());
     if (const auto* error = std::get_if<klangora::TuningNameError>(&tuning)) {
-        return fail(QString::fromStdString(klangora::tuningNameReason(*error)));
+        return fail(tuningReasonText(*error));
     }
     const auto piece =
         klangora::readMidiFile(std::filesystem::path(QFile::encodeName(midiFile).toStdString()));

@@ -727,6 +727,18 @@
         <translation>The MIDI file cannot be read.</translation>
     </message>
     <message>
+        <source>Stemningen »%1« kan ikke læses.</source>
+        <translation>The tuning &quot;%1&quot; cannot be read.</translation>
+    </message>
+    <message>
+        <source>Stemningen »%1« kan ikke bruges: det er ikke en Scala-stemning med 12 toner inden for 30 cent af den ligesvævende.</source>
+        <translation>The tuning &quot;%1&quot; cannot be used: it is not a Scala tuning of 12 tones within 30 cent of equal temperament.</translation>
+    </message>
+    <message>
+        <source>Ukendt stemning »%1«. Brug en af %2, et id fra temperamentbiblioteket (%3) eller en .scl-fil.</source>
+        <translation>Unknown tuning &quot;%1&quot;. Use one of %2, an id from the temperament library (%3) or a .scl file.</translation>
+    </message>
+    <message>
         <source>»%1« kan ikke spilles: %2</source>
         <translation>&quot;%1&quot; cannot be played: %2</translation>
     </message>

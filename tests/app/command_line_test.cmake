@@ -48,6 +48,7 @@ expect(1 "kan ikke spilles" ingen.mid)
 # The refusals in English.
 expect(2 "unknown sound \"lut\"; choose own, harpsichord, organ or piano" --lang en --sound lut)
 expect(1 "\"ingen.mid\" cannot be played: The file cannot be read" --lang en ingen.mid)
+expect(1 "Unknown tuning \"fnord\"\\. Use one of pythagorean/pyt.*werckmeister3/werck1.*vallotti" --lang en --play ingen.mid --tuning fnord)
 expect(1 "\"ingen.mid\" cannot be played" --lang en --render ingen.mid -o ud.wav)
 if(EXISTS ud.wav)
     message(FATAL_ERROR "a refused --render left ud.wav")
