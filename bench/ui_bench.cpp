@@ -14,8 +14,8 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWindow>
 
 #include <benchmark/benchmark.h>

@@ -26,7 +26,7 @@ inline constexpr std::array<const char*, kExampleVoiceCount> kExampleVoiceNames 
 struct ExampleNote {
     std::uint32_t startTick = 0;
     std::uint32_t endTick = 0;
-    int voice = 0; // 0 soprano .. 3 bass
+    int voice = 0;         // 0 soprano .. 3 bass
     int key = kFixedCNote; // MIDI key
 };
 

@@ -13,8 +13,8 @@ constexpr std::size_t kFramesPerCallback = 4096;
 
 } // namespace
 
-PieceRenderer::PieceRenderer(const Piece& piece, const Tuning& tuning,
-                             int sampleRate, ExtraRenderer* extra)
+PieceRenderer::PieceRenderer(const Piece& piece, const Tuning& tuning, int sampleRate,
+                             ExtraRenderer* extra)
     : m_synth(std::make_unique<LiveSynth>()), m_player(std::make_unique<PiecePlayer>(sampleRate)),
       m_scheduler(std::make_unique<PieceScheduler>(*m_player)), m_sampleRate(sampleRate) {
     m_totalFrames = static_cast<std::int64_t>(
@@ -31,7 +31,8 @@ PieceRenderer::~PieceRenderer() = default;
 
 void PieceRenderer::retune(const Tuning& tuning) {
     for (std::size_t pitchClass = 0; pitchClass < 12; ++pitchClass) {
-        m_synth->post(LiveEvent::tune(static_cast<int>(pitchClass), tuning.centsAboveC()[pitchClass]));
+        m_synth->post(
+            LiveEvent::tune(static_cast<int>(pitchClass), tuning.centsAboveC()[pitchClass]));
     }
 }
 

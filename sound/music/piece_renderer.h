@@ -22,8 +22,8 @@ class PieceRenderer {
 public:
     // The piece must outlive the renderer, and `extra` (another sound in the voices' place or
     // beside them, such as FluidSynth's instruments) too.
-    PieceRenderer(const Piece& piece, const Tuning& tuning,
-                  int sampleRate = kRenderSampleRate, ExtraRenderer* extra = nullptr);
+    PieceRenderer(const Piece& piece, const Tuning& tuning, int sampleRate = kRenderSampleRate,
+                  ExtraRenderer* extra = nullptr);
     ~PieceRenderer();
 
     std::int64_t totalFrames() const { return m_totalFrames; }

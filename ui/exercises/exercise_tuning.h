@@ -48,4 +48,3 @@ public:
 private:
     TuningModel& m_model;
 };
-

@@ -52,16 +52,15 @@ MusicSession::MusicSession(QWidget& window, klangora::LiveInstrument& instrument
       m_soundingView(new QTimer(this)) {
     // The piece's events reach the voices from the audio thread, at their samples.
     m_instrument.synth().setScheduler(m_scheduler.get());
-    m_window = std::make_unique<MusicWindow>(
-        MusicWindow::Sound{
-            *m_player,
-            [this] {
-                if (m_instrument.output() != nullptr) {
-                    m_instrument.output()->wake();
-                }
-            },
-            [this] { return m_parts.model.tuning(); }},
-        &window);
+    m_window =
+        std::make_unique<MusicWindow>(MusicWindow::Sound{*m_player,
+                                                         [this] {
+                                                             if (m_instrument.output() != nullptr) {
+                                                                 m_instrument.output()->wake();
+                                                             }
+                                                         },
+                                                         [this] { return m_parts.model.tuning(); }},
+                                      &window);
     // P is one binding for all of the program's windows, the music window's closed or open.
     m_playKey = keyAction(window, *m_window, keys::Command::playPausePiece, "playPausePieceAction");
     m_playKey->setShortcutContext(Qt::ApplicationShortcut);
@@ -181,7 +180,8 @@ void MusicSession::showSounding() {
             continue;
         }
         lit[static_cast<std::size_t>(note % 12 + 1)] = true;
-        for (int upper : {note + klangora::kMajorThirdSemitones, note + klangora::kFifthSemitones}) {
+        for (int upper :
+             {note + klangora::kMajorThirdSemitones, note + klangora::kFifthSemitones}) {
             if (upper < 128 && sounding.test(static_cast<std::size_t>(upper)) &&
                 sounding.test(static_cast<std::size_t>(note))) {
                 lines << descriptions::soundingIntervalText(m_parts.model.tones(), note, upper);

@@ -30,7 +30,7 @@ class MusicWindow : public QWidget {
 public:
     struct Sound {
         klangora::PiecePlayer& player;
-        std::function<void()> wake;                     // a tone is about to sound
+        std::function<void()> wake;               // a tone is about to sound
         std::function<klangora::Tuning()> tuning; // for saving
     };
     explicit MusicWindow(const Sound& sound, QWidget* parent = nullptr);

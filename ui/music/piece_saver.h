@@ -22,8 +22,8 @@ public:
     ~PieceSaver() override;
 
     // False while a save is running.
-    bool start(std::shared_ptr<const klangora::Piece> piece,
-               const klangora::Tuning& tuning, const QString& path);
+    bool start(std::shared_ptr<const klangora::Piece> piece, const klangora::Tuning& tuning,
+               const QString& path);
     void cancel() { m_cancelled = true; }
     bool running() const { return m_thread.joinable() && !m_finished; }
 
