@@ -50,7 +50,15 @@ void MessagePanel::showHighest() {
     }
     m_label->hide();
     m_label->setToolTip({});
-    m_label->setAccessibleDescription({});
+    describe({});
+}
+
+// A screen reader hears of the panel's text only when it has changed: a request that shows the
+// same lines again (the music's intervals looked at anew) says nothing.
+void MessagePanel::describe(const QString& text) {
+    if (m_label->accessibleDescription() != text) {
+        m_label->setAccessibleDescription(text);
+    }
 }
 
 int MessagePanel::linesThatFit() const {
@@ -70,7 +78,7 @@ void MessagePanel::showLines(const Request& request) {
     }
     const QString all = request.lines.join('\n');
     m_label->setToolTip(all);
-    m_label->setAccessibleDescription(all);
+    describe(all);
     const int height = std::max(m_oneLineHeight, static_cast<int>(shown.size()) *
                                                          m_label->fontMetrics().lineSpacing() +
                                                      2 * m_label->frameWidth());

@@ -44,6 +44,7 @@ private:
     void showHighest();
     void showLines(const Request& request);
     int linesThatFit() const;
+    void describe(const QString& text);
 
     QLabel* m_label;
     int m_bottom;
