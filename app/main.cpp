@@ -94,8 +94,7 @@ std::optional<QString> musicProblem(const Request& request) {
 
 // Every name --tuning takes; the temperaments' Danish names where the help is Danish.
 QString tuningOptionText() {
-    const auto* language = InterfaceLanguageScope::current();
-    const bool danish = language == nullptr || language->language() == InterfaceLanguage::danish;
+    const bool danish = speaksDanish();
     return QCoreApplication::translate("klangora",
                                        "Stemningen, vinduet og stykket begynder i: %1, et id fra "
                                        "temperamentbiblioteket (%2) eller en .scl-fil (uden: "

@@ -11,12 +11,12 @@ QString tr(const char* text) {
     return QCoreApplication::translate("klangora", text);
 }
 
+} // namespace
+
 bool speaksDanish() {
     const auto* language = InterfaceLanguageScope::current();
     return language == nullptr || language->language() == InterfaceLanguage::danish;
 }
-
-} // namespace
 
 // The Danish reasons come whole from the core, with the scale file's fault in detail; the other
 // languages say the same in their own words.
