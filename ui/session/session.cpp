@@ -9,8 +9,6 @@
 #include "ui/sequence/sound_sequence.h"
 #include "ui/session/piece_transport.h"
 
-#include <QTimer>
-
 #include <chrono>
 #include <thread>
 
@@ -45,11 +43,11 @@ Session::Session(SoundPlayer& chords, klangora::LiveInstrument& instrument, QObj
             [this](const klangora::Tuning& tuning) { m_instrument.setTuning(tuning); });
     m_instrument.setTuning(m_model.tuning());
     m_settled = m_model.tuning();
-    // A retuning tone by tone settles when the loop turns; a whole tuning arrives in one call,
-    // so at its tuningSet the settled tuning is still the one before it.
-    connect(&m_model, &TuningModel::tonesChanged, this,
-            [this] { QTimer::singleShot(0, this, [this] { m_settled = m_model.tuning(); }); });
+    // A whole tuning announces itself (tuningSet) before the news of the change that every
+    // retuning brings, so the settled tuning is still the one before it when B takes note.
     connect(&m_model, &TuningModel::tuningSet, this, &Session::noteWholeChange);
+    connect(&m_model, &TuningModel::tuningChanged, this,
+            [this](const klangora::Tuning& tuning) { m_settled = tuning; });
 }
 
 Session::~Session() {
