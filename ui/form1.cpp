@@ -154,6 +154,9 @@ void TForm1::wireParts() {
     connect(&p.diagram, &TriadDiagram::toneMoved, &p.keys, &KeyMarking::centreTone);
     connect(&p.session, &Session::arranged, &p.diagram, &TriadDiagram::arrange);
     connect(&p.session, &Session::arranged, &p.selection, &ToneSelection::setArrangement);
+    connect(&p.session, &Session::markSelected, &p.selection, &ToneSelection::knapMouseDown);
+    connect(&p.session, &Session::exerciseStarted, &p.exercises,
+            [&p](Session::Exercise exercise) { p.exercises.openAt(static_cast<int>(exercise)); });
     // What sounds, whoever plays it, lights the note names.
     connect(&p.session.sounding(), &SoundingPresenter::namesLit, &p.panel,
             &ReadoutPanel::lightTones);
@@ -294,7 +297,7 @@ void TForm1::BitBtn3Click() {
     m_parts->session.playChords(Session::ChordSequence::jazzChorale);
 }
 void TForm1::knapMouseDown(int column, int row) {
-    m_parts->selection.knapMouseDown(column, row);
+    m_parts->session.selectMark(column, row);
 }
 
 ExamplesMenu& TForm1::examples() {

@@ -1,6 +1,10 @@
 #include "ui/exercises/exercises_opener.h"
 
+#include "ui/exercises/exercise_page.h"
 #include "ui/exercises/exercises_window.h"
+#include "ui/exercises/pure_or_tempered_page.h"
+#include "ui/exercises/tune_pure_page.h"
+#include "ui/exercises/which_temperament_page.h"
 #include "ui/texts/key_table.h"
 #include "ui/texts/language_follower.h"
 
@@ -40,6 +44,15 @@ void ExercisesOpener::open() {
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
+}
+
+void ExercisesOpener::openAt(int exercise) {
+    open();
+    ExercisePage* pages[] = {&m_window->pureOrTempered(), &m_window->tunePure(),
+                             &m_window->whichTemperament()};
+    if (exercise >= 0 && exercise < 3) {
+        m_window->showPage(*pages[exercise]);
+    }
 }
 
 ExercisesWindow* ExercisesOpener::window() const {

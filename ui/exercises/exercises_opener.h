@@ -27,6 +27,9 @@ public:
     ~ExercisesOpener() override;
 
     void open();
+    // Opens the window on one exercise's page: 0 pure or tempered, 1 tune pure, 2 which
+    // temperament.
+    void openAt(int exercise);
     ExercisesWindow* window() const;
     // "Øvelser …" with its key, Ctrl+E, which works wherever the focus is in the main window.
     void addToMenu(QMenu& menu) const;

@@ -106,6 +106,14 @@ void Session::switchTuning() {
     }
 }
 
+void Session::selectMark(int column, int row) {
+    emit markSelected(column, row);
+}
+
+void Session::startExercise(Exercise exercise) {
+    emit exerciseStarted(exercise);
+}
+
 void Session::arrange(bool fifths) {
     m_fifths = fifths;
     emit arranged(m_fifths);

@@ -34,6 +34,8 @@ class Session : public QObject {
 public:
     // The three sound buttons: the pure triad beside the tempered one, and the two chorales.
     enum class ChordSequence { triad, chorale, jazzChorale };
+    // The three ear exercises.
+    enum class Exercise { pureOrTempered, tunePure, whichTemperament };
 
     Session(SoundPlayer& chords, klangora::LiveInstrument& instrument, QObject* parent = nullptr);
     ~Session() override;
@@ -66,6 +68,12 @@ public:
     // B: the tuning before the last whole-tuning change, and back; nothing before the first.
     void switchTuning();
 
+    // A mark of the diagram (column 1..13; row 0 root, 1 third, 2 fifth) chosen, as a click on
+    // it chooses it: its tone then takes the arrow keys.
+    void selectMark(int column, int row);
+    // An ear exercise begun, in the window the exercises have.
+    void startExercise(Exercise exercise);
+
     // The diagram's columns: chromatic or by fifths.
     void arrange(bool fifths);
     void switchArrangement() { arrange(!m_fifths); }
@@ -86,6 +94,8 @@ signals:
     void allSoundStopped();
     // What B would switch to has changed, or the tuning it switches from.
     void tuningSwitchChanged();
+    void markSelected(int column, int row);
+    void exerciseStarted(Session::Exercise exercise);
     // A command the session cannot carry out, in words for the user.
     void refused(const QString& reason);
 
