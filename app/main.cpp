@@ -1,3 +1,4 @@
+#include "app/check_lesson_command.h"
 #include "app/triads_command.h"
 #include "app/tuning_reason.h"
 #include "core/music/midi_file_reader.h"
@@ -154,6 +155,13 @@ Request readArguments(const QStringList& arguments) {
     parser.addOption(output);
     parser.addOption(tuning);
     parser.addOption(triads);
+    const QCommandLineOption checkLessonOption(
+        "check-lesson",
+        QCoreApplication::translate("klangora",
+                                    "Læs lektionen FIL (.lektion) som programmet ville åbne den, "
+                                    "sig hvad der er galt, linje for linje, og afslut."),
+        QCoreApplication::translate("klangora", "FIL"));
+    parser.addOption(checkLessonOption);
     const QCommandLineOption sound(
         "sound",
         QCoreApplication::translate("klangora",
@@ -227,6 +235,9 @@ Request readArguments(const QStringList& arguments) {
                                                       parser.value(tuning).toStdString(),
                                                       parser.value(output).toStdString()},
                                                      *chosenSound, chosenFont, std::cerr));
+    }
+    if (parser.isSet(checkLessonOption)) {
+        return ended(checkLesson(parser.value(checkLessonOption)));
     }
     if (parser.isSet(triads)) {
         return ended(printTriads(parser.value(triads), parser.value(tuning)));

@@ -9,11 +9,11 @@
 
 namespace klangora {
 
-enum class FileKind { tuning, piece, soundFont, settings };
+enum class FileKind { tuning, piece, soundFont, settings, lesson };
 
 // The largest file of each kind that is read: a Scala tuning is a few hundred bytes, a MIDI
 // piece of hours lies well under 16 MiB, a General MIDI sound font with its samples may reach
-// 2 GB, and the settings hold a handful of values.
+// 2 GB, the settings hold a handful of values.
 constexpr std::uintmax_t maxFileBytes(FileKind kind) {
     switch (kind) {
     case FileKind::tuning:
@@ -24,6 +24,8 @@ constexpr std::uintmax_t maxFileBytes(FileKind kind) {
         return std::uintmax_t{2} * 1024 * 1024 * 1024;
     case FileKind::settings:
         return 64 * 1024;
+    case FileKind::lesson: // an hour's lesson is a few pages of text
+        return 1024 * 1024;
     }
     return 0;
 }
