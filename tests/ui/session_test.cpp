@@ -1,8 +1,13 @@
 #include "support/recording_player.h"
 
+#include "core/lessons/lesson_reader.h"
 #include "core/presets.h"
 #include "sound/instrument/live_instrument.h"
+#include "ui/session/lesson_run.h"
+#include "ui/session/piece_transport.h"
 #include "ui/session/session.h"
+
+#include <QDir>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -85,6 +90,50 @@ private slots:
         if (problem) {
             QVERIFY(!problem->isEmpty());
         }
+    }
+
+    // Each lesson shipped runs through a session to its end: every step carried out by the
+    // session's commands, every question answered.
+    void shippedLessonsRunToTheirEnd_data() {
+        QTest::addColumn<QString>("file");
+        const QDir folder(KLANGORA_LESSONS_DIR);
+        for (const QString& name : folder.entryList({"*.lektion"})) {
+            QTest::newRow(qPrintable(name)) << folder.filePath(name);
+        }
+    }
+    void shippedLessonsRunToTheirEnd() {
+        QFETCH(QString, file);
+        const klangora::LessonContext examples{[](const std::string& name) {
+            return std::optional(std::filesystem::path(KLANGORA_EXAMPLES_DIR) / (name + ".mid"));
+        }};
+        auto read = klangora::readLesson(file.toStdString(), examples);
+        QVERIFY(std::holds_alternative<klangora::Lesson>(read));
+        Session session(player, instrument);
+        QSignalSpy exercises(&session, &Session::exerciseStarted);
+        LessonRun run(session, std::get<klangora::Lesson>(std::move(read)));
+        run.start();
+        using Kind = klangora::LessonStepKind;
+        int exerciseSteps = 0;
+        do {
+            const klangora::LessonStep& step = run.step();
+            if (step.kind == Kind::tuning) {
+                QVERIFY(session.model().identity().kind() != TuningIdentity::Kind::own);
+            } else if (step.kind == Kind::mark) {
+                QCOMPARE(instrument.heldNotes(klangora::VoiceSource::mark).count(),
+                         step.row == klangora::MarkRow::root ? 3u : 2u);
+            } else if (step.kind == Kind::piece) {
+                QVERIFY(session.piece().playing());
+            } else if (step.kind == Kind::question) {
+                const auto right = std::find_if(step.answers.begin(), step.answers.end(),
+                                                [](const auto& answer) { return answer.right; });
+                QVERIFY(run.answer(static_cast<int>(right - step.answers.begin())));
+            }
+            exerciseSteps += step.kind == Kind::exercise;
+        } while (run.next());
+        QVERIFY(run.completed());
+        QCOMPARE(run.rightAnswers(), run.questionCount());
+        QCOMPARE(exercises.size(), exerciseSteps);
+        QVERIFY(!session.piece().playing());
     }
 
     void theArrangementIsTheSessions() {

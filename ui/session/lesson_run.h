@@ -1,0 +1,66 @@
+#pragma once
+
+// A lesson as it runs: one step at a time, forward and back, each step carried out through the
+// session's commands (a tuning set, a mark sounded, a passage played, an exercise begun) and
+// never through the window's widgets, so that a lesson runs the same with a window or without.
+// A step's sound ends when the lesson leaves it.
+#include "core/lessons/lesson.h"
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class QTimer;
+class Session;
+
+class LessonRun : public QObject {
+    Q_OBJECT
+
+public:
+    LessonRun(Session& session, klangora::Lesson lesson, QObject* parent = nullptr);
+    ~LessonRun() override;
+
+    const klangora::Lesson& lesson() const { return m_lesson; }
+    int stepIndex() const { return m_index; }
+    int stepCount() const { return static_cast<int>(m_lesson.steps.size()); }
+    const klangora::LessonStep& step() const;
+
+    // The first step, carried out.
+    void start();
+    // The next or the previous step; false where there is none.
+    bool next();
+    bool back();
+    // The learner's answer to the question shown (0-based); whether it was right. The
+    // explanation may then be shown.
+    bool answer(int index);
+    std::optional<int> answerGiven() const { return m_answers[static_cast<std::size_t>(m_index)]; }
+    // The questions answered right, of those asked.
+    int rightAnswers() const;
+    int questionCount() const;
+    // Whether every question has been answered and the last step reached.
+    bool completed() const;
+
+signals:
+    void stepEntered(int index);
+    void answered(int index, bool right);
+    void completedChanged();
+
+private:
+    void enter();
+    void leave();
+    void sound(const std::vector<int>& notes, double seconds);
+    void playPassage(const klangora::LessonStep& step);
+    void followPassage();
+    std::vector<int> markNotes(const klangora::LessonStep& step) const;
+
+    Session& m_session;
+    klangora::Lesson m_lesson;
+    int m_index = -1;
+    std::vector<std::optional<int>> m_answers;
+    std::vector<int> m_held;
+    QTimer* m_release;
+    QTimer* m_passage;
+    bool m_reachedEnd = false;
+};
