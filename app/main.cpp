@@ -14,6 +14,7 @@
 #include "ui/form1.h"
 #include "ui/instrument/midi_keyboard.h"
 #include "ui/instrument/sound_choice.h"
+#include "ui/lessons/lesson_files.h"
 #include "ui/music/midi_file_reason_text.h"
 #include "ui/music/music_session.h"
 #include "ui/sequence/responsive_player.h"
@@ -195,7 +196,8 @@ Request readArguments(const QStringList& arguments) {
         QCoreApplication::translate("klangora", "FIL"),
         QCoreApplication::translate(
             "klangora",
-            "En Scala-stemning (.scl) eller et stykke musik (.mid), der åbnes ved start."),
+            "En Scala-stemning (.scl), et stykke musik (.mid) eller en lektion (.lektion), der "
+            "åbnes ved start."),
         QCoreApplication::translate("klangora", "[FIL]"));
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -340,7 +342,9 @@ int runWindow(int argc, char* argv[], const Request& request) {
     });
     if (!request.tuningFile.isEmpty()) {
         // Once the window shows, so that a message about the file appears over it.
-        QTimer::singleShot(0, &form, [&form, file = request.tuningFile] { form.openTuning(file); });
+        QTimer::singleShot(0, &form, [&form, file = request.tuningFile] {
+            isLessonFile(file) ? form.openLesson(file) : form.openTuning(file);
+        });
     }
     return QApplication::exec();
 }

@@ -14,6 +14,8 @@
 #include "ui/instrument/live_playing.h"
 #include "ui/instrument/sound_choice.h"
 #include "ui/layout/window_layout.h"
+#include "ui/lessons/lesson_panel.h"
+#include "ui/lessons/lessons_menu.h"
 #include "ui/messages/message_panel.h"
 #include "ui/model/concealed_tone.h"
 #include "ui/model/tuning_model.h"
@@ -67,7 +69,7 @@ struct TForm1::Parts {
           caption(widgets.caption, model, &window), library(window, model),
           files(window, model, [this] { return sequence().isPlaying(); }),
           live(window, session, {panel, selection, widgets.octave}), music(window, session),
-          examples(&window),
+          examples(&window), lessons(&window), lessonPanel(session, &window),
           exercises(window,
                     std::make_unique<WindowExerciseTuning>(
                         WindowExerciseTuning::Controls{widgets.diagram.marks, widgets.diagram.bars,
@@ -93,6 +95,8 @@ struct TForm1::Parts {
     LivePlaying live;
     MusicSession music;
     ExamplesMenu examples;
+    LessonsMenu lessons;
+    LessonPanel lessonPanel;
     // Last, so that it goes first: its window gives the learner's tuning back as it closes.
     ExercisesOpener exercises;
     // Zoom, full screen, help and the language; it holds the window on its full-screen stage.
@@ -179,6 +183,9 @@ void TForm1::wireParts() {
     connect(&p.keys, &KeyMarking::marking, &p.selection, &ToneSelection::clear);
     connect(&p.model, &TuningModel::tuningSet, &p.keys, &KeyMarking::tonemark);
     p.files.setMusicOpener([&p](const QString& path) { return p.music.open(path); });
+    p.files.setLessonOpener([&p](const QString& path) { return p.lessonPanel.open(path); });
+    connect(&p.lessons, &LessonsMenu::lessonChosen, this,
+            [&p](const QString& path) { p.lessonPanel.open(path); });
     // The music window's triad table, and the examples of the context menu opened in it.
     addTriadTable(p.music.window(),
                   {p.model, p.music.player(), [&p] { return p.session.inFifths(); }, &p.concealed});
@@ -307,6 +314,12 @@ ExamplesMenu& TForm1::examples() {
 bool TForm1::openTuning(const QString& path) {
     return m_parts->files.openTuning(path);
 }
+bool TForm1::openLesson(const QString& path) {
+    return m_parts->lessonPanel.open(path);
+}
+LessonPanel& TForm1::lessonPanel() {
+    return m_parts->lessonPanel;
+}
 bool TForm1::saveTuning(const QString& path) {
     return m_parts->files.saveTuning(path);
 }
@@ -341,6 +354,7 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
     m_parts->files.addToMenu(menu);
     m_parts->library.addToMenu(menu);
     m_parts->examples.addToMenu(menu);
+    m_parts->lessons.addToMenu(menu);
     if (m_soundChoice != nullptr) {
         m_soundChoice->addToMenu(menu);
     }

@@ -17,6 +17,7 @@ enum class PresetId;
 } // namespace klangora
 class Classroom;
 class KeyMarking;
+class LessonPanel;
 class ExamplesMenu;
 class LivePlaying;
 class MusicSession;
@@ -72,6 +73,10 @@ public:
     // they say why in a message box, change nothing else and return false.
     bool openTuning(const QString& path);
     bool saveTuning(const QString& path);
+
+    // A lesson (.lektion) in the lesson panel; a broken one says why and runs nothing.
+    bool openLesson(const QString& path);
+    LessonPanel& lessonPanel();
 
     // The "Eksempler" submenu of the context menu, whose choice the music window opens.
     ExamplesMenu& examples();

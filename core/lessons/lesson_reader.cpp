@@ -515,6 +515,10 @@ void LessonParser::readStepLine(int line, std::string_view raw) {
                 fail(line, Kind::missingFile, file);
             }
             step.pictures.push_back((m_folder / file).string());
+            // Shown wherever the lesson's folder is: the picture by its full name.
+            const std::string alt(content.substr(0, content.find("](")));
+            step.text += alt + "](" + step.pictures.back() + ")\n";
+            return;
         }
         step.text += std::string(raw.ends_with('\r') ? raw.substr(0, raw.size() - 1) : raw) + "\n";
         return;

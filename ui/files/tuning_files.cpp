@@ -34,8 +34,12 @@ const QString kSaveText = QT_TRANSLATE_NOOP("klangora", "Gem stemning …");
 const QString kFilters = "Scala-stemning (*.scl);;Alle filer (*)";
 
 const QString kTuningsAndMusicFilters =
-    "Stemninger og musik (*.scl *.mid *.midi);;Scala-stemning (*.scl);;MIDI-musik (*.mid *.midi);;"
-    "Alle filer (*)";
+    "Stemninger, musik og lektioner (*.scl *.mid *.midi *.lektion);;Scala-stemning (*.scl);;"
+    "MIDI-musik (*.mid *.midi);;Lektion (*.lektion);;Alle filer (*)";
+
+bool isLessonFileName(const QString& path) {
+    return path.endsWith(".lektion", Qt::CaseInsensitive);
+}
 
 bool isMusicFileName(const QString& path) {
     return path.endsWith(".mid", Qt::CaseInsensitive) ||
@@ -201,12 +205,19 @@ void TuningFiles::setMusicOpener(std::function<bool(const QString&)> openMusic) 
     m_openMusic = std::move(openMusic);
 }
 
+void TuningFiles::setLessonOpener(std::function<bool(const QString&)> openLesson) {
+    m_openLesson = std::move(openLesson);
+}
+
 bool TuningFiles::opens(const QString& path) const {
-    return isScalaFileName(path) || (m_openMusic && isMusicFileName(path));
+    return isScalaFileName(path) || (m_openMusic && isMusicFileName(path)) ||
+           (m_openLesson && isLessonFileName(path));
 }
 
 void TuningFiles::openFile(const QString& path) {
-    if (m_openMusic && isMusicFileName(path)) {
+    if (m_openLesson && isLessonFileName(path)) {
+        m_openLesson(path);
+    } else if (m_openMusic && isMusicFileName(path)) {
         m_openMusic(path);
     } else {
         openTuning(path);

@@ -30,6 +30,8 @@ public:
     // Music files (.mid, .midi) go here when they are opened or dropped; Ctrl+O then offers
     // tunings and music alike.
     void setMusicOpener(std::function<bool(const QString&)> openMusic);
+    // Lessons (.lektion) are opened by this, by Ctrl+O and by a drop alike.
+    void setLessonOpener(std::function<bool(const QString&)> openLesson);
 
     void addToMenu(QMenu& menu) const;
     void dragEnterEvent(QDragEnterEvent* event);
@@ -45,6 +47,7 @@ private:
     TuningModel& m_model;
     std::function<bool()> m_soundPlaying;
     std::function<bool(const QString&)> m_openMusic;
+    std::function<bool(const QString&)> m_openLesson;
     QAction* m_open;
     QAction* m_save;
     QString m_tuningFolder; // where the last tuning file was opened or saved

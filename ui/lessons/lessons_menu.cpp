@@ -1,0 +1,36 @@
+#include "ui/lessons/lessons_menu.h"
+
+#include "ui/lessons/lesson_files.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QMenu>
+#include <QUrl>
+
+LessonsMenu::LessonsMenu(QObject* parent) : QObject(parent) {}
+
+void LessonsMenu::addToMenu(QMenu& menu) {
+    QMenu* lessons = menu.addMenu(tr("Lektioner"));
+    lessons->setObjectName("lessonsMenu");
+    const QString own = ownLessonsFolder();
+    for (const QString& folder : {shippedLessonsFolder(), own}) {
+        if (folder.isEmpty() || !QDir(folder).exists()) {
+            continue;
+        }
+        if (folder == own && !lessons->isEmpty()) {
+            lessons->addSeparator();
+        }
+        const QDir dir(folder);
+        for (const QString& name : dir.entryList({"*.lektion"}, QDir::Files, QDir::Name)) {
+            const QString path = dir.filePath(name);
+            const QString title = lessonTitle(path);
+            QAction* action = lessons->addAction(title.isEmpty() ? name : title);
+            connect(action, &QAction::triggered, this, [this, path] { emit lessonChosen(path); });
+        }
+    }
+    lessons->addSeparator();
+    lessons->addAction(tr("Mine lektioner …"), this, [own] {
+        QDir().mkpath(own);
+        QDesktopServices::openUrl(QUrl::fromLocalFile(own));
+    });
+}
