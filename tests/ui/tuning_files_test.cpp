@@ -348,9 +348,9 @@ void TuningFilesTest::menuAndShortcutsReachTheDialogs() {
     // and adds .scl to a name that does not end so, also when it has a dot of its own.
     // Opening offers music files as well.
     const QStringList filters = {"Scala-stemning (*.scl)", "Alle filer (*)"};
-    const QStringList openFilters = {"Stemninger og musik (*.scl *.mid *.midi)",
-                                     "Scala-stemning (*.scl)", "MIDI-musik (*.mid *.midi)",
-                                     "Alle filer (*)"};
+    const QStringList openFilters = {
+        "Stemninger, musik og lektioner (*.scl *.mid *.midi *.lektion)", "Scala-stemning (*.scl)",
+        "MIDI-musik (*.mid *.midi)", "Lektion (*.lektion)", "Alle filer (*)"};
     QStringList shown;
     acceptNextFileDialog("menu.scl", shown);
     QVERIFY(keyWithControl(form, Qt::Key_O));
