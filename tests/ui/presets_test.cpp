@@ -19,7 +19,11 @@ class PresetsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { QLocale::setDefault(QLocale::c()); }
+    void init() {
+        QLocale::setDefault(QLocale::c());
+        m_window.emplace();
+    }
+    void cleanup() { m_window.reset(); }
     void marksAndCents_data();
     void marksAndCents();
     void everySliderChangeRunsTheChain();
@@ -31,6 +35,9 @@ private slots:
     void oneSliderStepMovesOnlyItsMarks();
     void marksFollowTheirIntervalBeyondTheBars_data();
     void marksFollowTheirIntervalBeyondTheBars();
+
+private:
+    WindowFixture m_window;
 };
 
 void PresetsTest::marksAndCents_data() {
@@ -102,8 +109,7 @@ void PresetsTest::marksAndCents() {
     QFETCH(Tops, fifthTops);
     QFETCH(QStringList, cents);
 
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     child<QPushButton>(form, button == "lige" ? "ren" : "lige")->click(); // start elsewhere
     child<QRadioButton>(form, "rbCent")->click();
     child<QPushButton>(form, button)->click();
@@ -120,8 +126,7 @@ void PresetsTest::marksAndCents() {
 // While a preset runs, each slider that moves retunes its tone at once and marks the tuning as
 // the user's own until the preset names itself at the end.
 void PresetsTest::everySliderChangeRunsTheChain() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     int changes = 0;
     for (int k = 2; k <= 12; ++k) {
         auto* tuner = slider(form, k);
@@ -141,8 +146,7 @@ void PresetsTest::everySliderChangeRunsTheChain() {
 }
 
 void PresetsTest::equalTemperamentNamesItselfAfterEverySlider() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     // Only H differs from equal temperament: the last slider's chain overwrites the caption,
     // and equal temperament names itself once more after it.
     child<QPushButton>(form, "lige")->click();
@@ -158,8 +162,7 @@ void PresetsTest::equalTemperamentNamesItselfAfterEverySlider() {
 }
 
 void PresetsTest::sameButtonTwiceMovesNothing() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     child<QPushButton>(form, "praet")->click();
     int changes = 0;
     for (int k = 2; k <= 12; ++k) {
@@ -173,8 +176,7 @@ void PresetsTest::sameButtonTwiceMovesNothing() {
 }
 
 void PresetsTest::presetClearsTheSelection() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     QVERIFY(activate(form));
     keyButton(form, 5)->click();
     form.knapMouseDown(8, 0);
@@ -192,8 +194,7 @@ void PresetsTest::presetClearsTheSelection() {
 }
 
 void PresetsTest::presetSchedulesOneDelayedRedraw() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     auto* timer = child<QTimer>(form, "Timer1");
     QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 2000);
     child<QPushButton>(form, "ren")->click();
@@ -206,8 +207,7 @@ void PresetsTest::presetSchedulesOneDelayedRedraw() {
 // Vallotti from the context menu's library: the selection goes, the sliders take its positions,
 // the caption names it, a redraw follows, and a saved file carries its name.
 void PresetsTest::historicalTemperamentActsLikeAPreset() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     auto* timer = child<QTimer>(form, "Timer1");
     QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 2000);
     form.knapMouseDown(8, 0);
@@ -231,8 +231,7 @@ void PresetsTest::historicalTemperamentActsLikeAPreset() {
 }
 
 void PresetsTest::oneSliderStepMovesOnlyItsMarks() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     child<QPushButton>(form, "lige")->click();
     slider(form, 2)->setValue(-1); // one step up on C#
     QCOMPARE(form.model().tones().toneCents[1], 100.05);

@@ -42,6 +42,8 @@ class SequencerTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void init() { m_window.emplace(); }
+    void cleanup() { m_window.reset(); }
     void comparisonStepByStep();
     void comparisonInH();
     void lastKeyButtonSoundsLikeTheFirst();
@@ -53,11 +55,13 @@ private slots:
     void jazzChoraleMessage();
     void timerDrivesTheComparisonToItsEnd();
     void ticksBeforeAnyStartPlaySilence();
+
+private:
+    WindowFixture m_window;
 };
 
 void SequencerTest::comparisonStepByStep() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     form.BitBtn1Click();
     QCOMPARE(form.sequence().sequenceStep(), 1);
     QVERIFY(child<QTimer>(form, "Timer3")->isActive());
@@ -88,8 +92,7 @@ void SequencerTest::comparisonStepByStep() {
 }
 
 void SequencerTest::comparisonInH() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     clickKey(form, 12);
     form.BitBtn1Click();
     QCOMPARE(duHoer(form)->text(),
@@ -104,13 +107,12 @@ void SequencerTest::comparisonInH() {
 }
 
 void SequencerTest::lastKeyButtonSoundsLikeTheFirst() {
-    RecordingPlayer first;
-    TForm1 inC(first);
+    auto& [first, inC] = *m_window;
     inC.BitBtn1Click();
     inC.Timer3Timer();
 
-    RecordingPlayer last;
-    TForm1 inUpperC(last);
+    TestWindow upper;
+    auto& [last, inUpperC] = upper;
     clickKey(inUpperC, 13);
     inUpperC.BitBtn1Click();
     inUpperC.Timer3Timer();
@@ -120,8 +122,7 @@ void SequencerTest::lastKeyButtonSoundsLikeTheFirst() {
 }
 
 void SequencerTest::keyChangeDuringTheComparison() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     form.BitBtn1Click();
     form.Timer3Timer(); // pure C triad
     clickKey(form, 5);
@@ -140,8 +141,7 @@ void SequencerTest::keyChangeDuringTheComparison() {
 }
 
 void SequencerTest::temperamentChangeDuringTheComparison() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     form.BitBtn1Click();
     form.Timer3Timer();
     child<QPushButton>(form, "lige")->click();
@@ -155,8 +155,7 @@ void SequencerTest::temperamentChangeDuringTheComparison() {
 }
 
 void SequencerTest::choraleStartedDuringTheComparison() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     form.BitBtn1Click();
     form.Timer3Timer();
     form.BitBtn2Click();
@@ -185,8 +184,7 @@ void SequencerTest::chorale() {
     QFETCH(bool, jazz);
     QFETCH(int, key);
     QFETCH(std::vector<Chord>, chords);
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     clickKey(form, key);
     jazz ? form.BitBtn3Click() : form.BitBtn2Click();
     QCOMPARE(form.sequence().sequenceStep(), jazz ? 21 : 11);
@@ -204,8 +202,7 @@ void SequencerTest::chorale() {
 }
 
 void SequencerTest::jazzChoraleMessage() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     clickKey(form, 11);
     form.BitBtn3Click();
     QCOMPARE(duHoer(form)->text(),
@@ -214,8 +211,7 @@ void SequencerTest::jazzChoraleMessage() {
 }
 
 void SequencerTest::timerDrivesTheComparisonToItsEnd() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     form.BitBtn1Click();
     QTRY_COMPARE_WITH_TIMEOUT(form.sequence().sequenceStep(), 6, 6000);
     QCOMPARE(player.images.size(), std::size_t(2));
@@ -226,8 +222,7 @@ void SequencerTest::timerDrivesTheComparisonToItsEnd() {
 // Timer3 ticked before any sound button: the sequence's table holds no frequencies yet, so its
 // first chord is two seconds of silence (8-bit samples at their midpoint), at the chords' rate.
 void SequencerTest::ticksBeforeAnyStartPlaySilence() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     for (int tick = 0; tick < 3 && player.images.empty(); ++tick) {
         form.Timer3Timer();
     }
