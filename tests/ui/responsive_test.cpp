@@ -221,8 +221,8 @@ void ResponsiveTest::windowRepaintsWhileAChordSounds() {
 
 void ResponsiveTest::clickDuringAChordIsHandledAfterIt() {
     // The same click with nothing sounding, for what it selects.
-    TestWindow window;
-    auto& [quick, reference] = window;
+    TestWindow quiet;
+    auto& [quick, reference] = quiet;
     QVERIFY(settle(reference));
     const Selection untouched = selection(reference);
     clickAsTheWindowSystemDoes(reference, mark(reference, kColumn, kRow));
