@@ -562,8 +562,8 @@ void ExercisesTest::windowMarksTriadsAndGivesTheirOutlinesBack() {
 }
 
 void ExercisesTest::mainWindowOpensTheExercisesByKeyAndMenu() {
-    TestWindow window;
-    auto& [player, form] = window;
+    TestWindow opened;
+    auto& [player, form] = opened;
     QVERIFY(activate(form));
     QStringList entries;
     QTimer::singleShot(0, [&entries] {
@@ -595,8 +595,8 @@ void ExercisesTest::mainWindowOpensTheExercisesByKeyAndMenu() {
 // are out of sight, no visible text tells its deviation, the message panel speaks of the round,
 // and afterwards the tuning is Pythagorean again by name.
 void ExercisesTest::tunePureOnTheMainWindowGivesNothingAway() {
-    TestWindow window;
-    auto& [player, form] = window;
+    TestWindow opened;
+    auto& [player, form] = opened;
     QVERIFY(activate(form));
     const SliderPositions before = form.model().positions();
     child<QAction>(form, "openExercisesAction")->trigger();

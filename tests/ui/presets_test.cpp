@@ -29,7 +29,6 @@ private slots:
     void everySliderChangeRunsTheChain();
     void equalTemperamentNamesItselfAfterEverySlider();
     void sameButtonTwiceMovesNothing();
-    void presetClearsTheSelection();
     void presetSchedulesOneDelayedRedraw();
     void historicalTemperamentActsLikeAPreset();
     void oneSliderStepMovesOnlyItsMarks();
@@ -173,24 +172,6 @@ void PresetsTest::sameButtonTwiceMovesNothing() {
     child<QPushButton>(form, "praet")->click();
     QCOMPARE(changes, 0);
     QCOMPARE(stemning->text(), QString("Prætoriansk stemning"));
-}
-
-void PresetsTest::presetClearsTheSelection() {
-    auto& [player, form] = *m_window;
-    QVERIFY(activate(form));
-    keyButton(form, 5)->click();
-    form.knapMouseDown(8, 0);
-    QCOMPARE(mark(form, 8, 0)->penWidth(), kSelectedPen);
-    child<QPushButton>(form, "bach")->click();
-    QCOMPARE(form.selection().selectedTone(), 14);
-    QCOMPARE(mark(form, 8, 0)->penWidth(), kNormalPen);
-    QCOMPARE(textColour(note(form, 8)), QColor(Qt::black));
-    QCOMPARE(textColour(readout(form, 8)), QColor(Qt::black));
-    auto* hint = child<QLabel>(form, "plFlytMedPil");
-    QCOMPARE(hint->font().pointSize(), 8);
-    QCOMPARE(hint->text(), QString(kClickHint));
-    // The key mark stays where it was.
-    QCOMPARE(note(form, 5)->font().pointSize(), 14);
 }
 
 void PresetsTest::presetSchedulesOneDelayedRedraw() {

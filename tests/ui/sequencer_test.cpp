@@ -52,7 +52,6 @@ private slots:
     void choraleStartedDuringTheComparison();
     void chorale_data();
     void chorale();
-    void jazzChoraleMessage();
     void timerDrivesTheComparisonToItsEnd();
     void ticksBeforeAnyStartPlaySilence();
 
@@ -199,15 +198,6 @@ void SequencerTest::chorale() {
     form.Timer3Timer();
     QCOMPARE(form.sequence().sequenceStep(), jazz ? 23 : 13);
     QVERIFY(!child<QTimer>(form, "Timer3")->isActive());
-}
-
-void SequencerTest::jazzChoraleMessage() {
-    auto& [player, form] = *m_window;
-    clickKey(form, 11);
-    form.BitBtn3Click();
-    QCOMPARE(duHoer(form)->text(),
-             QString("\"Jazz-koral\": En 4-stemmig sats i Bb-dur med kromatik"));
-    QVERIFY(duHoer(form)->isVisibleTo(&form));
 }
 
 void SequencerTest::timerDrivesTheComparisonToItsEnd() {
