@@ -61,12 +61,7 @@ private:
 
 void SequencerTest::comparisonStepByStep() {
     auto& [player, form] = *m_window;
-    form.BitBtn1Click();
-    QCOMPARE(form.sequence().sequenceStep(), 1);
-    QVERIFY(child<QTimer>(form, "Timer3")->isActive());
-    QVERIFY(duHoer(form)->isVisibleTo(&form));
-    QCOMPARE(duHoer(form)->text(),
-             QString("Du hører en C-durtreklang, med REN terts og REN kvint"));
+    form.BitBtn1Click(); // its message and first step: forwarders_test
     QCOMPARE(textColour(duHoer(form)), QColor(Qt::black));
     QCOMPARE(form.model().tones().freqTable[25], 261.0);
     QCOMPARE(form.sequence().savedFreqTable(), form.model().tones().freqTable);
@@ -186,8 +181,6 @@ void SequencerTest::chorale() {
     auto& [player, form] = *m_window;
     clickKey(form, key);
     jazz ? form.BitBtn3Click() : form.BitBtn2Click();
-    QCOMPARE(form.sequence().sequenceStep(), jazz ? 21 : 11);
-    QVERIFY(player.images.empty());
     form.Timer3Timer();
     QCOMPARE(player.images.size(), chords.size());
     for (std::size_t n = 0; n < chords.size(); ++n) {
