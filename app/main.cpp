@@ -16,6 +16,7 @@
 #include "ui/music/midi_file_reason_text.h"
 #include "ui/music/music_session.h"
 #include "ui/sequence/responsive_player.h"
+#include "ui/session/session.h"
 #include "ui/widgets/message_box.h"
 
 #include <QApplication>
@@ -301,7 +302,8 @@ int runWindow(int argc, char* argv[], const Request& request) {
     klangora::InstrumentSoundMix mix(fluid, volume);
     const auto instrument = klangora::LiveInstrument::withPulseAudio();
     instrument->synth().setExtraRenderer(&mix);
-    TForm1 form(player, *instrument);
+    Session session(player, *instrument);
+    TForm1 form(session);
     SoundChoice soundChoice(form, fluid, volume);
     form.setSoundChoice(&soundChoice);
     soundChoice.setOutputWaker([&instrument] { instrument->output()->wake(); });

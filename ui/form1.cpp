@@ -9,7 +9,6 @@
 #include "ui/diagram/arrangement.h"
 #include "ui/diagram/triad_diagram.h"
 #include "ui/exercises/exercises_opener.h"
-#include "ui/exercises/live_exercise_voices.h"
 #include "ui/exercises/window_exercise_tuning.h"
 #include "ui/files/tuning_files.h"
 #include "ui/instrument/live_playing.h"
@@ -26,10 +25,12 @@
 #include "ui/selection/key_marking.h"
 #include "ui/selection/tone_selection.h"
 #include "ui/sequence/sound_sequence.h"
+#include "ui/session/session.h"
 #include "ui/texts/key_table.h"
 #include "ui/texts/language_follower.h"
 #include "ui/tuning/temperament_caption.h"
 #include "ui/tuning/temperament_menu.h"
+#include "ui/widgets/message_box.h"
 #include "ui/widgets/shape.h"
 #include "ui/widgets/tone_slider.h"
 
@@ -54,28 +55,31 @@ std::array<QWidget*, 13> slidersOf(const WindowWidgets& widgets) {
 
 } // namespace
 
-// The parts in the order they are made: each may use those made before it.
+// The parts in the order they are made: each may use those made before it. The session holds
+// what they show and play.
 struct TForm1::Parts {
-    Parts(TForm1& window, const WindowWidgets& widgets, SoundPlayer& player,
-          klangora::LiveInstrument& instrument)
-        : model(&window), concealed(&window), messages(widgets.messages, &window),
-          diagram(widgets.diagram, model, &window), arrangement(widgets.arrangement, &window),
-          panel(widgets.panel, model, &window), selection(widgets.selection, model, &window),
-          keys(widgets.keys, model, &window), caption(widgets.caption, model, &window),
-          library(window, model), sequence(widgets.sequence, player, model, messages, &window),
-          files(window, model, [this] { return sequence.isPlaying(); }),
-          live(window, instrument, {model, panel, selection, messages, widgets.octave}),
-          music(window, instrument, {model, messages, panel}), examples(&window),
-          exerciseVoices(instrument),
+    Parts(TForm1& window, const WindowWidgets& widgets, Session& session)
+        : session(session), model(session.model()), concealed(&window),
+          messages(widgets.messages, &window, &session.messages()),
+          diagram(widgets.diagram, model, &window),
+          arrangement(widgets.arrangement, session, &window), panel(widgets.panel, model, &window),
+          selection(widgets.selection, model, &window), keys(widgets.keys, model, &window),
+          caption(widgets.caption, model, &window), library(window, model),
+          files(window, model, [this] { return sequence().isPlaying(); }),
+          live(window, session, {panel, selection, widgets.octave}), music(window, session),
+          examples(&window),
           exercises(window,
                     std::make_unique<WindowExerciseTuning>(
                         WindowExerciseTuning::Controls{widgets.diagram.marks, widgets.diagram.bars,
                                                        slidersOf(widgets), &concealed},
                         model, &messages),
-                    exerciseVoices),
+                    session.exerciseVoices()),
           classroom(window) {}
 
-    TuningModel model;
+    SoundSequence& sequence() { return session.sequence(); }
+
+    Session& session;
+    TuningModel& model;
     ConcealedTone concealed;
     MessagePanel messages;
     TriadDiagram diagram;
@@ -85,12 +89,10 @@ struct TForm1::Parts {
     KeyMarking keys;
     TemperamentCaption caption;
     TemperamentMenu library;
-    SoundSequence sequence;
     TuningFiles files;
     LivePlaying live;
     MusicSession music;
     ExamplesMenu examples;
-    LiveExerciseVoices exerciseVoices;
     // Last, so that it goes first: its window gives the learner's tuning back as it closes.
     ExercisesOpener exercises;
     // Zoom, full screen, help and the language; it holds the window on its full-screen stage.
@@ -98,18 +100,23 @@ struct TForm1::Parts {
 };
 
 TForm1::TForm1(SoundPlayer& player, QWidget* parent)
-    : QWidget(parent), m_silentInstrument(std::make_unique<klangora::LiveInstrument>()) {
-    build(player, *m_silentInstrument);
+    : QWidget(parent), m_silentInstrument(std::make_unique<klangora::LiveInstrument>()),
+      m_ownSession(std::make_unique<Session>(player, *m_silentInstrument, this)) {
+    build(*m_ownSession);
 }
 
 TForm1::TForm1(SoundPlayer& player, klangora::LiveInstrument& instrument, QWidget* parent)
-    : QWidget(parent) {
-    build(player, instrument);
+    : QWidget(parent), m_ownSession(std::make_unique<Session>(player, instrument, this)) {
+    build(*m_ownSession);
 }
 
-void TForm1::build(SoundPlayer& player, klangora::LiveInstrument& instrument) {
+TForm1::TForm1(Session& session, QWidget* parent) : QWidget(parent) {
+    build(session);
+}
+
+void TForm1::build(Session& session) {
     const WindowWidgets widgets = buildWindowLayout(*this);
-    m_parts = std::make_unique<Parts>(*this, widgets, player, instrument);
+    m_parts = std::make_unique<Parts>(*this, widgets, session);
     wireParts();
     wireControls(widgets);
     bindContextMenuKeys();
@@ -145,8 +152,14 @@ void TForm1::wireParts() {
     // A tone's readout, note name and key button stand under its marks, in either arrangement.
     connect(&p.diagram, &TriadDiagram::toneMoved, &p.panel, &ReadoutPanel::centreTone);
     connect(&p.diagram, &TriadDiagram::toneMoved, &p.keys, &KeyMarking::centreTone);
-    connect(&p.arrangement, &Arrangement::arranged, &p.diagram, &TriadDiagram::arrange);
-    connect(&p.arrangement, &Arrangement::arranged, &p.selection, &ToneSelection::setArrangement);
+    connect(&p.session, &Session::arranged, &p.diagram, &TriadDiagram::arrange);
+    connect(&p.session, &Session::arranged, &p.selection, &ToneSelection::setArrangement);
+    // What sounds, whoever plays it, lights the note names.
+    connect(&p.session.sounding(), &SoundingPresenter::namesLit, &p.panel,
+            &ReadoutPanel::lightTones);
+    // The triad needs a marked key: a message box says so while the button is pressed.
+    connect(&p.session, &Session::refused, this,
+            [](const QString& reason) { showMessage(reason); });
     // The selection shows in the diagram's outlines and the panel's red.
     connect(&p.selection, &ToneSelection::marked, &p.diagram,
             [&p](int column, int row, int) { p.diagram.showSelected(column, row); });
@@ -163,10 +176,9 @@ void TForm1::wireParts() {
     connect(&p.keys, &KeyMarking::marking, &p.selection, &ToneSelection::clear);
     connect(&p.model, &TuningModel::tuningSet, &p.keys, &KeyMarking::tonemark);
     p.files.setMusicOpener([&p](const QString& path) { return p.music.open(path); });
-    connect(&p.live, &LivePlaying::allSoundStopped, &p.music, &MusicSession::pause);
     // The music window's triad table, and the examples of the context menu opened in it.
-    addTriadTable(p.music.window(), {p.model, p.music.player(),
-                                     [&p] { return p.arrangement.inFifths(); }, &p.concealed});
+    addTriadTable(p.music.window(),
+                  {p.model, p.music.player(), [&p] { return p.session.inFifths(); }, &p.concealed});
     p.panel.followConcealment(p.concealed);
     connect(&p.examples, &ExamplesMenu::exampleChosen, this,
             [&p](const QString& path) { p.music.open(path); });
@@ -177,7 +189,7 @@ void TForm1::wireParts() {
         p.diagram.describeMarksAnew();
         p.panel.nameReadoutsAnew();
         p.selection.describeAgain();
-        p.sequence.retellMessage();
+        p.sequence().retellMessage();
     });
 }
 
@@ -237,7 +249,7 @@ void TForm1::tonemark() {
 }
 
 void TForm1::applyPreset(klangora::PresetId id) {
-    m_parts->model.setTuning(klangora::presetPositions(id), TuningIdentity::preset(id));
+    m_parts->session.choosePreset(id);
 }
 void TForm1::pytClick() {
     applyPreset(klangora::PresetId::pyt);
@@ -270,16 +282,16 @@ void TForm1::Timer2Timer() {
     m_parts->arrangement.Timer2Timer();
 }
 void TForm1::Timer3Timer() {
-    m_parts->sequence.Timer3Timer();
+    m_parts->sequence().Timer3Timer();
 }
 void TForm1::BitBtn1Click() {
-    m_parts->sequence.BitBtn1Click();
+    m_parts->session.playChords(Session::ChordSequence::triad);
 }
 void TForm1::BitBtn2Click() {
-    m_parts->sequence.BitBtn2Click();
+    m_parts->session.playChords(Session::ChordSequence::chorale);
 }
 void TForm1::BitBtn3Click() {
-    m_parts->sequence.BitBtn3Click();
+    m_parts->session.playChords(Session::ChordSequence::jazzChorale);
 }
 void TForm1::knapMouseDown(int column, int row) {
     m_parts->selection.knapMouseDown(column, row);
@@ -303,7 +315,10 @@ const ToneSelection& TForm1::selection() const {
     return m_parts->selection;
 }
 const SoundSequence& TForm1::sequence() const {
-    return m_parts->sequence;
+    return m_parts->session.sequence();
+}
+Session& TForm1::session() {
+    return m_parts->session;
 }
 LivePlaying& TForm1::live() {
     return m_parts->live;

@@ -1,9 +1,9 @@
 #pragma once
 
-// The one window of the program. It builds the controls, creates the parts that run them (the
-// tuning model, the message panel, the diagram, the readout panel, selection, key marking, the
-// caption, the arrangement, the sound sequence, tuning files, the live instrument) and wires
-// their signals together.
+// The one window of the program. It builds the controls, creates the parts that show the session
+// (the message panel, the diagram, the readout panel, selection, key marking, the caption, the
+// arrangement's button, tuning files, the keys, the music window, the exercises) and binds them
+// to the session and to each other.
 //
 // The named steps and handlers below are the window's public face: each runs the step of the
 // part that now does the work, synchronously, as callers have always expected.
@@ -22,6 +22,7 @@ class LivePlaying;
 class MusicSession;
 struct WindowWidgets;
 class SoundChoice;
+class Session;
 class SoundPlayer;
 class SoundSequence;
 class ToneSelection;
@@ -31,9 +32,12 @@ class TForm1 : public QWidget {
     Q_OBJECT
 
 public:
-    // Without an instrument of its own the window plays live tones on a silent one.
+    // Without an instrument of its own the window plays live tones on a silent one. With a
+    // player (and instrument) the window makes a session of its own.
     explicit TForm1(SoundPlayer& player, QWidget* parent = nullptr);
     TForm1(SoundPlayer& player, klangora::LiveInstrument& instrument, QWidget* parent = nullptr);
+    // The window of a session that outlives it.
+    explicit TForm1(Session& session, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Named steps.
@@ -78,6 +82,8 @@ public:
     MusicSession& music();
     const ToneSelection& selection() const;
     const SoundSequence& sequence() const;
+    // What the window shows and plays: the model, the sound, the music, the exercises' voices.
+    Session& session();
     LivePlaying& live();
     // Zoom, full screen, help and the remembered settings.
     Classroom& classroom();
@@ -94,14 +100,17 @@ protected:
 
 private:
     struct Parts;
-    void build(SoundPlayer& player, klangora::LiveInstrument& instrument);
+    void build(Session& session);
     void wireParts();
     void wireControls(const WindowWidgets& widgets);
     void bindContextMenuKeys();
     void FormCreate();
     void applyPreset(klangora::PresetId id);
 
+    // In the order they go last to first: the parts before the session, the session before the
+    // instrument it plays.
     std::unique_ptr<klangora::LiveInstrument> m_silentInstrument;
+    std::unique_ptr<Session> m_ownSession;
     std::unique_ptr<Parts> m_parts;
     SoundChoice* m_soundChoice = nullptr;
 };

@@ -1,15 +1,21 @@
-#include "support/window_test_support.h"
+#include "support/recording_player.h"
 
+#include "core/presets.h"
+#include "sound/instrument/live_instrument.h"
 #include "sound/reference_synthesis.h"
+#include "ui/sequence/sound_sequence.h"
+#include "ui/session/session.h"
 
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
+// The sound buttons' sequences, driven on a session with no window: what each step plays and
+// what the message panel is told.
 using Chord = std::vector<double>;
 Q_DECLARE_METATYPE(std::vector<Chord>)
 
@@ -19,9 +25,27 @@ std::vector<std::uint8_t> expectedImage(const Chord& hz, int durationMs) {
     return klangora::referenceChordImage(hz, durationMs, 20, 11025);
 }
 
-QLabel* duHoer(const TForm1& form) {
-    return child<QLabel>(form, "DuHoer");
-}
+// A session as the program starts one: Pythagorean, the key C.
+struct Started {
+    RecordingPlayer player;
+    klangora::LiveInstrument instrument;
+    Session session{player, instrument};
+
+    explicit Started(int key = 1) {
+        session.choosePreset(klangora::PresetId::pyt);
+        session.setKey(key);
+    }
+    const SoundSequence& sequence() const { return session.sequence(); }
+    const klangora::ToneTable& tones() const { return session.model().tones(); }
+    void tick() { session.sequence().Timer3Timer(); }
+    QTimer* timer3() const { return session.findChild<QTimer*>("Timer3"); }
+    // The message panel's text; empty while it is hidden.
+    QString told() {
+        const MessageBoard::Message* shown = session.messages().shown();
+        return shown != nullptr ? shown->lines.join('\n') : QString();
+    }
+    QColor colour() { return session.messages().shown()->colour; }
+};
 
 // The Pythagorean chorales with C = 261 Hz, in C and in H, voices from the top down.
 const std::vector<Chord> kChoraleInC = {
@@ -42,8 +66,6 @@ class SequencerTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { m_window.emplace(); }
-    void cleanup() { m_window.reset(); }
     void comparisonStepByStep();
     void comparisonInH();
     void lastKeyButtonSoundsLikeTheFirst();
@@ -52,47 +74,50 @@ private slots:
     void choraleStartedDuringTheComparison();
     void chorale_data();
     void chorale();
+    void jazzChoraleMessage();
     void timerDrivesTheComparisonToItsEnd();
     void ticksBeforeAnyStartPlaySilence();
-
-private:
-    WindowFixture m_window;
+    void theTriadNeedsAKey();
 };
 
 void SequencerTest::comparisonStepByStep() {
-    auto& [player, form] = *m_window;
-    form.BitBtn1Click(); // its message and first step: forwarders_test
-    QCOMPARE(textColour(duHoer(form)), QColor(Qt::black));
-    QCOMPARE(form.model().tones().freqTable[25], 261.0);
-    QCOMPARE(form.sequence().savedFreqTable(), form.model().tones().freqTable);
+    Started form;
+    RecordingPlayer& player = form.player;
+    form.session.playChords(Session::ChordSequence::triad);
+    QCOMPARE(form.sequence().sequenceStep(), 1);
+    QVERIFY(form.timer3()->isActive());
+    QVERIFY(!form.told().isEmpty());
+    QCOMPARE(form.told(), QString("Du hører en C-durtreklang, med REN terts og REN kvint"));
+    QCOMPARE(form.colour(), QColor(Qt::black));
+    QCOMPARE(form.tones().freqTable[25], 261.0);
+    QCOMPARE(form.sequence().savedFreqTable(), form.tones().freqTable);
 
-    form.Timer3Timer(); // the pure triad
+    form.tick(); // the pure triad
     QCOMPARE(player.images.size(), std::size_t(1));
     QCOMPARE(player.images[0], expectedImage({261, 326.25, 391.5}, 2000));
-    form.Timer3Timer();
-    QCOMPARE(duHoer(form)->text(),
-             QString("Du hører nu en C-durtreklang stemt i Pythagoræisk stemning"));
-    QCOMPARE(textColour(duHoer(form)), QColor(Qt::red));
-    form.Timer3Timer(); // a pause
+    form.tick();
+    QCOMPARE(form.told(), QString("Du hører nu en C-durtreklang stemt i Pythagoræisk stemning"));
+    QCOMPARE(form.colour(), QColor(Qt::red));
+    form.tick(); // a pause
     QCOMPARE(player.images.size(), std::size_t(1));
-    form.Timer3Timer(); // the tempered triad
+    form.tick(); // the tempered triad
     QCOMPARE(player.images.size(), std::size_t(2));
     QCOMPARE(player.images[1], expectedImage({261, 330, 392}, 2000));
-    form.Timer3Timer();
-    QVERIFY(!duHoer(form)->isVisibleTo(&form));
-    QVERIFY(!child<QTimer>(form, "Timer3")->isActive());
+    form.tick();
+    QVERIFY(form.told().isEmpty());
+    QVERIFY(!form.timer3()->isActive());
     QCOMPARE(form.sequence().sequenceStep(), 6);
-    QCOMPARE(form.model().tones().freqTable, form.sequence().savedFreqTable());
+    QCOMPARE(form.tones().freqTable, form.sequence().savedFreqTable());
 }
 
 void SequencerTest::comparisonInH() {
-    auto& [player, form] = *m_window;
-    clickKey(form, 12);
-    form.BitBtn1Click();
-    QCOMPARE(duHoer(form)->text(),
-             QString("Du hører en H-durtreklang, med REN terts og REN kvint"));
+    Started form;
+    RecordingPlayer& player = form.player;
+    form.session.setKey(12);
+    form.session.playChords(Session::ChordSequence::triad);
+    QCOMPARE(form.told(), QString("Du hører en H-durtreklang, med REN terts og REN kvint"));
     for (int step = 1; step <= 5; ++step) {
-        form.Timer3Timer();
+        form.tick();
     }
     // The h below the fixed c: 248 Hz, with its third and fifth.
     QCOMPARE(player.images.size(), std::size_t(2));
@@ -101,68 +126,66 @@ void SequencerTest::comparisonInH() {
 }
 
 void SequencerTest::lastKeyButtonSoundsLikeTheFirst() {
-    auto& [first, inC] = *m_window;
-    inC.BitBtn1Click();
-    inC.Timer3Timer();
+    Started inC;
+    inC.session.playChords(Session::ChordSequence::triad);
+    inC.tick();
 
-    TestWindow upper;
-    auto& [last, inUpperC] = upper;
-    clickKey(inUpperC, 13);
-    inUpperC.BitBtn1Click();
-    inUpperC.Timer3Timer();
-    QCOMPARE(last.images, first.images);
-    QCOMPARE(duHoer(inUpperC)->text(),
-             QString("Du hører en C-durtreklang, med REN terts og REN kvint"));
+    Started inUpperC(13);
+    inUpperC.session.playChords(Session::ChordSequence::triad);
+    inUpperC.tick();
+    QCOMPARE(inUpperC.player.images, inC.player.images);
+    QCOMPARE(inUpperC.told(), QString("Du hører en C-durtreklang, med REN terts og REN kvint"));
 }
 
 void SequencerTest::keyChangeDuringTheComparison() {
-    auto& [player, form] = *m_window;
-    form.BitBtn1Click();
-    form.Timer3Timer(); // pure C triad
-    clickKey(form, 5);
-    form.Timer3Timer();
-    QCOMPARE(duHoer(form)->text(),
-             QString("Du hører nu en E-durtreklang stemt i Pythagoræisk stemning"));
-    form.Timer3Timer();
-    form.Timer3Timer();
+    Started form;
+    RecordingPlayer& player = form.player;
+    form.session.playChords(Session::ChordSequence::triad);
+    form.tick(); // pure C triad
+    form.session.setKey(5);
+    form.tick();
+    QCOMPARE(form.told(), QString("Du hører nu en E-durtreklang stemt i Pythagoræisk stemning"));
+    form.tick();
+    form.tick();
     // E's third and fifth come back from the table taken at the start (G# 418, H 496), but
     // its root still holds the pure third written for C.
     QCOMPARE(player.images[1], expectedImage({326.25, 418, 496}, 2000));
     // The pure third and fifth written for C stay in the sequence's table until the next start.
     QCOMPARE(form.sequence().playedTones().freqTable[29], 326.25);
     QCOMPARE(form.sequence().playedTones().freqTable[32], 391.5);
-    QCOMPARE(form.model().tones().freqTable[29], 330.0);
+    QCOMPARE(form.tones().freqTable[29], 330.0);
 }
 
 void SequencerTest::temperamentChangeDuringTheComparison() {
-    auto& [player, form] = *m_window;
-    form.BitBtn1Click();
-    form.Timer3Timer();
-    child<QPushButton>(form, "lige")->click();
-    form.Timer3Timer();
-    QCOMPARE(duHoer(form)->text(),
-             QString("Du hører nu en C-durtreklang stemt i Ligesvævende stemning"));
-    form.Timer3Timer();
-    form.Timer3Timer();
+    Started form;
+    RecordingPlayer& player = form.player;
+    form.session.playChords(Session::ChordSequence::triad);
+    form.tick();
+    form.session.choosePreset(klangora::PresetId::lige);
+    form.tick();
+    QCOMPARE(form.told(), QString("Du hører nu en C-durtreklang stemt i Ligesvævende stemning"));
+    form.tick();
+    form.tick();
     // Still the Pythagorean triad taken at the start.
     QCOMPARE(player.images[1], expectedImage({261, 330, 392}, 2000));
 }
 
 void SequencerTest::choraleStartedDuringTheComparison() {
-    auto& [player, form] = *m_window;
-    form.BitBtn1Click();
-    form.Timer3Timer();
-    form.BitBtn2Click();
-    QCOMPARE(duHoer(form)->text(), QString("Koral: En 4-stemmig sats i C-dur uden kromatik"));
-    QCOMPARE(textColour(duHoer(form)), QColor(Qt::red));
+    Started form;
+    RecordingPlayer& player = form.player;
+    form.session.playChords(Session::ChordSequence::triad);
+    form.tick();
+    form.session.playChords(Session::ChordSequence::chorale);
+    QCOMPARE(form.told(), QString("Koral: En 4-stemmig sats i C-dur uden kromatik"));
+    QCOMPARE(form.colour(), QColor(Qt::red));
     QCOMPARE(form.sequence().sequenceStep(), 11);
     // The start refreshed the table, which removes the pure third and fifth.
     QCOMPARE(form.sequence().playedTones().freqTable[29], 330.0);
-    form.Timer3Timer();
+    form.tick();
     QCOMPARE(player.images.size(), std::size_t(1 + 7));
-    form.Timer3Timer();
+    form.tick();
     QCOMPARE(form.sequence().sequenceStep(), 13);
-    QVERIFY(!duHoer(form)->isVisibleTo(&form));
+    QVERIFY(form.told().isEmpty());
 }
 
 void SequencerTest::chorale_data() {
@@ -178,36 +201,50 @@ void SequencerTest::chorale() {
     QFETCH(bool, jazz);
     QFETCH(int, key);
     QFETCH(std::vector<Chord>, chords);
-    auto& [player, form] = *m_window;
-    clickKey(form, key);
-    jazz ? form.BitBtn3Click() : form.BitBtn2Click();
-    form.Timer3Timer();
+    Started form;
+    RecordingPlayer& player = form.player;
+    form.session.setKey(key);
+    form.session.playChords(jazz ? Session::ChordSequence::jazzChorale
+                                 : Session::ChordSequence::chorale);
+    QCOMPARE(form.sequence().sequenceStep(), jazz ? 21 : 11);
+    QVERIFY(player.images.empty());
+    form.tick();
     QCOMPARE(player.images.size(), chords.size());
     for (std::size_t n = 0; n < chords.size(); ++n) {
         QCOMPARE(player.images[n].size(), std::size_t(46 + kDurations[n] * 11025 / 1000));
         QVERIFY2(player.images[n] == expectedImage(chords[n], kDurations[n]),
                  qPrintable(QString("chord %1").arg(n + 1)));
     }
-    form.Timer3Timer();
+    form.tick();
     QCOMPARE(form.sequence().sequenceStep(), jazz ? 23 : 13);
-    QVERIFY(!child<QTimer>(form, "Timer3")->isActive());
+    QVERIFY(!form.timer3()->isActive());
+}
+
+void SequencerTest::jazzChoraleMessage() {
+    Started form;
+    form.session.setKey(11);
+    form.session.playChords(Session::ChordSequence::jazzChorale);
+    QCOMPARE(form.told(), QString("\"Jazz-koral\": En 4-stemmig sats i Bb-dur med kromatik"));
+    QVERIFY(!form.told().isEmpty());
 }
 
 void SequencerTest::timerDrivesTheComparisonToItsEnd() {
-    auto& [player, form] = *m_window;
-    form.BitBtn1Click();
+    Started form;
+    RecordingPlayer& player = form.player;
+    form.session.playChords(Session::ChordSequence::triad);
     QTRY_COMPARE_WITH_TIMEOUT(form.sequence().sequenceStep(), 6, 6000);
     QCOMPARE(player.images.size(), std::size_t(2));
-    QTest::qWait(600);
-    QCOMPARE(form.sequence().sequenceStep(), 6);
+    // Its end stops the timer, so no later tick counts on.
+    QVERIFY(!form.timer3()->isActive());
 }
 
 // Timer3 ticked before any sound button: the sequence's table holds no frequencies yet, so its
 // first chord is two seconds of silence (8-bit samples at their midpoint), at the chords' rate.
 void SequencerTest::ticksBeforeAnyStartPlaySilence() {
-    auto& [player, form] = *m_window;
+    Started form;
+    RecordingPlayer& player = form.player;
     for (int tick = 0; tick < 3 && player.images.empty(); ++tick) {
-        form.Timer3Timer();
+        form.tick();
     }
     QCOMPARE(player.images.size(), std::size_t(1));
     const std::vector<std::uint8_t>& image = player.images[0];
@@ -216,6 +253,16 @@ void SequencerTest::ticksBeforeAnyStartPlaySilence() {
     QCOMPARE(image.size() - kHeaderBytes, std::size_t(22050));
     QVERIFY(std::all_of(image.begin() + kHeaderBytes, image.end(),
                         [](std::uint8_t sample) { return sample == 127; }));
+}
+
+// No key marked: the triad is refused with a reason for a message box, and nothing starts.
+void SequencerTest::theTriadNeedsAKey() {
+    Started form(0);
+    QSignalSpy refused(&form.session, &Session::refused);
+    form.session.playChords(Session::ChordSequence::triad);
+    QCOMPARE(refused.size(), 1);
+    QVERIFY(!form.timer3()->isActive());
+    QVERIFY(form.told().isEmpty());
 }
 
 QTEST_MAIN(SequencerTest)

@@ -1,15 +1,18 @@
 // Switching the diagram between the chromatic and the fifths arrangement.
 #include "ui/diagram/arrangement.h"
 
+#include "ui/session/session.h"
 #include "ui/texts/window_texts.h"
 
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QTimer>
 
-Arrangement::Arrangement(const Widgets& widgets, QObject* parent)
-    : QObject(parent), m_button(widgets.button), m_startTimer(widgets.startTimer) {
+Arrangement::Arrangement(const Widgets& widgets, Session& session, QObject* parent)
+    : QObject(parent), m_session(session), m_button(widgets.button),
+      m_startTimer(widgets.startTimer) {
     connect(m_startTimer, &QTimer::timeout, this, &Arrangement::Timer2Timer);
+    connect(&session, &Session::arranged, this, &Arrangement::nameButton);
     m_startTimer->start();
 }
 
@@ -19,8 +22,14 @@ void Arrangement::Timer2Timer() {
 }
 
 void Arrangement::kromkvintClick() {
-    m_fifths = !m_fifths;
+    m_session.switchArrangement();
+}
+
+bool Arrangement::inFifths() const {
+    return m_session.inFifths();
+}
+
+void Arrangement::nameButton(bool fifths) {
     m_button->setText(
-        QCoreApplication::translate("klangora", m_fifths ? texts::kToChromatic : texts::kToFifths));
-    emit arranged(m_fifths);
+        QCoreApplication::translate("klangora", fifths ? texts::kToChromatic : texts::kToFifths));
 }

@@ -10,7 +10,6 @@
 #include "ui/diagram/diagram_geometry.h"
 #include "ui/model/descriptions.h"
 #include "ui/model/musical_facts.h"
-#include "ui/sequence/sequencer_timing.h"
 #include "ui/texts/control_names.h"
 #include "ui/texts/fonts.h"
 #include "ui/texts/palette.h"
@@ -468,7 +467,6 @@ WindowWidgets buildWindowLayout(QWidget& window) {
     buildButtons(widgets, window);
     buildMessageAreas(widgets, window);
     widgets.arrangement.startTimer = makeTimer(window, "Timer2", kArrangementDelayMs);
-    widgets.sequence.stepTimer = makeTimer(window, "Timer3", sequencer::kStepIntervalMs);
     setTabOrders(widgets);
     nameControls(widgets);
     return widgets;

@@ -9,7 +9,6 @@
 #include "ui/panel/readout_panel.h"
 #include "ui/selection/key_marking.h"
 #include "ui/selection/tone_selection.h"
-#include "ui/sequence/sound_sequence.h"
 #include "ui/tuning/temperament_caption.h"
 
 #include <array>
@@ -25,7 +24,6 @@ struct WindowWidgets {
     ToneSelection::Widgets selection;
     KeyMarking::Widgets keys;
     TemperamentCaption::Widgets caption;
-    SoundSequence::Widgets sequence;
     MessagePanel::Widgets messages;
     QLabel* octave = nullptr;                    // lbOktav
     std::array<QPushButton*, 7> presetButtons{}; // in the order of klangora::PresetId

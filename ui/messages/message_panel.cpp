@@ -11,28 +11,21 @@
 #include <algorithm>
 #include <cstddef>
 
-MessagePanel::MessagePanel(const Widgets& widgets, QObject* parent)
-    : QObject(parent), m_label(widgets.label),
-      m_bottom(widgets.label->y() + widgets.label->height()),
-      m_oneLineHeight(widgets.label->height()), m_highestTop(widgets.highestTop) {}
-
-void MessagePanel::request(Priority priority, const QStringList& lines, const QColor& colour) {
-    m_requests[static_cast<std::size_t>(priority)] = {true, lines, colour};
-    showHighest();
-}
-
-void MessagePanel::release(Priority priority) {
-    m_requests[static_cast<std::size_t>(priority)] = {};
-    showHighest();
-}
-
-bool MessagePanel::shows(Priority priority) const {
-    for (auto n = m_requests.size(); n-- > 0;) {
-        if (m_requests[n].active) {
-            return n == static_cast<std::size_t>(priority);
-        }
+MessagePanel::MessagePanel(const Widgets& widgets, QObject* parent, MessageBoard* board)
+    : QObject(parent), m_board(board != nullptr ? board : new MessageBoard(this)),
+      m_label(widgets.label), m_bottom(widgets.label->y() + widgets.label->height()),
+      m_oneLineHeight(widgets.label->height()), m_highestTop(widgets.highestTop) {
+    m_board->setFitter(
+        [this](const QString& fixed, const QString& cuttable) { return fitted(fixed, cuttable); });
+    connect(m_board, &MessageBoard::changed, this, &MessagePanel::showBoard);
+    if (m_board->shown() != nullptr) {
+        showBoard();
     }
-    return false;
+}
+
+// The board may outlive its panel (the session outlives a window); it cuts nothing then.
+MessagePanel::~MessagePanel() {
+    m_board->setFitter({});
 }
 
 QString MessagePanel::fitted(const QString& fixed, const QString& cuttable) const {
@@ -41,12 +34,10 @@ QString MessagePanel::fitted(const QString& fixed, const QString& cuttable) cons
     return fixed + metrics.elidedText(cuttable, Qt::ElideRight, room);
 }
 
-void MessagePanel::showHighest() {
-    for (auto request = m_requests.rbegin(); request != m_requests.rend(); ++request) {
-        if (request->active) {
-            showLines(*request);
-            return;
-        }
+void MessagePanel::showBoard() {
+    if (const MessageBoard::Message* message = m_board->shown()) {
+        showLines(*message);
+        return;
     }
     m_label->hide();
     m_label->setToolTip({});
@@ -68,7 +59,7 @@ int MessagePanel::linesThatFit() const {
 
 // More lines than fit: those that fit but the last, then how many more there are; every line is
 // in the tooltip and the accessible description.
-void MessagePanel::showLines(const Request& request) {
+void MessagePanel::showLines(const MessageBoard::Message& request) {
     QStringList shown = request.lines;
     const int fit = linesThatFit();
     if (shown.size() > fit) {

@@ -1,13 +1,11 @@
 #pragma once
 
-// The message panel DuHoer above the readout panel: what is heard right now, in words. Several
-// parts want it (a sound sequence, an exercise, a playing piece, the live instrument's sounding
-// intervals); each asks with its priority, and the panel shows the highest that asks.
-#include <QColor>
+// The message panel DuHoer above the readout panel: what is heard right now, in words. It shows
+// what its board says (the highest request there) and cuts the sequence's lines to its width.
+#include "ui/messages/message_board.h"
+
 #include <QObject>
 #include <QStringList>
-
-#include <array>
 
 class QLabel;
 
@@ -15,8 +13,7 @@ class MessagePanel : public QObject {
     Q_OBJECT
 
 public:
-    // Lowest first: a running sound sequence goes over anything else.
-    enum class Priority { liveInstrument, piece, exercise, sequence };
+    using Priority = MessageBoard::Priority;
 
     struct Widgets {
         // Placed by the layout as one line; its bottom edge, left edge and width stay.
@@ -24,31 +21,28 @@ public:
         // Growing upwards, the panel stops here, below the controls above it.
         int highestTop = 0;
     };
-    MessagePanel(const Widgets& widgets, QObject* parent);
+    // Shows the given board; without one the panel keeps a board of its own.
+    MessagePanel(const Widgets& widgets, QObject* parent, MessageBoard* board = nullptr);
+    ~MessagePanel() override;
 
-    // The lines to show for a priority, in its colour; a later request of the same priority
-    // replaces the earlier.
-    void request(Priority priority, const QStringList& lines, const QColor& colour);
-    void release(Priority priority);
-    // Whether the panel shows this priority's lines now.
-    bool shows(Priority priority) const;
+    MessageBoard& board() { return *m_board; }
+    void request(Priority priority, const QStringList& lines, const QColor& colour) {
+        m_board->request(priority, lines, colour);
+    }
+    void release(Priority priority) { m_board->release(priority); }
+    bool shows(Priority priority) const { return m_board->shows(priority); }
     // A line of a fixed beginning and an end that is cut to fit the panel's width, if it must.
     QString fitted(const QString& fixed, const QString& cuttable) const;
 
 private:
-    struct Request {
-        bool active = false;
-        QStringList lines;
-        QColor colour;
-    };
-    void showHighest();
-    void showLines(const Request& request);
+    void showBoard();
+    void showLines(const MessageBoard::Message& message);
     int linesThatFit() const;
     void describe(const QString& text);
 
+    MessageBoard* m_board;
     QLabel* m_label;
     int m_bottom;
     int m_oneLineHeight;
     int m_highestTop;
-    std::array<Request, 4> m_requests;
 };

@@ -1,42 +1,25 @@
 #pragma once
 
-// Music in the window: the music window with the player it commands, the keys P (play or pause)
-// and B (the tuning before the last whole-tuning change, and back), and what a playing piece
-// shows in the main window: its note names lit and its sounding thirds and fifths named in the
-// message panel, as for the live instrument. The piece plays through the live instrument's
-// voices, so every retuning reaches it as it reaches held keys.
-#include "core/music/tuning_toggle.h"
-#include "sound/music/piece_player.h"
-#include "sound/music/piece_scheduler.h"
-#include "ui/model/tuning_identity.h"
-
+// Music in the window: the music window, which shows the session's piece and commands it, the
+// keys P (play or pause) and B (the tuning before the last whole-tuning change, and back), and
+// the tuning the piece plays in. The piece plays through the live instrument's voices, so every
+// retuning reaches it as it reaches held keys; what it sounds the session's presenter shows.
 #include <QObject>
 #include <QString>
 
-#include <bitset>
-#include <memory>
-
 namespace klangora {
-class LiveInstrument;
+class PiecePlayer;
 }
-class MessagePanel;
 class MusicWindow;
 class QAction;
-class QTimer;
 class QWidget;
-class ReadoutPanel;
-class TuningModel;
+class Session;
 
 class MusicSession : public QObject {
     Q_OBJECT
 
 public:
-    struct Parts {
-        TuningModel& model;
-        MessagePanel& messages;
-        ReadoutPanel& panel;
-    };
-    MusicSession(QWidget& window, klangora::LiveInstrument& instrument, const Parts& parts);
+    MusicSession(QWidget& window, Session& session);
     ~MusicSession() override;
 
     // Opens the piece in the music window, and plays it at once if asked; false (after a
@@ -58,26 +41,13 @@ public:
     void pause();
 
     MusicWindow& window() { return *m_window; }
-    klangora::PiecePlayer& player() { return *m_player; }
+    klangora::PiecePlayer& player();
 
 private:
-    using Whole = klangora::Tuning;
-    Whole current() const;
-    void noteWholeChange();
-    void showSounding();
     void showTuning();
 
-    klangora::LiveInstrument& m_instrument;
-    Parts m_parts;
-    std::unique_ptr<klangora::PiecePlayer> m_player;
-    std::unique_ptr<klangora::PieceScheduler> m_scheduler;
-    std::unique_ptr<MusicWindow> m_window;
+    Session& m_session;
+    MusicWindow* m_window;
     QAction* m_playKey;
     QAction* m_switchKey;
-    QTimer* m_soundingView;
-    klangora::TuningToggle m_toggle;
-    Whole m_settled; // the tuning as it stood before the change now under way
-    bool m_switching = false;
-    std::bitset<128> m_shownSounding;
-    bool m_retuned = false; // the shown intervals' sizes are out of date
 };

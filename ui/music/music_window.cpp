@@ -4,6 +4,7 @@
 #include "core/music/midi_file_reader.h"
 #include "ui/music/midi_file_reason_text.h"
 #include "ui/music/piece_saver.h"
+#include "ui/session/piece_transport.h"
 #include "ui/widgets/message_box.h"
 
 #include <QCloseEvent>
@@ -52,10 +53,14 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text,
 } // namespace
 
 MusicWindow::MusicWindow(const Sound& sound, QWidget* parent)
-    : QWidget(parent, Qt::Tool), m_sound(sound) {
+    : QWidget(parent, Qt::Tool), m_sound(sound),
+      m_transport(sound.transport != nullptr ? sound.transport
+                                             : new PieceTransport(sound.player, sound.wake, this)) {
     setObjectName("musicWindow");
     setWindowTitle(tr("Musik"));
     build();
+    connect(m_transport, &PieceTransport::opened, this, &MusicWindow::showOpened);
+    connect(m_transport, &PieceTransport::playingChanged, this, &MusicWindow::showPlaying);
 }
 
 MusicWindow::~MusicWindow() = default;
@@ -131,36 +136,40 @@ void MusicWindow::build() {
 }
 
 bool MusicWindow::openPiece(const QString& path) {
-    const auto result = klangora::readMidiFile(std::filesystem::path(path.toStdString()));
-    if (const auto* error = std::get_if<klangora::MidiFileError>(&result)) {
-        showMessage(tr("Musikken »%1« kan ikke åbnes: %2")
-                        .arg(QFileInfo(path).fileName(), midiFileReasonText(*error)));
+    if (const auto problem = m_transport->open(path)) {
+        showMessage(*problem);
         return false;
     }
-    auto piece = std::make_shared<klangora::Piece>(std::get<klangora::Piece>(result));
-    piece->name = QFileInfo(path).completeBaseName().toStdString();
-    m_piece = piece;
     m_piecePath = path;
-    m_sound.player.load(piece);
+    show();
+    raise();
+    return true;
+}
+
+void MusicWindow::showOpened(const QString& name) {
+    const klangora::Piece* opened = piece();
     m_sound.player.setTempoPercent(m_tempo->value());
-    const QString name = QString::fromStdString(piece->name);
     m_name->setText(name);
     m_name->setAccessibleName(tr("Stykke: %1").arg(name));
     setWindowTitle(tr("Musik: %1").arg(name));
-    m_position->setRange(0,
-                         static_cast<int>(std::ceil(piece->lengthSeconds * kSliderStepsPerSecond)));
+    m_position->setRange(
+        0, static_cast<int>(std::ceil(opened->lengthSeconds * kSliderStepsPerSecond)));
     m_position->setValue(0);
     m_soughtSeconds = 0;
-    m_time->setText(timeText(0, piece->lengthSeconds));
+    m_time->setText(timeText(0, opened->lengthSeconds));
     for (QWidget* control : findChildren<QWidget*>()) {
         control->setEnabled(true);
     }
     m_play->setText(playText());
-    m_shownPlaying = false;
-    show();
-    raise();
     emit pieceOpened(name);
-    return true;
+}
+
+const klangora::Piece* MusicWindow::piece() const {
+    return m_transport->piece();
+}
+
+std::shared_ptr<const klangora::Piece> MusicWindow::sharedPiece() const {
+    return m_transport->sharedPiece();
 }
 
 void MusicWindow::addSoundRow(QWidget* row) {
@@ -180,28 +189,22 @@ void MusicWindow::showTuning(const QString& playing, const QString& other) {
 
 void MusicWindow::closeEvent(QCloseEvent* event) {
     // A piece left playing would have no window to stop it.
-    if (m_shownPlaying) {
+    if (playing()) {
         playOrPause();
     }
     QWidget::closeEvent(event);
 }
 
 bool MusicWindow::playing() const {
-    return m_shownPlaying;
+    return m_transport->playing();
 }
 
 void MusicWindow::playOrPause() {
-    if (!m_piece) {
-        return;
-    }
-    m_shownPlaying = !m_shownPlaying;
-    if (m_shownPlaying) {
-        m_sound.wake();
-        m_sound.player.play();
-    } else {
-        m_sound.player.pause();
-    }
-    m_play->setText(m_shownPlaying ? pauseText() : playText());
+    m_transport->playOrPause();
+}
+
+void MusicWindow::showPlaying(bool playing) {
+    m_play->setText(playing ? pauseText() : playText());
 }
 
 void MusicWindow::backToStart() {
@@ -221,7 +224,8 @@ void MusicWindow::setTempoPercent(int percent) {
 
 void MusicWindow::showPosition() {
     m_sound.player.flush();
-    if (!m_piece) {
+    const klangora::Piece* const opened = piece();
+    if (opened == nullptr) {
         return;
     }
     const double seconds =
@@ -231,20 +235,17 @@ void MusicWindow::showPosition() {
     }
     const double shown =
         m_position->isSliderDown() ? m_position->value() / kSliderStepsPerSecond : seconds;
-    m_time->setText(timeText(shown, m_piece->lengthSeconds));
+    m_time->setText(timeText(shown, opened->lengthSeconds));
     // The piece ended on the audio thread: the button offers to play again.
-    if (m_shownPlaying && !m_sound.player.isPlaying() && seconds >= m_piece->lengthSeconds) {
-        m_shownPlaying = false;
-        m_play->setText(playText());
-    }
+    m_transport->endIfFinished();
 }
 
 void MusicWindow::askToSaveAsSound() {
-    if (!m_piece) {
+    if (piece() == nullptr) {
         return;
     }
     const QString suggested =
-        QFileInfo(m_soundFolder, QString::fromStdString(m_piece->name) + ".wav").filePath();
+        QFileInfo(m_soundFolder, QString::fromStdString(piece()->name) + ".wav").filePath();
     const QString path =
         QFileDialog::getSaveFileName(this, tr("Gem som lyd"), suggested, tr("WAV-lyd (*.wav)"));
     if (!path.isEmpty()) {
@@ -254,7 +255,7 @@ void MusicWindow::askToSaveAsSound() {
 }
 
 void MusicWindow::saveAsSound(const QString& path) {
-    if (!m_piece) {
+    if (piece() == nullptr) {
         return;
     }
     // The sound would replace the very file the piece came from, whatever name leads to it.
@@ -265,7 +266,7 @@ void MusicWindow::saveAsSound(const QString& path) {
         emit saveFinished(false);
         return;
     }
-    if (!m_saver->start(m_piece, m_sound.tuning(), path)) {
+    if (!m_saver->start(sharedPiece(), m_sound.tuning(), path)) {
         return;
     }
     auto* progress = new QProgressDialog(

@@ -23,6 +23,7 @@ class QSlider;
 class QSpinBox;
 class QTimer;
 class PieceSaver;
+class PieceTransport;
 
 class MusicWindow : public QWidget {
     Q_OBJECT
@@ -32,6 +33,8 @@ public:
         klangora::PiecePlayer& player;
         std::function<void()> wake;               // a tone is about to sound
         std::function<klangora::Tuning()> tuning; // for saving
+        // The session's piece; without one the window keeps a piece of its own.
+        PieceTransport* transport = nullptr;
     };
     explicit MusicWindow(const Sound& sound, QWidget* parent = nullptr);
     ~MusicWindow() override;
@@ -49,8 +52,8 @@ public:
     // The tuning the piece plays in, and the one B switches to (empty before there is one).
     void showTuning(const QString& playing, const QString& other);
 
-    const klangora::Piece* piece() const { return m_piece.get(); }
-    std::shared_ptr<const klangora::Piece> sharedPiece() const { return m_piece; }
+    const klangora::Piece* piece() const;
+    std::shared_ptr<const klangora::Piece> sharedPiece() const;
     bool playing() const;
 
     // "m:ss / m:ss"
@@ -68,9 +71,11 @@ private:
     void seekTo(double seconds);
     void showPosition();
     void askToSaveAsSound();
+    void showOpened(const QString& name);
+    void showPlaying(bool playing);
 
     Sound m_sound;
-    std::shared_ptr<const klangora::Piece> m_piece;
+    PieceTransport* m_transport;
     QString m_piecePath; // the file it was read from
     QLabel* m_name = nullptr;
     QLabel* m_tuning = nullptr;
@@ -83,7 +88,6 @@ private:
     QTimer* m_clockView = nullptr;
     PieceSaver* m_saver = nullptr;
     QString m_soundFolder;
-    bool m_shownPlaying = false;
     // Where the piece was last sent: shown until the audio side has gone there, which a paused
     // piece's sleeping output does only once it plays again.
     double m_soughtSeconds = 0;

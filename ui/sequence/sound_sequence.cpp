@@ -6,13 +6,12 @@
 #include "sound/chorales.h"
 #include "sound/chord_player.h"
 #include "sound/sound_player.h"
-#include "ui/messages/message_panel.h"
+#include "ui/messages/message_board.h"
 #include "ui/model/musical_facts.h"
 #include "ui/model/tuning_model.h"
 #include "ui/sequence/sequencer_timing.h"
 #include "ui/texts/palette.h"
 #include "ui/tuning/tuning_name.h"
-#include "ui/widgets/message_box.h"
 
 #include <QCoreApplication>
 #include <QScopedValueRollback>
@@ -23,7 +22,7 @@
 using namespace sequencer;
 using music::kFifthSemitones;
 using music::kMajorThirdSemitones;
-using Priority = MessagePanel::Priority;
+using Priority = MessageBoard::Priority;
 
 enum class StepKind { message, namedMessage, pureTriad, temperedTriad, chorale, jazzChorale, end };
 
@@ -66,10 +65,12 @@ const Step* stepNumbered(int number) {
 
 } // namespace
 
-SoundSequence::SoundSequence(const Widgets& widgets, SoundPlayer& player, TuningModel& model,
-                             MessagePanel& messages, QObject* parent)
+SoundSequence::SoundSequence(SoundPlayer& player, TuningModel& model, MessageBoard& messages,
+                             QObject* parent)
     : QObject(parent), m_player(player), m_model(model), m_messages(messages),
-      m_timer(widgets.stepTimer) {
+      m_timer(new QTimer(this)) {
+    m_timer->setObjectName("Timer3");
+    m_timer->setInterval(sequencer::kStepIntervalMs);
     // Until the first start copies the model's table, the sequence plays from an empty one: its
     // frequencies are 0 Hz, which sound as silence of the step's full length, at the chords' rate.
     m_played.sampleRate = klangora::kChordSampleRate;
@@ -78,7 +79,7 @@ SoundSequence::SoundSequence(const Widgets& widgets, SoundPlayer& player, Tuning
 
 void SoundSequence::BitBtn1Click() {
     if (m_model.key() == 0) {
-        ::showMessage(QCoreApplication::translate(
+        emit refused(QCoreApplication::translate(
             "klangora", "Du skal markere hvilken grundtone, der skal anvendes under noderne"));
         return;
     }

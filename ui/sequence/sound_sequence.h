@@ -8,7 +8,7 @@
 
 #include <array>
 
-class MessagePanel;
+class MessageBoard;
 class QTimer;
 class SoundPlayer;
 class TuningModel;
@@ -17,11 +17,9 @@ class SoundSequence : public QObject {
     Q_OBJECT
 
 public:
-    struct Widgets {
-        QTimer* stepTimer = nullptr; // Timer3
-    };
-    SoundSequence(const Widgets& widgets, SoundPlayer& player, TuningModel& model,
-                  MessagePanel& messages, QObject* parent);
+    // Its step timer, Timer3, is its own.
+    SoundSequence(SoundPlayer& player, TuningModel& model, MessageBoard& messages,
+                  QObject* parent = nullptr);
 
     void BitBtn1Click();
     void BitBtn2Click();
@@ -40,6 +38,10 @@ public:
     // The message the sequence shows, written anew in the interface's language.
     void retellMessage();
 
+signals:
+    // The triad needs a key, and none is marked: the reason, for a message box.
+    void refused(const QString& reason);
+
 public:
     // One entry of the table of steps.
     struct Step;
@@ -54,7 +56,7 @@ private:
 
     SoundPlayer& m_player;
     TuningModel& m_model;
-    MessagePanel& m_messages;
+    MessageBoard& m_messages;
     QTimer* m_timer;
     klangora::ToneTable m_played;
     std::array<double, 61> m_savedFreqTable{};

@@ -1,0 +1,102 @@
+#include "support/recording_player.h"
+
+#include "core/presets.h"
+#include "sound/instrument/live_instrument.h"
+#include "ui/session/session.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+// The program driven through its session, with no window: what sounds is shown in words and lit
+// names whoever plays it, B switches between whole tunings, and commands that cannot be carried
+// out say why and change nothing.
+class SessionTest : public QObject {
+    Q_OBJECT
+
+    RecordingPlayer player;
+    klangora::LiveInstrument instrument;
+
+    QStringList told(Session& session) {
+        const MessageBoard::Message* shown = session.messages().shown();
+        return shown != nullptr ? shown->lines : QStringList();
+    }
+
+private slots:
+    void init() { QLocale::setDefault(QLocale::c()); }
+
+    // Played notes light their names and every major third and fifth among them is named, from
+    // any source, until the last is let go; a retuning while they sound renames the sizes.
+    void whatSoundsIsShownWhoeverPlays() {
+        Session session(player, instrument);
+        session.choosePreset(klangora::PresetId::pyt);
+        using klangora::VoiceSource;
+        session.press(VoiceSource::computerKeys, 60); // c'
+        session.press(VoiceSource::midi, 64);         // e'
+        session.press(VoiceSource::exercise, 67);     // g'
+        QTRY_COMPARE(told(session).size(), 2);        // the third c'-e', the fifth c'-g'
+        const auto& lit = session.sounding().litNames();
+        QVERIFY(lit[1] && lit[5] && lit[8] && !lit[3]);
+        QVERIFY(told(session)[0].contains("16.5")); // Pythagorean c'-e' beats 16.5 times a second
+        session.choosePreset(klangora::PresetId::ren);
+        QTRY_VERIFY(told(session)[0].contains(" 0.0 ")); // the pure third does not beat
+        session.release(VoiceSource::midi, 64);
+        QTRY_COMPARE(told(session).size(), 1);
+        session.stopAllSound();
+        QTRY_VERIFY(told(session).isEmpty());
+        QVERIFY(!session.sounding().litNames()[1]);
+    }
+
+    // B: the tuning before the last whole change, and back, with a tone moved by hand in it
+    // before the change.
+    void bSwitchesBetweenTheLastTwoWholeTunings() {
+        Session session(player, instrument);
+        session.choosePreset(klangora::PresetId::pyt);
+        QSignalSpy told(&session, &Session::tuningSwitchChanged);
+        session.moveTone(5, 100);
+        session.choosePreset(klangora::PresetId::werck3);
+        QCOMPARE(session.otherTuning()->position(5), 100);
+        session.switchTuning();
+        QCOMPARE(session.model().position(5), 100);
+        QCOMPARE(session.model().position(3),
+                 klangora::Tuning::preset(klangora::PresetId::pyt).position(3));
+        session.switchTuning();
+        QCOMPARE(session.model().identity(), TuningIdentity::preset(klangora::PresetId::werck3));
+        QCOMPARE(told.size(), 3);
+    }
+
+    void tuningsByName_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("known");
+        QTest::newRow("a button's id") << "meantone" << true;
+        QTest::newRow("a Danish name") << "Ligesvævende" << true;
+        QTest::newRow("a library id") << "kirnberger3" << true;
+        QTest::newRow("nothing") << "ingenting" << false;
+        QTest::newRow("a missing file") << "/ikke/her.scl" << false;
+    }
+    void tuningsByName() {
+        QFETCH(QString, name);
+        QFETCH(bool, known);
+        Session session(player, instrument);
+        session.choosePreset(klangora::PresetId::pyt);
+        const auto problem = session.chooseTuning(name);
+        QCOMPARE(!problem.has_value(), known);
+        QCOMPARE(session.model().identity() == TuningIdentity::preset(klangora::PresetId::pyt),
+                 !known);
+        if (problem) {
+            QVERIFY(!problem->isEmpty());
+        }
+    }
+
+    void theArrangementIsTheSessions() {
+        Session session(player, instrument);
+        QSignalSpy arranged(&session, &Session::arranged);
+        session.switchArrangement();
+        session.switchArrangement();
+        QCOMPARE(arranged.size(), 2);
+        QCOMPARE(arranged.at(0).at(0).toBool(), true);
+        QVERIFY(!session.inFifths());
+    }
+};
+
+QTEST_MAIN(SessionTest)
+#include "session_test.moc"
