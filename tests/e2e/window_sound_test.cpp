@@ -2,6 +2,7 @@
 // xdotool the way a learner clicks it, and its chords heard on the monitor of a PulseAudio
 // null sink of the test's own, compared byte for byte with the images the reference synthesis
 // makes of the frequencies the tuning must give.
+#include "core/music/midi_file_writer.h"
 #include "core/presets.h"
 #include "core/tone_table.h"
 #include "sound/reference_synthesis.h"
@@ -25,6 +26,7 @@
 #include <functional>
 #include <iomanip>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <sstream>
 #include <thread>
@@ -301,6 +303,31 @@ protected:
         return text.str().empty() ? std::string() : "; the program wrote:\n" + text.str();
     }
 
+    // Waits until the program's CPU time (user and system, after the state and ten more fields
+    // of its stat) stands still for a third of a second: it has gone idle, as it does once its
+    // work in the background, loading and measuring a font, is done.
+    bool waitUntilIdle(std::chrono::seconds patience) {
+        const auto cpuTicks = [this] {
+            std::ifstream in("/proc/" + std::to_string(program.pid()) + "/stat");
+            const std::string stat((std::istreambuf_iterator<char>(in)), {});
+            long user = 0;
+            long system = 0;
+            std::sscanf(stat.c_str() + stat.rfind(')') + 1,
+                        " %*s%*s%*s%*s%*s%*s%*s%*s%*s%*s%*s%ld%ld", &user, &system);
+            return user + system;
+        };
+        const auto deadline = std::chrono::steady_clock::now() + patience;
+        for (long before = -2; std::chrono::steady_clock::now() < deadline;) {
+            const long now = cpuTicks();
+            if (now - before <= 1) {
+                return true;
+            }
+            before = now;
+            std::this_thread::sleep_for(330ms);
+        }
+        return false;
+    }
+
     // The whole screen through xwd; the PNG is kept beside the test for people to look at.
     std::optional<Screenshot> screenshot(const std::string& name) {
         const auto xwd = kOutputDir / (name + ".xwd");
@@ -508,7 +535,7 @@ protected:
 };
 
 TEST_F(WindowAndHarpsichord, HeldKeysSoundTheirTonesInTheCurrentTuning) {
-    std::this_thread::sleep_for(1500ms); // the font's loading and measuring
+    ASSERT_TRUE(waitUntilIdle(30s)) << "the font's loading and measuring never ended";
     // The keys struck to measure the font stay inside the loading: nothing sounds before a key.
     const auto beforeKeys = recorder.recording();
     EXPECT_TRUE(std::all_of(beforeKeys.begin(), beforeKeys.end(),
@@ -768,4 +795,78 @@ TEST_F(MidiThroughJack, ANoteAfterAnUnterminatedSysexIsHeard) {
     EXPECT_TRUE(waitForTone(recorder, 331.1, 10s))
         << "the note after the sysex was not heard; heard: " << soundsIn(recorder.recording())
         << programLog();
+}
+
+// The program playing a MIDI file from its command line, `--play FILE.mid --tuning praet`: c for
+// a second and a half, then e as long (120 a minute, three quarters each), found at their
+// meantone pitches. The pitches are judged only where the sound ran without a break.
+class WindowPlayingMusic : public WindowAndSound {
+protected:
+    WindowPlayingMusic() {
+        std::filesystem::create_directories(kOutputDir);
+        MidiTrackWriter track;
+        track.noteOn(0, 0, 60);
+        track.noteOff(3 * 480, 0, 60);
+        track.noteOn(3 * 480, 0, 64);
+        track.noteOff(6 * 480, 0, 64);
+        const auto bytes = writeMidiFile({0, 480}, {track});
+        std::ofstream(kOutputDir / "c-e.mid", std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        extraArguments = {"--play", (kOutputDir / "c-e.mid").string(), "--tuning", "praet"};
+        extraEnvironment = {{"XDG_CONFIG_HOME", (kOutputDir / "music-config").string()}};
+    }
+};
+
+namespace {
+
+// Heard to its end: three seconds from the first sound to the last (more where the server broke
+// off), and half a second of silence after.
+bool heardToTheEnd(const std::vector<std::uint8_t>& recording) {
+    const auto sounds = [](std::uint8_t sample) { return sample != 128; };
+    const auto first = std::find_if(recording.begin(), recording.end(), sounds);
+    const auto last = std::find_if(recording.rbegin(), recording.rend(), sounds).base();
+    return first < last && last - first >= kSampleRate * 29 / 10 &&
+           recording.end() - last >= kSampleRate / 2;
+}
+
+// The median pitch of the half-second windows that lie wholly inside a stretch of unbroken sound
+// (a window across a break would hear the join), for the windows heard on either side of
+// splitHz: the few that straddle the change of note fall to either side of the middle.
+std::pair<double, double> unbrokenPitches(std::span<const std::uint8_t> recording, double splitHz) {
+    std::vector<double> below;
+    std::vector<double> above;
+    constexpr std::size_t kWindow = kSampleRate / 2;
+    for (const auto part : unbrokenParts(recording)) {
+        for (std::size_t at = 0; at + kWindow <= part.size(); at += kWindow / 4) {
+            const auto window = centredSamples(part.subspan(at, kWindow));
+            // Found on a coarse grid first, then refined around it.
+            const double near = strongestHz(window, kSampleRate, 250, 340, 0.5);
+            const double hz = strongestHz(window, kSampleRate, near - 0.5, near + 0.5);
+            (hz < splitHz ? below : above).push_back(hz);
+        }
+    }
+    const auto median = [](std::vector<double>& values) {
+        std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+        return values.empty() ? 0.0 : values[values.size() / 2];
+    };
+    return {median(below), median(above)};
+}
+
+} // namespace
+
+TEST_F(WindowPlayingMusic, PlayStartsThePieceInTheNamedTuning) {
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (!heardToTheEnd(recorder.recording()) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(100ms);
+    }
+    const auto recording = recorder.recording();
+    ASSERT_TRUE(heardToTheEnd(recording))
+        << "the piece was not heard to its end; heard: " << soundsIn(recording) << programLog();
+    reportBreaks(breaksIn(recording));
+    const auto [c, e] = unbrokenPitches(recording, 294);
+    std::cout << std::fixed << std::setprecision(2) << "[ music    ] heard " << c << " and " << e
+              << " Hz\n";
+    EXPECT_NEAR(c, 261.6, 0.3);
+    EXPECT_NEAR(e, 261.6 * 1.25, 0.4); // meantone's pure major third
 }

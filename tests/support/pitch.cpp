@@ -15,31 +15,33 @@ std::vector<double> centredSamples(std::span<const std::uint8_t> recording) {
     return samples;
 }
 
-std::span<const std::uint8_t> soundingPart(std::span<const std::uint8_t> recording,
-                                           std::size_t breakSamples) {
+std::vector<std::span<const std::uint8_t>> unbrokenParts(std::span<const std::uint8_t> recording,
+                                                         std::size_t breakSamples) {
     constexpr std::uint8_t kSilence = 128;
-    std::size_t bestStart = 0;
-    std::size_t bestLength = 0;
+    std::vector<std::span<const std::uint8_t>> parts;
     std::size_t start = 0;
     std::size_t lastSound = 0;
     bool inRun = false;
     for (std::size_t i = 0; i <= recording.size(); ++i) {
         const bool sound = i < recording.size() && recording[i] != kSilence;
         if (sound) {
-            if (!inRun) {
-                start = i;
-                inRun = true;
-            }
+            start = inRun ? start : i;
+            inRun = true;
             lastSound = i;
         } else if (inRun && (i == recording.size() || i - lastSound >= breakSamples)) {
-            if (lastSound + 1 - start > bestLength) {
-                bestStart = start;
-                bestLength = lastSound + 1 - start;
-            }
+            parts.push_back(recording.subspan(start, lastSound + 1 - start));
             inRun = false;
         }
     }
-    return recording.subspan(bestStart, bestLength);
+    return parts;
+}
+
+std::span<const std::uint8_t> soundingPart(std::span<const std::uint8_t> recording,
+                                           std::size_t breakSamples) {
+    const auto parts = unbrokenParts(recording, breakSamples);
+    const auto longest = std::max_element(parts.begin(), parts.end(),
+                                          [](auto a, auto b) { return a.size() < b.size(); });
+    return longest == parts.end() ? recording.first(0) : *longest;
 }
 
 int breaksIn(std::span<const std::uint8_t> recording) {

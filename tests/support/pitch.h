@@ -14,6 +14,9 @@ std::vector<double> centredSamples(std::span<const std::uint8_t> recording);
 // breakSamples or more inside it, as a server leaves where a client fell behind. Empty when
 // nothing sounded. A longer breakSamples finds a held sound with its breaks and all.
 inline constexpr std::size_t kBreakSamples = 20;
+// Every part of a recording that sounds without such a break, in order.
+std::vector<std::span<const std::uint8_t>> unbrokenParts(std::span<const std::uint8_t> recording,
+                                                         std::size_t breakSamples = kBreakSamples);
 std::span<const std::uint8_t> soundingPart(std::span<const std::uint8_t> recording,
                                            std::size_t breakSamples = kBreakSamples);
 

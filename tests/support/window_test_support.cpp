@@ -10,6 +10,13 @@
 #include <QScrollBar>
 #include <QTimer>
 
+TestWindow::TestWindow() : form(player) {}
+
+TestWindow::TestWindow(SoundPlayer& other) : form(other) {}
+
+TestWindow::TestWindow(SoundPlayer& other, klangora::LiveInstrument& instrument)
+    : form(other, instrument) {}
+
 Shape* mark(const QWidget& form, int column, int row) {
     return child<Shape>(form, markName(column, row));
 }
@@ -75,6 +82,14 @@ bool activate(QWidget& form) {
     form.show();
     form.activateWindow();
     return QTest::qWaitForWindowActive(&form);
+}
+
+bool settle(QWidget& form) {
+    const auto started = [&form] {
+        return !child<QTimer>(form, "Timer1")->isActive() &&
+               !child<QTimer>(form, "Timer2")->isActive();
+    };
+    return activate(form) && QTest::qWaitFor(started);
 }
 
 void closeNextBox(SeenBox& seen) {

@@ -17,9 +17,29 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <optional>
+
+namespace klangora {
+class LiveInstrument;
+}
 class QRadioButton;
 class QScrollBar;
 class Shape;
+
+// The window of one test, and the one place where the tests build it: on a player that keeps
+// every image it is handed, or on the player (and live instrument) the test brings. A test takes
+// it apart with `auto& [player, form] = window;`.
+struct TestWindow {
+    TestWindow();
+    explicit TestWindow(SoundPlayer& other);
+    TestWindow(SoundPlayer& other, klangora::LiveInstrument& instrument);
+    RecordingPlayer player;
+    TForm1 form;
+};
+
+// A fresh window for every test function of a class: its init() opens one, its cleanup() drops
+// it, so that no test sees what the one before it did.
+using WindowFixture = std::optional<TestWindow>;
 
 template <typename T> T* child(const QWidget& parent, const QString& name) {
     T* found = parent.findChild<T*>(name);
@@ -68,6 +88,9 @@ void pressKey(TForm1& form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::N
 // Shows the window and makes it the active one, so that keyboard focus and keys behave as on a
 // desktop.
 bool activate(QWidget& form);
+// The window as the user first meets it: active, and both start-up timers run, so that the
+// diagram stands in the fifths arrangement where it stays and its lines are drawn again.
+bool settle(QWidget& form);
 
 // What the last message box said before it was closed.
 struct SeenBox {

@@ -129,8 +129,8 @@ void AccessibilityTest::everyMarkSaysWhatItIs() {
     QFETCH(bool, fifths);
     QFETCH(QString, preset);
     QLocale::setDefault(QLocale(locale));
-    RecordingPlayer player;
-    TForm1 form(player);
+    TestWindow window;
+    auto& [player, form] = window;
     child<QPushButton>(form, preset)->click();
     if (fifths) {
         form.kromkvintClick();
@@ -197,8 +197,8 @@ void AccessibilityTest::everyMarkSaysWhatItIs() {
 }
 
 void AccessibilityTest::screenReaderHearsOnlyWhatChanged() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    TestWindow window;
+    auto& [player, form] = window;
     QVERIFY(activate(form));
     // Let the start-up switch to the fifths arrangement pass, so that it is not heard below.
     QTRY_COMPARE(labelOf(form, "kromkvint"), QString("vis i KROMATISK opstilling"));
@@ -263,8 +263,8 @@ void AccessibilityTest::screenReaderHearsOnlyWhatChanged() {
 }
 
 void AccessibilityTest::keyboardAloneSelectsAndMovesATone() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    TestWindow window;
+    auto& [player, form] = window;
     QVERIFY(activate(form));
     QTRY_COMPARE(labelOf(form, "kromkvint"), QString("vis i KROMATISK opstilling"));
     QCOMPARE(labelText(form, "plFlytMedPil"), QString(kClickHint));

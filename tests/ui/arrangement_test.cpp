@@ -11,12 +11,15 @@ class ArrangementTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void init() { m_window.emplace(); }
+    void cleanup() { m_window.reset(); }
     void fifthsColumns();
     void twoSwitchesRestoreTheChromaticPlaces();
     void switchingKeepsHeightsTextsAndSelection();
     void eachFifthMarkStandsForTheNextRoot();
 
 private:
+    WindowFixture m_window;
     // Left of every moved control, by name, for comparing arrangements.
     static QMap<QString, QPoint> positions(const TForm1& form);
 };
@@ -46,8 +49,7 @@ QMap<QString, QPoint> ArrangementTest::positions(const TForm1& form) {
 }
 
 void ArrangementTest::fifthsColumns() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     form.kromkvintClick();
     QCOMPARE(child<QPushButton>(form, "kromkvint")->text(), QString("vis i KROMATISK opstilling"));
     for (int tone = 1; tone <= 13; ++tone) {
@@ -73,8 +75,7 @@ void ArrangementTest::fifthsColumns() {
 }
 
 void ArrangementTest::twoSwitchesRestoreTheChromaticPlaces() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     const auto chromatic = positions(form);
     form.kromkvintClick();
     QVERIFY(positions(form) != chromatic);
@@ -85,8 +86,7 @@ void ArrangementTest::twoSwitchesRestoreTheChromaticPlaces() {
 }
 
 void ArrangementTest::switchingKeepsHeightsTextsAndSelection() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     QVERIFY(activate(form));
     child<QPushButton>(form, "ren")->click();
     form.knapMouseDown(3, 1); // the third above D: F#
@@ -114,8 +114,7 @@ void ArrangementTest::switchingKeepsHeightsTextsAndSelection() {
 }
 
 void ArrangementTest::eachFifthMarkStandsForTheNextRoot() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     form.kromkvintClick();
     // Column c's fifth mark has the colour of the root in column c + 1.
     QMap<int, int> toneInColumn;

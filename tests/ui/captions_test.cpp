@@ -251,8 +251,8 @@ void CaptionsTest::everyCaptionIsWhollyVisible_data() {
 
 void CaptionsTest::everyCaptionIsWhollyVisible() {
     QFETCH(Path, path);
-    RecordingPlayer player;
-    TForm1 form(player);
+    TestWindow window;
+    auto& [player, form] = window;
     QVERIFY(activate(form));
     QTRY_VERIFY_WITH_TIMEOUT(!child<QTimer>(form, "Timer2")->isActive(), 2000);
     QStringList faults = captionFaults(form, "at start");

@@ -131,6 +131,7 @@ private slots:
     void f1OpensTheHelpWithItsPictures();
 
 private:
+    WindowFixture m_window;
     QTemporaryDir m_configHome;
 };
 
@@ -144,13 +145,13 @@ void ClassroomTest::initTestCase() {
 void ClassroomTest::init() {
     // Each test starts as if the user had never zoomed.
     Settings().setZoomPercent(100);
+    m_window.emplace();
 }
 
 void ClassroomTest::cleanup() {
     // The screens' ratio is the application's: every test starts at 100 % again.
-    RecordingPlayer player;
-    TForm1 form(player);
-    form.classroom().zoom().setPercent(100);
+    m_window->form.classroom().zoom().setPercent(100);
+    m_window.reset();
 }
 
 void ClassroomTest::keysStepThroughTheZoom_data() {
@@ -172,8 +173,7 @@ void ClassroomTest::keysStepThroughTheZoom_data() {
 void ClassroomTest::keysStepThroughTheZoom() {
     QFETCH(QList<int>, keys);
     QFETCH(QList<int>, percents);
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     for (qsizetype i = 0; i < keys.size(); ++i) {
@@ -199,13 +199,9 @@ void ClassroomTest::controlsAppearWhereTheirGeometryTimesTheZoomPuts_data() {
 
 void ClassroomTest::controlsAppearWhereTheirGeometryTimesTheZoomPuts() {
     QFETCH(int, percent);
-    RecordingPlayer player;
-    TForm1 form(player);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    // The start-up timer lays the diagram out in fifths 50 ms after start: both pictures must
-    // be taken after it (a slow build may expose the window sooner).
-    QTest::qWait(300);
+    auto& [player, form] = *m_window;
+    // Both pictures are taken once the start-up timers have laid the diagram out in fifths.
+    QVERIFY(settle(form));
     const QImage screenAtHundred = screenImage(form);
     form.classroom().zoom().setPercent(percent);
     const double zoom = percent / 100.0;
@@ -236,12 +232,8 @@ void ClassroomTest::controlsAppearWhereTheirGeometryTimesTheZoomPuts() {
 }
 
 void ClassroomTest::hundredPercentAfterZoomingIsTheWindowAsBefore() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    // Once the start-up timers have turned the diagram to the fifths arrangement.
-    QTest::qWait(300);
+    auto& [player, form] = *m_window;
+    QVERIFY(settle(form));
     const QImage before = screenImage(form);
     QCOMPARE(before.size(), QSize(894, 541));
     form.classroom().zoom().setPercent(175);
@@ -251,8 +243,7 @@ void ClassroomTest::hundredPercentAfterZoomingIsTheWindowAsBefore() {
 }
 
 void ClassroomTest::aClickAtOneHundredFiftyPercentSelectsTheMark() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.classroom().zoom().setPercent(150);
@@ -273,8 +264,7 @@ void ClassroomTest::aClickAtOneHundredFiftyPercentSelectsTheMark() {
 }
 
 void ClassroomTest::fullScreenCentresTheWindowAtTheLargestFittingStep() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.classroom().zoom().setPercent(125);
@@ -305,8 +295,7 @@ void ClassroomTest::fullScreenCentresTheWindowAtTheLargestFittingStep() {
 }
 
 void ClassroomTest::zoomGoesNoLargerThanTheScreenAllows() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     form.setScreen(QGuiApplication::screens().at(1)); // a projector of 1920 x 1080
     WindowZoom& zoom = form.classroom().zoom();
     QVERIFY(zoom.setPercent(200));
@@ -351,8 +340,7 @@ void ClassroomTest::f1OpensTheHelpWithItsPictures() {
     QFETCH(int, language);
     QFETCH(QString, suffix);
     QFETCH(QStringList, headings);
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     form.classroom().settings().setLanguage(static_cast<InterfaceLanguage>(language));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));

@@ -562,8 +562,8 @@ void ExercisesTest::windowMarksTriadsAndGivesTheirOutlinesBack() {
 }
 
 void ExercisesTest::mainWindowOpensTheExercisesByKeyAndMenu() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    TestWindow opened;
+    auto& [player, form] = opened;
     QVERIFY(activate(form));
     QStringList entries;
     QTimer::singleShot(0, [&entries] {
@@ -595,8 +595,8 @@ void ExercisesTest::mainWindowOpensTheExercisesByKeyAndMenu() {
 // are out of sight, no visible text tells its deviation, the message panel speaks of the round,
 // and afterwards the tuning is Pythagorean again by name.
 void ExercisesTest::tunePureOnTheMainWindowGivesNothingAway() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    TestWindow opened;
+    auto& [player, form] = opened;
     QVERIFY(activate(form));
     const SliderPositions before = form.model().positions();
     child<QAction>(form, "openExercisesAction")->trigger();
@@ -766,7 +766,8 @@ void ExercisesTest::nothingInSightFollowsTheMovingTone() {
     QFETCH(QString, mode);
     RecordingPlayer player;
     klangora::LiveInstrument instrument;
-    TForm1 form(player, instrument);
+    TestWindow opened(player, instrument);
+    TForm1& form = opened.form;
     QVERIFY(activate(form));
     form.music().window().show();
     child<QAction>(form, "openExercisesAction")->trigger();

@@ -45,8 +45,8 @@ void KeyTableTest::readmeListsEveryKey() {
 
 // Two bindings of one key answer it with neither ("Ambiguous shortcut overload").
 void KeyTableTest::noKeyIsBoundTwiceInTheWindowsOpenTogether() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    TestWindow window;
+    auto& [player, form] = window;
     QVERIFY(activate(form));
     form.music().window().show();
     form.findChild<QAction*>("openExercisesAction")->trigger();

@@ -211,11 +211,9 @@ void LanguageTest::initTestCase() {
 
 void LanguageTest::englishAndBackRestoresTheDanishExactly() {
     InterfaceLanguageScope language(InterfaceLanguage::danish);
-    RecordingPlayer player;
-    TForm1 form(player);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTest::qWait(300); // the start-up timers' arrangement
+    TestWindow window;
+    auto& [player, form] = window;
+    QVERIFY(settle(form));
     // Tool windows made before the switch follow it as the main window does, and so does the
     // chorale's message.
     openToolWindows(form);
@@ -241,11 +239,9 @@ void LanguageTest::englishAndBackRestoresTheDanishExactly() {
 
 void LanguageTest::noDanishWordIsLeftInEnglish() {
     InterfaceLanguageScope language(InterfaceLanguage::english);
-    RecordingPlayer player;
-    TForm1 form(player);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTest::qWait(300);
+    TestWindow window;
+    auto& [player, form] = window;
+    QVERIFY(settle(form));
     // Selecting a mark and letting it go changes the hint twice.
     form.knapMouseDown(5, 1);
     form.knapMouseDown(5, 1);
@@ -274,11 +270,9 @@ void LanguageTest::textsFitTheirPlaces_data() {
 void LanguageTest::textsFitTheirPlaces() {
     QFETCH(int, language);
     InterfaceLanguageScope scope(static_cast<InterfaceLanguage>(language));
-    RecordingPlayer player;
-    TForm1 form(player);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTest::qWait(300);
+    TestWindow window;
+    auto& [player, form] = window;
+    QVERIFY(settle(form));
     // A button's or choice's text fits its width.
     for (const QAbstractButton* button : form.findChildren<QAbstractButton*>()) {
         if (button->isVisible() && !button->text().isEmpty()) {
@@ -311,8 +305,8 @@ void LanguageTest::textsFitTheirPlaces() {
 
 void LanguageTest::theLanguageMenuSwitchesAndIsRemembered() {
     InterfaceLanguageScope language(InterfaceLanguage::danish);
-    RecordingPlayer player;
-    TForm1 form(player);
+    TestWindow window;
+    auto& [player, form] = window;
     QMenu menu(&form);
     form.classroom().addToMenu(menu);
     QMenu* languages = menu.findChild<QMenu*>("languageMenu");

@@ -15,7 +15,11 @@ class LivePlayingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { QLocale::setDefault(QLocale::c()); }
+    void init() {
+        QLocale::setDefault(QLocale::c());
+        QVERIFY(activate(m_window.emplace().form));
+    }
+    void cleanup() { m_window.reset(); }
     void keysHoldNotes_data();
     void keysHoldNotes();
     void autoRepeatNeverCutsATone();
@@ -24,6 +28,9 @@ private slots:
     void releasesAlwaysArrive_data();
     void releasesAlwaysArrive();
     void escapeStopsEverySound();
+
+private:
+    WindowFixture m_window;
 };
 
 namespace {
@@ -76,9 +83,7 @@ void LivePlayingTest::keysHoldNotes() {
     QFETCH(QPoint, selectedMark);
     QFETCH(QList<int>, keys);
     QFETCH(Notes, notes);
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     if (!selectedMark.isNull()) {
         form.knapMouseDown(selectedMark.x(), selectedMark.y());
     }
@@ -92,9 +97,7 @@ void LivePlayingTest::keysHoldNotes() {
 }
 
 void LivePlayingTest::autoRepeatNeverCutsATone() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     press(form, Qt::Key_A);
     // X11 sends a held key's repeats as release and press pairs a moment apart.
     for (int n = 0; n < 5; ++n) {
@@ -107,9 +110,7 @@ void LivePlayingTest::autoRepeatNeverCutsATone() {
 }
 
 void LivePlayingTest::windowOutOfReachReleasesEverything() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     press(form, Qt::Key_A);
     QTest::mousePress(note(form, 5), Qt::LeftButton);
     QCOMPARE(held(form), (Notes{60, 64}));
@@ -127,9 +128,7 @@ void LivePlayingTest::windowOutOfReachReleasesEverything() {
 }
 
 void LivePlayingTest::panelNamesTheSoundingIntervals() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     form.knapMouseDown(1, 1); // the third above c: e's slider takes the arrow keys
     press(form, Qt::Key_Space);
     auto* panel = child<QLabel>(form, "DuHoer");
@@ -183,9 +182,7 @@ void LivePlayingTest::releasesAlwaysArrive_data() {
 
 void LivePlayingTest::releasesAlwaysArrive() {
     QFETCH(QString, way);
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     if (way == "ctrl" || way == "alt") {
         const Qt::Key modifier = way == "ctrl" ? Qt::Key_Control : Qt::Key_Alt;
         const Qt::KeyboardModifier flag = way == "ctrl" ? Qt::ControlModifier : Qt::AltModifier;
@@ -219,9 +216,7 @@ void LivePlayingTest::releasesAlwaysArrive() {
 
 // Esc lets go of every source at once: keys, the mark, a pressed note name.
 void LivePlayingTest::escapeStopsEverySound() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     form.knapMouseDown(2, 2);
     press(form, Qt::Key_A);
     press(form, Qt::Key_Space);

@@ -45,6 +45,7 @@ class MusicInWindowTest : public QObject {
     Q_OBJECT
 
 private:
+    WindowFixture m_window;
     QTemporaryDir m_folder;
 
     // c and e together, then g: the third c-e sounds first.
@@ -64,9 +65,10 @@ private:
     }
 
 private slots:
+    void init() { m_window.emplace(); }
+    void cleanup() { m_window.reset(); }
     void aDroppedMidiFileOpensTheMusicWindow() {
-        RecordingPlayer player;
-        TForm1 form(player);
+        auto& [player, form] = *m_window;
         QVERIFY(activate(form));
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(writeChord())});
@@ -81,8 +83,7 @@ private slots:
     }
 
     void pInTheMainWindowPlaysAndTheSoundingThirdIsNamed() {
-        RecordingPlayer player;
-        TForm1 form(player);
+        auto& [player, form] = *m_window;
         QVERIFY(form.music().open(writeChord()));
         QVERIFY(activate(form));
         QTest::keyClick(form.windowHandle(), Qt::Key_P);
@@ -99,8 +100,7 @@ private slots:
     }
 
     void bSwitchesBetweenTheTuningsOfTheLastWholeChange() {
-        RecordingPlayer player;
-        TForm1 form(player);
+        auto& [player, form] = *m_window;
         QVERIFY(activate(form));
         const QList<int> pythagorean = sliders(form);
         form.praetClick();
@@ -121,8 +121,7 @@ private slots:
     }
 
     void aCommandLineTuningNameIsSetAsItsButtonWould() {
-        RecordingPlayer player;
-        TForm1 form(player);
+        auto& [player, form] = *m_window;
         form.music().applyTuningName("werck3");
         QCOMPARE(sliders(form), listOf(presetPositions(PresetId::werck3)));
         form.music().applyTuningName("Vallotti");
@@ -134,8 +133,7 @@ private slots:
     }
 
     void pPlaysInEveryWindowAndARetuningIsToldAtOnce() {
-        RecordingPlayer player;
-        TForm1 form(player);
+        auto& [player, form] = *m_window;
         MusicWindow& music = form.music().window();
         QVERIFY(form.music().open(writeChord()));
         for (QWidget* window : {static_cast<QWidget*>(&music), static_cast<QWidget*>(&form)}) {

@@ -37,7 +37,8 @@ private slots:
     void anExampleFillsTheTableThatFollowsTheTuning() {
         RecordingPlayer player;
         klangora::LiveInstrument instrument;
-        TForm1 form(player, instrument);
+        TestWindow window(player, instrument);
+        TForm1& form = window.form;
         MusicSession& music = form.music();
         chooseTheCadence(form);
         QVERIFY(music.window().piece() != nullptr);
@@ -60,7 +61,8 @@ private slots:
     void rowsFollowTheArrangementAndThePositionIsHighlighted() {
         RecordingPlayer player;
         klangora::LiveInstrument instrument;
-        TForm1 form(player, instrument);
+        TestWindow window(player, instrument);
+        TForm1& form = window.form;
         MusicSession& music = form.music();
         chooseTheCadence(form);
         auto* table = music.window().findChild<TriadTable*>("triadTable");

@@ -19,18 +19,24 @@ class PresetsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { QLocale::setDefault(QLocale::c()); }
+    void init() {
+        QLocale::setDefault(QLocale::c());
+        m_window.emplace();
+    }
+    void cleanup() { m_window.reset(); }
     void marksAndCents_data();
     void marksAndCents();
     void everySliderChangeRunsTheChain();
     void equalTemperamentNamesItselfAfterEverySlider();
     void sameButtonTwiceMovesNothing();
-    void presetClearsTheSelection();
     void presetSchedulesOneDelayedRedraw();
     void historicalTemperamentActsLikeAPreset();
     void oneSliderStepMovesOnlyItsMarks();
     void marksFollowTheirIntervalBeyondTheBars_data();
     void marksFollowTheirIntervalBeyondTheBars();
+
+private:
+    WindowFixture m_window;
 };
 
 void PresetsTest::marksAndCents_data() {
@@ -102,8 +108,7 @@ void PresetsTest::marksAndCents() {
     QFETCH(Tops, fifthTops);
     QFETCH(QStringList, cents);
 
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     child<QPushButton>(form, button == "lige" ? "ren" : "lige")->click(); // start elsewhere
     child<QRadioButton>(form, "rbCent")->click();
     child<QPushButton>(form, button)->click();
@@ -120,8 +125,7 @@ void PresetsTest::marksAndCents() {
 // While a preset runs, each slider that moves retunes its tone at once and marks the tuning as
 // the user's own until the preset names itself at the end.
 void PresetsTest::everySliderChangeRunsTheChain() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     int changes = 0;
     for (int k = 2; k <= 12; ++k) {
         auto* tuner = slider(form, k);
@@ -141,8 +145,7 @@ void PresetsTest::everySliderChangeRunsTheChain() {
 }
 
 void PresetsTest::equalTemperamentNamesItselfAfterEverySlider() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     // Only H differs from equal temperament: the last slider's chain overwrites the caption,
     // and equal temperament names itself once more after it.
     child<QPushButton>(form, "lige")->click();
@@ -158,8 +161,7 @@ void PresetsTest::equalTemperamentNamesItselfAfterEverySlider() {
 }
 
 void PresetsTest::sameButtonTwiceMovesNothing() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     child<QPushButton>(form, "praet")->click();
     int changes = 0;
     for (int k = 2; k <= 12; ++k) {
@@ -172,28 +174,8 @@ void PresetsTest::sameButtonTwiceMovesNothing() {
     QCOMPARE(stemning->text(), QString("Prætoriansk stemning"));
 }
 
-void PresetsTest::presetClearsTheSelection() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
-    keyButton(form, 5)->click();
-    form.knapMouseDown(8, 0);
-    QCOMPARE(mark(form, 8, 0)->penWidth(), kSelectedPen);
-    child<QPushButton>(form, "bach")->click();
-    QCOMPARE(form.selection().selectedTone(), 14);
-    QCOMPARE(mark(form, 8, 0)->penWidth(), kNormalPen);
-    QCOMPARE(textColour(note(form, 8)), QColor(Qt::black));
-    QCOMPARE(textColour(readout(form, 8)), QColor(Qt::black));
-    auto* hint = child<QLabel>(form, "plFlytMedPil");
-    QCOMPARE(hint->font().pointSize(), 8);
-    QCOMPARE(hint->text(), QString(kClickHint));
-    // The key mark stays where it was.
-    QCOMPARE(note(form, 5)->font().pointSize(), 14);
-}
-
 void PresetsTest::presetSchedulesOneDelayedRedraw() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     auto* timer = child<QTimer>(form, "Timer1");
     QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 2000);
     child<QPushButton>(form, "ren")->click();
@@ -206,8 +188,7 @@ void PresetsTest::presetSchedulesOneDelayedRedraw() {
 // Vallotti from the context menu's library: the selection goes, the sliders take its positions,
 // the caption names it, a redraw follows, and a saved file carries its name.
 void PresetsTest::historicalTemperamentActsLikeAPreset() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     auto* timer = child<QTimer>(form, "Timer1");
     QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 2000);
     form.knapMouseDown(8, 0);
@@ -231,8 +212,7 @@ void PresetsTest::historicalTemperamentActsLikeAPreset() {
 }
 
 void PresetsTest::oneSliderStepMovesOnlyItsMarks() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     child<QPushButton>(form, "lige")->click();
     slider(form, 2)->setValue(-1); // one step up on C#
     QCOMPARE(form.model().tones().toneCents[1], 100.05);

@@ -180,8 +180,8 @@ QString RandomInputTest::checkInvariants() {
 // The third and fifth marks stand where a fresh window puts them for the same slider positions:
 // their heights follow the tuning alone, whatever happened before.
 QString RandomInputTest::compareMarksWithAFreshWindow() {
-    RecordingPlayer player;
-    TForm1 fresh(player);
+    TestWindow window;
+    auto& [player, fresh] = window;
     for (int k = 2; k <= 12; ++k) {
         slider(fresh, k)->setValue(slider(*m_form, k)->value());
     }
@@ -204,7 +204,8 @@ void RandomInputTest::windowSurvivesRandomInput() {
     const std::uint32_t seed = qEnvironmentVariableIntValue("KLANGORA_SEED", &fromEnvironment);
     const std::uint32_t used = fromEnvironment ? seed : kDefaultSeed;
     std::mt19937 random(used);
-    TForm1 form(m_player);
+    TestWindow window(m_player);
+    TForm1& form = window.form;
     m_form = &form;
     QVERIFY(activate(form));
     QStringList recent;

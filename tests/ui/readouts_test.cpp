@@ -69,8 +69,8 @@ void ReadoutsTest::equalTemperament() {
 
 void ReadoutsTest::octaveRepeatsItsDeviations() {
     QLocale::setDefault(QLocale::c());
-    RecordingPlayer player;
-    TForm1 form(player);
+    TestWindow window;
+    auto& [player, form] = window;
     for (const char* preset : {"pyt", "ren", "praet", "bach", "werck1", "werck3"}) {
         child<QPushButton>(form, preset)->click();
         for (const char* mode : {"rbterts", "rbkvint"}) {
@@ -86,8 +86,8 @@ void ReadoutsTest::octaveRepeatsItsDeviations() {
 }
 
 void ReadoutsTest::modeChangeClearsAndRestoresTheSelection() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    TestWindow window;
+    auto& [player, form] = window;
     QVERIFY(activate(form));
     form.knapMouseDown(5, 0); // the root E
     child<QRadioButton>(form, "rbCent")->click();

@@ -152,19 +152,10 @@ Selection selection(const TForm1& form) {
     return now;
 }
 
-// A window as the user first meets it: shown, active, and turned to the fifths arrangement
-// that Timer2 switches to just after the start, so that the marks stand where they stay.
-bool settle(TForm1& form) {
-    if (!activate(form)) {
-        return false;
-    }
-    return QTest::qWaitFor([&] { return !child<QTimer>(form, "Timer2")->isActive(); });
-}
-
 // The images the triad comparison plays, taken with a player that returns at once.
 std::vector<Image> comparisonImages() {
-    RecordingPlayer quick;
-    TForm1 form(quick);
+    TestWindow window;
+    auto& [quick, form] = window;
     form.BitBtn1Click();
     for (int step = 1; step <= 5; ++step) {
         form.Timer3Timer();
@@ -174,8 +165,8 @@ std::vector<Image> comparisonImages() {
 
 // The first chord of the chorale, likewise.
 Image firstChoraleChord() {
-    RecordingPlayer quick;
-    TForm1 form(quick);
+    TestWindow window;
+    auto& [quick, form] = window;
     form.BitBtn2Click();
     form.Timer3Timer();
     return quick.images.at(0);
@@ -206,7 +197,8 @@ private slots:
 void ResponsiveTest::windowRepaintsWhileAChordSounds() {
     SlowPlayer slow(400ms);
     WatchedPlayer player(slow);
-    TForm1 form(player);
+    TestWindow window(player);
+    TForm1& form = window.form;
     QVERIFY(settle(form));
     PaintCounter paints(slow);
     form.installEventFilter(&paints);
@@ -229,8 +221,8 @@ void ResponsiveTest::windowRepaintsWhileAChordSounds() {
 
 void ResponsiveTest::clickDuringAChordIsHandledAfterIt() {
     // The same click with nothing sounding, for what it selects.
-    RecordingPlayer quick;
-    TForm1 reference(quick);
+    TestWindow quiet;
+    auto& [quick, reference] = quiet;
     QVERIFY(settle(reference));
     const Selection untouched = selection(reference);
     clickAsTheWindowSystemDoes(reference, mark(reference, kColumn, kRow));
@@ -241,7 +233,8 @@ void ResponsiveTest::clickDuringAChordIsHandledAfterIt() {
 
     SlowPlayer slow(400ms);
     WatchedPlayer player(slow);
-    TForm1 form(player);
+    TestWindow window(player);
+    TForm1& form = window.form;
     QVERIFY(settle(form));
     const Selection before = selection(form);
     QCOMPARE(before.state, untouched.state);
@@ -277,7 +270,8 @@ void ResponsiveTest::comparisonRunsItsStepsInOrder() {
     // Each triad sounds for more than two of Timer3's 500-ms intervals.
     SlowPlayer slow(1200ms);
     WatchedPlayer player(slow);
-    TForm1 form(player);
+    TestWindow window(player);
+    TForm1& form = window.form;
     QVERIFY(settle(form));
     QList<int> stepBefore;
     QList<int> stepAfter;
@@ -302,7 +296,8 @@ void ResponsiveTest::ticksDuringAChordAddNoStep() {
     // Timer3 stays quiet. Its ticks do arrive during a chord begun outside a tick, as here.
     SlowPlayer slow(1200ms);
     WatchedPlayer player(slow);
-    TForm1 form(player);
+    TestWindow window(player);
+    TForm1& form = window.form;
     QVERIFY(settle(form));
     int ticksDuringSound = 0;
     int stepSeenByTicks = -1;
@@ -338,7 +333,8 @@ void ResponsiveTest::endingTheProgramDuringAChord() {
     QFETCH(Ending, ending);
     SlowPlayer slow(5s);
     WatchedPlayer player(slow);
-    TForm1 form(player);
+    TestWindow window(player);
+    TForm1& form = window.form;
     QVERIFY(settle(form));
     bool endedDuringSound = false;
     QElapsedTimer sinceEnding;
@@ -384,7 +380,8 @@ void ResponsiveTest::endingTheProgramDuringAChord() {
 void ResponsiveTest::windowClosedJustBeforeAChordEndsTheProgram() {
     SlowPlayer slow(300ms);
     WatchedPlayer player(slow);
-    TForm1 form(player);
+    TestWindow window(player);
+    TForm1& form = window.form;
     QVERIFY(settle(form));
     QTimer::singleShot(0, &form, [&] {
         form.BitBtn2Click();
@@ -406,7 +403,8 @@ void ResponsiveTest::windowClosedJustBeforeAChordEndsTheProgram() {
 void ResponsiveTest::keyReleasesAndEscapeActDuringAChord() {
     SlowPlayer slow(400ms);
     WatchedPlayer player(slow);
-    TForm1 form(player);
+    TestWindow window(player);
+    TForm1& form = window.form;
     QVERIFY(settle(form));
     const auto held = [&form] { return form.live().instrument().heldNotes().count(); };
     keyAsTheWindowSystemDoes(form, true, Qt::Key_A);

@@ -14,6 +14,8 @@ class SelectionTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void init() { QVERIFY(activate(m_window.emplace().form)); }
+    void cleanup() { m_window.reset(); }
     void pressSelectsTheToneTheMarkStandsFor_data();
     void pressSelectsTheToneTheMarkStandsFor();
     void anyMouseButtonSelects();
@@ -29,6 +31,9 @@ private slots:
     void keyButtonsMarkTheKey();
     void lastKeyButtonMarksToo();
     void keyboardFromTheFirstMoment();
+
+private:
+    WindowFixture m_window;
 };
 
 void SelectionTest::pressSelectsTheToneTheMarkStandsFor_data() {
@@ -50,9 +55,7 @@ void SelectionTest::pressSelectsTheToneTheMarkStandsFor() {
     QFETCH(int, column);
     QFETCH(int, row);
     QFETCH(int, tone);
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     SeenBox seen;
     if (tone == 0) {
         closeNextBox(seen);
@@ -79,9 +82,7 @@ void SelectionTest::pressSelectsTheToneTheMarkStandsFor() {
 }
 
 void SelectionTest::anyMouseButtonSelects() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     QTest::mousePress(mark(form, 7, 2), Qt::MiddleButton); // the fifth above F#: C#
     QCOMPARE(QApplication::focusWidget(), slider(form, 2));
     QCOMPARE(redTones(form), QList<int>{2});
@@ -91,9 +92,7 @@ void SelectionTest::anyMouseButtonSelects() {
 }
 
 void SelectionTest::secondPressMovesTheWideOutline() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     QTest::mousePress(mark(form, 10, 1), Qt::LeftButton);
     QTest::mousePress(mark(form, 2, 0), Qt::LeftButton);
     QCOMPARE(mark(form, 10, 1)->penWidth(), kNormalPen);
@@ -131,9 +130,7 @@ void SelectionTest::arrowKeysMoveTheSelectedTone() {
     QFETCH(int, position);
     QFETCH(bool, shift);
     const Qt::KeyboardModifiers modifiers = shift ? Qt::ShiftModifier : Qt::NoModifier;
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     QTest::mousePress(mark(form, 8, 0), Qt::LeftButton);
     pressKey(form, Qt::Key(key), modifiers);
     for (int n = 1; n < presses; ++n) {
@@ -149,9 +146,7 @@ void SelectionTest::arrowKeysMoveTheSelectedTone() {
 }
 
 void SelectionTest::slidersStopAtTheirEnds() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     QTest::mousePress(mark(form, 12, 0), Qt::LeftButton);
     pressKey(form, Qt::Key_Home);
     QCOMPARE(form.model().tones().toneCents[11], 1130.0);
@@ -171,9 +166,7 @@ void SelectionTest::slidersStopAtTheirEnds() {
 }
 
 void SelectionTest::fixedCAnswersWithAMessage() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     QTest::mousePress(mark(form, 5, 1), Qt::LeftButton); // the third above E: G#
     SeenBox seen;
     closeNextBox(seen);
@@ -191,8 +184,8 @@ void SelectionTest::fixedCAnswersWithAMessage() {
     pressKey(form, Qt::Key_Down);
     QCOMPARE(slider(form, 9)->value(), before + 1);
 
-    RecordingPlayer otherPlayer;
-    TForm1 fresh(otherPlayer);
+    TestWindow window;
+    auto& [otherPlayer, fresh] = window;
     QVERIFY(activate(fresh));
     SeenBox again;
     closeNextBox(again);
@@ -204,9 +197,7 @@ void SelectionTest::fixedCAnswersWithAMessage() {
 }
 
 void SelectionTest::contextMenuOnTheFifthOfCKeepsTheSelection() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     Shape* g = mark(form, 1, 2);
     QTest::mousePress(g, Qt::RightButton);
     QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), g->mapToGlobal(QPoint(5, 5)));
@@ -221,9 +212,7 @@ void SelectionTest::contextMenuOnTheFifthOfCKeepsTheSelection() {
 }
 
 void SelectionTest::shiftF10OpensTheContextMenu() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     QString opened;
     QTimer closer;
     connect(&closer, &QTimer::timeout, [&opened] {
@@ -254,9 +243,7 @@ void SelectionTest::modeChangeRestoresEverySelection() {
     QFETCH(int, column);
     QFETCH(int, row);
     QFETCH(int, tone);
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     QTest::mousePress(mark(form, column, row), Qt::LeftButton);
     QTest::mouseClick(child<QRadioButton>(form, "rbterts"), Qt::LeftButton);
     QVERIFY(child<QRadioButton>(form, "rbterts")->isChecked());
@@ -271,9 +258,7 @@ void SelectionTest::modeChangeRestoresEverySelection() {
 }
 
 void SelectionTest::keyButtonsMarkTheKey() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     QTest::mousePress(mark(form, 4, 0), Qt::LeftButton);
     clickKey(form, 5);
     QCOMPARE(form.model().key(), 5);
@@ -302,9 +287,7 @@ void SelectionTest::keyButtonsMarkTheKey() {
 }
 
 void SelectionTest::lastKeyButtonMarksToo() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     QTest::mousePress(mark(form, 3, 0), Qt::LeftButton);
     clickKey(form, 13);
     QCOMPARE(form.model().key(), 13);
@@ -317,9 +300,7 @@ void SelectionTest::lastKeyButtonMarksToo() {
 // move no tone while none is selected, not even on a hidden slider that Tab passes, and Tab
 // into the readout panel at its checked button, from where the arrow keys walk the four.
 void SelectionTest::keyboardFromTheFirstMoment() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     QCOMPARE(QApplication::focusWidget(), child<QWidget>(form, "BitBtn1"));
     const auto positions = [&form] {
         QList<int> all;

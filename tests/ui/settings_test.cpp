@@ -19,8 +19,8 @@ constexpr const char* kChildFlag = "--child";
 // What a child run does: "start" only opens the window; "zoom" presses Ctrl++ twice; "english"
 // chooses English; every run prints the zoom and language it started with.
 int runChild(const QString& action) {
-    RecordingPlayer player;
-    TForm1 form(player);
+    TestWindow window;
+    auto& [player, form] = window;
     Classroom& classroom = form.classroom();
     std::printf("%d %s\n", classroom.zoom().percent(),
                 classroom.settings().language() == InterfaceLanguage::english ? "en" : "da");

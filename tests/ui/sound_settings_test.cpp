@@ -26,8 +26,8 @@ namespace {
 
 // The window as the program builds it, with the sine font as the only font on the machine.
 struct Window {
-    RecordingPlayer player;
-    TForm1 form{player};
+    TestWindow window;
+    TForm1& form = window.form;
     klangora::FluidRenderer renderer{std::vector<std::filesystem::path>{KLANGORA_SINE_FONT}};
     klangora::OutputVolume volume;
     SoundChoice choice{form, renderer, volume};

@@ -33,8 +33,8 @@ constexpr qint64 kSlackMs = 500;
 
 // The chords of the chorale, taken with a player that returns at once.
 std::vector<Image> choraleImages() {
-    RecordingPlayer quick;
-    TForm1 form(quick);
+    TestWindow window;
+    auto& [quick, form] = window;
     form.BitBtn2Click();
     form.Timer3Timer();
     return quick.images;
@@ -83,7 +83,8 @@ void SoundStallTest::cleanup() {
 void SoundStallTest::frozenServerHoldsNeitherTheTriadsNorTheWindow() {
     PulseAudioPlayer pulse;
     ResponsivePlayer player(pulse);
-    TForm1 form(player);
+    TestWindow window(player);
+    TForm1& form = window.form;
     QVERIFY(activate(form));
     const Image shortChord = choraleImages().at(0);
     pulse.play(shortChord); // one sound has played: the stream is open
@@ -125,7 +126,8 @@ void SoundStallTest::closingDuringAChoraleEndsAtOnce() {
     QVERIFY(recorder.start());
     PulseAudioPlayer pulse;
     ResponsivePlayer player(pulse);
-    TForm1 form(player);
+    TestWindow window(player);
+    TForm1& form = window.form;
     QVERIFY(activate(form));
     QElapsedTimer sinceClose;
     QTimer::singleShot(0, &form, [&] {

@@ -12,6 +12,11 @@ class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void init() {
+        QLocale::setDefault(QLocale::c());
+        m_window.emplace();
+    }
+    void cleanup() { m_window.reset(); }
     void opensInPythagoreanTuning();
     void marksStandAtPythagoreanHeights();
     void readoutsShowPythagoreanFrequencies();
@@ -24,6 +29,9 @@ private slots:
     void writesAScreenshot();
     void smallIconsShowTheTriadsColours_data();
     void smallIconsShowTheTriadsColours();
+
+private:
+    WindowFixture m_window;
 };
 
 namespace {
@@ -31,8 +39,7 @@ const int kPythagorean[] = {-280, -80, 120, -160, 40, -240, -40, -320, -120, 80,
 }
 
 void StartupTest::opensInPythagoreanTuning() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     for (int k = 2; k <= 12; ++k) {
         QCOMPARE(slider(form, k)->value(), kPythagorean[k - 2]);
     }
@@ -47,8 +54,7 @@ void StartupTest::opensInPythagoreanTuning() {
 }
 
 void StartupTest::marksStandAtPythagoreanHeights() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     for (int n = 1; n <= 13; ++n) {
         const int i = n - 1;
         // Every fifth is 702 cents but the wolf above G# (678); every third 408 but the four
@@ -62,9 +68,7 @@ void StartupTest::marksStandAtPythagoreanHeights() {
 }
 
 void StartupTest::readoutsShowPythagoreanFrequencies() {
-    QLocale::setDefault(QLocale::c());
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     const QStringList expected = {"261.6", "279.4", "294.3", "310", "331.1", "348.8", "372.5",
                                   "392.4", "419.1", "441.5", "465", "496.7", "523.2"};
     for (int n = 1; n <= 13; ++n) {
@@ -74,8 +78,7 @@ void StartupTest::readoutsShowPythagoreanFrequencies() {
 }
 
 void StartupTest::everythingStandsInItsChromaticColumn() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     for (int n = 1; n <= 13; ++n) {
         for (int row = 0; row <= 2; ++row) {
             // 40N + 89.5 is a tie and goes to the even neighbour.
@@ -95,8 +98,7 @@ void StartupTest::everythingStandsInItsChromaticColumn() {
 }
 
 void StartupTest::keyAndHintStartOnC() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     QVERIFY(keyButton(form, 1)->isChecked());
     QCOMPARE(form.model().key(), 1);
     QCOMPARE(form.selection().selectedTone(), 14);
@@ -122,8 +124,7 @@ void StartupTest::keyAndHintStartOnC() {
 }
 
 void StartupTest::slidersHideBehindThePanel() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     QVERIFY(activate(form));
     auto* panel = child<QFrame>(form, "Panel1");
     for (int k = 2; k <= 12; ++k) {
@@ -140,8 +141,7 @@ void StartupTest::slidersHideBehindThePanel() {
 }
 
 void StartupTest::marksWearTheColourOfTheirTone() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     QMap<int, QColor> colourOfTone;
     for (int n = 1; n <= 13; ++n) {
         for (int row = 0; row <= 2; ++row) {
@@ -174,8 +174,7 @@ void StartupTest::marksWearTheColourOfTheirTone() {
 }
 
 void StartupTest::timersAndSoundStartIdle() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     QVERIFY(child<QTimer>(form, "Timer1")->isActive());
     QVERIFY(child<QTimer>(form, "Timer2")->isActive());
     QVERIFY(!child<QTimer>(form, "Timer3")->isActive());
@@ -191,8 +190,7 @@ void StartupTest::timersAndSoundStartIdle() {
 }
 
 void StartupTest::switchesToFifthsAfterFiftyMilliseconds() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     auto* button = child<QPushButton>(form, "kromkvint");
     QCOMPARE(button->text(), QString("vis i KVINT-opstilling"));
     QTRY_COMPARE_WITH_TIMEOUT(button->text(), QString("vis i KROMATISK opstilling"), 2000);
@@ -208,8 +206,7 @@ void StartupTest::switchesToFifthsAfterFiftyMilliseconds() {
 }
 
 void StartupTest::writesAScreenshot() {
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     QVERIFY(activate(form));
     QTRY_COMPARE_WITH_TIMEOUT(child<QPushButton>(form, "kromkvint")->text(),
                               QString("vis i KROMATISK opstilling"), 2000);
@@ -235,8 +232,7 @@ void StartupTest::smallIconsShowTheTriadsColours_data() {
 // blurred into the outlines: at least (side / 8)² pixels of pure white, green and red.
 void StartupTest::smallIconsShowTheTriadsColours() {
     QFETCH(int, side);
-    RecordingPlayer player;
-    TForm1 form(player);
+    auto& [player, form] = *m_window;
     const QImage icon = form.windowIcon().pixmap(QSize(side, side)).toImage();
     QCOMPARE(icon.size(), QSize(side, side));
     for (const QColor& colour : {QColor(Qt::white), QColor(0x00, 0x80, 0x00), QColor(Qt::red)}) {

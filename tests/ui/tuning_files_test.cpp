@@ -125,7 +125,11 @@ class TuningFilesTest : public QObject {
 
 private slots:
     void initTestCase();
-    void init() { QLocale::setDefault(QLocale::c()); }
+    void init() {
+        QLocale::setDefault(QLocale::c());
+        QVERIFY(activate(m_window.emplace().form));
+    }
+    void cleanup() { m_window.reset(); }
     void openAppliesTheFileLikeAPreset_data();
     void openAppliesTheFileLikeAPreset();
     void refusedFileChangesNothing_data();
@@ -136,6 +140,7 @@ private slots:
     void menuAndShortcutsReachTheDialogs();
 
 private:
+    WindowFixture m_window;
     QTemporaryDir m_dir;
     QString path(const QString& name) const { return m_dir.filePath(name); }
 };
@@ -161,9 +166,7 @@ void TuningFilesTest::openAppliesTheFileLikeAPreset() {
     QFETCH(QByteArray, text);
     QFETCH(QString, caption);
     QFETCH(QList<int>, positions);
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     prepare(form);
     QVERIFY(form.openTuning(writeFile(path(fileName), text)));
     QCOMPARE(stateOf(form).sliders, positions);
@@ -215,9 +218,7 @@ void TuningFilesTest::refusedFileChangesNothing() {
     } else if (fileName.startsWith("fifo")) {
         QVERIFY(QFile::exists(file) || mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
     }
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     prepare(form);
     const WindowState before = stateOf(form);
     SeenBox seen;
@@ -231,9 +232,7 @@ void TuningFilesTest::refusedFileChangesNothing() {
 }
 
 void TuningFilesTest::droppedFileOpens() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     const QString good = writeFile(path("dropped.scl"), justText("Dropped"));
     const QString other = writeFile(path("dropped.txt"), justText("Not a scale name"));
     for (const QString& file : {other, good}) {
@@ -250,9 +249,7 @@ void TuningFilesTest::droppedFileOpens() {
 }
 
 void TuningFilesTest::saveWritesTheTuningAndOpensAgain() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     prepare(form);
     const QList<int> ownTuning = stateOf(form).sliders;
     const QString file = path("own.scl");
@@ -293,9 +290,7 @@ void TuningFilesTest::saveWritesTheTuningAndOpensAgain() {
 
 void TuningFilesTest::saveToAnUnwritablePlaceSaysWhy() {
     QVERIFY(QDir().mkpath(path("taken.scl/inside")));
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     const QList<std::pair<QString, QString>> places = {
         {"gone/x.scl", "mappen »" + path("gone") + "« findes ikke"},
         {"taken.scl", "der er en mappe med det navn"},
@@ -314,9 +309,7 @@ void TuningFilesTest::saveToAnUnwritablePlaceSaysWhy() {
 }
 
 void TuningFilesTest::menuAndShortcutsReachTheDialogs() {
-    RecordingPlayer player;
-    TForm1 form(player);
-    QVERIFY(activate(form));
+    auto& [player, form] = *m_window;
     writeFile(path("menu.scl"), justText("From the dialog"));
 
     // The background's menu offers both; knap12 keeps its own behaviour and shows none.
