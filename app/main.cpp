@@ -7,6 +7,7 @@
 #include "sound/fluid/sound_render_command.h"
 #include "sound/instrument/live_instrument.h"
 #include "sound/music/render_command.h"
+#include "sound/output/pulse_audio_output.h"
 #include "sound/pulse_player.h"
 #include "ui/classroom/classroom.h"
 #include "ui/classroom/interface_language.h"
@@ -299,12 +300,13 @@ int runWindow(int argc, char* argv[], const Request& request) {
     klangora::FluidRenderer fluid;
     klangora::OutputVolume volume;
     klangora::InstrumentSoundMix mix(fluid, volume);
-    const auto instrument = klangora::LiveInstrument::withPulseAudio();
+    const auto instrument =
+        std::make_unique<klangora::LiveInstrument>(klangora::makePulseAudioOutput);
     instrument->synth().setExtraRenderer(&mix);
     TForm1 form(player, *instrument);
     SoundChoice soundChoice(form, fluid, volume);
     form.setSoundChoice(&soundChoice);
-    soundChoice.setOutputWaker([&instrument] { instrument->output()->wake(); });
+    soundChoice.setOutputWaker([&instrument] { instrument->output()->open(); });
     if (request.soundFont) {
         fluid.chooseSoundFont(*request.soundFont);
     }

@@ -56,7 +56,7 @@ MusicSession::MusicSession(QWidget& window, klangora::LiveInstrument& instrument
         std::make_unique<MusicWindow>(MusicWindow::Sound{*m_player,
                                                          [this] {
                                                              if (m_instrument.output() != nullptr) {
-                                                                 m_instrument.output()->wake();
+                                                                 m_instrument.output()->open();
                                                              }
                                                          },
                                                          [this] { return m_parts.model.tuning(); }},
