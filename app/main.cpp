@@ -5,10 +5,10 @@
 #include "core/music/tuning_name.h"
 #include "sound/fluid/instrument_sound_mix.h"
 #include "sound/fluid/sound_render_command.h"
+#include "sound/instrument/chord_voice_player.h"
 #include "sound/instrument/live_instrument.h"
 #include "sound/music/render_command.h"
 #include "sound/output/pulse_audio_output.h"
-#include "sound/pulse_player.h"
 #include "ui/classroom/classroom.h"
 #include "ui/classroom/interface_language.h"
 #include "ui/form1.h"
@@ -293,8 +293,6 @@ int runWindow(int argc, char* argv[], const Request& request) {
     const InterfaceLanguageScope language(startLanguage(QCoreApplication::arguments()));
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setApplicationVersion(KLANGORA_VERSION);
-    PulseAudioPlayer pulse;
-    ResponsivePlayer player(pulse);
     // FluidSynth's instruments and the volume ride in the instrument's callback; declared first,
     // they outlive the output's audio thread. No font is read until an instrument is chosen.
     klangora::FluidRenderer fluid;
@@ -303,6 +301,8 @@ int runWindow(int argc, char* argv[], const Request& request) {
     const auto instrument =
         std::make_unique<klangora::LiveInstrument>(klangora::makePulseAudioOutput);
     instrument->synth().setExtraRenderer(&mix);
+    klangora::ChordVoicePlayer chords(instrument->synth().chordVoice(), instrument->output());
+    ResponsivePlayer player(chords);
     TForm1 form(player, *instrument);
     SoundChoice soundChoice(form, fluid, volume);
     form.setSoundChoice(&soundChoice);

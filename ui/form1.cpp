@@ -164,6 +164,7 @@ void TForm1::wireParts() {
     connect(&p.model, &TuningModel::tuningSet, &p.keys, &KeyMarking::tonemark);
     p.files.setMusicOpener([&p](const QString& path) { return p.music.open(path); });
     connect(&p.live, &LivePlaying::allSoundStopped, &p.music, &MusicSession::pause);
+    connect(&p.live, &LivePlaying::allSoundStopped, &p.sequence, &SoundSequence::stop);
     // The music window's triad table, and the examples of the context menu opened in it.
     addTriadTable(p.music.window(), {p.model, p.music.player(),
                                      [&p] { return p.arrangement.inFifths(); }, &p.concealed});

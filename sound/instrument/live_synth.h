@@ -4,6 +4,7 @@
 // into float samples. Only the audio thread renders; the window's thread posts events and hands
 // over whole wanted states, and reads back which notes sound.
 #include "core/tuning.h"
+#include "sound/instrument/chord_voice.h"
 #include "sound/instrument/event_queue.h"
 #include "sound/instrument/extra_renderer.h"
 #include "sound/instrument/gain_ramp.h"
@@ -71,6 +72,9 @@ public:
     void setScheduler(AudioScheduler* scheduler) {
         m_wantedScheduler.store(scheduler, std::memory_order_release);
     }
+
+    // The sound buttons' chords, mixed with everything else (see ChordVoice).
+    ChordVoice& chordVoice() { return m_chord; }
 
     // ---- The audio thread ----
 
@@ -157,6 +161,7 @@ private:
     std::uint64_t m_clock = 0;
     int m_sampleRate = 48000; // the last callback's, for the ramps events start
     MixLimiter m_limiter;
+    ChordVoice m_chord;
     ExtraRenderer* m_extra = nullptr;
     AudioScheduler* m_scheduler = nullptr;
     std::atomic<ExtraRenderer*> m_wantedExtra{nullptr};

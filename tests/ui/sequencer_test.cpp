@@ -1,6 +1,7 @@
 #include "support/window_test_support.h"
 
 #include "sound/reference_synthesis.h"
+#include "ui/instrument/live_playing.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -36,6 +37,20 @@ const std::vector<Chord> kChoraleInH = {
     {248, 209, 165, 82.5}, {232, 186, 139.5, 93},  {248, 186, 154.5, 62}};
 const std::array<int, 7> kDurations = {1000, 1000, 1000, 1000, 1000, 1100, 2000};
 
+// Stops all sound, as Esc does, while the second chord of a chorale sounds.
+class StoppedDuringSecondChord : public SoundPlayer {
+public:
+    void play(const std::vector<std::uint8_t>&) override {
+        if (++chords == 2) {
+            form->live().stopAllSound();
+        }
+    }
+    void cutShort() override { cut = true; }
+    TForm1* form = nullptr;
+    int chords = 0;
+    bool cut = false;
+};
+
 } // namespace
 
 class SequencerTest : public QObject {
@@ -53,7 +68,20 @@ private slots:
     void jazzChoraleMessage();
     void timerDrivesTheComparisonToItsEnd();
     void ticksBeforeAnyStartPlaySilence();
+    void stoppingAllSoundEndsTheChorale();
 };
+
+void SequencerTest::stoppingAllSoundEndsTheChorale() {
+    StoppedDuringSecondChord player;
+    TForm1 form(player);
+    player.form = &form;
+    form.BitBtn2Click();
+    QVERIFY(duHoer(form)->isVisibleTo(&form));
+    form.Timer3Timer(); // the chorale
+    QVERIFY(player.cut);
+    QVERIFY(!duHoer(form)->isVisibleTo(&form));
+    QVERIFY(!child<QTimer>(form, "Timer3")->isActive());
+}
 
 void SequencerTest::comparisonStepByStep() {
     RecordingPlayer player;
