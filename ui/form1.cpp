@@ -365,6 +365,7 @@ void TForm1::setSoundChoice(SoundChoice* choice) {
             [&settings](int percent) { settings.setVolumePercent(percent); });
     MusicWindow& window = m_parts->music.window();
     window.addSoundRow(choice->createSoundRow(&window));
+    window.setSoundToSave([choice] { return choice->soundToRender(); });
     connect(&window, &MusicWindow::pieceOpened, choice, [choice, &window] {
         choice->setPiecePrograms(klangora::piecePrograms(*window.piece()));
     });

@@ -55,6 +55,8 @@ public:
     // A .sf2/.sf3 file for the rest of the session; loaded at once when a FluidSynth sound is
     // chosen.
     void chooseSoundFont(const std::filesystem::path& font);
+    // The fonts a choice tries, in order: the session's font, else the system's.
+    std::vector<std::filesystem::path> fontsToTry();
     // The sound chosen, or the own tone after a font failed.
     InstrumentSound sound() const;
     // Why a font could not be used, in Danish, once.

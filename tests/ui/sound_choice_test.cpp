@@ -3,7 +3,14 @@
 // slider moved by the keys.
 #include "sound/fluid/fluid_renderer.h"
 #include "sound/fluid/output_volume.h"
+#include "support/pitch.h"
 #include "ui/instrument/sound_choice.h"
+#include "ui/music/piece_saver.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtEndian>
 
 #include <QAction>
 #include <QMenu>
@@ -21,6 +28,8 @@ private slots:
     void aPiecesOwnInstrumentsOnlyWithAPiece();
     void aChosenInstrumentIsLoadedAndHeard();
     void theVolumeSliderMovesWithTheKeys();
+    void aPieceIsSavedInTheChosenSound_data();
+    void aPieceIsSavedInTheChosenSound();
 };
 
 namespace {
@@ -98,6 +107,45 @@ void SoundChoiceTest::theVolumeSliderMovesWithTheKeys() {
     QCOMPARE(setup.volume.target(), 0.95);
     QTest::keyClick(slider, Qt::Key_Home);
     QCOMPARE(setup.volume.target(), 0.0);
+}
+
+void SoundChoiceTest::aPieceIsSavedInTheChosenSound_data() {
+    QTest::addColumn<QString>("sound");
+    QTest::addColumn<bool>("pureSine");
+    QTest::newRow("own tone") << "Eget klangbillede" << false;
+    QTest::newRow("harpsichord") << "Cembalo" << true;
+    QTest::newRow("piano") << "Klaver" << true;
+}
+
+// The sine font's instruments sound no second partial; the own tone's is half its fundamental.
+void SoundChoiceTest::aPieceIsSavedInTheChosenSound() {
+    QFETCH(QString, sound);
+    QFETCH(bool, pureSine);
+    Setup setup;
+    setup.action(sound)->trigger();
+    auto piece = std::make_shared<klangora::Piece>();
+    piece->events = {{0.0, klangora::PieceEvent::Kind::noteOn, 0, 69, 100},
+                     {1.0, klangora::PieceEvent::Kind::noteOff, 0, 69, 0}};
+    piece->lengthSeconds = 1.0;
+    piece->noteCount = 1;
+    const QTemporaryDir folder;
+    const QString path = folder.filePath("a.wav");
+    PieceSaver saver;
+    QSignalSpy finished(&saver, &PieceSaver::finished);
+    QVERIFY(saver.start(piece, klangora::Tuning::preset(klangora::PresetId::lige), path,
+                        setup.choice.soundToRender()));
+    QVERIFY(finished.wait(30000));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll().mid(44 + 2 * 4800, 2 * 38400); // 0.1 .. 0.9 s
+    std::vector<double> samples;
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+        samples.push_back(qFromLittleEndian<qint16>(bytes.constData() + i) / 32768.0);
+    }
+    const double fundamental = klangora::test_support::magnitudeAt(samples, 48000, 440.0);
+    const double second = klangora::test_support::magnitudeAt(samples, 48000, 880.0);
+    QVERIFY(fundamental > 0);
+    QCOMPARE(second / fundamental < 0.01, pureSine);
 }
 
 QTEST_MAIN(SoundChoiceTest)

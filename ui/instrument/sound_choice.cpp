@@ -217,6 +217,11 @@ void SoundChoice::choose(InstrumentSound sound) {
     emit chosenChanged(sound);
 }
 
+klangora::SoundToRender SoundChoice::soundToRender() {
+    const bool pieceOwn = m_chosen == InstrumentSound::pieceOwn;
+    return {m_chosen, m_renderer.fontsToTry(), pieceOwn ? m_piecePrograms : std::vector<int>{}};
+}
+
 void SoundChoice::setPiecePrograms(std::vector<int> programs) {
     m_piecePrograms = std::move(programs);
     for (QAction* action : m_group->actions()) {

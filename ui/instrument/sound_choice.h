@@ -6,6 +6,7 @@
 // tone is chosen again.
 #include "core/tuning.h"
 #include "sound/fluid/instrument_sound.h"
+#include "sound/fluid/offline_instrument_sound.h"
 
 #include <QList>
 #include <QObject>
@@ -48,6 +49,8 @@ public:
     void setTuning(const klangora::Tuning& tuning);
     int volumePercent() const { return m_volumePercent; }
     klangora::InstrumentSound chosen() const { return m_chosen; }
+    // The chosen sound as a piece is saved in it, with the fonts it is loaded from.
+    klangora::SoundToRender soundToRender();
     // The programs a loaded piece's channels ask for; none: no piece, and its choice disabled.
     void setPiecePrograms(std::vector<int> programs);
     void askForSoundFont();
