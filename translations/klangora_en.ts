@@ -1253,6 +1253,10 @@ A Scala tuning (.scl) given as argument is opened when the window shows.</transl
         <translation>Choose sound font</translation>
     </message>
     <message>
+        <source>Indlæser %1 …</source>
+        <translation>Loading %1 …</translation>
+    </message>
+    <message>
         <source>Lydfonte (*.sf2 *.sf3 *.SF2 *.SF3)</source>
         <translation>Sound fonts (*.sf2 *.sf3 *.SF2 *.SF3)</translation>
     </message>

@@ -125,6 +125,16 @@ void FluidRenderer::maintain() {
     }
 }
 
+bool FluidRenderer::loading() const {
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_working || m_request) {
+            return true;
+        }
+    }
+    return m_pending.load(std::memory_order_acquire) != nullptr;
+}
+
 bool FluidRenderer::waitUntilLoaded(std::chrono::milliseconds timeout) {
     std::unique_lock lock(m_mutex);
     return m_changed.wait_for(lock, timeout, [this] { return !m_working && !m_request; });

@@ -64,6 +64,9 @@ public:
     // Keeps the wanted state: deletes the synths the audio thread let go, and loads again when
     // the output's rate is not the one the synth was made for. Call now and then.
     void maintain();
+    // Whether a chosen instrument is on its way: its font loads, or its synth waits for the
+    // audio thread to take it over. The own voices play meanwhile.
+    bool loading() const;
     // For tests and measurements: waits until the worker has nothing left to do and the audio
     // side has been offered its synth. False on timeout.
     bool waitUntilLoaded(std::chrono::milliseconds timeout);

@@ -27,6 +27,7 @@ private slots:
     void menuOffersTheSoundsTheFontAndTheVolume();
     void aPiecesOwnInstrumentsOnlyWithAPiece();
     void aChosenInstrumentIsLoadedAndHeard();
+    void itsLoadingIsToldUntilItPlays();
     void theVolumeSliderMovesWithTheKeys();
     void aPieceIsSavedInTheChosenSound_data();
     void aPieceIsSavedInTheChosenSound();
@@ -96,6 +97,20 @@ void SoundChoiceTest::aChosenInstrumentIsLoadedAndHeard() {
     setup.renderer.renderAdd(block, 48000);
     setup.renderer.renderAdd(block, 48000);
     QVERIFY(*std::max_element(block.begin(), block.end()) > 0.05f);
+}
+
+void SoundChoiceTest::itsLoadingIsToldUntilItPlays() {
+    Setup setup;
+    QSignalSpy notes(&setup.choice, &SoundChoice::loadingNoteChanged);
+    setup.action("Cembalo")->trigger();
+    QCOMPARE(notes.size(), 1);
+    QCOMPARE(notes.last().at(0).toString(), QString("Indlæser cembalo …"));
+    QVERIFY(setup.renderer.waitUntilLoaded(std::chrono::seconds(20)));
+    QVERIFY(setup.renderer.loading()); // loaded, but no audio thread has taken it over yet
+    std::vector<float> block(480, 0.0f);
+    setup.renderer.renderAdd(block, 48000);
+    QTRY_COMPARE(notes.size(), 2);
+    QCOMPARE(notes.last().at(0).toString(), QString());
 }
 
 void SoundChoiceTest::theVolumeSliderMovesWithTheKeys() {

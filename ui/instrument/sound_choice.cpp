@@ -214,6 +214,7 @@ void SoundChoice::choose(InstrumentSound sound) {
         }
         m_poll->start();
     }
+    tellLoading();
     emit chosenChanged(sound);
 }
 
@@ -262,7 +263,21 @@ void SoundChoice::poll() {
     if (const auto message = m_renderer.takeMessage()) {
         m_poll->stop();
         choose(m_renderer.sound()); // the own tone again
+        tellLoading();
         showMessage(QString::fromStdString(*message));
         return;
+    }
+    tellLoading();
+}
+
+// "Indlæser cembalo …" from the choice until the instrument plays.
+void SoundChoice::tellLoading() {
+    QString note;
+    if (klangora::usesSoundFont(m_chosen) && m_renderer.loading()) {
+        note = say(QT_TRANSLATE_NOOP("klangora", "Indlæser %1 …")).arg(caption(m_chosen).toLower());
+    }
+    if (note != m_loadingNote) {
+        m_loadingNote = note;
+        emit loadingNoteChanged(note);
     }
 }

@@ -26,6 +26,14 @@ void MessagePanel::release(Priority priority) {
     showHighest();
 }
 
+void MessagePanel::tell(Priority priority, const QString& line) {
+    if (line.isEmpty()) {
+        release(priority);
+    } else {
+        request(priority, {line}, windowTextColour());
+    }
+}
+
 bool MessagePanel::shows(Priority priority) const {
     for (auto n = m_requests.size(); n-- > 0;) {
         if (m_requests[n].active) {

@@ -16,7 +16,7 @@ class MessagePanel : public QObject {
 
 public:
     // Lowest first: a running sound sequence goes over anything else.
-    enum class Priority { liveInstrument, piece, exercise, sequence };
+    enum class Priority { liveInstrument, instrumentLoading, piece, exercise, sequence };
 
     struct Widgets {
         // Placed by the layout as one line; its bottom edge, left edge and width stay.
@@ -30,6 +30,8 @@ public:
     // replaces the earlier.
     void request(Priority priority, const QStringList& lines, const QColor& colour);
     void release(Priority priority);
+    // One line in the window's text colour, or (empty) released.
+    void tell(Priority priority, const QString& line);
     // Whether the panel shows this priority's lines now.
     bool shows(Priority priority) const;
     // A line of a fixed beginning and an end that is cut to fit the panel's width, if it must.
@@ -50,5 +52,5 @@ private:
     int m_bottom;
     int m_oneLineHeight;
     int m_highestTop;
-    std::array<Request, 4> m_requests;
+    std::array<Request, 5> m_requests;
 };
