@@ -231,7 +231,9 @@ void FluidRenderer::selectPieceChannelPrograms() {
 void FluidRenderer::retune() {
     const std::int64_t start = nowNs();
     const KeyTuningCents keys = fluidKeyTuning(m_cents, m_active->corrections());
-    // Allocates inside FluidSynth (a new tuning replaces the old one); measured in the bench.
+    // FluidSynth 2.3 changes no tuning's keys in place: a new tuning object replaces the old
+    // one, two allocations (the tuning and its name, about 1 kB) and two frees, once per
+    // callback that retunes however many pitch classes changed (fluid_bench counts them).
     fluid_synth_activate_key_tuning(m_active->synth(), LoadedFluidSynth::kTuningBank,
                                     LoadedFluidSynth::kTuningProgram, "Klangora", keys.data(), 1);
     m_tuningDirty = false;
