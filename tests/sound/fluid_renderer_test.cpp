@@ -13,6 +13,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
 
 using namespace klangora;
 using namespace std::chrono_literals;
@@ -112,11 +113,7 @@ TEST_P(FluidSineInstrument, SoundsAsLoudAsTheOwnTone) {
     std::vector<float> ownSamples(static_cast<std::size_t>(0.46 * kRate));
     own.render(ownSamples, kRate);
     const auto rms = [](auto first, auto last) {
-        double sum = 0;
-        for (auto s = first; s != last; ++s) {
-            sum += *s * *s;
-        }
-        return std::sqrt(sum / static_cast<double>(last - first));
+        return std::sqrt(std::inner_product(first, last, first, 0.0) / double(last - first));
     };
     const double ratio =
         rms(instrument.begin(), instrument.end()) /

@@ -245,15 +245,12 @@ bool SinkRecorder::waitForRun(std::span<const std::uint8_t> samples,
 
 std::optional<std::size_t> findRun(std::span<const std::uint8_t> recording,
                                    std::span<const std::uint8_t> samples, std::size_t from) {
-    const auto near = [](std::uint8_t heard, std::uint8_t wanted) {
-        return std::abs(int(heard) - int(wanted)) <= kRunTolerance;
-    };
-    if (samples.empty() || recording.size() < samples.size()) {
-        return std::nullopt;
-    }
-    for (std::size_t start = from; start + samples.size() <= recording.size(); ++start) {
-        if (std::equal(samples.begin(), samples.end(),
-                       recording.begin() + static_cast<std::ptrdiff_t>(start), near)) {
+    for (std::size_t start = from; !samples.empty() && start + samples.size() <= recording.size();
+         ++start) {
+        if (std::equal(
+                samples.begin(), samples.end(),
+                recording.begin() + static_cast<std::ptrdiff_t>(start),
+                [](int wanted, int heard) { return std::abs(heard - wanted) <= kRunTolerance; })) {
             return start;
         }
     }
