@@ -1,6 +1,5 @@
 #include "app/check_lesson_command.h"
 
-#include "app/tuning_reason.h"
 #include "core/lessons/lesson_reader.h"
 #include "ui/lessons/lesson_files.h"
 
@@ -23,8 +22,8 @@ int checkLesson(const QString& file) {
     if (const auto* errors = std::get_if<std::vector<klangora::LessonError>>(&result)) {
         for (const klangora::LessonError& error : *errors) {
             print(stderr, QStringLiteral("%1: %2\n")
-                              .arg(file, QString::fromStdString(
-                                             klangora::lessonErrorText(error, !speaksDanish()))));
+                              .arg(file, QString::fromStdString(klangora::lessonErrorText(
+                                             error, !interfaceSpeaksDanish()))));
         }
         return 1;
     }

@@ -6,9 +6,10 @@
 #include "core/music/tuning_name.h"
 #include "sound/fluid/instrument_sound_mix.h"
 #include "sound/fluid/sound_render_command.h"
+#include "sound/instrument/chord_voice_player.h"
 #include "sound/instrument/live_instrument.h"
 #include "sound/music/render_command.h"
-#include "sound/pulse_player.h"
+#include "sound/output/pulse_audio_output.h"
 #include "ui/classroom/classroom.h"
 #include "ui/classroom/interface_language.h"
 #include "ui/form1.h"
@@ -306,20 +307,21 @@ int runWindow(int argc, char* argv[], const Request& request) {
     const InterfaceLanguageScope language(startLanguage(QCoreApplication::arguments()));
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setApplicationVersion(KLANGORA_VERSION);
-    PulseAudioPlayer pulse;
-    ResponsivePlayer player(pulse);
     // FluidSynth's instruments and the volume ride in the instrument's callback; declared first,
     // they outlive the output's audio thread. No font is read until an instrument is chosen.
     klangora::FluidRenderer fluid;
     klangora::OutputVolume volume;
     klangora::InstrumentSoundMix mix(fluid, volume);
-    const auto instrument = klangora::LiveInstrument::withPulseAudio();
+    const auto instrument =
+        std::make_unique<klangora::LiveInstrument>(klangora::makePulseAudioOutput);
     instrument->synth().setExtraRenderer(&mix);
+    klangora::ChordVoicePlayer chords(instrument->synth().chordVoice(), instrument->output());
+    ResponsivePlayer player(chords);
     Session session(player, *instrument);
     TForm1 form(session);
     SoundChoice soundChoice(form, fluid, volume);
     form.setSoundChoice(&soundChoice);
-    soundChoice.setOutputWaker([&instrument] { instrument->output()->wake(); });
+    soundChoice.setOutputWaker([&instrument] { instrument->output()->open(); });
     if (request.soundFont) {
         fluid.chooseSoundFont(*request.soundFont);
     }

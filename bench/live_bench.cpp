@@ -8,8 +8,8 @@
 //     live_bench --midi [notes]        a MIDI note's arrival to the server, plus stream latency
 //     live_bench --flood [seconds]     10,000 MIDI events a second: cost per event, stuck tones
 #include "sound/instrument/live_instrument.h"
-#include "sound/instrument/pulse_live_output.h"
 #include "sound/midi/midi_input.h"
+#include "sound/output/pulse_audio_output.h"
 #include "support/private_pulse_server.h"
 
 #include <benchmark/benchmark.h>
@@ -49,16 +49,16 @@ void renderSixteenVoices(benchmark::State& state) {
 BENCHMARK(renderSixteenVoices)->Unit(benchmark::kMillisecond);
 
 // An output that never renders by itself: the benchmark is the audio thread.
-class StalledOutput : public LiveOutput {
+class StalledOutput : public AudioOutput {
 public:
-    void wake() override {}
+    void open() override {}
 };
 
 // The queue full (the audio side stalled) and a flood going on: what one change costs the
 // window's thread when it must hand over the whole state, and what taking it over costs the
 // audio thread.
 void handOverUnderAFlood(benchmark::State& state) {
-    LiveInstrument instrument([](LiveSynth&) { return std::make_unique<StalledOutput>(); });
+    LiveInstrument instrument([](AudioRenderer&) { return std::make_unique<StalledOutput>(); });
     for (int note = 40; note < 72; ++note) {
         instrument.noteOn(VoiceSource::midi, note, 0.7f);
     }
@@ -84,7 +84,7 @@ BENCHMARK(handOverUnderAFlood)->Unit(benchmark::kMicrosecond);
 
 // The same callback without a hand-over, for comparison.
 void renderThirtyTwoHeldVoices(benchmark::State& state) {
-    LiveInstrument instrument([](LiveSynth&) { return std::make_unique<StalledOutput>(); });
+    LiveInstrument instrument([](AudioRenderer&) { return std::make_unique<StalledOutput>(); });
     for (int note = 40; note < 72; ++note) {
         instrument.noteOn(VoiceSource::midi, note, 0.7f);
     }
@@ -112,14 +112,15 @@ long residentKb() {
 }
 
 // "--ordinary" after the mode measures the output without real-time scheduling, for comparison.
-PulseLiveOutput::Scheduling g_scheduling = PulseLiveOutput::Scheduling::realtimeWherePossible;
+PulseAudioOutput::Scheduling g_scheduling = PulseAudioOutput::Scheduling::realtimeWherePossible;
 
 std::unique_ptr<LiveInstrument> makeInstrument() {
-    return std::make_unique<LiveInstrument>(
-        [](LiveSynth& synth) { return std::make_unique<PulseLiveOutput>(synth, g_scheduling); });
+    return std::make_unique<LiveInstrument>([](AudioRenderer& synth) {
+        return std::make_unique<PulseAudioOutput>(synth, g_scheduling);
+    });
 }
 
-const char* schedulingOf(const PulseLiveOutput& output) {
+const char* schedulingOf(const PulseAudioOutput& output) {
     return output.realtime() ? "real-time" : "ordinary";
 }
 
@@ -142,7 +143,7 @@ int measureLatency(int notes) {
         return 1;
     }
     const auto instrument = makeInstrument();
-    auto& output = static_cast<PulseLiveOutput&>(*instrument->output());
+    auto& output = static_cast<PulseAudioOutput&>(*instrument->output());
     std::vector<double> ms;
     for (int n = 0; n < notes; ++n) {
         const std::int64_t pressed = nowNs();
@@ -176,7 +177,7 @@ int storm(int seconds) {
         return 1;
     }
     const auto instrument = makeInstrument();
-    auto& output = static_cast<PulseLiveOutput&>(*instrument->output());
+    auto& output = static_cast<PulseAudioOutput&>(*instrument->output());
     std::mt19937 random(20261209);
     std::uniform_int_distribution<int> note(36, 96);
     std::uniform_real_distribution<double> cents(-30, 30);
@@ -232,7 +233,7 @@ int measureMidiLatency(int notes) {
         return 1;
     }
     const auto instrument = makeInstrument();
-    auto& output = static_cast<PulseLiveOutput&>(*instrument->output());
+    auto& output = static_cast<PulseAudioOutput&>(*instrument->output());
     InstrumentSink sink(*instrument);
     MidiInput input(sink);
     std::atomic<std::int64_t> sentNs{0};
@@ -330,7 +331,7 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     for (int i = 2; i < argc; ++i) {
         if (std::string(argv[i]) == "--ordinary") {
-            g_scheduling = PulseLiveOutput::Scheduling::ordinary;
+            g_scheduling = PulseAudioOutput::Scheduling::ordinary;
         }
     }
     const auto count = [&](int fallback) {

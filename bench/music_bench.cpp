@@ -6,6 +6,7 @@
 #include "sound/instrument/live_instrument.h"
 #include "sound/music/piece_renderer.h"
 #include "sound/music/piece_scheduler.h"
+#include "sound/output/pulse_audio_output.h"
 #include "support/private_pulse_server.h"
 
 #include <benchmark/benchmark.h>
@@ -112,13 +113,13 @@ int measureOnsets(int count) {
     }
     std::vector<double> scheduled;
     const auto piece = std::make_shared<const Piece>(unevenNotes(count, scheduled));
-    const auto instrument = LiveInstrument::withPulseAudio();
+    const auto instrument = std::make_unique<LiveInstrument>(makePulseAudioOutput);
     PiecePlayer player(kRenderSampleRate);
     PieceScheduler scheduler(player);
     instrument->synth().setScheduler(&scheduler);
     // The stream first, settled at its latency, so that what is measured is the piece's timing
     // and not the stream's start.
-    instrument->output()->wake();
+    instrument->output()->open();
     std::this_thread::sleep_for(1500ms);
     player.load(piece);
     player.play();

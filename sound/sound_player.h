@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <vector>
 
-// The one seam between the program and the system's sound output: it is handed a complete WAV
-// image in memory, so that every backend (and every test that stands in for one) receives
-// exactly the bytes the synthesis made, header and all, and returns only when the sound has
-// been heard (or could not be played at all, which nobody is told about: a chord that cannot
-// sound is no reason to interrupt the learner).
+// Where the sound buttons' chords leave the sequence: a player is handed a complete WAV image in
+// memory, so that the sound engine (and every test that stands in for it) receives exactly the
+// bytes the synthesis made, header and all, and returns only when the sound has been heard (or
+// could not be played at all, which nobody is told about: a chord that cannot sound is no
+// reason to interrupt the learner).
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
@@ -18,6 +18,7 @@ public:
     virtual void beginSequence() {}
 
     // Safe from any thread: the chord that sounds stops at once and play() returns, and every
-    // further chord is skipped until the next beginSequence(). For a program that is ending.
+    // further chord is skipped until the next beginSequence(). For a program that is ending, and
+    // for all sound stopped.
     virtual void cutShort() {}
 };

@@ -479,6 +479,20 @@
 <context>
     <name>klangora</name>
     <message>
+        <source>En Scala-stemning (.scl), et stykke musik (.mid) eller en lektion (.lektion), der åbnes ved start.</source>
+        <translation>A Scala tuning (.scl), a piece of music (.mid) or a lesson (.lektion) to open at the start.</translation>
+    </message>
+    <message>
+        <source>%1: »%2«, %3 trin
+</source>
+        <translation>%1: &quot;%2&quot;, %3 steps
+</translation>
+    </message>
+    <message>
+        <source>Læs lektionen FIL (.lektion) som programmet ville åbne den, sig hvad der er galt, linje for linje, og afslut.</source>
+        <translation>Read the lesson FILE (.lektion) as the program would open it, say what is wrong, line by line, and quit.</translation>
+    </message>
+    <message>
         <source>Sprog</source>
         <translation>Language</translation>
     </message>
@@ -1253,6 +1267,10 @@ A Scala tuning (.scl) given as argument is opened when the window shows.</transl
         <translation>Choose sound font</translation>
     </message>
     <message>
+        <source>Indlæser %1 …</source>
+        <translation>Loading %1 …</translation>
+    </message>
+    <message>
         <source>Lydfonte (*.sf2 *.sf3 *.SF2 *.SF3)</source>
         <translation>Sound fonts (*.sf2 *.sf3 *.SF2 *.SF3)</translation>
     </message>
@@ -1275,6 +1293,102 @@ A Scala tuning (.scl) given as argument is opened when the window shows.</transl
     <message>
         <source>Annuller</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>LessonPanel</name>
+    <message>
+        <source>Ikke rigtigt.</source>
+        <translation>Not right.</translation>
+    </message>
+    <message>
+        <source>Rigtigt.</source>
+        <translation>Right.</translation>
+    </message>
+    <message>
+        <source>Trin %1 af %2</source>
+        <translation>Step %1 of %2</translation>
+    </message>
+    <message>
+        <source>Øvelse i vinduet »Øvelser«: bestået med %1 % rigtige.</source>
+        <translation>Exercise in the &quot;Exercises&quot; window: passed with %1 % right.</translation>
+    </message>
+    <message>
+        <source>Stedet gentages.</source>
+        <translation>The passage repeats.</translation>
+    </message>
+    <message>
+        <source>Lyt: %1 fra %2.</source>
+        <translation>Listen: %1 from %2.</translation>
+    </message>
+    <message>
+        <source>Lyt: %1, %2–%3.</source>
+        <translation>Listen: %1, %2–%3.</translation>
+    </message>
+    <message>
+        <source>Lyt til tonerne.</source>
+        <translation>Listen to the notes.</translation>
+    </message>
+    <message>
+        <source>Lyt: %1.</source>
+        <translation>Listen: %1.</translation>
+    </message>
+    <message>
+        <source>Diagrammet kromatisk.</source>
+        <translation>The diagram chromatic.</translation>
+    </message>
+    <message>
+        <source>Diagrammet i kvinter.</source>
+        <translation>The diagram in fifths.</translation>
+    </message>
+    <message>
+        <source>Toneart: %1</source>
+        <translation>Key: %1</translation>
+    </message>
+    <message>
+        <source>Stemning: %1</source>
+        <translation>Tuning: %1</translation>
+    </message>
+    <message>
+        <source>Lektion: %1</source>
+        <translation>Lesson: %1</translation>
+    </message>
+    <message>
+        <source>Lektionen »%1« kan ikke åbnes:
+%2</source>
+        <translation>The lesson &quot;%1&quot; cannot be opened:
+%2</translation>
+    </message>
+    <message>
+        <source>Næste trin (Page Down)</source>
+        <translation>Next step (Page Down)</translation>
+    </message>
+    <message>
+        <source>Forrige trin (Page Up)</source>
+        <translation>Previous step (Page Up)</translation>
+    </message>
+    <message>
+        <source>Næste</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Tilbage</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Lektion</source>
+        <translation>Lesson</translation>
+    </message>
+</context>
+<context>
+    <name>LessonsMenu</name>
+    <message>
+        <source>Mine lektioner …</source>
+        <translation>My lessons …</translation>
+    </message>
+    <message>
+        <source>Lektioner</source>
+        <translation>Lessons</translation>
     </message>
 </context>
 </TS>

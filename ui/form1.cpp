@@ -396,6 +396,10 @@ void TForm1::setSoundChoice(SoundChoice* choice) {
             [&settings](int percent) { settings.setVolumePercent(percent); });
     MusicWindow& window = m_parts->music.window();
     window.addSoundRow(choice->createSoundRow(&window));
+    window.setSoundToSave([choice] { return choice->soundToRender(); });
+    connect(choice, &SoundChoice::loadingNoteChanged, this, [this](const QString& note) {
+        m_parts->messages.tell(MessagePanel::Priority::instrumentLoading, note);
+    });
     connect(&window, &MusicWindow::pieceOpened, choice, [choice, &window] {
         choice->setPiecePrograms(klangora::piecePrograms(*window.piece()));
     });

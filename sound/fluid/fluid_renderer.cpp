@@ -91,6 +91,10 @@ void FluidRenderer::setTuning(const Tuning& tuning) {
     m_guiCents = tuning.centsAboveC();
 }
 
+std::vector<std::filesystem::path> FluidRenderer::fontsToTry() {
+    return m_sessionFont ? std::vector{*m_sessionFont} : systemFonts();
+}
+
 const std::vector<std::filesystem::path>& FluidRenderer::systemFonts() {
     if (!m_systemFonts) {
         m_systemFonts = soundFontCandidates(systemSoundFontFolders());
@@ -106,13 +110,8 @@ void FluidRenderer::request(InstrumentSound sound) {
         m_sound = sound;
         m_request.reset();
         if (usesSoundFont(sound)) {
-            m_request =
-                FluidLoadRequest{id,
-                                 sound,
-                                 m_sessionFont ? std::vector{*m_sessionFont} : systemFonts(),
-                                 m_piecePrograms,
-                                 m_loadedRate,
-                                 m_guiCents};
+            m_request = FluidLoadRequest{id,           sound,     fontsToTry(), m_piecePrograms,
+                                         m_loadedRate, m_guiCents};
         }
     }
     m_changed.notify_all();
@@ -124,6 +123,16 @@ void FluidRenderer::maintain() {
     if (usesSoundFont(current) && m_streamRate.load(std::memory_order_relaxed) != m_loadedRate) {
         request(current); // the output runs at another rate than the synth was made for
     }
+}
+
+bool FluidRenderer::loading() const {
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_working || m_request) {
+            return true;
+        }
+    }
+    return m_pending.load(std::memory_order_acquire) != nullptr;
 }
 
 bool FluidRenderer::waitUntilLoaded(std::chrono::milliseconds timeout) {
@@ -172,6 +181,7 @@ void FluidRenderer::publish(std::unique_ptr<LoadedFluidSynth> loaded) {
 
 // --- audio thread ---
 
+// False only when the window thread has not yet deleted the synths retired before.
 bool FluidRenderer::retire(LoadedFluidSynth* loaded) {
     return m_retired.push(loaded);
 }
@@ -181,18 +191,23 @@ void FluidRenderer::takeFreshSynth() {
     if (m_active != nullptr && m_active->requestId() != wanted && retire(m_active)) {
         m_active = nullptr; // another sound was chosen since
     }
-    if (m_pending.load(std::memory_order_relaxed) == nullptr) {
+    // A synth taken out of the slot is never put back (a newer one may have been published
+    // meanwhile): it is taken only when the retired queue has room for the one synth that then
+    // goes, the fresh one if it is stale or else the one it replaces. Only this thread fills
+    // that queue, so the room is still there below.
+    if (m_pending.load(std::memory_order_relaxed) == nullptr || !m_retired.hasRoom()) {
         return;
     }
     LoadedFluidSynth* fresh = m_pending.exchange(nullptr, std::memory_order_acq_rel);
     if (fresh == nullptr) {
         return;
     }
-    if (fresh->requestId() != wanted || (m_active != nullptr && !retire(m_active))) {
-        if (!retire(fresh)) {
-            m_pending.store(fresh, std::memory_order_release); // taken again next time
-        }
+    if (fresh->requestId() != wanted) {
+        retire(fresh);
         return;
+    }
+    if (m_active != nullptr) {
+        retire(m_active);
     }
     m_active = fresh;
     m_tuningDirty = m_active->tuning() != fluidKeyTuning(m_cents, m_active->corrections());
@@ -216,7 +231,9 @@ void FluidRenderer::selectPieceChannelPrograms() {
 void FluidRenderer::retune() {
     const std::int64_t start = nowNs();
     const KeyTuningCents keys = fluidKeyTuning(m_cents, m_active->corrections());
-    // Allocates inside FluidSynth (a new tuning replaces the old one); measured in the bench.
+    // FluidSynth 2.3 changes no tuning's keys in place: a new tuning object replaces the old
+    // one, two allocations (the tuning and its name, about 1 kB) and two frees, once per
+    // callback that retunes however many pitch classes changed (fluid_bench counts them).
     fluid_synth_activate_key_tuning(m_active->synth(), LoadedFluidSynth::kTuningBank,
                                     LoadedFluidSynth::kTuningProgram, "Klangora", keys.data(), 1);
     m_tuningDirty = false;

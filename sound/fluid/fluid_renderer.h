@@ -55,6 +55,8 @@ public:
     // A .sf2/.sf3 file for the rest of the session; loaded at once when a FluidSynth sound is
     // chosen.
     void chooseSoundFont(const std::filesystem::path& font);
+    // The fonts a choice tries, in order: the session's font, else the system's.
+    std::vector<std::filesystem::path> fontsToTry();
     // The sound chosen, or the own tone after a font failed.
     InstrumentSound sound() const;
     // Why a font could not be used, in Danish, once.
@@ -62,6 +64,9 @@ public:
     // Keeps the wanted state: deletes the synths the audio thread let go, and loads again when
     // the output's rate is not the one the synth was made for. Call now and then.
     void maintain();
+    // Whether a chosen instrument is on its way: its font loads, or its synth waits for the
+    // audio thread to take it over. The own voices play meanwhile.
+    bool loading() const;
     // For tests and measurements: waits until the worker has nothing left to do and the audio
     // side has been offered its synth. False on timeout.
     bool waitUntilLoaded(std::chrono::milliseconds timeout);

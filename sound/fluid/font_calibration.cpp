@@ -1,5 +1,7 @@
 #include "sound/fluid/font_calibration.h"
 
+#include "sound/instrument/live_synth.h"
+
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -13,10 +15,21 @@ namespace klangora {
 
 namespace {
 
-constexpr double kAttackSeconds = 0.06;     // skipped: the pluck's noise and the envelope
-constexpr double kMeasuredSeconds = 0.40;   // rendered after it: two halves, two windows each
+// The part of a key's sound its pitch is measured in: after the attack, in which a pluck's noise
+// and an organ pipe's speech (a few cents off for a quarter of a second) lie, two halves of two
+// windows each.
+struct Span {
+    double attackSeconds;
+    double measuredSeconds;
+};
+constexpr Span kPitchSpan{0.25, 0.60};
+// The part its loudness is measured in: as the learner hears a struck key, its first moments.
+constexpr Span kLevelSpan{0.06, 0.40};
 constexpr double kLargestErrorCents = 45.0; // beyond this the font has no such key
-constexpr double kAgreementCents = 0.5;     // between the two halves of one key's sound
+// Between the two halves of one key's sound: an organ's pipe or a piano's strings that settle
+// drift by some tenths of a cent, and their mean is still the pitch heard; a key whose halves
+// differ by more has no one pitch to correct towards.
+constexpr double kAgreementCents = 1.0;
 constexpr int kVelocity = 100;
 
 // The Hann-windowed Fourier sum at `omega` (radians per sample) over samples[start, start+n).
@@ -59,9 +72,9 @@ double rms(std::span<const float> samples) {
     return std::sqrt(sum / static_cast<double>(std::max<std::size_t>(1, samples.size())));
 }
 
-std::vector<float> strike(fluid_synth_t* synth, int channel, int key, int sampleRate) {
-    const auto attack = static_cast<std::size_t>(kAttackSeconds * sampleRate);
-    const auto measured = static_cast<std::size_t>(kMeasuredSeconds * sampleRate);
+std::vector<float> strike(fluid_synth_t* synth, int channel, int key, int sampleRate, Span span) {
+    const auto attack = static_cast<std::size_t>(span.attackSeconds * sampleRate);
+    const auto measured = static_cast<std::size_t>(span.measuredSeconds * sampleRate);
     std::vector<float> left(attack + measured), right(attack + measured);
     fluid_synth_noteon(synth, channel, key, kVelocity);
     fluid_synth_write_float(synth, static_cast<int>(left.size()), left.data(), 0, 1, right.data(),
@@ -85,7 +98,33 @@ void drainMeasuredKeys(fluid_synth_t* synth) {
     fluid_synth_write_float(synth, kDrainFrames, left.data(), 0, 1, right.data(), 0, 1);
 }
 
+// The keys whose loudness is compared: the middle of the keyboard, where the learner plays.
+constexpr std::array kLevelKeys = {60, 64, 67};
+
 } // namespace
+
+double measureInstrumentLevel(fluid_synth_t* synth, int channel, int sampleRate) {
+    double sum = 0;
+    for (int key : kLevelKeys) {
+        sum += rms(strike(synth, channel, key, sampleRate, kLevelSpan));
+    }
+    drainMeasuredKeys(synth);
+    return sum / static_cast<double>(kLevelKeys.size());
+}
+
+double ownToneLevel(int sampleRate) {
+    const auto attack = static_cast<std::size_t>(kLevelSpan.attackSeconds * sampleRate);
+    const auto measured = static_cast<std::size_t>(kLevelSpan.measuredSeconds * sampleRate);
+    double sum = 0;
+    for (int key : kLevelKeys) {
+        LiveSynth own;
+        own.post(LiveEvent::noteOn(VoiceSource::computerKeys, key, kVelocity / 127.0f));
+        std::vector<float> samples(attack + measured);
+        own.render(samples, sampleRate);
+        sum += rms(std::span(samples).subspan(attack));
+    }
+    return sum / static_cast<double>(kLevelKeys.size());
+}
 
 double measuredComponentHz(std::span<const float> samples, int sampleRate, double expectedHz) {
     const double rate = sampleRate;
@@ -132,7 +171,7 @@ std::optional<double> keyErrorCents(std::span<const float> samples, int sampleRa
 KeyCorrections measureKeyCorrections(fluid_synth_t* synth, int channel, int sampleRate) {
     KeyCorrections corrections{};
     for (int key = kLowestCalibratedKey; key <= kHighestCalibratedKey; ++key) {
-        const auto samples = strike(synth, channel, key, sampleRate);
+        const auto samples = strike(synth, channel, key, sampleRate, kPitchSpan);
         // A key that gives no clear pitch keeps the font's own: no correction is better than
         // a wrong one.
         corrections[static_cast<std::size_t>(key)] =

@@ -25,6 +25,13 @@ inline constexpr int kHighestCalibratedKey = 96;
 // the other, and measures how far it sounds from equal temperament at a' = 440 Hz.
 KeyCorrections measureKeyCorrections(fluid_synth_t* synth, int channel, int sampleRate);
 
+// How loud the channel's instrument sounds, and the own tone struck alike: the RMS of c', e' and
+// g', each from the end of its attack through the span the keys are measured over, at the
+// calibration's velocity. Their ratio is the gain that brings the instrument to the own tone's
+// level.
+double measureInstrumentLevel(fluid_synth_t* synth, int channel, int sampleRate);
+double ownToneLevel(int sampleRate);
+
 // The frequency of the component next to expectedHz (within some 40 cents), from the advance of
 // its phase between two windows of the samples; 0 when there is none to speak of.
 double measuredComponentHz(std::span<const float> samples, int sampleRate, double expectedHz);

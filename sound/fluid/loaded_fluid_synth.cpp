@@ -18,10 +18,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The level of FluidSynth's mix: TimGM6mb's harpsichord struck at full velocity then peaks at
-// some 0.17 a note, a little below one of the own voices (0.45) as a plucked tone should be.
+// The level of FluidSynth's mix as a font sets it: a piece's own instruments play at it, and a
+// chosen instrument is brought from it to the own tone's loudness (matchOwnToneLevel).
 constexpr double kFluidGain = 1.0;
 constexpr int kPolyphony = 128;
+// The gains FluidSynth accepts.
+constexpr double kLeastGain = 0.0;
+constexpr double kMostGain = 10.0;
 
 std::string quoted(const fs::path& font) {
     return "»" + font.filename().string() + "«";
@@ -146,6 +149,7 @@ std::string LoadedFluidSynth::loadFont(const fs::path& font, const FluidLoadRequ
     if (request.sound != InstrumentSound::pieceOwn) {
         // Every played channel has the same instrument: one measurement serves them all.
         m_corrections = measureKeyCorrections(m_synth, 0, request.sampleRate);
+        matchOwnToneLevel(request.sampleRate);
     }
     m_tuning = fluidKeyTuning(request.centsAboveC, m_corrections);
     fluid_synth_activate_key_tuning(m_synth, kTuningBank, kTuningProgram, "Klangora",
@@ -156,6 +160,18 @@ std::string LoadedFluidSynth::loadFont(const fs::path& font, const FluidLoadRequ
         fluid_synth_set_gen(m_synth, channel, GEN_VIBLFOFREQ, kDitherRateCents);
     }
     return {};
+}
+
+// Fonts set their instruments' levels as they please (a harpsichord some 8 dB below the own
+// tone, an organ 5): the mix's gain brings the chosen one to the own tone's loudness, so that
+// changing the sound never changes how loud the keys are.
+void LoadedFluidSynth::matchOwnToneLevel(int sampleRate) {
+    const double level = measureInstrumentLevel(m_synth, 0, sampleRate);
+    if (level > 0) {
+        fluid_synth_set_gain(
+            m_synth, static_cast<float>(std::clamp(kFluidGain * ownToneLevel(sampleRate) / level,
+                                                   kLeastGain, kMostGain)));
+    }
 }
 
 void LoadedFluidSynth::selectPrograms(const FluidLoadRequest& request) {

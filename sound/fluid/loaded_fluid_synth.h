@@ -67,6 +67,7 @@ private:
     LoadedFluidSynth() = default;
     std::string loadFont(const std::filesystem::path& font, const FluidLoadRequest& request);
     void selectPrograms(const FluidLoadRequest& request);
+    void matchOwnToneLevel(int sampleRate);
 
     fluid_settings_t* m_settings = nullptr;
     fluid_synth_t* m_synth = nullptr;

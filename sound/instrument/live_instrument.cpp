@@ -1,8 +1,6 @@
 // The window's side of the live instrument: the wanted state, and events for the synth.
 #include "sound/instrument/live_instrument.h"
 
-#include "sound/instrument/pulse_live_output.h"
-
 #include <algorithm>
 
 namespace klangora {
@@ -21,16 +19,11 @@ LiveInstrument::LiveInstrument() : m_synth(std::make_unique<LiveSynth>()) {
     }
 }
 
-LiveInstrument::LiveInstrument(const OutputFactory& makeOutput) : LiveInstrument() {
+LiveInstrument::LiveInstrument(const AudioOutputFactory& makeOutput) : LiveInstrument() {
     m_output = makeOutput(*m_synth);
 }
 
 LiveInstrument::~LiveInstrument() = default;
-
-std::unique_ptr<LiveInstrument> LiveInstrument::withPulseAudio() {
-    return std::make_unique<LiveInstrument>(
-        [](LiveSynth& synth) { return std::make_unique<PulseLiveOutput>(synth); });
-}
 
 // An event goes into the queue only while no hand-over waits: after a lost event, the next
 // thing the audio side hears of the window is the whole state.
@@ -38,7 +31,7 @@ void LiveInstrument::send(const LiveEvent& event) {
     const bool sounds =
         event.kind == LiveEvent::Kind::noteOn || event.kind == LiveEvent::Kind::fixedOn;
     if (m_output && (sounds || m_handOverPending)) {
-        m_output->wake();
+        m_output->open();
     }
     if (m_handOverPending || !m_synth->post(event)) {
         m_handOverPending = true;

@@ -11,6 +11,7 @@
 #include "sound/instrument/live_synth.h"
 #include "sound/instrument/voice_source.h"
 #include "sound/instrument/wanted_state.h"
+#include "sound/output/audio_output.h"
 
 #include <array>
 #include <bitset>
@@ -19,30 +20,16 @@
 
 namespace klangora {
 
-// Where the instrument's samples go: a sound server's stream in the program.
-class LiveOutput {
-public:
-    virtual ~LiveOutput() = default;
-    // A tone is about to sound: the output opens, or is tried again after a failure. Never
-    // blocks.
-    virtual void wake() = 0;
-};
-
 class LiveInstrument {
 public:
     // An instrument without output: the calling thread plays the audio side's part too,
     // applying every event at once (silently), so what sounds is known at once.
     LiveInstrument();
     // An instrument whose synth is rendered by the output the factory makes.
-    using OutputFactory = std::function<std::unique_ptr<LiveOutput>(LiveSynth&)>;
-    explicit LiveInstrument(const OutputFactory& makeOutput);
+    explicit LiveInstrument(const AudioOutputFactory& makeOutput);
     ~LiveInstrument();
     LiveInstrument(const LiveInstrument&) = delete;
     LiveInstrument& operator=(const LiveInstrument&) = delete;
-
-    // The instrument on the session's PulseAudio (or PipeWire) server, connected at the first
-    // note.
-    static std::unique_ptr<LiveInstrument> withPulseAudio();
 
     // Held and fading tones glide to their new pitch.
     void setTuning(const Tuning& tuning) { setTuning(tuning.centsAboveC()); }
@@ -82,7 +69,7 @@ public:
     bool settle();
 
     LiveSynth& synth() { return *m_synth; }
-    LiveOutput* output() { return m_output.get(); }
+    AudioOutput* output() { return m_output.get(); }
 
 private:
     struct Holds {
@@ -98,7 +85,7 @@ private:
     void endNote(VoiceSource source, int note);
 
     std::unique_ptr<LiveSynth> m_synth;
-    std::unique_ptr<LiveOutput> m_output; // after the synth: it goes first
+    std::unique_ptr<AudioOutput> m_output; // after the synth: it goes first
     WantedState m_wanted;
     std::array<Holds, kVoiceSourceCount> m_holds{};
     bool m_handOverPending = false;

@@ -383,7 +383,7 @@ std::bitset<128> LiveSynth::soundingNotes() const {
 }
 
 bool LiveSynth::silent() const {
-    if (m_scheduler != nullptr && m_scheduler->keepsOutputOpen()) {
+    if ((m_scheduler != nullptr && m_scheduler->keepsOutputOpen()) || !m_chord.silent()) {
         return false;
     }
     return std::all_of(m_voices.begin(), m_voices.end(),
@@ -423,6 +423,7 @@ void LiveSynth::render(std::span<float> out, int sampleRate) {
 
 void LiveSynth::applyEventsSilently() {
     beginCallback(m_sampleRate);
+    m_chord.drop();
     for (Voice& voice : m_voices) {
         if (voice.state == Voice::State::stolen || voice.holders == 0) {
             voice.state = Voice::State::free;
@@ -442,6 +443,7 @@ void LiveSynth::renderSpan(std::span<float> out, int sampleRate) {
             }
         }
     }
+    m_chord.renderAdd(out, sampleRate);
     if (m_extra != nullptr) {
         m_extra->renderAdd(out, sampleRate);
     }

@@ -4,12 +4,14 @@
 // into float samples. Only the audio thread renders; the window's thread posts events and hands
 // over whole wanted states, and reads back which notes sound.
 #include "core/tuning.h"
+#include "sound/instrument/chord_voice.h"
 #include "sound/instrument/event_queue.h"
 #include "sound/instrument/extra_renderer.h"
 #include "sound/instrument/gain_ramp.h"
 #include "sound/instrument/live_event.h"
 #include "sound/instrument/mix_limiter.h"
 #include "sound/instrument/wanted_state.h"
+#include "sound/output/audio_output.h"
 
 #include <array>
 #include <atomic>
@@ -37,7 +39,7 @@ public:
     virtual bool keepsOutputOpen() const { return false; }
 };
 
-class LiveSynth {
+class LiveSynth : public AudioRenderer {
 public:
     // Notes that may sound at once; a further note steals one of them.
     static constexpr int kVoices = 64;
@@ -71,12 +73,15 @@ public:
         m_wantedScheduler.store(scheduler, std::memory_order_release);
     }
 
+    // The sound buttons' chords, mixed with everything else (see ChordVoice).
+    ChordVoice& chordVoice() { return m_chord; }
+
     // ---- The audio thread ----
 
     // One whole callback: the waiting events, then the samples (mono, -1..1), then what sounds
     // is published. The same as beginCallback(rate); renderSpan(out, rate); endCallback() when no
     // scheduler is set.
-    void render(std::span<float> out, int sampleRate);
+    void render(std::span<float> out, int sampleRate) override;
 
     // A callback split at events' frames, for an AudioScheduler or a caller of its own:
     //     synth.beginCallback(rate);
@@ -98,10 +103,10 @@ public:
     // While no output runs: applies the waiting events and lets every released tone end at
     // once, so that nothing waits in the queue and nothing sounds stale when the output comes
     // back. Held tones stay, to sound again then.
-    void applyEventsSilently();
+    void applyEventsSilently() override;
     // Whether any voice sounds, and whether any is held (audio thread's view).
-    bool silent() const;
-    bool anyHeld() const;
+    bool silent() const override;
+    bool anyHeld() const override;
 
     // When the audio thread last rendered the first sample of a tone, in steady-clock
     // nanoseconds: for measuring how long a note takes to sound.
@@ -156,6 +161,7 @@ private:
     std::uint64_t m_clock = 0;
     int m_sampleRate = 48000; // the last callback's, for the ramps events start
     MixLimiter m_limiter;
+    ChordVoice m_chord;
     ExtraRenderer* m_extra = nullptr;
     AudioScheduler* m_scheduler = nullptr;
     std::atomic<ExtraRenderer*> m_wantedExtra{nullptr};

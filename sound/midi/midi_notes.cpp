@@ -32,11 +32,26 @@ void MidiNotes::handle(const MidiMessage& message) {
         noteOff(channel, message.data1);
         break;
     case kControlChange:
-        if (message.data1 == kSustainPedal) {
-            pedal(channel, message.data2 >= 64);
-        } else if (message.data1 == kAllNotesOff || message.data1 == kAllSoundOff) {
-            releaseChannel(channel);
-        }
+        control(channel, message.data1, message.data2);
+        break;
+    default:
+        break;
+    }
+}
+
+void MidiNotes::control(int channel, int controller, int value) {
+    switch (controller) {
+    case kSustainPedal:
+        pedal(channel, value >= 64);
+        break;
+    case kResetAllControllers:
+        pedal(channel, false);
+        break;
+    case kAllNotesOff:
+        releaseKeys(channel);
+        break;
+    case kAllSoundOff:
+        silenceChannel(channel);
         break;
     default:
         break;
@@ -85,7 +100,14 @@ void MidiNotes::pedal(int channel, bool down) {
     }
 }
 
-void MidiNotes::releaseChannel(int channel) {
+// Every key let go as by its note-off: a pedal that is down holds them on.
+void MidiNotes::releaseKeys(int channel) {
+    for (int note = 0; note < 128; ++note) {
+        noteOff(channel, note);
+    }
+}
+
+void MidiNotes::silenceChannel(int channel) {
     const auto c = static_cast<std::size_t>(channel);
     for (int note = 0; note < 128; ++note) {
         if (sounding(channel, note)) {
@@ -98,8 +120,9 @@ void MidiNotes::releaseChannel(int channel) {
 
 void MidiNotes::releaseAll() {
     for (int channel = 0; channel < 16; ++channel) {
-        releaseChannel(channel);
+        silenceChannel(channel);
     }
+    m_pedalDown.reset();
 }
 
 } // namespace klangora

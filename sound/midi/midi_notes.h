@@ -1,9 +1,12 @@
 #pragma once
 
 // Channel messages into the two calls every way of playing ends in: a note starts, a note
-// stops. All sixteen channels play; the sustain pedal holds released notes until it goes up;
-// all-notes-off and all-sound-off release everything, as does a source that goes away. A note
-// is never stopped that was not started, so no tone can stick.
+// stops. All sixteen channels play; the sustain pedal holds released notes until it goes up.
+// As MIDI defines the channel mode messages: all-sound-off ends every note of the channel, the
+// pedal's too; all-notes-off releases the keys, so that the notes the pedal holds sound on;
+// reset-all-controllers lifts the pedal. A source that goes away (or is silenced) takes its
+// notes and its pedal with it: a pedal left down would hold every later note past its release.
+// A note is never stopped that was not started, so no tone can stick.
 #include "sound/midi/midi_stream.h"
 
 #include <array>
@@ -23,11 +26,13 @@ class MidiNotes {
 public:
     static constexpr int kSustainPedal = 64;
     static constexpr int kAllSoundOff = 120;
+    static constexpr int kResetAllControllers = 121;
     static constexpr int kAllNotesOff = 123;
 
     explicit MidiNotes(NoteSink& sink) : m_sink(sink) {}
 
     void handle(const MidiMessage& message);
+    // Every note of every channel, and every pedal up.
     void releaseAll();
     // Whether a note sounds on a channel, held by its key or by the pedal.
     bool sounding(int channel, int note) const;
@@ -35,8 +40,10 @@ public:
 private:
     void noteOn(int channel, int note, int velocity);
     void noteOff(int channel, int note);
+    void control(int channel, int controller, int value);
     void pedal(int channel, bool down);
-    void releaseChannel(int channel);
+    void releaseKeys(int channel);
+    void silenceChannel(int channel);
 
     NoteSink& m_sink;
     std::array<std::bitset<128>, 16> m_keys;      // key down

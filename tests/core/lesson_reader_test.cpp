@@ -6,6 +6,8 @@
 
 #include <fstream>
 
+#include <unistd.h>
+
 using namespace klangora;
 
 namespace {
@@ -15,7 +17,9 @@ namespace {
 class LessonFolder : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        folder = std::filesystem::temp_directory_path() / "klangora-lesson-test";
+        // One folder per test process: the cases run side by side.
+        folder = std::filesystem::temp_directory_path() /
+                 ("klangora-lesson-test-" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder);
         MidiTrackWriter track;
         track.noteOn(0, 0, 60);

@@ -88,17 +88,11 @@ struct SampleRun {
 
 std::optional<SampleRun> findRun(const std::vector<std::uint8_t>& recording,
                                  const std::vector<std::uint8_t>& samples, std::size_t from) {
-    if (samples.empty() || from >= recording.size()) {
+    const auto start = klangora::test_support::findRun(recording, samples, from);
+    if (!start) {
         return std::nullopt;
     }
-    const auto at =
-        std::search(recording.begin() + static_cast<std::ptrdiff_t>(from), recording.end(),
-                    std::boyer_moore_horspool_searcher(samples.begin(), samples.end()));
-    if (at == recording.end()) {
-        return std::nullopt;
-    }
-    const auto start = static_cast<std::size_t>(at - recording.begin());
-    return SampleRun{start, start + samples.size()};
+    return SampleRun{*start, *start + samples.size()};
 }
 
 double msOfSamples(std::size_t samples) {

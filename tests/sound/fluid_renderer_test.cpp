@@ -13,6 +13,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
 
 using namespace klangora;
 using namespace std::chrono_literals;
@@ -100,6 +101,26 @@ TEST_P(FluidSineInstrument, PythagoreanCAndESoundAtTheTunedPitches) {
     EXPECT_NEAR(strongestHz(held, kRate, 320, 340), 331.12, 0.1);
 }
 
+// Whatever level the font gives its instruments, a key sounds as loud as the own tone's.
+TEST_P(FluidSineInstrument, SoundsAsLoudAsTheOwnTone) {
+    load(GetParam());
+    const float velocity = 100 / 127.0f;
+    send(FluidEvent::Kind::noteOn, 62, velocity);
+    render(0.06);
+    const auto instrument = render(0.4);
+    LiveSynth own;
+    own.post(LiveEvent::noteOn(VoiceSource::computerKeys, 62, velocity));
+    std::vector<float> ownSamples(static_cast<std::size_t>(0.46 * kRate));
+    own.render(ownSamples, kRate);
+    const auto rms = [](auto first, auto last) {
+        return std::sqrt(std::inner_product(first, last, first, 0.0) / double(last - first));
+    };
+    const double ratio =
+        rms(instrument.begin(), instrument.end()) /
+        rms(ownSamples.begin() + static_cast<std::ptrdiff_t>(0.06 * kRate), ownSamples.end());
+    EXPECT_NEAR(20 * std::log10(ratio), 0.0, 2.0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Instruments, FluidSineInstrument,
                          ::testing::Values(InstrumentSound::harpsichord, InstrumentSound::organ,
                                            InstrumentSound::piano));
@@ -137,10 +158,10 @@ TEST_P(FluidSineFraction, AFractionOfACentIsHeard) {
 INSTANTIATE_TEST_SUITE_P(Cents, FluidSineFraction,
                          ::testing::Values(386.3137, 399.9, 400.0, 400.25, 400.5, 407.82));
 
-// A font whose sample is 3.6 cents sharp is measured at loading and heard in tune all the same,
-// held notes retuned included.
-TEST_F(FluidSine, AFontsOwnMistuningIsTakenOut) {
-    load(InstrumentSound::harpsichord, kSineSharpFont);
+// A font whose samples are 3.6 cents sharp is measured at loading and heard in tune all the
+// same, each instrument, held notes retuned included.
+TEST_P(FluidSineInstrument, AFontsOwnMistuningIsTakenOut) {
+    load(GetParam(), kSineSharpFont);
     tune(PresetId::pyt);
     send(FluidEvent::Kind::noteOn, 60);
     send(FluidEvent::Kind::noteOn, 64);

@@ -22,14 +22,14 @@ namespace {
 constexpr int kRate = 48000;
 
 // An output that never renders by itself: the test is the audio thread, and may stall it.
-class HandRenderedOutput : public LiveOutput {
+class HandRenderedOutput : public AudioOutput {
 public:
-    void wake() override {}
+    void open() override {}
 };
 
 std::unique_ptr<LiveInstrument> handRendered() {
     return std::make_unique<LiveInstrument>(
-        [](LiveSynth&) { return std::make_unique<HandRenderedOutput>(); });
+        [](AudioRenderer&) { return std::make_unique<HandRenderedOutput>(); });
 }
 
 std::vector<double> render(LiveSynth& synth, double seconds) {

@@ -2,7 +2,7 @@
 // stream goes a few seconds after it; without a server, or with a frozen one, nothing waits,
 // and a later note is heard once the server answers again.
 #include "sound/instrument/live_instrument.h"
-#include "sound/instrument/pulse_live_output.h"
+#include "sound/output/pulse_audio_output.h"
 #include "support/pitch.h"
 #include "support/private_pulse_server.h"
 
@@ -53,7 +53,7 @@ protected:
 
 TEST_F(LiveStream, AHeldNoteIsHeardAndTheStreamGoesAfterIt) {
     const ScopedEnvironment address("PULSE_SERVER", server.address());
-    const auto instrument = LiveInstrument::withPulseAudio();
+    const auto instrument = std::make_unique<LiveInstrument>(makePulseAudioOutput);
     EXPECT_NEAR(heardHz(*instrument, 69, 430, 450), 261.6 * std::exp2(9.0 / 12), 0.5);
     std::this_thread::sleep_for(4000ms);
     EXPECT_EQ(server.sinkInputs(), std::optional<std::string>(""));
@@ -61,7 +61,7 @@ TEST_F(LiveStream, AHeldNoteIsHeardAndTheStreamGoesAfterIt) {
 
 TEST_F(LiveStream, AFrozenServerIsGivenUpAndTriedAgainAtALaterNote) {
     const ScopedEnvironment address("PULSE_SERVER", server.address());
-    const auto instrument = LiveInstrument::withPulseAudio();
+    const auto instrument = std::make_unique<LiveInstrument>(makePulseAudioOutput);
     {
         const FrozenServer frozen(server);
         instrument->noteOn(VoiceSource::computerKeys,
@@ -76,7 +76,7 @@ TEST_F(LiveStream, AFrozenServerIsGivenUpAndTriedAgainAtALaterNote) {
 // a new key.
 TEST_F(LiveStream, AToneHeldThroughAFrozenServerSoundsAgainWhenItAnswers) {
     const ScopedEnvironment address("PULSE_SERVER", server.address());
-    const auto instrument = LiveInstrument::withPulseAudio();
+    const auto instrument = std::make_unique<LiveInstrument>(makePulseAudioOutput);
     instrument->noteOn(VoiceSource::midi, 67);
     std::this_thread::sleep_for(1000ms);
     {
@@ -99,7 +99,7 @@ TEST_F(LiveStream, AToneHeldThroughAFrozenServerSoundsAgainWhenItAnswers) {
 
 TEST(LiveStreamWithoutServer, PlaysSilently) {
     const ScopedEnvironment address("PULSE_SERVER", "unix:/nonexistent/klangora-test");
-    const auto instrument = LiveInstrument::withPulseAudio();
+    const auto instrument = std::make_unique<LiveInstrument>(makePulseAudioOutput);
     for (int note = 60; note < 73; ++note) {
         instrument->noteOn(VoiceSource::computerKeys, note);
     }

@@ -26,6 +26,8 @@ struct Case {
     const char* name;
     std::vector<Bytes> deliveries; // as the bytes arrive, in pieces
     std::set<int> sounding;
+    // The source lets go (goes away, or all sound is stopped) before this delivery.
+    std::size_t letGoBefore = 0;
 };
 
 const Case kCases[] = {
@@ -51,8 +53,21 @@ const Case kCases[] = {
      {{0xB0, 64, 127, 0x90, 60, 100, 0x90, 62, 100, 0x80, 60, 0, 0xB0, 64, 0}},
      {62}},
     {"pedal of another channel", {{0xB1, 64, 127, 0x90, 60, 100, 0x80, 60, 0}}, {}},
-    {"all notes off", {{0xB0, 64, 127, 0x90, 60, 100, 0x80, 60, 0, 0x90, 62, 1, 0xB0, 123, 0}}, {}},
+    {"all notes off", {{0x90, 60, 100, 0x90, 62, 1, 0xB0, 123, 0}}, {}},
+    {"all notes off leaves the pedal's notes",
+     {{0xB0, 64, 127, 0x90, 60, 100, 0x80, 60, 0, 0x90, 62, 1, 0xB0, 123, 0}},
+     {60, 62}},
     {"all sound off", {{0x90, 60, 100, 0x90, 62, 1, 0xB0, 120, 0}}, {}},
+    {"all sound off ends the pedal's notes",
+     {{0xB0, 64, 127, 0x90, 60, 100, 0x80, 60, 0, 0x90, 62, 1, 0xB0, 120, 0}},
+     {}},
+    {"reset all controllers lifts the pedal",
+     {{0xB0, 64, 127, 0x90, 60, 100, 0x90, 62, 1, 0x80, 60, 0, 0xB0, 121, 0}},
+     {62}},
+    {"a source let go takes its pedal",
+     {{0xB0, 64, 127, 0x90, 60, 100}, {0x90, 62, 1, 0x80, 62, 0}},
+     {},
+     1},
     {"all notes off on one channel only", {{0x90, 60, 100, 0x91, 62, 1, 0xB1, 123, 0}}, {60}},
     {"unknown and undefined bytes", {{0xF4, 0xF5, 0xF9, 0xFD, 0x90, 60, 100, 0xF4, 1}}, {60}},
 };
@@ -64,8 +79,11 @@ TEST(MidiNotes, ByteStreamsLeaveTheseNotesSounding) {
         CountingSink sink;
         MidiNotes notes(sink);
         MidiStreamParser parser;
-        for (const Bytes& delivery : c.deliveries) {
-            parser.feed(delivery, [&notes](const MidiMessage& m) { notes.handle(m); });
+        for (std::size_t i = 0; i < c.deliveries.size(); ++i) {
+            if (i > 0 && i == c.letGoBefore) {
+                notes.releaseAll();
+            }
+            parser.feed(c.deliveries[i], [&notes](const MidiMessage& m) { notes.handle(m); });
         }
         EXPECT_EQ(sink.sounding(), c.sounding) << c.name;
         notes.releaseAll();

@@ -61,6 +61,12 @@ bool PrivatePulseServer::start() {
         return false;
     }
     stop();
+    // The server's own rate is the sink's, so that a client that plays at the server's rate (the
+    // program's sound engine) reaches the recording without a second resampling by the server.
+    const auto config = m_directory / "home" / ".config" / "pulse";
+    std::filesystem::create_directories(config);
+    std::ofstream(config / "daemon.conf") << "default-sample-rate = " << kSampleRate
+                                          << "\nalternate-sample-rate = " << kSampleRate << "\n";
     const std::string socket = (m_directory / "runtime" / "native").string();
     // -n: none of the system's default modules, only the two below. As root pulseaudio warns
     // that it is meant for --system, but runs; --system=no keeps it a per-user daemon in the
@@ -237,9 +243,22 @@ bool SinkRecorder::waitForRun(std::span<const std::uint8_t> samples,
     }
 }
 
+std::optional<std::size_t> findRun(std::span<const std::uint8_t> recording,
+                                   std::span<const std::uint8_t> samples, std::size_t from) {
+    for (std::size_t start = from; !samples.empty() && start + samples.size() <= recording.size();
+         ++start) {
+        if (std::equal(
+                samples.begin(), samples.end(),
+                recording.begin() + static_cast<std::ptrdiff_t>(start),
+                [](int wanted, int heard) { return std::abs(heard - wanted) <= kRunTolerance; })) {
+            return start;
+        }
+    }
+    return std::nullopt;
+}
+
 bool containsRun(std::span<const std::uint8_t> recording, std::span<const std::uint8_t> samples) {
-    return !samples.empty() && std::search(recording.begin(), recording.end(), samples.begin(),
-                                           samples.end()) != recording.end();
+    return findRun(recording, samples).has_value();
 }
 
 ScopedEnvironment::ScopedEnvironment(std::string name, const std::optional<std::string>& value)

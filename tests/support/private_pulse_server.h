@@ -108,7 +108,13 @@ private:
     static inline int s_recordings = 0;
 };
 
-// Whether samples occur in recording as one contiguous run.
+// A chord reaches the sink through the sound engine's float mix and is rounded to 8 bits again
+// there: its samples arrive within this many steps of its image's.
+inline constexpr int kRunTolerance = 2;
+// Where samples begin in recording, at or after from, each within kRunTolerance.
+std::optional<std::size_t> findRun(std::span<const std::uint8_t> recording,
+                                   std::span<const std::uint8_t> samples, std::size_t from = 0);
+// Whether samples occur in recording as one contiguous run, within kRunTolerance.
 bool containsRun(std::span<const std::uint8_t> recording, std::span<const std::uint8_t> samples);
 
 // Sets an environment variable for the lifetime of the object, then restores it.

@@ -658,9 +658,9 @@ namespace {
 constexpr int kRenderRate = 48000;
 
 // The test plays the audio side: the synth renders only when asked.
-class HandRenderedOutput : public klangora::LiveOutput {
+class HandRenderedOutput : public klangora::AudioOutput {
 public:
-    void wake() override {}
+    void open() override {}
 };
 
 std::vector<double> rendered(klangora::LiveSynth& synth, double seconds) {
@@ -681,7 +681,7 @@ void ExercisesTest::liveVoicesSoundExactFrequenciesAndStopOnlyTheirOwn() {
     using klangora::test_support::magnitudeAt;
     using klangora::test_support::strongestHz;
     klangora::LiveInstrument instrument(
-        [](klangora::LiveSynth&) { return std::make_unique<HandRenderedOutput>(); });
+        [](klangora::AudioRenderer&) { return std::make_unique<HandRenderedOutput>(); });
     LiveExerciseVoices voices(instrument);
     instrument.noteOn(klangora::VoiceSource::computerKeys, 67); // g, 392 Hz in equal tuning
     voices.on(0, 261.6, 0.8f);

@@ -78,6 +78,7 @@ private slots:
     void timerDrivesTheComparisonToItsEnd();
     void ticksBeforeAnyStartPlaySilence();
     void theTriadNeedsAKey();
+    void stoppingAllSoundEndsTheChorale();
 };
 
 void SequencerTest::comparisonStepByStep() {
@@ -263,6 +264,31 @@ void SequencerTest::theTriadNeedsAKey() {
     QCOMPARE(refused.size(), 1);
     QVERIFY(!form.timer3()->isActive());
     QVERIFY(form.told().isEmpty());
+}
+
+// Esc while the second chord of a chorale sounds: the chord is cut short and the sequence ends
+// as its end step ends it.
+void SequencerTest::stoppingAllSoundEndsTheChorale() {
+    struct StoppedDuringSecondChord : SoundPlayer {
+        void play(const std::vector<std::uint8_t>&) override {
+            if (++chords == 2) {
+                session->stopAllSound();
+            }
+        }
+        void cutShort() override { cut = true; }
+        Session* session = nullptr;
+        int chords = 0;
+        bool cut = false;
+    } player;
+    klangora::LiveInstrument instrument;
+    Session session(player, instrument);
+    player.session = &session;
+    session.setKey(1);
+    session.playChords(Session::ChordSequence::chorale);
+    session.sequence().Timer3Timer(); // the chorale
+    QVERIFY(player.cut);
+    QVERIFY(session.messages().shown() == nullptr);
+    QVERIFY(!session.findChild<QTimer*>("Timer3")->isActive());
 }
 
 QTEST_MAIN(SequencerTest)

@@ -3,7 +3,14 @@
 // slider moved by the keys.
 #include "sound/fluid/fluid_renderer.h"
 #include "sound/fluid/output_volume.h"
+#include "support/pitch.h"
 #include "ui/instrument/sound_choice.h"
+#include "ui/music/piece_saver.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtEndian>
 
 #include <QAction>
 #include <QMenu>
@@ -20,7 +27,10 @@ private slots:
     void menuOffersTheSoundsTheFontAndTheVolume();
     void aPiecesOwnInstrumentsOnlyWithAPiece();
     void aChosenInstrumentIsLoadedAndHeard();
+    void itsLoadingIsToldUntilItPlays();
     void theVolumeSliderMovesWithTheKeys();
+    void aPieceIsSavedInTheChosenSound_data();
+    void aPieceIsSavedInTheChosenSound();
 };
 
 namespace {
@@ -89,6 +99,20 @@ void SoundChoiceTest::aChosenInstrumentIsLoadedAndHeard() {
     QVERIFY(*std::max_element(block.begin(), block.end()) > 0.05f);
 }
 
+void SoundChoiceTest::itsLoadingIsToldUntilItPlays() {
+    Setup setup;
+    QSignalSpy notes(&setup.choice, &SoundChoice::loadingNoteChanged);
+    setup.action("Cembalo")->trigger();
+    QCOMPARE(notes.size(), 1);
+    QCOMPARE(notes.last().at(0).toString(), QString("Indlæser cembalo …"));
+    QVERIFY(setup.renderer.waitUntilLoaded(std::chrono::seconds(20)));
+    QVERIFY(setup.renderer.loading()); // loaded, but no audio thread has taken it over yet
+    std::vector<float> block(480, 0.0f);
+    setup.renderer.renderAdd(block, 48000);
+    QTRY_COMPARE(notes.size(), 2);
+    QCOMPARE(notes.last().at(0).toString(), QString());
+}
+
 void SoundChoiceTest::theVolumeSliderMovesWithTheKeys() {
     Setup setup;
     QSlider* slider = setup.choice.createVolumeSlider(&setup.window);
@@ -98,6 +122,44 @@ void SoundChoiceTest::theVolumeSliderMovesWithTheKeys() {
     QCOMPARE(setup.volume.target(), 0.95);
     QTest::keyClick(slider, Qt::Key_Home);
     QCOMPARE(setup.volume.target(), 0.0);
+}
+
+void SoundChoiceTest::aPieceIsSavedInTheChosenSound_data() {
+    QTest::addColumn<QString>("sound");
+    QTest::addColumn<bool>("pureSine");
+    QTest::newRow("own tone") << "Eget klangbillede" << false;
+    QTest::newRow("harpsichord") << "Cembalo" << true;
+    QTest::newRow("piano") << "Klaver" << true;
+}
+
+// The sine font's instruments sound no second partial; the own tone's is half its fundamental.
+void SoundChoiceTest::aPieceIsSavedInTheChosenSound() {
+    QFETCH(QString, sound);
+    QFETCH(bool, pureSine);
+    Setup setup;
+    setup.action(sound)->trigger();
+    auto piece = std::make_shared<klangora::Piece>();
+    piece->events = {{0.0, klangora::PieceEvent::Kind::noteOn, 0, 69, 100},
+                     {1.0, klangora::PieceEvent::Kind::noteOff, 0, 69, 0}};
+    piece->lengthSeconds = 1.0;
+    piece->noteCount = 1;
+    const QTemporaryDir folder;
+    const QString path = folder.filePath("a.wav");
+    PieceSaver saver;
+    QSignalSpy finished(&saver, &PieceSaver::finished);
+    QVERIFY(saver.start(piece, klangora::Tuning::preset(klangora::PresetId::lige), path,
+                        setup.choice.soundToRender()));
+    QVERIFY(finished.wait(30000));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll().mid(44 + 2 * 4800, 2 * 38400); // 0.1 .. 0.9 s
+    std::vector<double> samples;
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+        samples.push_back(qFromLittleEndian<qint16>(bytes.constData() + i) / 32768.0);
+    }
+    using klangora::test_support::magnitudeAt;
+    QCOMPARE(magnitudeAt(samples, 48000, 880.0) < 0.01 * magnitudeAt(samples, 48000, 440.0),
+             pureSine);
 }
 
 QTEST_MAIN(SoundChoiceTest)

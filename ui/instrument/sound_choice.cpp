@@ -214,7 +214,13 @@ void SoundChoice::choose(InstrumentSound sound) {
         }
         m_poll->start();
     }
+    tellLoading();
     emit chosenChanged(sound);
+}
+
+klangora::SoundToRender SoundChoice::soundToRender() {
+    const bool pieceOwn = m_chosen == InstrumentSound::pieceOwn;
+    return {m_chosen, m_renderer.fontsToTry(), pieceOwn ? m_piecePrograms : std::vector<int>{}};
 }
 
 void SoundChoice::setPiecePrograms(std::vector<int> programs) {
@@ -257,7 +263,21 @@ void SoundChoice::poll() {
     if (const auto message = m_renderer.takeMessage()) {
         m_poll->stop();
         choose(m_renderer.sound()); // the own tone again
+        tellLoading();
         showMessage(QString::fromStdString(*message));
         return;
+    }
+    tellLoading();
+}
+
+// "Indlæser cembalo …" from the choice until the instrument plays.
+void SoundChoice::tellLoading() {
+    QString note;
+    if (klangora::usesSoundFont(m_chosen) && m_renderer.loading()) {
+        note = say(QT_TRANSLATE_NOOP("klangora", "Indlæser %1 …")).arg(caption(m_chosen).toLower());
+    }
+    if (note != m_loadingNote) {
+        m_loadingNote = note;
+        emit loadingNoteChanged(note);
     }
 }

@@ -6,6 +6,7 @@
 // tone is chosen again.
 #include "core/tuning.h"
 #include "sound/fluid/instrument_sound.h"
+#include "sound/fluid/offline_instrument_sound.h"
 
 #include <QList>
 #include <QObject>
@@ -48,6 +49,8 @@ public:
     void setTuning(const klangora::Tuning& tuning);
     int volumePercent() const { return m_volumePercent; }
     klangora::InstrumentSound chosen() const { return m_chosen; }
+    // The chosen sound as a piece is saved in it, with the fonts it is loaded from.
+    klangora::SoundToRender soundToRender();
     // The programs a loaded piece's channels ask for; none: no piece, and its choice disabled.
     void setPiecePrograms(std::vector<int> programs);
     void askForSoundFont();
@@ -60,12 +63,16 @@ signals:
     // The user chose, in a menu or a list box, or moved a volume slider: worth remembering.
     void chosenByUser(klangora::InstrumentSound sound);
     void volumeSetByUser(int percent);
+    // While a chosen instrument loads, what to tell (the own tone plays meanwhile); empty once
+    // the instrument plays, or its font failed.
+    void loadingNoteChanged(const QString& note);
 
 private:
     void poll();
     void chooseByUser(klangora::InstrumentSound sound);
     void showChoice();
     void retell();
+    void tellLoading();
 
     QWidget& m_window;
     klangora::FluidRenderer& m_renderer;
@@ -78,6 +85,7 @@ private:
     std::vector<std::pair<QPointer<QLabel>, const char*>> m_labels; // with their Danish text
     std::vector<int> m_piecePrograms;
     klangora::InstrumentSound m_chosen = klangora::InstrumentSound::own;
+    QString m_loadingNote;
     int m_volumePercent = 100;
     std::function<void()> m_wakeOutput;
 };

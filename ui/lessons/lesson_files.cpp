@@ -1,5 +1,6 @@
 #include "ui/lessons/lesson_files.h"
 
+#include "ui/classroom/interface_language.h"
 #include "ui/music/examples_menu.h"
 
 #include <QCoreApplication>
@@ -51,18 +52,32 @@ bool isLessonFile(const QString& path) {
     return klangora::isLessonFileName(path.toStdString());
 }
 
-QString lessonTitle(const QString& path) {
+// A header field ("titel:" or "title:", ...) from the lesson's first lines.
+QString headerField(const QString& path, const QString& danish, const QString& english) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
     }
     for (int line = 0; line < 20 && !file.atEnd(); ++line) {
         const QString text = QString::fromUtf8(file.readLine()).trimmed();
-        for (const QString& key : {QStringLiteral("titel:"), QStringLiteral("title:")}) {
+        for (const QString& key : {danish + ':', english + ':'}) {
             if (text.startsWith(key, Qt::CaseInsensitive)) {
                 return text.mid(key.size()).trimmed();
             }
         }
     }
     return {};
+}
+
+QString lessonTitle(const QString& path) {
+    return headerField(path, "titel", "title");
+}
+
+QString lessonLanguage(const QString& path) {
+    return headerField(path, "sprog", "language");
+}
+
+bool interfaceSpeaksDanish() {
+    const auto* language = InterfaceLanguageScope::current();
+    return language == nullptr || language->language() == InterfaceLanguage::danish;
 }

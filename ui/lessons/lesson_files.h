@@ -15,3 +15,6 @@ klangora::LessonContext lessonContext();
 bool isLessonFile(const QString& path);
 // A lesson's title from its header, without checking the rest; empty when it has none.
 QString lessonTitle(const QString& path);
+// "da", "en", or empty where the lesson does not say.
+QString lessonLanguage(const QString& path);
+bool interfaceSpeaksDanish();

@@ -6,6 +6,7 @@
 #include "ui/model/musical_facts.h"
 #include "ui/session/lesson_run.h"
 #include "ui/session/session.h"
+#include "ui/texts/language_follower.h"
 #include "ui/tuning/tuning_name.h"
 #include "ui/widgets/message_box.h"
 
@@ -50,7 +51,6 @@ QLabel* wrappingLabel(QWidget* parent, const char* name) {
 LessonPanel::LessonPanel(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Tool), m_session(session) {
     setObjectName("lessonPanel");
-    setWindowTitle(tr("Lektion"));
     auto* layout = new QVBoxLayout(this);
     m_title = wrappingLabel(this, "lessonTitle");
     QFont bold = m_title->font();
@@ -65,12 +65,17 @@ LessonPanel::LessonPanel(Session& session, QWidget* parent)
     m_answerRows = new QVBoxLayout(m_answers);
     m_answerRows->setContentsMargins(0, 0, 0, 0);
     m_explanation = wrappingLabel(this, "lessonExplanation");
-    m_back = new QPushButton(tr("Tilbage"), this);
+    m_back = new QPushButton(this);
     m_back->setObjectName("lessonBack");
-    m_next = new QPushButton(tr("Næste"), this);
+    m_next = new QPushButton(this);
     m_next->setObjectName("lessonNext");
-    m_back->setToolTip(tr("Forrige trin (Page Up)"));
-    m_next->setToolTip(tr("Næste trin (Page Down)"));
+    nameControls();
+    followLanguage(*this, *this, [this] {
+        nameControls();
+        if (m_run) {
+            showStep();
+        }
+    });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_back);
     buttons->addStretch();
@@ -95,13 +100,21 @@ LessonPanel::LessonPanel(Session& session, QWidget* parent)
 
 LessonPanel::~LessonPanel() = default;
 
+void LessonPanel::nameControls() {
+    m_back->setText(tr("Tilbage"));
+    m_next->setText(tr("Næste"));
+    m_back->setToolTip(tr("Forrige trin (Page Up)"));
+    m_next->setToolTip(tr("Næste trin (Page Down)"));
+    setWindowTitle(m_run ? tr("Lektion: %1").arg(m_title->text()) : tr("Lektion"));
+}
+
 bool LessonPanel::open(const QString& path) {
     auto result = klangora::readLesson(QFile::encodeName(path).toStdString(), lessonContext());
     if (const auto* errors = std::get_if<std::vector<klangora::LessonError>>(&result)) {
         QStringList lines;
         for (const klangora::LessonError& error : *errors) {
             lines << QString::fromStdString(
-                klangora::lessonErrorText(error, QLocale().language() != QLocale::Danish));
+                klangora::lessonErrorText(error, !interfaceSpeaksDanish()));
         }
         showMessage(tr("Lektionen »%1« kan ikke åbnes:\n%2")
                         .arg(QFileInfo(path).fileName(), lines.join('\n')));
@@ -111,7 +124,7 @@ bool LessonPanel::open(const QString& path) {
     connect(m_run.get(), &LessonRun::stepEntered, this, &LessonPanel::showStep);
     connect(m_run.get(), &LessonRun::answered, this, &LessonPanel::showAnswer);
     m_title->setText(QString::fromStdString(m_run->lesson().title));
-    setWindowTitle(tr("Lektion: %1").arg(m_title->text()));
+    nameControls();
     show();
     raise();
     activateWindow();

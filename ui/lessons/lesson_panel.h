@@ -31,6 +31,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void nameControls();
     void showStep();
     void showQuestion();
     void showAnswer(int index, bool right);

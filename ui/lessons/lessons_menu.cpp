@@ -21,8 +21,14 @@ void LessonsMenu::addToMenu(QMenu& menu) {
             lessons->addSeparator();
         }
         const QDir dir(folder);
+        // The program's lessons in the interface's language; the user's own, all of them.
+        const QString spoken = interfaceSpeaksDanish() ? "da" : "en";
         for (const QString& name : dir.entryList({"*.lektion"}, QDir::Files, QDir::Name)) {
             const QString path = dir.filePath(name);
+            const QString language = lessonLanguage(path);
+            if (folder != own && !language.isEmpty() && language != spoken) {
+                continue;
+            }
             const QString title = lessonTitle(path);
             QAction* action = lessons->addAction(title.isEmpty() ? name : title);
             connect(action, &QAction::triggered, this, [this, path] { emit lessonChosen(path); });

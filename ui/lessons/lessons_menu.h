@@ -1,7 +1,7 @@
 #pragma once
 
-// The "Lektioner" submenu: the lessons the program brings and those in the user's own lessons
-// folder, each by its title, and a way to that folder.
+// The "Lektioner" submenu: the lessons the program brings (those in the interface's language)
+// and those in the user's own lessons folder, each by its title, and a way to that folder.
 #include <QObject>
 #include <QString>
 

@@ -1,5 +1,7 @@
 #include "ui/messages/message_board.h"
 
+#include "ui/texts/palette.h"
+
 #include <cstddef>
 
 MessageBoard::MessageBoard(QObject* parent) : QObject(parent) {}
@@ -12,6 +14,14 @@ void MessageBoard::request(Priority priority, const QStringList& lines, const QC
 void MessageBoard::release(Priority priority) {
     m_requests[static_cast<std::size_t>(priority)] = {};
     emit changed();
+}
+
+void MessageBoard::tell(Priority priority, const QString& line) {
+    if (line.isEmpty()) {
+        release(priority);
+    } else {
+        request(priority, {line}, windowTextColour());
+    }
 }
 
 const MessageBoard::Request* MessageBoard::highest() const {

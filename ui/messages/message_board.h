@@ -17,7 +17,7 @@ class MessageBoard : public QObject {
 
 public:
     // Lowest first: a running sound sequence goes over anything else.
-    enum class Priority { liveInstrument, piece, exercise, sequence };
+    enum class Priority { liveInstrument, instrumentLoading, piece, exercise, sequence };
 
     struct Message {
         QStringList lines;
@@ -30,6 +30,8 @@ public:
     // replaces the earlier.
     void request(Priority priority, const QStringList& lines, const QColor& colour);
     void release(Priority priority);
+    // One line in the window's text colour, or (empty) released.
+    void tell(Priority priority, const QString& line);
     // Whether this priority's lines are the ones shown now.
     bool shows(Priority priority) const;
     // The highest request's lines; none when nobody asks.
@@ -50,6 +52,6 @@ private:
     };
     const Request* highest() const;
 
-    std::array<Request, 4> m_requests;
+    std::array<Request, 5> m_requests;
     Fitter m_fitter;
 };

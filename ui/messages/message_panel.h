@@ -31,6 +31,7 @@ public:
     }
     void release(Priority priority) { m_board->release(priority); }
     bool shows(Priority priority) const { return m_board->shows(priority); }
+    void tell(Priority priority, const QString& line) { m_board->tell(priority, line); }
     // A line of a fixed beginning and an end that is cut to fit the panel's width, if it must.
     QString fitted(const QString& fixed, const QString& cuttable) const;
 

@@ -31,7 +31,7 @@ MusicSession::MusicSession(QWidget& window, Session& session)
     m_window = new MusicWindow(MusicWindow::Sound{session.piecePlayer(),
                                                   [&instrument] {
                                                       if (instrument.output() != nullptr) {
-                                                          instrument.output()->wake();
+                                                          instrument.output()->open();
                                                       }
                                                   },
                                                   [&session] { return session.tuning(); },

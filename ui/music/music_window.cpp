@@ -266,7 +266,8 @@ void MusicWindow::saveAsSound(const QString& path) {
         emit saveFinished(false);
         return;
     }
-    if (!m_saver->start(sharedPiece(), m_sound.tuning(), path)) {
+    if (!m_saver->start(sharedPiece(), m_sound.tuning(), path,
+                        m_soundToSave ? m_soundToSave() : klangora::SoundToRender{})) {
         return;
     }
     auto* progress = new QProgressDialog(

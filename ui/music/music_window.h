@@ -8,6 +8,7 @@
 // commands and reads where the piece is.
 #include "core/music/piece.h"
 #include "core/tuning.h"
+#include "sound/fluid/offline_instrument_sound.h"
 #include "sound/music/piece_player.h"
 
 #include <QString>
@@ -47,6 +48,10 @@ public:
     void setTempoPercent(int percent);
     // Saves the piece in the current tuning, with a progress bar and a cancel button.
     void saveAsSound(const QString& path);
+    // The sound a piece is saved in: the one chosen for playing (else the own tone).
+    void setSoundToSave(std::function<klangora::SoundToRender()> sound) {
+        m_soundToSave = std::move(sound);
+    }
     // The choice of sound and the volume, under the other controls and after them for Tab.
     void addSoundRow(QWidget* row);
     // The tuning the piece plays in, and the one B switches to (empty before there is one).
@@ -76,6 +81,7 @@ private:
 
     Sound m_sound;
     PieceTransport* m_transport;
+    std::function<klangora::SoundToRender()> m_soundToSave;
     QString m_piecePath; // the file it was read from
     QLabel* m_name = nullptr;
     QLabel* m_tuning = nullptr;

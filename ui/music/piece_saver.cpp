@@ -14,17 +14,20 @@ void PieceSaver::join() {
 }
 
 bool PieceSaver::start(std::shared_ptr<const klangora::Piece> piece, const klangora::Tuning& tuning,
-                       const QString& path) {
+                       const QString& path, klangora::SoundToRender sound) {
     if (running()) {
         return false;
     }
     join();
     m_cancelled = false;
     m_finished = false;
-    m_thread = std::thread([this, piece = std::move(piece), tuning, target = path.toStdString()] {
+    m_thread = std::thread([this, piece = std::move(piece), tuning, target = path.toStdString(),
+                            sound = std::move(sound)] {
+        klangora::OfflineInstrumentSound instrument(sound, tuning);
         int reported = -1;
-        const auto result =
-            klangora::savePieceAsWav(*piece, tuning, target, [this, &reported](double fraction) {
+        const auto result = klangora::savePieceAsWav(
+            *piece, tuning, target,
+            [this, &reported](double fraction) {
                 const int permille = static_cast<int>(fraction * 1000);
                 if (permille != reported) {
                     reported = permille;
@@ -33,7 +36,8 @@ bool PieceSaver::start(std::shared_ptr<const klangora::Piece> piece, const klang
                         Qt::QueuedConnection);
                 }
                 return !m_cancelled.load();
-            });
+            },
+            instrument.renderer());
         QMetaObject::invokeMethod(
             this,
             [this, outcome = result.outcome, reason = QString::fromStdString(result.reason)] {

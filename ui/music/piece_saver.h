@@ -4,6 +4,7 @@
 // plays keeps playing) while the samples are rendered. Progress and the end arrive as signals
 // on the window's thread; cancel() stops the work, and the file is then not written.
 #include "core/music/piece.h"
+#include "sound/fluid/offline_instrument_sound.h"
 #include "sound/music/piece_wav_file.h"
 
 #include <QObject>
@@ -21,9 +22,9 @@ public:
     explicit PieceSaver(QObject* parent = nullptr) : QObject(parent) {}
     ~PieceSaver() override;
 
-    // False while a save is running.
+    // False while a save is running. The piece sounds in the sound given, its font loaded first.
     bool start(std::shared_ptr<const klangora::Piece> piece, const klangora::Tuning& tuning,
-               const QString& path);
+               const QString& path, klangora::SoundToRender sound = {});
     void cancel() { m_cancelled = true; }
     bool running() const { return m_thread.joinable() && !m_finished; }
 

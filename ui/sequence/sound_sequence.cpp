@@ -146,10 +146,19 @@ void SoundSequence::perform(const Step& step) {
         break;
     }
     case StepKind::end:
-        m_timer->stop();
-        m_messages.release(Priority::sequence);
+        end();
         break;
     }
+}
+
+void SoundSequence::end() {
+    m_timer->stop();
+    m_messages.release(Priority::sequence);
+}
+
+void SoundSequence::stop() {
+    m_player.cutShort();
+    end();
 }
 
 // The message panel is wider than the room beside the diagram: a file's long name that the

@@ -26,6 +26,9 @@ public:
     void BitBtn3Click();
     // Performs the step sequenceStep() names, then counts on to the next.
     void Timer3Timer();
+    // All sound stopped: the chord that sounds fades out at once, the rest of the sequence is
+    // skipped, and the sequence ends as its last step ends it.
+    void stop();
 
     int sequenceStep() const { return m_step; }
     // The tones the sequence plays: the model's, taken at the start, with the pure third and
@@ -48,6 +51,7 @@ public:
 
 private:
     void perform(const Step& step);
+    void end();
     void startSequence(int firstStep);
     void showMessage(const Step& step);
     void playTriad(int root);

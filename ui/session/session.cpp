@@ -29,7 +29,7 @@ Session::Session(SoundPlayer& chords, klangora::LiveInstrument& instrument, QObj
       m_piece(std::make_unique<PieceTransport>(*m_player,
                                                [this] {
                                                    if (m_instrument.output() != nullptr) {
-                                                       m_instrument.output()->wake();
+                                                       m_instrument.output()->open();
                                                    }
                                                })),
       m_sounding(std::make_unique<SoundingPresenter>(m_model, m_instrument, *m_player, m_messages)),
@@ -149,6 +149,7 @@ void Session::stopAllSound() {
     if (m_piece->playing()) {
         m_piece->playOrPause();
     }
+    m_sequence->stop();
     m_instrument.releaseAll();
     m_sounding->scheduleShow();
 }

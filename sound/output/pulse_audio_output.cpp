@@ -1,9 +1,8 @@
-// The live instrument's PulseAudio stream, run by a plain pa_mainloop on a thread of its own. The
-// window's thread only sets an atomic flag and calls pa_mainloop_wakeup, which writes to the
-// loop's wake-up pipe: it takes no lock the audio side holds.
-#include "sound/instrument/pulse_live_output.h"
+// The program's PulseAudio stream, run by a plain pa_mainloop on a thread of its own. Other
+// threads only set an atomic flag and call pa_mainloop_wakeup, which writes to the loop's wake-up
+// pipe: they take no lock the audio side holds.
+#include "sound/output/pulse_audio_output.h"
 
-#include "sound/pulse_connection.h"
 #include "sound/realtime_priority.h"
 
 #include <pulse/context.h>
@@ -21,6 +20,55 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
+
+// A server on the same machine answers within milliseconds; one that has not connected in this
+// time is frozen, or the socket does not belong to a sound server at all.
+constexpr auto kPulseConnectLimit = 1000ms;
+
+void closePulseContext(pa_context*& context);
+
+// A context on its way to the session's server (as PULSE_SERVER and the client configuration
+// find it), telling onState of every change; nullptr when it cannot even set out, as when no
+// server listens.
+pa_context* connectPulseContext(pa_mainloop_api* api, pa_context_notify_cb_t onState,
+                                void* userdata) {
+    pa_context* context = pa_context_new(api, "Klangora");
+    if (context == nullptr) {
+        return nullptr;
+    }
+    pa_context_set_state_callback(context, onState, userdata);
+    // Fails at once when no server is listening. Starting a server of its own is left to the
+    // session (systemd's socket, the desktop): libpulse would wait for a spawned daemon without
+    // any limit.
+    if (pa_context_connect(context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+        closePulseContext(context);
+    }
+    return context;
+}
+
+// Let go at once, the callbacks cleared first: the socket is simply closed, and the server drops
+// the stream with what it still held. The pointer is null afterwards.
+void closePulseStream(pa_stream*& stream) {
+    if (stream == nullptr) {
+        return;
+    }
+    pa_stream_set_state_callback(stream, nullptr, nullptr);
+    pa_stream_set_write_callback(stream, nullptr, nullptr);
+    pa_stream_set_underflow_callback(stream, nullptr, nullptr);
+    pa_stream_disconnect(stream);
+    pa_stream_unref(stream);
+    stream = nullptr;
+}
+
+void closePulseContext(pa_context*& context) {
+    if (context == nullptr) {
+        return;
+    }
+    pa_context_set_state_callback(context, nullptr, nullptr);
+    pa_context_disconnect(context);
+    pa_context_unref(context);
+    context = nullptr;
+}
 
 // The latency asked for at first: the output holds only this much beyond what the server has
 // taken. Eight milliseconds ran dry several times a minute on a busy two-core machine even with
@@ -44,11 +92,11 @@ constexpr int kPollTimeoutUs = 20'000;
 
 // One connection to the server, from the context's start to the stream's end; only the audio
 // thread touches it.
-class PulseLiveOutput::Connection {
+class PulseAudioOutput::Connection {
 public:
     enum class State { idle, connecting, streaming, failed };
 
-    Connection(PulseLiveOutput& owner) : m_owner(owner), m_loop(pa_mainloop_new()) {}
+    Connection(PulseAudioOutput& owner) : m_owner(owner), m_loop(pa_mainloop_new()) {}
     ~Connection() {
         close(State::idle);
         pa_mainloop_free(m_loop);
@@ -71,6 +119,9 @@ public:
     }
 
     void close(State then) {
+        if (then == State::failed) {
+            ++m_owner.m_losses;
+        }
         m_owner.m_streaming = false;
         closePulseStream(m_stream);
         closePulseContext(m_context);
@@ -84,7 +135,7 @@ public:
         } else if (m_state == State::streaming) {
             if (now - m_lastWrite > kStallLimit) {
                 close(State::failed);
-            } else if (!m_owner.m_synth.silent()) {
+            } else if (!m_owner.m_renderer.silent()) {
                 m_lastSound = now;
             } else if (now - m_lastSound > kIdleRelease) {
                 close(State::idle);
@@ -119,6 +170,7 @@ private:
     void startStream(std::uint32_t rate) {
         const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, rate, 1};
         m_rate = static_cast<int>(rate);
+        m_owner.m_rate = m_rate;
         m_stream = pa_stream_new(m_context, "Klangora: spil selv", &format, nullptr);
         if (m_stream == nullptr) {
             m_failedEarly = true;
@@ -147,9 +199,10 @@ private:
             return;
         }
         const std::span<float> samples(static_cast<float*>(data), bytes / sizeof(float));
-        connection.m_owner.m_synth.render(samples, connection.m_rate);
+        connection.m_owner.m_renderer.render(samples, connection.m_rate);
         pa_stream_write(stream, data, samples.size() * sizeof(float), nullptr, 0, PA_SEEK_RELATIVE);
         connection.m_lastWrite = Clock::now();
+        connection.m_owner.m_periodFrames = static_cast<int>(samples.size());
         pa_usec_t latency = 0;
         int negative = 0;
         if (pa_stream_get_latency(stream, &latency, &negative) == 0) {
@@ -188,7 +241,7 @@ public:
     bool m_failedEarly = false;
 
 private:
-    PulseLiveOutput& m_owner;
+    PulseAudioOutput& m_owner;
     pa_mainloop* m_loop;
     pa_context* m_context = nullptr;
     pa_stream* m_stream = nullptr;
@@ -200,22 +253,22 @@ private:
     Clock::time_point m_lastSound;
 };
 
-PulseLiveOutput::PulseLiveOutput(LiveSynth& synth, Scheduling scheduling)
-    : m_synth(synth), m_connection(std::make_unique<Connection>(*this)), m_scheduling(scheduling),
-      m_thread([this] { run(); }) {}
+PulseAudioOutput::PulseAudioOutput(AudioRenderer& renderer, Scheduling scheduling)
+    : m_renderer(renderer), m_connection(std::make_unique<Connection>(*this)),
+      m_scheduling(scheduling), m_thread([this] { run(); }) {}
 
-PulseLiveOutput::~PulseLiveOutput() {
+PulseAudioOutput::~PulseAudioOutput() {
     m_quit = true;
     pa_mainloop_wakeup(m_connection->loop());
     m_thread.join();
 }
 
-void PulseLiveOutput::wake() {
+void PulseAudioOutput::open() {
     m_wanted = true;
     pa_mainloop_wakeup(m_connection->loop());
 }
 
-void PulseLiveOutput::run() {
+void PulseAudioOutput::run() {
     Connection& connection = *m_connection;
     using State = Connection::State;
     if (m_scheduling == Scheduling::realtimeWherePossible) {
@@ -228,7 +281,7 @@ void PulseLiveOutput::run() {
         const bool closed =
             connection.state() == State::idle || connection.state() == State::failed;
         const bool heldWithoutServer =
-            closed && m_synth.anyHeld() && Clock::now() - lastOpened > kRetryWhileHeld;
+            closed && m_renderer.anyHeld() && Clock::now() - lastOpened > kRetryWhileHeld;
         if ((m_wanted.exchange(false) || heldWithoutServer) && closed) {
             connection.open();
             lastOpened = Clock::now();
@@ -238,7 +291,7 @@ void PulseLiveOutput::run() {
             connection.close(State::failed);
         }
         if (connection.state() != State::streaming) {
-            m_synth.applyEventsSilently();
+            m_renderer.applyEventsSilently();
         }
         connection.check(Clock::now());
         if (pa_mainloop_prepare(connection.loop(), kPollTimeoutUs) < 0 ||
@@ -247,6 +300,10 @@ void PulseLiveOutput::run() {
             break;
         }
     }
+}
+
+std::unique_ptr<AudioOutput> makePulseAudioOutput(AudioRenderer& renderer) {
+    return std::make_unique<PulseAudioOutput>(renderer);
 }
 
 } // namespace klangora
