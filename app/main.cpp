@@ -153,6 +153,8 @@ Request readArguments(const QStringList& arguments) {
     parser.addOption(output);
     parser.addOption(tuning);
     parser.addOption(triads);
+    const QCommandLineOption triadKind = triadKindOption();
+    parser.addOption(triadKind);
     const QCommandLineOption sound(
         "sound",
         QCoreApplication::translate("klangora",
@@ -228,7 +230,8 @@ Request readArguments(const QStringList& arguments) {
                                                      *chosenSound, chosenFont, std::cerr));
     }
     if (parser.isSet(triads)) {
-        return ended(printTriads(parser.value(triads), parser.value(tuning)));
+        return ended(
+            printTriads(parser.value(triads), parser.value(tuning), parser.value(triadKind)));
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {

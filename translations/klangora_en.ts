@@ -283,6 +283,38 @@
 <context>
     <name>TriadTable</name>
     <message>
+        <source>%1-mol</source>
+        <translation>%1 minor</translation>
+    </message>
+    <message>
+        <source>Mol-treklange i musikken</source>
+        <translation>Minor triads in the music</translation>
+    </message>
+    <message>
+        <source>Dur- og mol-treklange i musikken</source>
+        <translation>Major and minor triads in the music</translation>
+    </message>
+    <message>
+        <source>Ingen mol-treklang klinger nu</source>
+        <translation>No minor triad sounds now</translation>
+    </message>
+    <message>
+        <source>Ingen treklang klinger nu</source>
+        <translation>No triad sounds now</translation>
+    </message>
+    <message>
+        <source>&amp;Dur-treklange</source>
+        <translation>&amp;Major triads</translation>
+    </message>
+    <message>
+        <source>M&amp;ol-treklange</source>
+        <translation>M&amp;inor triads</translation>
+    </message>
+    <message>
+        <source>&amp;Begge</source>
+        <translation>&amp;Both</translation>
+    </message>
+    <message>
         <source>%1-dur</source>
         <translation>%1 major</translation>
     </message>
@@ -478,6 +510,14 @@
 </context>
 <context>
     <name>klangora</name>
+    <message>
+        <source>Hvilke treklange --triads skriver: major (dur, som uden), minor (mol) eller both (begge).</source>
+        <translation>Which triads --triads writes: major (as without), minor or both.</translation>
+    </message>
+    <message>
+        <source>--triad-kind skal være major, minor eller both, ikke »%1«</source>
+        <translation>--triad-kind must be major, minor or both, not &apos;%1&apos;</translation>
+    </message>
     <message>
         <source>Sprog</source>
         <translation>Language</translation>

@@ -9,10 +9,6 @@
 
 namespace {
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The presets' names live in the core, which knows no translation; they are named here so that
 // the translation tools find them.
 [[maybe_unused]] constexpr const char* kPresetTexts[] = {
