@@ -511,6 +511,18 @@
 <context>
     <name>klangora</name>
     <message>
+        <source>Gem stemningens diagram med aflæsningerne og tonernes tabel som FIL (.pdf, .svg eller .png, med --zoom i den størrelse) eller tabellen alene (.csv), uden vindue.</source>
+        <translation>Write the tuning's diagram with the readouts and the tones' table to FILE (.pdf, .svg or .png, at the size --zoom gives) or the table alone (.csv), without a window.</translation>
+    </message>
+    <message>
+        <source>--export-diagram skal have en fil, der ender på .pdf, .svg, .png eller .csv, ikke »%1«</source>
+        <translation>--export-diagram needs a file ending in .pdf, .svg, .png or .csv, not '%1'</translation>
+    </message>
+    <message>
+        <source>udskriv diagrammet og stemningens tabel</source>
+        <translation>print the diagram and the tuning's table</translation>
+    </message>
+    <message>
         <source>Hvilke treklange --triads skriver: major (dur, som uden), minor (mol) eller both (begge).</source>
         <translation>Which triads --triads writes: major (as without), minor or both.</translation>
     </message>
@@ -1315,6 +1327,80 @@ A Scala tuning (.scl) given as argument is opened when the window shows.</transl
     <message>
         <source>Annuller</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Handout</name>
+    <message>
+        <source>Tone</source>
+        <translation>Tone</translation>
+    </message>
+    <message>
+        <source>Cent</source>
+        <translation>Cents</translation>
+    </message>
+    <message>
+        <source>Frekvens (Hz)</source>
+        <translation>Frequency (Hz)</translation>
+    </message>
+    <message>
+        <source>Terts fra ren (cent)</source>
+        <translation>Third from pure (cents)</translation>
+    </message>
+    <message>
+        <source>Tertsens svævninger pr. s</source>
+        <translation>Third's beats per s</translation>
+    </message>
+    <message>
+        <source>Kvint fra ren (cent)</source>
+        <translation>Fifth from pure (cents)</translation>
+    </message>
+    <message>
+        <source>Kvintens svævninger pr. s</source>
+        <translation>Fifth's beats per s</translation>
+    </message>
+    <message>
+        <source>Billedet kunne ikke gemmes.</source>
+        <translation>The picture could not be saved.</translation>
+    </message>
+    <message>
+        <source>Filen kunne ikke gemmes.</source>
+        <translation>The file could not be saved.</translation>
+    </message>
+    <message>
+        <source>Filen skal ende på .pdf, .svg, .png eller .csv.</source>
+        <translation>The file's name must end in .pdf, .svg, .png or .csv.</translation>
+    </message>
+</context>
+<context>
+    <name>HandoutActions</name>
+    <message>
+        <source>Udskriv …</source>
+        <translation>Print …</translation>
+    </message>
+    <message>
+        <source>Eksporter …</source>
+        <translation>Export …</translation>
+    </message>
+    <message>
+        <source>Udskriv diagrammet</source>
+        <translation>Print the diagram</translation>
+    </message>
+    <message>
+        <source>Eksporter diagrammet</source>
+        <translation>Export the diagram</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf);;SVG-billede (*.svg);;PNG-billede (*.png);;Stemningens tabel, CSV (*.csv)</source>
+        <translation>PDF (*.pdf);;SVG picture (*.svg);;PNG picture (*.png);;The tuning's table, CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Eksporter billede</source>
+        <translation>Export picture</translation>
+    </message>
+    <message>
+        <source>Størrelse i procent:</source>
+        <translation>Size in percent:</translation>
     </message>
 </context>
 </TS>
