@@ -311,8 +311,8 @@
         <translation>M&amp;inor triads</translation>
     </message>
     <message>
-        <source>&amp;Begge</source>
-        <translation>&amp;Both</translation>
+        <source>B&amp;egge</source>
+        <translation>B&amp;oth</translation>
     </message>
     <message>
         <source>%1-dur</source>
@@ -1401,6 +1401,33 @@ A Scala tuning (.scl) given as argument is opened when the window shows.</transl
     <message>
         <source>Størrelse i procent:</source>
         <translation>Size in percent:</translation>
+    </message>
+</context>
+<context>
+    <name>PassageRepeat</name>
+    <message>
+        <source>Sæt &amp;A</source>
+        <translation>Set &amp;A</translation>
+    </message>
+    <message>
+        <source>Sæt &amp;B</source>
+        <translation>Set &amp;B</translation>
+    </message>
+    <message>
+        <source>&amp;Gentag ikke</source>
+        <translation>&amp;Don't repeat</translation>
+    </message>
+    <message>
+        <source>Gentager %1–%2</source>
+        <translation>Repeating %1–%2</translation>
+    </message>
+    <message>
+        <source>A ved %1; sæt B</source>
+        <translation>A at %1; set B</translation>
+    </message>
+    <message>
+        <source>Skift og træk på positionen gentager et stykke</source>
+        <translation>Shift and drag on the position repeats a passage</translation>
     </message>
 </context>
 </TS>

@@ -9,6 +9,7 @@
 #include "ui/model/descriptions.h"
 #include "ui/model/tuning_model.h"
 #include "ui/music/music_window.h"
+#include "ui/music/passage_repeat.h"
 #include "ui/panel/readout_panel.h"
 #include "ui/texts/key_table.h"
 #include "ui/texts/language_follower.h"
@@ -61,6 +62,7 @@ MusicSession::MusicSession(QWidget& window, klangora::LiveInstrument& instrument
                                                          },
                                                          [this] { return m_parts.model.tuning(); }},
                                       &window);
+    new PassageRepeat(*m_window, *m_player); // A and B, owned by the window
     // P is one binding for all of the program's windows, the music window's closed or open.
     m_playKey = keyAction(window, *m_window, keys::Command::playPausePiece, "playPausePieceAction");
     m_playKey->setShortcutContext(Qt::ApplicationShortcut);

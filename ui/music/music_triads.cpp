@@ -45,7 +45,7 @@ QWidget* makeChoiceSwitch(MusicWindow& window, TriadTable& table) {
     };
     add("triadsMajor", QT_TRANSLATE_NOOP("TriadTable", "&Dur-treklange"), TriadChoice::major);
     add("triadsMinor", QT_TRANSLATE_NOOP("TriadTable", "M&ol-treklange"), TriadChoice::minor);
-    add("triadsBoth", QT_TRANSLATE_NOOP("TriadTable", "&Begge"), TriadChoice::both);
+    add("triadsBoth", QT_TRANSLATE_NOOP("TriadTable", "B&egge"), TriadChoice::both);
     layout->addStretch();
     return row;
 }
