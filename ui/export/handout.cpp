@@ -187,11 +187,18 @@ private:
     TextTable m_triads;
 };
 
+QString cannotSave() {
+    return text(QT_TRANSLATE_NOOP("Handout", "Filen kunne ikke gemmes."));
+}
+
 // Everything below each other on one sheet, zoom times the window's size.
-void paintCanvas(const Handout& handout, QPaintDevice& device, double zoom) {
+bool paintCanvas(const Handout& handout, QPaintDevice& device, double zoom) {
     FirstPage first(handout);
     const TriadPage triads(handout);
     QPainter painter(&device);
+    if (!painter.isActive()) {
+        return false;
+    }
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.scale(zoom, zoom);
@@ -200,6 +207,7 @@ void paintCanvas(const Handout& handout, QPaintDevice& device, double zoom) {
         painter.translate(0, first.size().height());
         triads.paint(painter);
     }
+    return true;
 }
 
 QSize canvasSize(const Handout& handout) {
@@ -215,8 +223,7 @@ QString writeSvg(const Handout& handout, const QString& fileName) {
     svg.setSize(canvasSize(handout));
     svg.setViewBox(QRect(QPoint(), canvasSize(handout)));
     svg.setTitle(handout.tuningName);
-    paintCanvas(handout, svg, 1.0);
-    return {};
+    return paintCanvas(handout, svg, 1.0) ? QString() : cannotSave();
 }
 
 QString writePng(const Handout& handout, const QString& fileName, double zoom) {
@@ -236,8 +243,7 @@ QString writePdf(const Handout& handout, const QString& fileName) {
     pdf.setCreator(QStringLiteral("Klangora"));
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setResolution(300);
-    paintHandoutPages(handout, pdf);
-    return {};
+    return paintHandoutPages(handout, pdf) ? QString() : cannotSave();
 }
 
 // Scaled to fill the page's width, or its height if that is the narrower fit.
@@ -267,10 +273,13 @@ std::optional<HandoutFormat> handoutFormat(const QString& fileName) {
     return std::nullopt;
 }
 
-void paintHandoutPages(const Handout& handout, QPagedPaintDevice& pages) {
+bool paintHandoutPages(const Handout& handout, QPagedPaintDevice& pages) {
     FirstPage first(handout);
     const TriadPage triads(handout);
     QPainter painter(&pages);
+    if (!painter.isActive()) {
+        return false; // the file cannot be written, or the printer not reached
+    }
     painter.setRenderHint(QPainter::Antialiasing);
     fitToPage(painter, first.size(), pages);
     first.paint(painter);
@@ -279,6 +288,7 @@ void paintHandoutPages(const Handout& handout, QPagedPaintDevice& pages) {
         fitToPage(painter, QSize(first.size().width(), triads.size().height()), pages);
         triads.paint(painter);
     }
+    return true;
 }
 
 QByteArray toneSheetCsvText(const klangora::Tuning& tuning) {
@@ -313,7 +323,7 @@ QString writeHandout(const Handout& handout, const QString& fileName, double zoo
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(toneSheetCsvText(handout.tuning)) < 0) {
-        return text(QT_TRANSLATE_NOOP("Handout", "Filen kunne ikke gemmes."));
+        return cannotSave();
     }
     return {};
 }

@@ -33,8 +33,8 @@ std::optional<HandoutFormat> handoutFormat(const QString& fileName);
 QString writeHandout(const Handout& handout, const QString& fileName, double zoom = 1.0);
 
 // Onto the pages of a printer or a PDF writer: the diagram and the tones on the first, the
-// triads on the second.
-void paintHandoutPages(const Handout& handout, QPagedPaintDevice& pages);
+// triads on the second. False when the pages cannot be painted on.
+bool paintHandoutPages(const Handout& handout, QPagedPaintDevice& pages);
 
 // The tones' table as CSV text (UTF-8), headings in the interface's language.
 QByteArray toneSheetCsvText(const klangora::Tuning& tuning);
