@@ -1,4 +1,5 @@
 #include "app/check_lesson_command.h"
+#include "app/export_command.h"
 #include "app/triads_command.h"
 #include "app/tuning_reason.h"
 #include "core/music/midi_file_reader.h"
@@ -47,6 +48,7 @@ struct Request {
     // For a classroom's desktop shortcut: the zoom and full screen to start with.
     std::optional<int> zoomPercent;
     bool fullScreen = false;
+    QString exportFile; // --export-diagram: the handout written, no window shown
 };
 
 Request ended(int exitStatus) {
@@ -164,6 +166,10 @@ Request readArguments(const QStringList& arguments) {
                                     "sig hvad der er galt, linje for linje, og afslut."),
         QCoreApplication::translate("klangora", "FIL"));
     parser.addOption(checkLessonOption);
+    const QCommandLineOption triadKind = triadKindOption();
+    parser.addOption(triadKind);
+    const QCommandLineOption exportFile = exportDiagramOption();
+    parser.addOption(exportFile);
     const QCommandLineOption sound(
         "sound",
         QCoreApplication::translate("klangora",
@@ -243,7 +249,8 @@ Request readArguments(const QStringList& arguments) {
         return ended(checkLesson(parser.value(checkLessonOption)));
     }
     if (parser.isSet(triads)) {
-        return ended(printTriads(parser.value(triads), parser.value(tuning)));
+        return ended(
+            printTriads(parser.value(triads), parser.value(tuning), parser.value(triadKind)));
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
@@ -282,6 +289,7 @@ Request readArguments(const QStringList& arguments) {
                 .arg(parser.value(language)));
     }
     request.fullScreen = parser.isSet(fullScreen);
+    request.exportFile = parser.value(exportFile);
     if (const auto problem = musicProblem(request)) {
         print(stderr, QStringLiteral("klangora: %1\n").arg(*problem));
         return ended(kMusicError);
@@ -300,6 +308,14 @@ Request readCommandLine(int argc, char* argv[]) {
     const QCoreApplication reader(argc, argv);
     const InterfaceLanguageScope language(startLanguage(QCoreApplication::arguments()));
     return readArguments(QCoreApplication::arguments());
+}
+
+// The handout drawn on the offscreen platform, so that no display is needed.
+int runExport(int argc, char* argv[], const Request& request) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QApplication app(argc, argv);
+    const InterfaceLanguageScope language(startLanguage(QCoreApplication::arguments()));
+    return exportDiagram(request.exportFile, request.tuningName, request.zoomPercent.value_or(100));
 }
 
 int runWindow(int argc, char* argv[], const Request& request) {
@@ -357,6 +373,9 @@ int main(int argc, char* argv[]) {
     const Request request = readCommandLine(argc, argv);
     if (request.exitStatus) {
         return *request.exitStatus;
+    }
+    if (!request.exportFile.isEmpty()) {
+        return runExport(argc, argv, request);
     }
     return runWindow(argc, argv, request);
 }

@@ -14,11 +14,29 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <variant>
+
+using klangora::music::TriadChoice;
 
 namespace {
 
 constexpr int kCannotRead = 1;
+constexpr int kUsageError = 2;
+
+// The option's words; none is the major triads alone, as the report has always been.
+std::optional<TriadChoice> triadChoice(const QString& kind) {
+    if (kind.isEmpty() || kind == "major") {
+        return TriadChoice::major;
+    }
+    if (kind == "minor") {
+        return TriadChoice::minor;
+    }
+    if (kind == "both") {
+        return TriadChoice::both;
+    }
+    return std::nullopt;
+}
 
 int fail(const QString& reason) {
     std::fputs(QStringLiteral("klangora: %1\n").arg(reason).toLocal8Bit().constData(), stderr);
@@ -33,6 +51,8 @@ klangora::music::TriadReportWords reportWords() {
         const QString note = QCoreApplication::translate("klangora", music::noteName(root + 1));
         words.triadNames[static_cast<std::size_t>(root)] =
             QCoreApplication::translate("TriadTable", "%1-dur").arg(note).toStdString();
+        words.minorTriadNames[static_cast<std::size_t>(root)] =
+            QCoreApplication::translate("TriadTable", "%1-mol").arg(note).toStdString();
     }
     words.third = QCoreApplication::translate("klangora", "terts").toStdString();
     words.fifth = QCoreApplication::translate("klangora", "kvint").toStdString();
@@ -41,7 +61,22 @@ klangora::music::TriadReportWords reportWords() {
 
 } // namespace
 
-int printTriads(const QString& midiFile, const QString& tuningName) {
+QCommandLineOption triadKindOption() {
+    return {"triad-kind",
+            QCoreApplication::translate(
+                "klangora", "Hvilke treklange --triads skriver: major (dur, som uden), minor "
+                            "(mol) eller both (begge)."),
+            "major|minor|both"};
+}
+
+int printTriads(const QString& midiFile, const QString& tuningName, const QString& kind) {
+    const auto choice = triadChoice(kind);
+    if (!choice) {
+        fail(QCoreApplication::translate(
+                 "klangora", "--triad-kind skal være major, minor eller both, ikke »%1«")
+                 .arg(kind));
+        return kUsageError;
+    }
     // Without a name, the tuning the program starts in.
     const auto tuning = klangora::resolveTuningName(
         tuningName.isEmpty() ? std::string(klangora::kDefaultTuningName)
@@ -58,7 +93,7 @@ int printTriads(const QString& midiFile, const QString& tuningName) {
     // decimal separator, whatever character that is.
     const std::string report = klangora::music::triadReport(
         klangora::music::triadTimes(std::get<klangora::Piece>(piece)),
-        std::get<klangora::NamedTuning>(tuning).tuning, '.', reportWords());
+        std::get<klangora::NamedTuning>(tuning).tuning, '.', reportWords(), *choice);
     const QString text =
         QString::fromStdString(report).replace('.', QLocale::system().decimalPoint());
     std::fputs(text.toLocal8Bit().constData(), stdout);

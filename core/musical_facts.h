@@ -1,7 +1,7 @@
 #pragma once
 
 // The musical facts the whole program agrees on, each named once: where the tuning is anchored,
-// how the sound buttons' chords are built, and what a major triad is made of.
+// how the sound buttons' chords are built, and what a major and a minor triad are made of.
 
 namespace klangora {
 
@@ -19,11 +19,15 @@ inline constexpr int kChordSampleRate = 11025;
 // A major triad: its third and fifth above the root, in semitones.
 inline constexpr int kMajorThirdSemitones = 4;
 inline constexpr int kFifthSemitones = 7;
+// A minor triad: its minor third above the root; its fifth is the major triad's.
+inline constexpr int kMinorThirdSemitones = 3;
 
 // The pure intervals as ratios of their frequencies, and in cents to three decimals.
 inline constexpr long double kPureThirdRatio = 5.0L / 4.0L;
 inline constexpr long double kPureFifthRatio = 3.0L / 2.0L;
 inline constexpr long double kPureThirdCents = 386.314L;
 inline constexpr long double kPureFifthCents = 701.955L;
+inline constexpr long double kPureMinorThirdRatio = 6.0L / 5.0L;
+inline constexpr long double kPureMinorThirdCents = 315.641L;
 
 } // namespace klangora

@@ -283,6 +283,38 @@
 <context>
     <name>TriadTable</name>
     <message>
+        <source>%1-mol</source>
+        <translation>%1 minor</translation>
+    </message>
+    <message>
+        <source>Mol-treklange i musikken</source>
+        <translation>Minor triads in the music</translation>
+    </message>
+    <message>
+        <source>Dur- og mol-treklange i musikken</source>
+        <translation>Major and minor triads in the music</translation>
+    </message>
+    <message>
+        <source>Ingen mol-treklang klinger nu</source>
+        <translation>No minor triad sounds now</translation>
+    </message>
+    <message>
+        <source>Ingen treklang klinger nu</source>
+        <translation>No triad sounds now</translation>
+    </message>
+    <message>
+        <source>&amp;Dur-treklange</source>
+        <translation>&amp;Major triads</translation>
+    </message>
+    <message>
+        <source>M&amp;ol-treklange</source>
+        <translation>M&amp;inor triads</translation>
+    </message>
+    <message>
+        <source>B&amp;egge</source>
+        <translation>B&amp;oth</translation>
+    </message>
+    <message>
         <source>%1-dur</source>
         <translation>%1 major</translation>
     </message>
@@ -491,6 +523,26 @@
     <message>
         <source>Læs lektionen FIL (.lektion) som programmet ville åbne den, sig hvad der er galt, linje for linje, og afslut.</source>
         <translation>Read the lesson FILE (.lektion) as the program would open it, say what is wrong, line by line, and quit.</translation>
+    </message>
+    <message>
+        <source>Gem stemningens diagram med aflæsningerne og tonernes tabel som FIL (.pdf, .svg eller .png, med --zoom i den størrelse) eller tabellen alene (.csv), uden vindue.</source>
+        <translation>Write the tuning's diagram with the readouts and the tones' table to FILE (.pdf, .svg or .png, at the size --zoom gives) or the table alone (.csv), without a window.</translation>
+    </message>
+    <message>
+        <source>--export-diagram skal have en fil, der ender på .pdf, .svg, .png eller .csv, ikke »%1«</source>
+        <translation>--export-diagram needs a file ending in .pdf, .svg, .png or .csv, not '%1'</translation>
+    </message>
+    <message>
+        <source>udskriv diagrammet og stemningens tabel</source>
+        <translation>print the diagram and the tuning's table</translation>
+    </message>
+    <message>
+        <source>Hvilke treklange --triads skriver: major (dur, som uden), minor (mol) eller both (begge).</source>
+        <translation>Which triads --triads writes: major (as without), minor or both.</translation>
+    </message>
+    <message>
+        <source>--triad-kind skal være major, minor eller both, ikke »%1«</source>
+        <translation>--triad-kind must be major, minor or both, not &apos;%1&apos;</translation>
     </message>
     <message>
         <source>Sprog</source>
@@ -1389,6 +1441,107 @@ A Scala tuning (.scl) given as argument is opened when the window shows.</transl
     <message>
         <source>Lektioner</source>
         <translation>Lessons</translation>
+    </message>
+</context>
+<context>
+    <name>Handout</name>
+    <message>
+        <source>Tone</source>
+        <translation>Tone</translation>
+    </message>
+    <message>
+        <source>Cent</source>
+        <translation>Cents</translation>
+    </message>
+    <message>
+        <source>Frekvens (Hz)</source>
+        <translation>Frequency (Hz)</translation>
+    </message>
+    <message>
+        <source>Terts fra ren (cent)</source>
+        <translation>Third from pure (cents)</translation>
+    </message>
+    <message>
+        <source>Tertsens svævninger pr. s</source>
+        <translation>Third's beats per s</translation>
+    </message>
+    <message>
+        <source>Kvint fra ren (cent)</source>
+        <translation>Fifth from pure (cents)</translation>
+    </message>
+    <message>
+        <source>Kvintens svævninger pr. s</source>
+        <translation>Fifth's beats per s</translation>
+    </message>
+    <message>
+        <source>Billedet kunne ikke gemmes.</source>
+        <translation>The picture could not be saved.</translation>
+    </message>
+    <message>
+        <source>Filen kunne ikke gemmes.</source>
+        <translation>The file could not be saved.</translation>
+    </message>
+    <message>
+        <source>Filen skal ende på .pdf, .svg, .png eller .csv.</source>
+        <translation>The file's name must end in .pdf, .svg, .png or .csv.</translation>
+    </message>
+</context>
+<context>
+    <name>HandoutActions</name>
+    <message>
+        <source>Udskriv …</source>
+        <translation>Print …</translation>
+    </message>
+    <message>
+        <source>Eksporter …</source>
+        <translation>Export …</translation>
+    </message>
+    <message>
+        <source>Udskriv diagrammet</source>
+        <translation>Print the diagram</translation>
+    </message>
+    <message>
+        <source>Eksporter diagrammet</source>
+        <translation>Export the diagram</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf);;SVG-billede (*.svg);;PNG-billede (*.png);;Stemningens tabel, CSV (*.csv)</source>
+        <translation>PDF (*.pdf);;SVG picture (*.svg);;PNG picture (*.png);;The tuning's table, CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Eksporter billede</source>
+        <translation>Export picture</translation>
+    </message>
+    <message>
+        <source>Størrelse i procent:</source>
+        <translation>Size in percent:</translation>
+    </message>
+</context>
+<context>
+    <name>PassageRepeat</name>
+    <message>
+        <source>Sæt &amp;A</source>
+        <translation>Set &amp;A</translation>
+    </message>
+    <message>
+        <source>Sæt &amp;B</source>
+        <translation>Set &amp;B</translation>
+    </message>
+    <message>
+        <source>&amp;Gentag ikke</source>
+        <translation>&amp;Don't repeat</translation>
+    </message>
+    <message>
+        <source>Gentager %1–%2</source>
+        <translation>Repeating %1–%2</translation>
+    </message>
+    <message>
+        <source>A ved %1; sæt B</source>
+        <translation>A at %1; set B</translation>
+    </message>
+    <message>
+        <source>Skift og træk på positionen gentager et stykke</source>
+        <translation>Shift and drag on the position repeats a passage</translation>
     </message>
 </context>
 </TS>

@@ -10,6 +10,7 @@
 #include "ui/diagram/triad_diagram.h"
 #include "ui/exercises/exercises_opener.h"
 #include "ui/exercises/window_exercise_tuning.h"
+#include "ui/export/handout_actions.h"
 #include "ui/files/tuning_files.h"
 #include "ui/instrument/live_playing.h"
 #include "ui/instrument/sound_choice.h"
@@ -76,7 +77,9 @@ struct TForm1::Parts {
                                                        slidersOf(widgets), &concealed},
                         model, &messages),
                     session.exerciseVoices()),
-          classroom(window) {}
+          classroom(window), handouts(window, {model, [this] { return this->session.inFifths(); },
+                                               [this] { return openTriadTable(music.window()); }}) {
+    }
 
     SoundSequence& sequence() { return session.sequence(); }
 
@@ -101,6 +104,7 @@ struct TForm1::Parts {
     ExercisesOpener exercises;
     // Zoom, full screen, help and the language; it holds the window on its full-screen stage.
     Classroom classroom;
+    HandoutActions handouts; // "Udskriv …" and "Eksporter …"
 };
 
 TForm1::TForm1(SoundPlayer& player, QWidget* parent)
@@ -359,6 +363,7 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
         m_soundChoice->addToMenu(menu);
     }
     m_parts->classroom.addToMenu(menu);
+    m_parts->handouts.addToMenu(menu);
     menu.addSeparator();
     menu.addAction(tr("Stop al lyd"), &m_parts->live, &LivePlaying::stopAllSound);
     m_parts->exercises.addToMenu(menu);

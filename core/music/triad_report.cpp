@@ -45,32 +45,53 @@ std::string majorTriadName(int root) {
     return std::string(kNoteNames[static_cast<std::size_t>(root)]) + "-dur";
 }
 
+std::string minorTriadName(int root) {
+    return std::string(kNoteNames[static_cast<std::size_t>(root)]) + "-mol";
+}
+
 TriadReportWords danishReportWords() {
-    TriadReportWords words{{}, "terts", "kvint"};
+    TriadReportWords words{{}, {}, "terts", "kvint"};
     for (int root = 0; root < 12; ++root) {
         words.triadNames[static_cast<std::size_t>(root)] = majorTriadName(root);
+        words.minorTriadNames[static_cast<std::size_t>(root)] = minorTriadName(root);
     }
     return words;
 }
 
+bool includes(TriadChoice choice, TriadKind kind) {
+    return choice == TriadChoice::both ||
+           (choice == TriadChoice::major) == (kind == TriadKind::major);
+}
+
 std::string triadReport(const TriadTimes& times, const Tuning& tuning, char decimalSeparator,
-                        const TriadReportWords& words) {
-    // The names in a column as wide as the longest, and one space.
+                        const TriadReportWords& words, TriadChoice choice) {
+    // The names in a column as wide as the longest listed, and one space.
     std::size_t nameWidth = 0;
-    for (const std::string& name : words.triadNames) {
-        nameWidth = std::max(nameWidth, name.size() + 1);
+    for (int root = 0; root < 12; ++root) {
+        const auto at = static_cast<std::size_t>(root);
+        for (const TriadKind kind : {TriadKind::major, TriadKind::minor}) {
+            const std::string& name =
+                kind == TriadKind::major ? words.triadNames[at] : words.minorTriadNames[at];
+            nameWidth = includes(choice, kind) ? std::max(nameWidth, name.size() + 1) : nameWidth;
+        }
     }
     std::string report;
-    for (int root : kFifthsRoots) {
-        const TriadDeviation deviation = triadDeviation(tuning, root);
-        const auto at = static_cast<std::size_t>(root);
-        report += padded(words.triadNames[at], nameWidth, false) +
-                  padded(tenths(times.seconds[at], decimalSeparator), 8, true) + " s" +
-                  padded(tenths(100.0 * times.share(root), decimalSeparator), 7, true) + " %" +
-                  "   " + words.third + " " +
-                  padded(tenths(deviation.thirdCents, decimalSeparator, true), 5, true) +
-                  " cent   " + words.fifth + " " +
-                  padded(tenths(deviation.fifthCents, decimalSeparator, true), 5, true) + " cent\n";
+    for (const TriadKind kind : {TriadKind::major, TriadKind::minor}) {
+        if (!includes(choice, kind)) {
+            continue;
+        }
+        const auto& names = kind == TriadKind::major ? words.triadNames : words.minorTriadNames;
+        for (int root : kFifthsRoots) {
+            const TriadDeviation deviation = triadDeviation(tuning, root, kind);
+            report +=
+                padded(names[static_cast<std::size_t>(root)], nameWidth, false) +
+                padded(tenths(times.secondsOf(root, kind), decimalSeparator), 8, true) + " s" +
+                padded(tenths(100.0 * times.share(root, kind), decimalSeparator), 7, true) + " %" +
+                "   " + words.third + " " +
+                padded(tenths(deviation.thirdCents, decimalSeparator, true), 5, true) + " cent   " +
+                words.fifth + " " +
+                padded(tenths(deviation.fifthCents, decimalSeparator, true), 5, true) + " cent\n";
+        }
     }
     return report;
 }

@@ -47,6 +47,7 @@ void PieceCursor::findPrograms() {
 
 void PieceCursor::setPiece(const Piece* piece) {
     m_releasePending = true;
+    m_repeating = false;
     m_programs = {};
     m_programsPending = true;
     m_piece = piece;
@@ -79,6 +80,31 @@ void PieceCursor::seek(double seconds) {
     m_positionFrames = std::clamp(seconds, 0.0, m_piece->lengthSeconds) * m_sampleRate;
     m_next = firstEventFrom(m_positionFrames);
     findPrograms();
+    m_pedalsPending = true;
+}
+
+void PieceCursor::repeatPassage(double fromSeconds, double toSeconds) {
+    if (m_piece == nullptr) {
+        return;
+    }
+    // On whole samples, so that at full tempo every round lasts the same number of them.
+    const auto frameOf = [this](double seconds) {
+        return std::round(std::clamp(seconds, 0.0, m_piece->lengthSeconds) * m_sampleRate);
+    };
+    m_passageStartFrame = frameOf(fromSeconds);
+    m_passageEndFrame = frameOf(toSeconds);
+    m_repeating = m_passageEndFrame > m_passageStartFrame;
+}
+
+std::array<bool, 16> PieceCursor::pedalsBeforeCursor() const {
+    std::array<bool, 16> pedals{};
+    for (std::size_t i = 0; m_piece != nullptr && i < m_next; ++i) {
+        const PieceEvent& event = m_piece->events[i];
+        if (event.kind == PieceEvent::Kind::sustain) {
+            pedals[event.channel & 0x0F] = event.value >= 64;
+        }
+    }
+    return pedals;
 }
 
 void PieceCursor::setTempoPercent(int percent) {

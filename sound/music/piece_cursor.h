@@ -53,6 +53,13 @@ public:
     // Jumps to a time in the piece; the notes sounding are released, those after it follow.
     void seek(double seconds);
     void setTempoPercent(int percent);
+    // A passage on repeat: whenever the cursor reaches B from before it, the notes sounding end
+    // there (with the voices' own release) and the cursor goes on from A at that very sample,
+    // the pedals and programs as they stand at A. B before A, or a passage shorter than a
+    // sample, repeats nothing. A new piece ends the repeat.
+    void repeatPassage(double fromSeconds, double toSeconds);
+    void stopRepeating() { m_repeating = false; }
+    bool repeating() const { return m_repeating; }
 
     bool playing() const { return m_playing; }
     double positionSeconds() const { return m_positionFrames / m_sampleRate; }
@@ -79,7 +86,15 @@ private:
     template <typename Sink> void apply(const PieceEvent& event, int offset, Sink& sink);
     template <typename Sink, typename ChannelSink>
     void releaseSounding(int offset, Sink& sink, ChannelSink& channelSink);
-    template <typename ChannelSink> void sendPrograms(ChannelSink& channelSink);
+    template <typename ChannelSink> void sendPrograms(ChannelSink& channelSink, int offset = 0);
+    template <typename Sink, typename ChannelSink>
+    void applyEventsBefore(double frame, int doneFrames, int frames, Sink& sink,
+                           ChannelSink& channelSink);
+    template <typename Sink, typename ChannelSink>
+    void backToPassageStart(int offset, Sink& sink, ChannelSink& channelSink);
+    template <typename ChannelSink> void restorePedals(int offset, ChannelSink& channelSink);
+    // Each channel's pedal as the piece's events leave it just before the cursor.
+    std::array<bool, 16> pedalsBeforeCursor() const;
     void findPrograms();
     template <typename Sink> void endHold(int note, int offset, Sink& sink);
     double eventFrame(std::size_t index) const;
@@ -93,6 +108,10 @@ private:
     bool m_playing = false;
     bool m_releasePending = false;
     bool m_programsPending = false;
+    bool m_pedalsPending = false;
+    bool m_repeating = false;
+    double m_passageStartFrame = 0;
+    double m_passageEndFrame = 0;
     std::array<std::uint8_t, 16> m_programs{};
     std::array<Hold, 16> m_holds{};
     std::array<std::uint8_t, 128> m_channelsHolding{};
@@ -108,15 +127,55 @@ void PieceCursor::advance(int frames, Sink&& sink, ChannelSink&& channelSink) {
         sendPrograms(channelSink);
         m_programsPending = false;
     }
+    if (m_pedalsPending && m_playing) {
+        restorePedals(0, channelSink);
+    }
     if (!m_playing || m_piece == nullptr || frames <= 0) {
         return;
     }
     const double speed = m_tempoPercent / 100.0;
-    const double end = m_positionFrames + frames * speed;
-    while (m_next < m_piece->events.size() && eventFrame(m_next) < end) {
+    int done = 0; // output samples of this block already played
+    for (;;) {
+        const double end = m_positionFrames + (frames - done) * speed;
+        // B ahead of the cursor, or just reached at the end of the block before.
+        const bool reachesB =
+            m_repeating && m_positionFrames <= m_passageEndFrame && m_passageEndFrame < end;
+        if (!reachesB) {
+            applyEventsBefore(end, done, frames, sink, channelSink);
+            m_positionFrames = end;
+            break;
+        }
+        const int atB =
+            done +
+            static_cast<int>(std::ceil((m_passageEndFrame - m_positionFrames) / speed - 1e-6));
+        if (atB >= frames) {
+            applyEventsBefore(end, done, frames, sink, channelSink);
+            m_positionFrames = end;
+            break;
+        }
+        applyEventsBefore(m_passageEndFrame, done, frames, sink, channelSink);
+        backToPassageStart(atB, sink, channelSink);
+        done = atB;
+    }
+    const bool beforeB = m_repeating && m_positionFrames <= m_passageEndFrame;
+    if (!beforeB && m_next == m_piece->events.size() &&
+        m_positionFrames >= m_piece->lengthSeconds * m_sampleRate) {
+        // The end: what the pedal still holds is let go, and the cursor waits at the end.
+        m_positionFrames = m_piece->lengthSeconds * m_sampleRate;
+        m_playing = false;
+        releaseSounding(frames - 1, sink, channelSink);
+    }
+}
+
+template <typename Sink, typename ChannelSink>
+void PieceCursor::applyEventsBefore(double frame, int doneFrames, int frames, Sink& sink,
+                                    ChannelSink& channelSink) {
+    const double speed = m_tempoPercent / 100.0;
+    while (m_next < m_piece->events.size() && eventFrame(m_next) < frame) {
         // The first output sample at or after the event's moment in the piece.
         const double fromHere = (eventFrame(m_next) - m_positionFrames) / speed;
-        const int offset = std::clamp(static_cast<int>(std::ceil(fromHere - 1e-6)), 0, frames - 1);
+        const int offset = std::clamp(doneFrames + static_cast<int>(std::ceil(fromHere - 1e-6)),
+                                      doneFrames, frames - 1);
         const PieceEvent& event = m_piece->events[m_next];
         apply(event, offset, sink);
         if (event.kind == PieceEvent::Kind::program) {
@@ -125,14 +184,31 @@ void PieceCursor::advance(int frames, Sink&& sink, ChannelSink&& channelSink) {
         channelSink(offset, event);
         ++m_next;
     }
-    m_positionFrames = end;
-    if (m_next == m_piece->events.size() &&
-        m_positionFrames >= m_piece->lengthSeconds * m_sampleRate) {
-        // The end: what the pedal still holds is let go, and the cursor waits at the end.
-        m_positionFrames = m_piece->lengthSeconds * m_sampleRate;
-        m_playing = false;
-        releaseSounding(frames - 1, sink, channelSink);
+}
+
+template <typename Sink, typename ChannelSink>
+void PieceCursor::backToPassageStart(int offset, Sink& sink, ChannelSink& channelSink) {
+    releaseSounding(offset, sink, channelSink);
+    m_positionFrames = m_passageStartFrame;
+    m_next = firstEventFrom(m_passageStartFrame);
+    findPrograms();
+    sendPrograms(channelSink, offset);
+    m_programsPending = false;
+    restorePedals(offset, channelSink);
+}
+
+template <typename ChannelSink>
+void PieceCursor::restorePedals(int offset, ChannelSink& channelSink) {
+    // A pedal held down across the jump holds the notes after it as it did when played through.
+    const std::array<bool, 16> pedals = pedalsBeforeCursor();
+    for (std::size_t channel = 0; channel < pedals.size(); ++channel) {
+        m_holds[channel].pedalDown = pedals[channel];
+        if (pedals[channel]) {
+            channelSink(offset, PieceEvent{0, PieceEvent::Kind::sustain,
+                                           static_cast<std::uint8_t>(channel), 0, 127});
+        }
     }
+    m_pedalsPending = false;
 }
 
 template <typename Sink> void PieceCursor::apply(const PieceEvent& event, int offset, Sink& sink) {
@@ -209,10 +285,11 @@ void PieceCursor::releaseSounding(int offset, Sink& sink, ChannelSink& channelSi
     m_holds = {};
 }
 
-template <typename ChannelSink> void PieceCursor::sendPrograms(ChannelSink& channelSink) {
+template <typename ChannelSink>
+void PieceCursor::sendPrograms(ChannelSink& channelSink, int offset) {
     for (std::size_t channel = 0; channel < m_programs.size(); ++channel) {
-        channelSink(0, PieceEvent{0, PieceEvent::Kind::program, static_cast<std::uint8_t>(channel),
-                                  m_programs[channel], 0});
+        channelSink(offset, PieceEvent{0, PieceEvent::Kind::program,
+                                       static_cast<std::uint8_t>(channel), m_programs[channel], 0});
     }
 }
 

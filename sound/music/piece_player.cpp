@@ -62,6 +62,12 @@ void PiecePlayer::applyCommands() {
         case Command::Kind::tempo:
             m_cursor.setTempoPercent(static_cast<int>(command->value));
             break;
+        case Command::Kind::repeat:
+            m_cursor.repeatPassage(command->value, command->until);
+            break;
+        case Command::Kind::stopRepeating:
+            m_cursor.stopRepeating();
+            break;
         }
     }
 }

@@ -30,6 +30,11 @@ public:
         send({Command::Kind::seek, seconds});
     }
     void setTempoPercent(int percent) { send({Command::Kind::tempo, double(percent)}); }
+    // The passage from A to B on repeat until stopRepeating (see PieceCursor::repeatPassage).
+    void repeatPassage(double fromSeconds, double toSeconds) {
+        send({Command::Kind::repeat, fromSeconds, nullptr, toSeconds});
+    }
+    void stopRepeating() { send({Command::Kind::stopRepeating}); }
     // Commands that found the queue full (the audio side not running) are kept here, in order,
     // and sent with the next command or by this; the window calls it now and then.
     void flush();
@@ -52,9 +57,18 @@ public:
 
 private:
     struct Command {
-        enum class Kind : std::uint8_t { load, play, pause, seek, tempo } kind = Kind::play;
+        enum class Kind : std::uint8_t {
+            load,
+            play,
+            pause,
+            seek,
+            tempo,
+            repeat,
+            stopRepeating
+        } kind = Kind::play;
         double value = 0;
         const Piece* piece = nullptr;
+        double until = 0; // repeat: B
     };
 
     void send(const Command& command);

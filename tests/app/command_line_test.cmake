@@ -53,3 +53,14 @@ expect(1 "\"ingen.mid\" cannot be played" --lang en --render ingen.mid -o ud.wav
 if(EXISTS ud.wav)
     message(FATAL_ERROR "a refused --render left ud.wav")
 endif()
+# A handout without any display: the tuning named, as a PDF; a file of no handout's format is
+# refused, and so is an unknown tuning.
+set(handout ${CMAKE_CURRENT_BINARY_DIR}/handout-praet.pdf)
+file(REMOVE ${handout})
+expect(0 "" --export-diagram ${handout} --tuning praet)
+file(READ ${handout} head LIMIT 5)
+if(NOT head MATCHES "^%PDF-")
+    message(FATAL_ERROR "--export-diagram wrote no PDF: '${head}'")
+endif()
+expect(2 "--export-diagram skal have en fil, der ender på .pdf, .svg, .png eller .csv" --export-diagram a.doc)
+expect(1 "Ukendt stemning »fnord«" --export-diagram ${handout} --tuning fnord)

@@ -67,6 +67,21 @@ if(out MATCHES "dur|terts|kvint|H ")
     message(FATAL_ERROR "Danish in the English report:\n${out}")
 endif()
 
+# The minor triads on request: the chorale's A minor chord in the Pythagorean start tuning, its
+# minor third a-c' 294 cent, 21.6 narrower than a pure 6:5; both kinds give 24 lines.
+run(0 --triads ${EXAMPLES}/koral-c-dur.mid --triad-kind minor)
+expect_line("A-mol${gap}1\\.0 s${gap}12\\.3 %${gap}terts${gap}-21\\.6 cent${gap}kvint${gap}0\\.0 cent")
+if(out MATCHES "-dur")
+    message(FATAL_ERROR "major triads in the minor report:\n${out}")
+endif()
+run(0 --lang en --triads ${EXAMPLES}/koral-c-dur.mid --triad-kind both)
+string(REGEX MATCHALL "[^\n]*\n" lines "${out}")
+list(LENGTH lines count)
+if(NOT count EQUAL 24 OR NOT out MATCHES "\nA minor${gap}1\\.0 s")
+    message(FATAL_ERROR "expected 12 major and 12 minor triads:\n${out}")
+endif()
+run(2 --triads ${EXAMPLES}/koral-c-dur.mid --triad-kind moll)
+
 # What cannot be read is refused with a reason and a status of 1, and nothing on standard output.
 run(1 --triads ${EXAMPLES}/koral-c-dur.mid --tuning fnord)
 if(NOT err MATCHES "Ukendt stemning »fnord«" OR NOT out STREQUAL "")

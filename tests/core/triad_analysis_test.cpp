@@ -14,7 +14,7 @@ using namespace klangora::music;
 
 namespace {
 
-constexpr int C = 0, F = 5, G = 7, A = 9;
+constexpr int C = 0, D = 2, E = 4, F = 5, G = 7, A = 9;
 
 // A chord of MIDI keys from start to end seconds.
 std::vector<TimedNote> chord(double start, double end, std::initializer_list<int> keys) {
@@ -37,6 +37,7 @@ struct PieceRow {
     std::string name;
     std::vector<TimedNote> notes;
     std::vector<std::pair<int, double>> soundingSeconds; // root, seconds; every other root 0
+    std::vector<std::pair<int, double>> minorSeconds{};  // likewise, of the minor triads
 };
 
 std::vector<PieceRow> pieces() {
@@ -46,9 +47,12 @@ std::vector<PieceRow> pieces() {
         {"SecondInversion", chord(0, 3, {55, 60, 64}), {{C, 3.0}}},
         {"SpreadOverFourOctaves", chord(0, 1, {36, 55, 76, 84}), {{C, 1.0}}},
         {"AddedSeventhStillCounts", chord(0, 2, {48, 64, 67, 70}), {{C, 2.0}}},
-        {"MinorTriadDoesNotCount", chord(0, 2, {60, 63, 67}), {}},
-        {"MinorTriadOnANeither", chord(0, 2, {57, 60, 64, 69}), {}},
-        {"MinorSeventhHoldsTheMajorTriadAThirdUp", chord(0, 2, {57, 60, 64, 67}), {{C, 2.0}}},
+        {"MinorTriadCountsAsMinorOnly", chord(0, 2, {60, 63, 67}), {}, {{C, 2.0}}},
+        {"MinorTriadOnAWithDoubledRoot", chord(0, 2, {57, 60, 64, 69}), {}, {{A, 2.0}}},
+        {"MinorSeventhHoldsTheMajorTriadAThirdUp",
+         chord(0, 2, {57, 60, 64, 67}),
+         {{C, 2.0}},
+         {{A, 2.0}}},
         {"ArpeggioNeverSoundsTogether",
          joined({chord(0, 1, {60}), chord(1, 2, {64}), chord(2, 3, {67})}),
          {}},
@@ -62,7 +66,14 @@ std::vector<PieceRow> pieces() {
          joined({chord(0, 1, {48, 64, 67, 72}), chord(1, 2, {53, 65, 69, 72}),
                  chord(2, 3, {55, 62, 67, 71}), chord(3, 5, {48, 64, 67, 72})}),
          {{C, 3.0}, {F, 1.0}, {G, 1.0}}},
-        {"NineChordHoldsTwoTriads", chord(0, 2, {60, 64, 67, 71, 74}), {{C, 2.0}, {G, 2.0}}},
+        {"NineChordHoldsThreeTriads",
+         chord(0, 2, {60, 64, 67, 71, 74}),
+         {{C, 2.0}, {G, 2.0}},
+         {{E, 2.0}}},
+        {"MinorCadenceBesideMajor",
+         joined({chord(0, 1, {57, 60, 64}), chord(1, 2, {50, 65, 69}), chord(2, 3, {52, 68, 71})}),
+         {{E, 1.0}},
+         {{A, 1.0}, {D, 1.0}}},
         {"NoteOfNoLengthSoundsNowhere", joined({chord(0, 2, {60, 64}), chord(1, 1, {67})}), {}},
         {"KeysBelowMidiZeroFoldIntoTheirClass", chord(0, 1, {-12, -8, -5}), {{C, 1.0}}},
         {"RestBetweenChordsCountsForNothing",
@@ -77,13 +88,18 @@ TEST_P(TriadSeconds, EachRootSoundsForExactlyItsSeconds) {
     const PieceRow& row = GetParam();
     const TriadTimes times = triadTimes(row.notes);
     std::array<double, 12> expected{};
+    std::array<double, 12> expectedMinor{};
     for (const auto& [root, seconds] : row.soundingSeconds) {
         expected[static_cast<std::size_t>(root)] = seconds;
     }
+    for (const auto& [root, seconds] : row.minorSeconds) {
+        expectedMinor[static_cast<std::size_t>(root)] = seconds;
+    }
     for (int root = 0; root < 12; ++root) {
-        EXPECT_NEAR(times.seconds[static_cast<std::size_t>(root)],
-                    expected[static_cast<std::size_t>(root)], 1e-9)
-            << "root " << root;
+        const auto at = static_cast<std::size_t>(root);
+        EXPECT_NEAR(times.secondsOf(root, TriadKind::major), expected[at], 1e-9) << "root " << root;
+        EXPECT_NEAR(times.secondsOf(root, TriadKind::minor), expectedMinor[at], 1e-9)
+            << "minor root " << root;
     }
 }
 
@@ -119,13 +135,14 @@ struct DeviationRow {
     int root;
     double thirdCents;
     double fifthCents;
+    TriadKind kind = TriadKind::major;
 };
 
 class TriadDeviations : public testing::TestWithParam<DeviationRow> {};
 
 TEST_P(TriadDeviations, AsTheReadoutsShowThem) {
     const DeviationRow& row = GetParam();
-    const TriadDeviation deviation = triadDeviation(Tuning::preset(row.preset), row.root);
+    const TriadDeviation deviation = triadDeviation(Tuning::preset(row.preset), row.root, row.kind);
     // The readouts round to a tenth, the presets' tones to a twentieth of a cent.
     EXPECT_NEAR(deviation.thirdCents, row.thirdCents, 0.1);
     EXPECT_NEAR(deviation.fifthCents, row.fifthCents, 0.1);
@@ -134,13 +151,22 @@ TEST_P(TriadDeviations, AsTheReadoutsShowThem) {
 // Equal: every third 13.686 wide, every fifth 1.955 narrow. Pythagorean, whose button keeps
 // its tones to whole cents (E at 408, G at 702): the C major third 21.686 wide, its fifth
 // nearly pure. Quarter-comma meantone: a pure third on C, fifths a quarter of the syntonic
-// comma (5.377) narrow, and the H major third (H-Eb, a diminished fourth) 41.06 wide.
-INSTANTIATE_TEST_SUITE_P(Temperaments, TriadDeviations,
-                         testing::Values(DeviationRow{PresetId::lige, C, 13.686, -1.955},
-                                         DeviationRow{PresetId::lige, 11, 13.686, -1.955},
-                                         DeviationRow{PresetId::pyt, C, 21.686, 0.045},
-                                         DeviationRow{PresetId::praet, C, 0.0, -5.377},
-                                         DeviationRow{PresetId::praet, 11, 41.06, -5.377}));
+// comma (5.377) narrow, and the H major third (H-Eb, a diminished fourth) 41.06 wide. Minor
+// thirds from 6:5 (315.641): equal ones 15.641 narrow; Pythagorean A minor (A at 906, c' at
+// 1200) 21.641 narrow, its Eb minor third (Eb-F#, an augmented second) 2.4 wide; meantone's
+// minor thirds a quarter comma narrow, and its wolf G# minor (G#-H-Eb) fifth 35.7 wide.
+INSTANTIATE_TEST_SUITE_P(
+    Temperaments, TriadDeviations,
+    testing::Values(DeviationRow{PresetId::lige, C, 13.686, -1.955},
+                    DeviationRow{PresetId::lige, 11, 13.686, -1.955},
+                    DeviationRow{PresetId::pyt, C, 21.686, 0.045},
+                    DeviationRow{PresetId::praet, C, 0.0, -5.377},
+                    DeviationRow{PresetId::praet, 11, 41.06, -5.377},
+                    DeviationRow{PresetId::lige, A, -15.641, -1.955, TriadKind::minor},
+                    DeviationRow{PresetId::pyt, A, -21.641, 0.045, TriadKind::minor},
+                    DeviationRow{PresetId::pyt, 3, 2.4, 0.0, TriadKind::minor},
+                    DeviationRow{PresetId::praet, A, -5.377, -5.377, TriadKind::minor},
+                    DeviationRow{PresetId::praet, 8, -5.377, 35.6, TriadKind::minor}));
 
 TEST(TriadDeviations, FollowARetuning) {
     // E down by 13.7 cents (274 twentieths): the C major third becomes pure, the fifth of A
@@ -192,6 +218,13 @@ TEST(TriadSpans, WhatSoundsAtAMoment) {
     EXPECT_EQ(triadsSoundingAt(spans, 2.5), 0);       // the rest
     EXPECT_EQ(triadsSoundingAt(spans, 3.5), 1u << G);
     EXPECT_EQ(triadsSoundingAt(spans, 4.0), 0); // after the end
+    // F A C holds A minor nowhere, but D F A does; G B D holds no minor triad either.
+    const std::vector<TriadSpan> minor =
+        triadSpans(joined({chord(0, 1, {62, 65, 69}), chord(1, 2, {55, 59, 62})}));
+    EXPECT_EQ(triadsSoundingAt(minor, 0.5, TriadKind::minor), 1u << D);
+    EXPECT_EQ(triadsSoundingAt(minor, 0.5, TriadKind::major), 0);
+    EXPECT_EQ(triadsSoundingAt(minor, 1.5, TriadKind::minor), 0);
+    EXPECT_EQ(triadsSoundingAt(minor, 1.5, TriadKind::major), 1u << G);
 }
 
 } // namespace

@@ -34,4 +34,23 @@ TEST(TriadReport, OneLinePerTriadInTheOrderOfFifthsWithTheUsersSeparator) {
     EXPECT_EQ(lines[11], "F-dur       0,2 s    3,1 %   terts +13,7 cent   kvint  -2,0 cent");
 }
 
+TEST(TriadReport, MinorTriadsAfterTheMajorWithTheirMinorThirds) {
+    TriadTimes times;
+    times.pieceSeconds = 4.0;
+    times.seconds[0] = 2.0;      // C major
+    times.minorSeconds[9] = 1.0; // A minor
+    const Tuning pythagorean = klangora::Tuning::preset(PresetId::pyt);
+    const auto minor =
+        linesOf(triadReport(times, pythagorean, '.', danishReportWords(), TriadChoice::minor));
+    ASSERT_EQ(minor.size(), 12u);
+    // A (906 cent) to c' (1200): 294 cent, 21.6 narrower than 6:5.
+    EXPECT_EQ(minor[3], "A-mol       1.0 s   25.0 %   terts -21.6 cent   kvint   0.0 cent");
+    const auto both =
+        linesOf(triadReport(times, pythagorean, '.', danishReportWords(), TriadChoice::both));
+    ASSERT_EQ(both.size(), 24u);
+    EXPECT_EQ(both[0], "C-dur       2.0 s   50.0 %   terts +21.7 cent   kvint   0.0 cent");
+    EXPECT_EQ(both[12].substr(0, 6), "C-mol ");
+    EXPECT_EQ(both[15], minor[3]);
+}
+
 } // namespace

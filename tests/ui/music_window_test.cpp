@@ -5,6 +5,7 @@
 #include "sound/music/piece_renderer.h"
 #include "support/window_test_support.h"
 #include "ui/music/music_window.h"
+#include "ui/music/passage_repeat.h"
 
 #include <QDir>
 #include <QFile>
@@ -159,6 +160,39 @@ private slots:
     }
 
     // Not even through a link to it: the file is known by its identity, not by its name.
+    void aPassageMarkedWithAAndBRepeatsUntilStopped() {
+        auto* passage = new PassageRepeat(*m_window, m_player);
+        QVERIFY(m_window->openPiece(writePiece("Kadence.mid", 12))); // a note each half second
+        m_window->playOrPause();
+        runAudio(1.0);
+        child<QPushButton>(*m_window, "passageA")->click();
+        runAudio(1.0);
+        child<QPushButton>(*m_window, "passageB")->click();
+        QCOMPARE(passage->a().value(), 1.0);
+        QCOMPARE(passage->b().value(), 2.0);
+        QVERIFY(child<QLabel>(*m_window, "passageShown")->text().startsWith("Gentager 0:01.0"));
+        // The b at 2 s lies at B, outside the passage: the c# and d of 1 s and 1.5 s, round
+        // after round.
+        QCOMPARE(runAudio(3.0), (std::vector<int>{62, 63, 62, 63, 62, 63}));
+        child<QPushButton>(*m_window, "passageOff")->click();
+        QCOMPARE(runAudio(1.0), (std::vector<int>{64, 65}));
+    }
+
+    void shiftAndADragOnTheSliderMarksThePassage() {
+        auto* passage = new PassageRepeat(*m_window, m_player);
+        QVERIFY(m_window->openPiece(writePiece("Kadence.mid", 12)));
+        auto* slider = child<QSlider>(*m_window, "musicPosition");
+        slider->resize(600, slider->height());
+        const int y = slider->height() / 2;
+        // Right to left: the passage is the stretch between, whichever end came first.
+        QTest::mousePress(slider, Qt::LeftButton, Qt::ShiftModifier, {450, y});
+        QTest::mouseMove(slider, {300, y});
+        QTest::mouseRelease(slider, Qt::LeftButton, Qt::ShiftModifier, {150, y});
+        QVERIFY(passage->a().value() > 0.8 && passage->a().value() < 1.8);
+        QVERIFY(passage->b().value() > 3.8 && passage->b().value() < 4.8);
+        QCOMPARE(slider->value(), 0); // the handle stayed where the piece is
+    }
+
     void savingOntoThePieceItselfIsRefused() {
         const QString piece = writePiece("stykke.mid", 8);
         QFile::link("stykke.mid", m_folder.filePath("link.mid"));

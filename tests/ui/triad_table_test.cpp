@@ -105,6 +105,30 @@ private slots:
         QVERIFY(!table.item(1, TriadTable::nameColumn)->font().bold());
     }
 
+    void theSwitchListsMinorTriadsAndHighlightsThem() {
+        TuningModel model; // equal: every minor third 15.6 narrower than 6:5
+        TriadTable table(model);
+        table.setPiece(cadenceWithRest());
+        table.setPlayingPosition(6.5); // D minor
+        table.setChoice(klangora::music::TriadChoice::minor);
+        QCOMPARE(table.rowCount(), 12);
+        const int d = table.rowOf(2, klangora::music::TriadKind::minor);
+        QCOMPARE(table.item(d, TriadTable::nameColumn)->text(), QString("D-mol"));
+        QCOMPARE(table.item(d, TriadTable::secondsColumn)->text(), QString("1.0 s"));
+        QCOMPARE(table.item(d, TriadTable::thirdColumn)->text(), QString("-15.6 cent"));
+        QVERIFY(table.item(d, TriadTable::nameColumn)->font().bold());
+        QCOMPARE(table.accessibleDescription(), QString("Klinger nu: D-mol"));
+        QCOMPARE(table.rowOf(C), -1);
+        // Both kinds: the majors' twelve rows, then the minors'; the highlight moves along.
+        table.setChoice(klangora::music::TriadChoice::both);
+        QCOMPARE(table.rowCount(), 24);
+        QCOMPARE(table.rowOf(2, klangora::music::TriadKind::minor), 12 + 2);
+        QVERIFY(table.item(14, TriadTable::nameColumn)->font().bold());
+        table.setPlayingPosition(3.5); // F major
+        QCOMPARE(table.accessibleDescription(), QString("Klinger nu: F-dur"));
+        QVERIFY(!table.item(14, TriadTable::nameColumn)->font().bold());
+    }
+
     void aNewPieceClearsTheHighlight() {
         TuningModel model;
         TriadTable table(model);

@@ -3,6 +3,7 @@
 #include "sound/instrument/live_instrument.h"
 #include "ui/model/tuning_model.h"
 #include "ui/music/music_window.h"
+#include "ui/music/passage_repeat.h"
 #include "ui/session/session.h"
 #include "ui/texts/key_table.h"
 #include "ui/texts/language_follower.h"
@@ -37,6 +38,7 @@ MusicSession::MusicSession(QWidget& window, Session& session)
                                                   [&session] { return session.tuning(); },
                                                   &session.piece()},
                                &window);
+    new PassageRepeat(*m_window, session.piecePlayer()); // A and B, owned by the window
     // P is one binding for all of the program's windows, the music window's closed or open.
     m_playKey = keyAction(window, *m_window, keys::Command::playPausePiece, "playPausePieceAction");
     m_playKey->setShortcutContext(Qt::ApplicationShortcut);

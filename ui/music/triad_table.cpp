@@ -1,6 +1,6 @@
 #include "ui/music/triad_table.h"
 
-#include "core/music/triad_report.h"
+#include "core/musical_facts.h"
 #include "ui/model/concealed_tone.h"
 #include "ui/model/musical_facts.h"
 #include "ui/model/tuning_model.h"
@@ -17,7 +17,9 @@
 #include <QStyledItemDelegate>
 #include <QThreadPool>
 
+#include <algorithm>
 #include <cstddef>
+#include <utility>
 
 using namespace klangora::music;
 
@@ -58,7 +60,7 @@ QTableWidgetItem* textItem(Qt::Alignment alignment) {
 } // namespace
 
 TriadTable::TriadTable(const TuningModel& model, QWidget* parent)
-    : QTableWidget(12, 5, parent), m_model(model) {
+    : QTableWidget(0, 5, parent), m_model(model) {
     setObjectName("triadTable");
     verticalHeader()->hide();
     // The corner button selects nothing here (no selection), but a screen reader meets it.
@@ -69,25 +71,58 @@ TriadTable::TriadTable(const TuningModel& model, QWidget* parent)
     setEditTriggers(NoEditTriggers);
     setSelectionMode(NoSelection);
     setFocusPolicy(Qt::StrongFocus); // the rows can be read one by one with the arrow keys
-    // All twelve rows and five columns in view: the window grows to the table, not the table
-    // scrolls in the window.
+    // All rows and five columns in view: the window grows to the table, not the table scrolls
+    // in the window.
     setSizeAdjustPolicy(AdjustToContents);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    makeRows();
+    tellTexts();
+    connect(&model, &TuningModel::tonesChanged, this, [this] { fillDeviations(); });
+}
+
+void TriadTable::makeRows() {
+    setRowCount(12 * static_cast<int>(kinds().size()));
     for (int row = 0; row < rowCount(); ++row) {
         setItem(row, nameColumn, textItem(Qt::AlignLeft));
         for (int column = secondsColumn; column <= fifthColumn; ++column) {
             setItem(row, column, textItem(Qt::AlignRight));
         }
     }
-    tellTexts();
+    m_highlighted = 0;
+    m_highlightedMinor = 0;
+    fillNames();
     fillTimes();
     fillDeviations();
-    connect(&model, &TuningModel::tonesChanged, this, [this] { fillDeviations(); });
+}
+
+void TriadTable::setChoice(TriadChoice choice) {
+    if (choice == m_choice) {
+        return;
+    }
+    const TriadMask major = m_highlighted;
+    const TriadMask minor = m_highlightedMinor;
+    m_choice = choice;
+    makeRows();
+    tellTexts();
+    highlight(major, minor);
+    hideConcealed();
+}
+
+std::vector<TriadKind> TriadTable::kinds() const {
+    std::vector<TriadKind> listed;
+    for (const TriadKind kind : {TriadKind::major, TriadKind::minor}) {
+        if (includes(m_choice, kind)) {
+            listed.push_back(kind);
+        }
+    }
+    return listed;
 }
 
 void TriadTable::tellTexts() {
-    setAccessibleName(tr("Dur-treklange i musikken"));
+    setAccessibleName(m_choice == TriadChoice::major   ? tr("Dur-treklange i musikken")
+                      : m_choice == TriadChoice::minor ? tr("Mol-treklange i musikken")
+                                                       : tr("Dur- og mol-treklange i musikken"));
     setHorizontalHeaderLabels(
         {tr("Treklang"), tr("Klinger"), tr("Andel"), tr("Terts fra ren"), tr("Kvint fra ren")});
     if (auto* corner = findChild<QAbstractButton*>()) {
@@ -147,11 +182,12 @@ void TriadTable::showTriads(PieceTriads triads) {
     m_spans = std::move(triads.spans);
     m_times = triads.times;
     fillTimes();
-    highlight(0);
+    highlight(0, 0);
 }
 
 void TriadTable::setPlayingPosition(double seconds) {
-    highlight(triadsSoundingAt(m_spans, seconds));
+    highlight(triadsSoundingAt(m_spans, seconds, TriadKind::major),
+              triadsSoundingAt(m_spans, seconds, TriadKind::minor));
 }
 
 void TriadTable::setFifthsOrder(bool fifths) {
@@ -162,9 +198,9 @@ void TriadTable::setFifthsOrder(bool fifths) {
     fillNames();
     fillTimes();
     fillDeviations();
-    const TriadMask roots = m_highlighted;
-    m_highlighted = 0;
-    highlight(roots);
+    const TriadMask major = std::exchange(m_highlighted, 0);
+    const TriadMask minor = std::exchange(m_highlightedMinor, 0);
+    highlight(major, minor);
     hideConcealed();
 }
 
@@ -175,72 +211,103 @@ void TriadTable::followConcealment(const ConcealedTone& concealed) {
 }
 
 void TriadTable::hideConcealed() {
-    for (int root = 0; root < 12; ++root) {
-        setRowHidden(rowOf(root), m_concealed != nullptr && m_concealed->inTriad(root));
+    for (const TriadKind kind : kinds()) {
+        for (int root = 0; root < 12; ++root) {
+            setRowHidden(rowOf(root, kind), concealedIn(root, kind));
+        }
     }
     fillDeviations();
+}
+
+bool TriadTable::concealedIn(int root, TriadKind kind) const {
+    if (m_concealed == nullptr || !m_concealed->tone()) {
+        return false;
+    }
+    if (kind == TriadKind::major) {
+        return m_concealed->inTriad(root);
+    }
+    const int tone = *m_concealed->tone();
+    return tone == root || tone == (root + klangora::kMinorThirdSemitones) % 12 ||
+           tone == (root + klangora::kFifthSemitones) % 12;
 }
 
 const std::array<int, 12>& TriadTable::order() const {
     return m_fifths ? kFifthsRoots : kChromaticRoots;
 }
 
-int TriadTable::rowOf(int root) const {
-    for (int row = 0; row < 12; ++row) {
-        if (order()[static_cast<std::size_t>(row)] == root) {
-            return row;
-        }
+int TriadTable::rowOf(int root, TriadKind kind) const {
+    const std::vector<TriadKind> listed = kinds();
+    const auto block = std::find(listed.begin(), listed.end(), kind);
+    if (block == listed.end()) {
+        return -1;
     }
-    return -1;
+    const auto inOrder = std::find(order().begin(), order().end(), root);
+    return 12 * static_cast<int>(block - listed.begin()) +
+           static_cast<int>(inOrder - order().begin());
 }
 
-QTableWidgetItem* TriadTable::cell(int root, Column column) const {
-    return item(rowOf(root), column);
+QTableWidgetItem* TriadTable::cell(int root, TriadKind kind, Column column) const {
+    return item(rowOf(root, kind), column);
 }
 
 void TriadTable::fillNames() {
-    for (int root = 0; root < 12; ++root) {
-        // Named as the readout panel names the root: H is B in English.
-        const QString note = QCoreApplication::translate("klangora", music::noteName(root + 1));
-        cell(root, nameColumn)->setText(tr("%1-dur").arg(note));
+    for (const TriadKind kind : kinds()) {
+        for (int root = 0; root < 12; ++root) {
+            // Named as the readout panel names the root: H is B in English.
+            const QString note = QCoreApplication::translate("klangora", music::noteName(root + 1));
+            cell(root, kind, nameColumn)
+                ->setText(kind == TriadKind::major ? tr("%1-dur").arg(note)
+                                                   : tr("%1-mol").arg(note));
+        }
     }
 }
 
 void TriadTable::fillTimes() {
-    for (int root = 0; root < 12; ++root) {
-        const double share = m_times.share(root);
-        cell(root, secondsColumn)
-            ->setText(formatTenths(m_times.seconds[static_cast<std::size_t>(root)]) + " s");
-        QTableWidgetItem* shareCell = cell(root, shareColumn);
-        shareCell->setText(formatTenths(100.0 * share) + " %");
-        shareCell->setData(kShareRole, share);
+    for (const TriadKind kind : kinds()) {
+        for (int root = 0; root < 12; ++root) {
+            const double share = m_times.share(root, kind);
+            cell(root, kind, secondsColumn)
+                ->setText(formatTenths(m_times.secondsOf(root, kind)) + " s");
+            QTableWidgetItem* shareCell = cell(root, kind, shareColumn);
+            shareCell->setText(formatTenths(100.0 * share) + " %");
+            shareCell->setData(kShareRole, share);
+        }
     }
 }
 
 void TriadTable::fillDeviations() {
-    for (int root = 0; root < 12; ++root) {
-        // A hidden row's cells are empty too: a screen reader reads a table's rows all the same.
-        const bool concealed = m_concealed != nullptr && m_concealed->inTriad(root);
-        const TriadDeviation deviation = triadDeviation(m_model.tuning(), root);
-        cell(root, thirdColumn)->setText(concealed ? QString() : signedCents(deviation.thirdCents));
-        cell(root, fifthColumn)->setText(concealed ? QString() : signedCents(deviation.fifthCents));
+    for (const TriadKind kind : kinds()) {
+        for (int root = 0; root < 12; ++root) {
+            // A hidden row's cells are empty too: a screen reader reads a table's rows all the
+            // same.
+            const bool concealed = concealedIn(root, kind);
+            const TriadDeviation deviation = triadDeviation(m_model.tuning(), root, kind);
+            cell(root, kind, thirdColumn)
+                ->setText(concealed ? QString() : signedCents(deviation.thirdCents));
+            cell(root, kind, fifthColumn)
+                ->setText(concealed ? QString() : signedCents(deviation.fifthCents));
+        }
     }
 }
 
-void TriadTable::highlight(TriadMask roots) {
-    if (roots == m_highlighted) {
+void TriadTable::highlight(TriadMask roots, TriadMask minorRoots) {
+    if (roots == m_highlighted && minorRoots == m_highlightedMinor) {
         return;
     }
     m_highlighted = roots;
-    for (int root = 0; root < 12; ++root) {
-        const bool on = (roots >> root) & 1u;
-        for (int column = nameColumn; column <= fifthColumn; ++column) {
-            QTableWidgetItem* c = cell(root, static_cast<Column>(column));
-            QFont font = c->font();
-            font.setBold(on);
-            c->setFont(font);
-            c->setBackground(on ? QBrush(colours::yellow) : QBrush());
-            c->setForeground(on ? QBrush(Qt::black) : QBrush());
+    m_highlightedMinor = minorRoots;
+    for (const TriadKind kind : kinds()) {
+        const TriadMask lit = kind == TriadKind::major ? roots : minorRoots;
+        for (int root = 0; root < 12; ++root) {
+            const bool on = (lit >> root) & 1u;
+            for (int column = nameColumn; column <= fifthColumn; ++column) {
+                QTableWidgetItem* c = cell(root, kind, static_cast<Column>(column));
+                QFont font = c->font();
+                font.setBold(on);
+                c->setFont(font);
+                c->setBackground(on ? QBrush(colours::yellow) : QBrush());
+                c->setForeground(on ? QBrush(Qt::black) : QBrush());
+            }
         }
     }
     describeSounding();
@@ -248,12 +315,18 @@ void TriadTable::highlight(TriadMask roots) {
 
 void TriadTable::describeSounding() {
     QStringList sounding;
-    for (int root = 0; root < 12; ++root) {
-        if ((m_highlighted >> root) & 1u) {
-            sounding << cell(root, nameColumn)->text();
+    for (const TriadKind kind : kinds()) {
+        const TriadMask lit = kind == TriadKind::major ? m_highlighted : m_highlightedMinor;
+        for (int root = 0; root < 12; ++root) {
+            if ((lit >> root) & 1u) {
+                sounding << cell(root, kind, nameColumn)->text();
+            }
         }
     }
     // What a screen reader tells when asked about the table.
-    setAccessibleDescription(sounding.isEmpty() ? tr("Ingen dur-treklang klinger nu")
+    const QString none = m_choice == TriadChoice::major   ? tr("Ingen dur-treklang klinger nu")
+                         : m_choice == TriadChoice::minor ? tr("Ingen mol-treklang klinger nu")
+                                                          : tr("Ingen treklang klinger nu");
+    setAccessibleDescription(sounding.isEmpty() ? none
                                                 : tr("Klinger nu: %1").arg(sounding.join(", ")));
 }

@@ -26,6 +26,7 @@ enum class Command {
     soundSelectedMark,
     openTuning,
     saveTuning,
+    printHandout,
     tuningMenu,
     stopAllSound,
     playPausePiece,
