@@ -1,3 +1,4 @@
+#include "app/export_tuning_command.h"
 #include "app/triads_command.h"
 #include "app/tuning_reason.h"
 #include "core/music/midi_file_reader.h"
@@ -12,6 +13,7 @@
 #include "ui/classroom/interface_language.h"
 #include "ui/form1.h"
 #include "ui/instrument/midi_keyboard.h"
+#include "ui/instrument/midi_out.h"
 #include "ui/instrument/sound_choice.h"
 #include "ui/music/midi_file_reason_text.h"
 #include "ui/music/music_session.h"
@@ -43,6 +45,7 @@ struct Request {
     // For a classroom's desktop shortcut: the zoom and full screen to start with.
     std::optional<int> zoomPercent;
     bool fullScreen = false;
+    klangora::mts::SendMode midiOut = klangora::mts::kDefaultSendMode; // --midi-out
 };
 
 Request ended(int exitStatus) {
@@ -153,6 +156,20 @@ Request readArguments(const QStringList& arguments) {
     parser.addOption(output);
     parser.addOption(tuning);
     parser.addOption(triads);
+    const QCommandLineOption exportTuningOption(
+        "export-tuning",
+        QCoreApplication::translate("klangora",
+                                    "Gem stemningen NAVN (som --tuning) i filen, -o giver: .scl, "
+                                    ".kbm, .tun eller .syx, og afslut."),
+        QCoreApplication::translate("klangora", "NAVN"));
+    parser.addOption(exportTuningOption);
+    const QCommandLineOption midiOut(
+        "midi-out",
+        QCoreApplication::translate(
+            "klangora", "Send stemningen på MIDI ud som TILSTAND: scale2 (MTS skala, 2 byte), "
+                        "scale1 (MTS skala, 1 byte), keys (MTS hver tangent) eller off (fra)."),
+        QCoreApplication::translate("klangora", "TILSTAND"), "scale2");
+    parser.addOption(midiOut);
     const QCommandLineOption sound(
         "sound",
         QCoreApplication::translate("klangora",
@@ -227,6 +244,9 @@ Request readArguments(const QStringList& arguments) {
                                                       parser.value(output).toStdString()},
                                                      *chosenSound, chosenFont, std::cerr));
     }
+    if (parser.isSet(exportTuningOption)) {
+        return ended(exportTuning(parser.value(exportTuningOption), parser.value(output)));
+    }
     if (parser.isSet(triads)) {
         return ended(printTriads(parser.value(triads), parser.value(tuning)));
     }
@@ -267,6 +287,15 @@ Request readArguments(const QStringList& arguments) {
                 .arg(parser.value(language)));
     }
     request.fullScreen = parser.isSet(fullScreen);
+    const auto midiOutMode =
+        klangora::mts::sendModeFromCommandName(parser.value(midiOut).toStdString());
+    if (!midiOutMode) {
+        return refuse(
+            QCoreApplication::translate(
+                "klangora", "--midi-out skal være scale2, scale1, keys eller off, ikke »%1«")
+                .arg(parser.value(midiOut)));
+    }
+    request.midiOut = *midiOutMode;
     if (const auto problem = musicProblem(request)) {
         print(stderr, QStringLiteral("klangora: %1\n").arg(*problem));
         return ended(kMusicError);
@@ -311,7 +340,9 @@ int runWindow(int argc, char* argv[], const Request& request) {
     if (request.sound) {
         soundChoice.choose(*request.sound); // for this run only
     }
-    const MidiKeyboard midi(form, form.live());
+    MidiKeyboard midi(form, form.live());
+    MidiOut midiOut(form, {form.model(), *instrument, midi.input(), volume}, request.midiOut);
+    form.setMidiOut(&midiOut);
     MusicSession& music = form.music();
     if (request.zoomPercent) {
         form.classroom().zoom().setPercent(*request.zoomPercent);

@@ -264,6 +264,15 @@ void TuningFilesTest::saveWritesTheTuningAndOpensAgain() {
     QVERIFY(form.openTuning(file));
     QCOMPARE(stateOf(form).sliders, ownTuning);
     QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
+    // The extension picks the format a synthesiser reads.
+    for (const auto& [name, start] : {std::pair{"own.TUN", QByteArray("; Din Egen Stemning!\n")},
+                                      std::pair{"own.kbm", QByteArray("! own.kbm\n")},
+                                      std::pair{"own.syx", QByteArray("\xF0\x7E\x7F\x08\x01")}}) {
+        QVERIFY(form.saveTuning(path(name)));
+        QFile synthFile(path(name));
+        QVERIFY(synthFile.open(QIODevice::ReadOnly));
+        QVERIFY2(synthFile.readAll().startsWith(start), name);
+    }
 
     // A description too long for the window is cut, but kept whole in the tooltip and the file.
     const QString longName =
@@ -347,7 +356,8 @@ void TuningFilesTest::menuAndShortcutsReachTheDialogs() {
     // Ctrl+O opens the file chosen in a Danish dialog; Ctrl+S suggests a name from the caption
     // and adds .scl to a name that does not end so, also when it has a dot of its own.
     // Opening offers music files as well.
-    const QStringList filters = {"Scala-stemning (*.scl)", "Alle filer (*)"};
+    const QStringList filters = {"Scala-stemning (*.scl)", "Scala-tastaturkort (*.kbm)",
+                                 "AnaMark-stemning (*.tun)", "MTS-dump (*.syx)", "Alle filer (*)"};
     const QStringList openFilters = {"Stemninger og musik (*.scl *.mid *.midi)",
                                      "Scala-stemning (*.scl)", "MIDI-musik (*.mid *.midi)",
                                      "Alle filer (*)"};

@@ -1,0 +1,46 @@
+# `klangora --export-tuning`: each format by the output's extension, without a display, and an
+# unknown extension refused.
+unset(ENV{DISPLAY})
+unset(ENV{WAYLAND_DISPLAY})
+set(ENV{LC_ALL} C)
+
+function(run status)
+    execute_process(COMMAND ${PROGRAM} ${ARGN}
+        RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 20)
+    if(NOT result STREQUAL "${status}")
+        message(FATAL_ERROR "klangora ${ARGN}: status ${result}, expected ${status}\n${out}${err}")
+    endif()
+endfunction()
+
+function(expect_start file pattern)
+    file(READ ${WORK_DIR}/${file} head LIMIT 40 HEX)
+    if(NOT head MATCHES "^${pattern}")
+        message(FATAL_ERROR "${file} begins ${head}, not ${pattern}")
+    endif()
+endfunction()
+
+run(0 --export-tuning pyt -o ${WORK_DIR}/p.scl)
+file(READ ${WORK_DIR}/p.scl scale)
+# The Pythagorean e, four fifths up, as the program's preset has it: 408 cent.
+if(NOT scale MATCHES "\n 408\\.00\n")
+    message(FATAL_ERROR "no Pythagorean third in:\n${scale}")
+endif()
+run(0 --export-tuning pyt -o ${WORK_DIR}/p.kbm)
+file(STRINGS ${WORK_DIR}/p.kbm map REGEX "^261")
+if(NOT map STREQUAL "261.600000")
+    message(FATAL_ERROR "the map does not tune the fixed c to 261.6 Hz: ${map}")
+endif()
+run(0 --export-tuning ren -o ${WORK_DIR}/r.tun)
+file(STRINGS ${WORK_DIR}/r.tun line REGEX "^note 64=")
+# The pure e above the fixed c (at 5999.83 cent above 8.176 Hz) lies 386.3 cent higher.
+if(NOT line MATCHES "note 64=6386\\.13")
+    message(FATAL_ERROR "the pure e is not where it belongs: ${line}")
+endif()
+run(0 --export-tuning pyt -o ${WORK_DIR}/p.syx)
+file(SIZE ${WORK_DIR}/p.syx size)
+if(NOT size EQUAL 408)
+    message(FATAL_ERROR "a bulk dump has 408 bytes, not ${size}")
+endif()
+expect_start(p.syx "f07e7f0801")
+run(1 --export-tuning pyt -o ${WORK_DIR}/p.txt)
+run(1 --export-tuning nothing-of-the-kind -o ${WORK_DIR}/n.scl)
