@@ -1,0 +1,190 @@
+// The tuning and the keys on a real receiver: FluidSynth, a JACK client of its own on a private
+// JACK server (skipped where jackd cannot run), connected to klangora:midi_out, plays what the
+// window's keys play in the window's tuning, in every mode that sends one, and falls silent on
+// Esc even for a note that only came through from the MIDI input.
+#include "sound/fluid/output_volume.h"
+#include "sound/instrument/live_instrument.h"
+#include "sound/midi/midi_input.h"
+#include "support/child_process.h"
+#include "support/pitch.h"
+#include "support/private_pulse_server.h"
+#include "support/recording_player.h"
+#include "support/window_test_support.h"
+#include "ui/instrument/live_playing.h"
+#include "ui/instrument/midi_out.h"
+
+#include <fluidsynth.h>
+#include <jack/jack.h>
+
+#include <QtTest>
+
+#include <csignal>
+#include <unistd.h>
+
+#include <cmath>
+#include <memory>
+#include <optional>
+
+using namespace klangora;
+using namespace klangora::test_support;
+
+namespace {
+
+constexpr int kRate = 48000;
+
+class Silent : public NoteSink {
+    void noteOn(int, float) override {}
+    void noteOff(int) override {}
+};
+
+double centsApart(double hz, double wantedHz) {
+    return 1200.0 * std::log2(hz / wantedHz);
+}
+
+} // namespace
+
+class MidiOutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void receiverPlaysTheWindowsTuning_data();
+    void receiverPlaysTheWindowsTuning();
+
+private:
+    bool startServer();
+    bool connectToReceiver();
+    // Half a second of the receiver's sound; the strongest pitches near c and near e.
+    bool plays(double cHz, double eHz);
+    int voicesAfterAWhile();
+
+    std::string m_serverName;
+    std::optional<ScopedEnvironment> m_environment;
+    ChildProcess m_server;
+    jack_client_t* m_probe = nullptr;
+    fluid_settings_t* m_settings = nullptr;
+    fluid_synth_t* m_synth = nullptr;
+    fluid_midi_driver_t* m_driver = nullptr;
+    double m_heardC = 0;
+    double m_heardE = 0;
+};
+
+bool MidiOutTest::startServer() {
+    std::string error;
+    const auto log = std::filesystem::temp_directory_path() / (m_serverName + ".log");
+    if (!m_server.start(
+            {"jackd", "-n", m_serverName, "-r", "-d", "dummy", "-r", "48000", "-p", "256"},
+            {{"JACK_DEFAULT_SERVER", m_serverName},
+             {"JACK_NO_AUDIO_RESERVATION", "1"},
+             {"DBUS_SESSION_BUS_ADDRESS", std::nullopt}},
+            log, error)) {
+        return false;
+    }
+    for (int tries = 0; tries < 50 && m_probe == nullptr; ++tries) {
+        jack_status_t status{};
+        m_probe = jack_client_open("probe", JackNoStartServer, &status);
+        QTest::qWait(100);
+    }
+    return m_probe != nullptr;
+}
+
+void MidiOutTest::initTestCase() {
+    m_serverName = "klangora-midi-out-test-" + std::to_string(getuid());
+    m_environment.emplace("JACK_DEFAULT_SERVER", m_serverName);
+    if (!startServer()) {
+        QSKIP("a JACK server cannot run here");
+    }
+    m_settings = new_fluid_settings();
+    fluid_settings_setstr(m_settings, "midi.driver", "jack");
+    fluid_settings_setstr(m_settings, "midi.jack.id", "receiver");
+    fluid_settings_setnum(m_settings, "synth.sample-rate", kRate);
+    m_synth = new_fluid_synth(m_settings);
+    QVERIFY(fluid_synth_sfload(m_synth, KLANGORA_SINE_PIANO_FONT, 1) != FLUID_FAILED);
+    m_driver = new_fluid_midi_driver(m_settings, &fluid_synth_handle_midi_event, m_synth);
+    QVERIFY(m_driver != nullptr);
+}
+
+void MidiOutTest::cleanupTestCase() {
+    if (m_driver != nullptr) {
+        delete_fluid_midi_driver(m_driver);
+    }
+    if (m_synth != nullptr) {
+        delete_fluid_synth(m_synth);
+        delete_fluid_settings(m_settings);
+    }
+    if (m_probe != nullptr) {
+        jack_client_close(m_probe);
+    }
+    m_server.end(SIGTERM, std::chrono::milliseconds(3000));
+}
+
+bool MidiOutTest::connectToReceiver() {
+    const char** ports =
+        jack_get_ports(m_probe, "^receiver:", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput);
+    if (ports == nullptr) {
+        return false;
+    }
+    const int result = jack_connect(m_probe, "klangora:midi_out", ports[0]);
+    jack_free(static_cast<void*>(ports));
+    return result == 0 || result == EEXIST;
+}
+
+bool MidiOutTest::plays(double cHz, double eHz) {
+    constexpr int kFrames = kRate / 2;
+    std::vector<float> left(kFrames), right(kFrames);
+    fluid_synth_write_float(m_synth, kFrames, left.data(), 0, 1, right.data(), 0, 1);
+    const std::vector<double> samples(left.begin(), left.end());
+    m_heardC = strongestHz(samples, kRate, 255, 268, 0.25);
+    m_heardE = strongestHz(samples, kRate, 322, 338, 0.25);
+    return std::fabs(centsApart(m_heardC, cHz)) < 1.0 && std::fabs(centsApart(m_heardE, eHz)) < 1.0;
+}
+
+int MidiOutTest::voicesAfterAWhile() {
+    plays(261.6, 261.6);
+    return fluid_synth_get_active_voice_count(m_synth);
+}
+
+void MidiOutTest::receiverPlaysTheWindowsTuning_data() {
+    QTest::addColumn<int>("mode");
+    QTest::newRow("MTS skala (2 byte)") << static_cast<int>(mts::SendMode::scale2Byte);
+    QTest::newRow("MTS skala (1 byte)") << static_cast<int>(mts::SendMode::scale1Byte);
+    QTest::newRow("MTS hver tangent") << static_cast<int>(mts::SendMode::everyKey);
+}
+
+void MidiOutTest::receiverPlaysTheWindowsTuning() {
+    QFETCH(int, mode);
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    form.pytClick();
+    Silent sink;
+    MidiInput input(sink);
+    OutputVolume volume;
+    MidiOut out(form, {form.model(), form.live().instrument(), input, volume},
+                static_cast<mts::SendMode>(mode));
+    QTRY_VERIFY_WITH_TIMEOUT(input.jackOpen(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(connectToReceiver(), 5000);
+
+    // Keys A and D: the fixed c and the Pythagorean e, four fifths above it.
+    QTest::keyPress(form.windowHandle(), Qt::Key_A);
+    QTest::keyPress(form.windowHandle(), Qt::Key_D);
+    QTRY_VERIFY2_WITH_TIMEOUT(plays(261.6, 331.12),
+                              qPrintable(QString("heard %1 and %2 Hz").arg(m_heardC).arg(m_heardE)),
+                              5000);
+    // "Ren": the pure third, on the e still held.
+    form.renClick();
+    QTRY_VERIFY2_WITH_TIMEOUT(plays(261.6, 327.00),
+                              qPrintable(QString("heard %1 and %2 Hz").arg(m_heardC).arg(m_heardE)),
+                              5000);
+
+    // A note from the MIDI input on channel 3 goes through; Esc silences it too.
+    const std::uint8_t noteOn[] = {0x92, 64, 100};
+    input.receive(MidiInput::kAlsaSource, noteOn, sizeof noteOn);
+    input.drain();
+    pressKey(form, Qt::Key_Escape);
+    QTRY_COMPARE_WITH_TIMEOUT(voicesAfterAWhile(), 0, 5000);
+}
+
+QTEST_MAIN(MidiOutTest)
+#include "midi_out_test.moc"
