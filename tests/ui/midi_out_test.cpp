@@ -55,8 +55,7 @@ private:
     fluid_synth_t* m_synth = nullptr;
     fluid_midi_driver_t* m_driver = nullptr;
     bool m_connected = false;
-    double m_heardC = 0;
-    double m_heardE = 0;
+    double m_heardC = 0, m_heardE = 0;
 };
 
 void MidiOutTest::initTestCase() {
@@ -96,8 +95,7 @@ void MidiOutTest::cleanupTestCase() {
     m_server.end(SIGTERM, std::chrono::milliseconds(3000));
 }
 
-// Once per row, and only as a fresh connection: QTRY_VERIFY asks again after success.
-bool MidiOutTest::connectToReceiver() {
+bool MidiOutTest::connectToReceiver() { // once per row: QTRY_VERIFY asks again after success
     const char** ports =
         jack_get_ports(m_probe, "^receiver:", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput);
     if (!m_connected && ports != nullptr) {

@@ -264,11 +264,10 @@ void TuningFilesTest::saveWritesTheTuningAndOpensAgain() {
     QVERIFY(form.openTuning(file));
     QCOMPARE(stateOf(form).sliders, ownTuning);
     QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
-    // The extension, in any case, picks the format a synthesiser reads.
-    QVERIFY(form.saveTuning(path("own.TUN")));
-    QFile anaMark(path("own.TUN"));
-    QVERIFY(anaMark.open(QIODevice::ReadOnly));
-    QVERIFY(anaMark.readAll().startsWith("; Din Egen Stemning!\n; Note 60 is the fixed c"));
+    QVERIFY(form.saveTuning(path("own.TUN"))); // the extension, in any case, picks the format
+    written.close();
+    written.setFileName(path("own.TUN"));
+    QVERIFY(written.open(QIODevice::ReadOnly) && written.readAll().startsWith("; Din Egen"));
 
     // A description too long for the window is cut, but kept whole in the tooltip and the file.
     const QString longName =
