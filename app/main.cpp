@@ -1,5 +1,6 @@
 #include "app/check_lesson_command.h"
 #include "app/export_command.h"
+#include "app/export_tuning_command.h"
 #include "app/triads_command.h"
 #include "app/tuning_reason.h"
 #include "core/music/midi_file_reader.h"
@@ -15,6 +16,7 @@
 #include "ui/classroom/interface_language.h"
 #include "ui/form1.h"
 #include "ui/instrument/midi_keyboard.h"
+#include "ui/instrument/midi_out.h"
 #include "ui/instrument/sound_choice.h"
 #include "ui/lessons/lesson_files.h"
 #include "ui/music/midi_file_reason_text.h"
@@ -49,6 +51,7 @@ struct Request {
     std::optional<int> zoomPercent;
     bool fullScreen = false;
     QString exportFile; // --export-diagram: the handout written, no window shown
+    klangora::mts::SendMode midiOut = klangora::mts::kDefaultSendMode; // --midi-out
 };
 
 Request ended(int exitStatus) {
@@ -170,6 +173,20 @@ Request readArguments(const QStringList& arguments) {
     parser.addOption(triadKind);
     const QCommandLineOption exportFile = exportDiagramOption();
     parser.addOption(exportFile);
+    const QCommandLineOption exportTuningOption(
+        "export-tuning",
+        QCoreApplication::translate("klangora",
+                                    "Gem stemningen NAVN (som --tuning) i filen, -o giver: .scl, "
+                                    ".kbm, .tun eller .syx, og afslut."),
+        QCoreApplication::translate("klangora", "NAVN"));
+    parser.addOption(exportTuningOption);
+    const QCommandLineOption midiOut(
+        "midi-out",
+        QCoreApplication::translate(
+            "klangora", "Send stemningen på MIDI ud som TILSTAND: scale2 (MTS skala, 2 byte), "
+                        "scale1 (MTS skala, 1 byte), keys (MTS hver tangent) eller off (fra)."),
+        QCoreApplication::translate("klangora", "TILSTAND"), "scale2");
+    parser.addOption(midiOut);
     const QCommandLineOption sound(
         "sound",
         QCoreApplication::translate("klangora",
@@ -248,6 +265,9 @@ Request readArguments(const QStringList& arguments) {
     if (parser.isSet(checkLessonOption)) {
         return ended(checkLesson(parser.value(checkLessonOption)));
     }
+    if (parser.isSet(exportTuningOption)) {
+        return ended(exportTuning(parser.value(exportTuningOption), parser.value(output)));
+    }
     if (parser.isSet(triads)) {
         return ended(
             printTriads(parser.value(triads), parser.value(tuning), parser.value(triadKind)));
@@ -290,6 +310,15 @@ Request readArguments(const QStringList& arguments) {
     }
     request.fullScreen = parser.isSet(fullScreen);
     request.exportFile = parser.value(exportFile);
+    const auto midiOutMode =
+        klangora::mts::sendModeFromCommandName(parser.value(midiOut).toStdString());
+    if (!midiOutMode) {
+        return refuse(
+            QCoreApplication::translate(
+                "klangora", "--midi-out skal være scale2, scale1, keys eller off, ikke »%1«")
+                .arg(parser.value(midiOut)));
+    }
+    request.midiOut = *midiOutMode;
     if (const auto problem = musicProblem(request)) {
         print(stderr, QStringLiteral("klangora: %1\n").arg(*problem));
         return ended(kMusicError);
@@ -344,7 +373,9 @@ int runWindow(int argc, char* argv[], const Request& request) {
     if (request.sound) {
         soundChoice.choose(*request.sound); // for this run only
     }
-    const MidiKeyboard midi(form, form.live());
+    MidiKeyboard midi(form, form.live());
+    MidiOut midiOut(form, {form.model(), *instrument, midi.input(), volume}, request.midiOut);
+    form.setMidiOut(&midiOut);
     MusicSession& music = form.music();
     if (request.zoomPercent) {
         form.classroom().zoom().setPercent(*request.zoomPercent);

@@ -1346,6 +1346,54 @@ A Scala tuning (.scl) given as argument is opened when the window shows.</transl
         <source>Annuller</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Gem stemningen NAVN (som --tuning) i filen, -o giver: .scl, .kbm, .tun eller .syx, og afslut.</source>
+        <translation>Save the tuning NAME (as --tuning takes it) in the file -o gives: .scl, .kbm, .tun or .syx, and quit.</translation>
+    </message>
+    <message>
+        <source>Send stemningen på MIDI ud som TILSTAND: scale2 (MTS skala, 2 byte), scale1 (MTS skala, 1 byte), keys (MTS hver tangent) eller off (fra).</source>
+        <translation>Send the tuning on MIDI out as MODE: scale2 (MTS scale, 2 bytes), scale1 (MTS scale, 1 byte), keys (MTS every key) or off.</translation>
+    </message>
+    <message>
+        <source>TILSTAND</source>
+        <translation>MODE</translation>
+    </message>
+    <message>
+        <source>--midi-out skal være scale2, scale1, keys eller off, ikke »%1«</source>
+        <translation>--midi-out must be scale2, scale1, keys or off, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Angiv stemningsfilen med -o FIL.scl, FIL.kbm, FIL.tun eller FIL.syx.</source>
+        <translation>Give the tuning file with -o FILE.scl, FILE.kbm, FILE.tun or FILE.syx.</translation>
+    </message>
+    <message>
+        <source>»%1« kan ikke skrives.</source>
+        <translation>&quot;%1&quot; cannot be written.</translation>
+    </message>
+    <message>
+        <source>MIDI ud</source>
+        <translation>MIDI out</translation>
+    </message>
+    <message>
+        <source>MTS skala (2 byte)</source>
+        <translation>MTS scale (2 bytes)</translation>
+    </message>
+    <message>
+        <source>MTS skala (1 byte)</source>
+        <translation>MTS scale (1 byte)</translation>
+    </message>
+    <message>
+        <source>MTS hver tangent</source>
+        <translation>MTS every key</translation>
+    </message>
+    <message>
+        <source>Fra</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>Lokal lyd</source>
+        <translation>Local sound</translation>
+    </message>
 </context>
 <context>
     <name>LessonPanel</name>

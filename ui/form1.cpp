@@ -13,6 +13,7 @@
 #include "ui/export/handout_actions.h"
 #include "ui/files/tuning_files.h"
 #include "ui/instrument/live_playing.h"
+#include "ui/instrument/midi_out.h"
 #include "ui/instrument/sound_choice.h"
 #include "ui/layout/window_layout.h"
 #include "ui/lessons/lesson_panel.h"
@@ -361,6 +362,9 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
     m_parts->lessons.addToMenu(menu);
     if (m_soundChoice != nullptr) {
         m_soundChoice->addToMenu(menu);
+    }
+    if (m_midiOut != nullptr) {
+        m_midiOut->addToMenu(menu);
     }
     m_parts->classroom.addToMenu(menu);
     m_parts->handouts.addToMenu(menu);

@@ -22,6 +22,7 @@ class ExamplesMenu;
 class LivePlaying;
 class MusicSession;
 struct WindowWidgets;
+class MidiOut;
 class SoundChoice;
 class Session;
 class SoundPlayer;
@@ -96,6 +97,8 @@ public:
     // Also puts the choice and the volume in the music window, offers a loaded piece's own
     // instruments, and remembers the user's choice and volume (restored here, at the start).
     void setSoundChoice(SoundChoice* choice);
+    // The "MIDI ud" submenu in the context menu; the window does not own it.
+    void setMidiOut(MidiOut* midiOut) { m_midiOut = midiOut; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -118,4 +121,5 @@ private:
     std::unique_ptr<Session> m_ownSession;
     std::unique_ptr<Parts> m_parts;
     SoundChoice* m_soundChoice = nullptr;
+    MidiOut* m_midiOut = nullptr;
 };

@@ -10,7 +10,8 @@ void OutputVolume::set(double amplitude) {
 }
 
 void OutputVolume::apply(std::span<float> samples, int sampleRate) {
-    const double target = m_target.load(std::memory_order_relaxed);
+    const double target =
+        m_muted.load(std::memory_order_relaxed) ? 0.0 : m_target.load(std::memory_order_relaxed);
     const double step = 1.0 / (kRampSeconds * sampleRate); // the full range in kRampSeconds
     for (float& sample : samples) {
         if (m_current != target) {

@@ -28,6 +28,9 @@ LiveInstrument::~LiveInstrument() = default;
 // An event goes into the queue only while no hand-over waits: after a lost event, the next
 // thing the audio side hears of the window is the whole state.
 void LiveInstrument::send(const LiveEvent& event) {
+    if (m_tap) {
+        m_tap(event);
+    }
     const bool sounds =
         event.kind == LiveEvent::Kind::noteOn || event.kind == LiveEvent::Kind::fixedOn;
     if (m_output && (sounds || m_handOverPending)) {

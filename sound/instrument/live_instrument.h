@@ -68,6 +68,9 @@ public:
     bool handOverPending() const { return m_handOverPending; }
     bool settle();
 
+    // Every event the window sends, seen before the audio side gets it (the MIDI output).
+    void setEventTap(std::function<void(const LiveEvent&)> tap) { m_tap = std::move(tap); }
+
     LiveSynth& synth() { return *m_synth; }
     AudioOutput* output() { return m_output.get(); }
 
@@ -89,6 +92,7 @@ private:
     WantedState m_wanted;
     std::array<Holds, kVoiceSourceCount> m_holds{};
     bool m_handOverPending = false;
+    std::function<void(const LiveEvent&)> m_tap;
 };
 
 } // namespace klangora

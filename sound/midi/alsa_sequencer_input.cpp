@@ -12,6 +12,9 @@ namespace klangora {
 namespace {
 
 constexpr const char* kClientName = "Klangora";
+constexpr const char* kOutPortName = "Klangora MIDI ud";
+// Room for the longest message sent: a tuning change of 64 keys is 264 bytes.
+constexpr std::size_t kLongestOutgoing = 512;
 // The sequencer's device; without it alsa-lib would only fail loudly.
 constexpr const char* kSequencerDevice = "/dev/snd/seq";
 constexpr unsigned kSends = SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ;
@@ -42,6 +45,12 @@ AlsaSequencerInput::AlsaSequencerInput(std::function<void()> wake) : m_wake(std:
     m_port = snd_seq_create_simple_port(
         m_seq, kClientName, SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE,
         SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION);
+    m_outPort = snd_seq_create_simple_port(
+        m_seq, kOutPortName, SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ,
+        SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION);
+    if (m_outPort >= 0 && snd_midi_event_new(kLongestOutgoing, &m_encoder) < 0) {
+        m_encoder = nullptr;
+    }
     m_stopFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (m_port < 0 || m_stopFd < 0 ||
         snd_seq_connect_from(m_seq, m_port, SND_SEQ_CLIENT_SYSTEM, SND_SEQ_PORT_SYSTEM_ANNOUNCE) <
@@ -62,6 +71,9 @@ AlsaSequencerInput::~AlsaSequencerInput() {
     }
     if (m_seq != nullptr) {
         snd_seq_close(m_seq);
+    }
+    if (m_encoder != nullptr) {
+        snd_midi_event_free(m_encoder);
     }
     if (m_stopFd >= 0) {
         close(m_stopFd);
@@ -165,6 +177,24 @@ void AlsaSequencerInput::receive(std::span<const std::uint8_t> bytes) {
     }
 }
 
+void AlsaSequencerInput::send(std::span<const std::uint8_t> message) {
+    if (m_seq == nullptr || m_encoder == nullptr || message.empty()) {
+        return;
+    }
+    snd_midi_event_reset_encode(m_encoder);
+    snd_seq_event_t event{};
+    if (snd_midi_event_encode(m_encoder, message.data(), static_cast<long>(message.size()),
+                              &event) <= 0 ||
+        event.type == SND_SEQ_EVENT_NONE) {
+        return;
+    }
+    snd_seq_ev_set_source(&event, m_outPort);
+    snd_seq_ev_set_subs(&event);
+    snd_seq_ev_set_direct(&event);
+    // The client was opened not to block: a sequencer that cannot take more drops the message.
+    snd_seq_event_output_direct(m_seq, &event);
+}
+
 void AlsaSequencerInput::run() {
     const int count = snd_seq_poll_descriptors_count(m_seq, POLLIN);
     std::vector<pollfd> fds(static_cast<std::size_t>(count) + 1);
@@ -211,6 +241,11 @@ void AlsaSequencerInput::handle(const snd_seq_event& event) {
         forget(sourceOf(event.data.addr.client, event.data.addr.port));
         break;
     case SND_SEQ_EVENT_PORT_SUBSCRIBED: // by the user, say with aconnect
+        if (event.data.connect.sender.client == m_client &&
+            event.data.connect.sender.port == m_outPort) {
+            m_newListener = true;
+            m_wake();
+        }
         if (event.data.connect.dest.client == m_client && event.data.connect.dest.port == m_port) {
             const auto& sender = event.data.connect.sender;
             const std::string name = sourceName(sender.client, sender.port);

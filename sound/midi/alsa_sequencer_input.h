@@ -7,6 +7,10 @@
 // Every event names its sender, so a source that goes away (its port ends, or is disconnected)
 // takes exactly its own notes with it.
 //
+// The same client has the output port "Klangora MIDI ud", which no source is connected to
+// automatically; whoever connects it to an instrument (aconnect, a patchbay) hears what the
+// program sends.
+//
 // A thread of its own waits on the sequencer and copies what arrives into a lock-free queue; the
 // owner's thread drains it.
 #include "sound/instrument/event_queue.h"
@@ -22,6 +26,7 @@
 #include <vector>
 
 struct _snd_seq;
+struct snd_midi_event;
 struct snd_seq_event;
 
 namespace klangora {
@@ -55,6 +60,11 @@ public:
         return m_overflowed.exchange(false);
     }
 
+    // The owner's thread: one whole MIDI message to the output port's subscribers, never waiting
+    // (a full sequencer drops it). True once after a receiver subscribed to the output port.
+    void send(std::span<const std::uint8_t> message);
+    bool takeNewListener() { return m_newListener.exchange(false); }
+
     // The connected senders by name, as the sequencer names them.
     std::vector<std::string> names() const;
     // True once after the connected senders changed.
@@ -87,6 +97,9 @@ private:
     _snd_seq* m_seq = nullptr;
     int m_client = -1;
     int m_port = -1;
+    int m_outPort = -1;
+    snd_midi_event* m_encoder = nullptr; // the owner's thread's
+    std::atomic<bool> m_newListener{false};
     int m_stopFd = -1;
     EventQueue<Item, 8192> m_queue;
     std::atomic<bool> m_overflowed{false};

@@ -13,6 +13,7 @@ namespace {
 
 constexpr const char* kClientName = "klangora";
 constexpr const char* kPortName = "midi_in";
+constexpr const char* kOutPortName = "midi_out";
 // Room for thousands of events between two turns of the owner's loop.
 constexpr std::size_t kRingBytes = 1 << 16;
 // How often a server is looked for while none runs, and how soon a shut-down one is noticed.
@@ -27,7 +28,7 @@ void quiet(const char*) {}
 
 JackMidiPort::JackMidiPort(std::function<void()> wake)
     : m_wake(std::move(wake)), m_ring(jack_ringbuffer_create(kRingBytes)),
-      m_worker([this] { run(); }) {}
+      m_outRing(jack_ringbuffer_create(kRingBytes)), m_worker([this] { run(); }) {}
 
 JackMidiPort::~JackMidiPort() {
     {
@@ -37,6 +38,7 @@ JackMidiPort::~JackMidiPort() {
     m_stop.notify_all();
     m_worker.join();
     jack_ringbuffer_free(m_ring);
+    jack_ringbuffer_free(m_outRing);
 }
 
 void JackMidiPort::run() {
@@ -69,7 +71,10 @@ bool JackMidiPort::openClient() {
     }
     m_port = jack_port_register(m_client, kPortName, JACK_DEFAULT_MIDI_TYPE,
                                 JackPortIsInput | JackPortIsTerminal, 0);
-    if (m_port == nullptr || jack_set_process_callback(m_client, &onProcess, this) != 0 ||
+    m_outPort = jack_port_register(m_client, kOutPortName, JACK_DEFAULT_MIDI_TYPE,
+                                   JackPortIsOutput | JackPortIsTerminal, 0);
+    if (m_port == nullptr || m_outPort == nullptr ||
+        jack_set_process_callback(m_client, &onProcess, this) != 0 ||
         jack_set_port_connect_callback(m_client, &onConnect, this) != 0) {
         closeClient();
         return false;
@@ -92,6 +97,7 @@ void JackMidiPort::closeClient() {
     jack_client_close(m_client);
     m_client = nullptr;
     m_port = nullptr;
+    m_outPort = nullptr;
     if (m_open.exchange(false)) {
         m_lost = true;
         m_wake();
@@ -120,7 +126,39 @@ int JackMidiPort::onProcess(std::uint32_t frames, void* self) {
     if (count > 0) {
         port.m_wake();
     }
+    port.writeOutgoing(frames);
     return 0;
+}
+
+// Whole messages from the owner, as many as the period's buffer takes; the rest wait for the
+// next period.
+void JackMidiPort::writeOutgoing(std::uint32_t frames) {
+    void* buffer = jack_port_get_buffer(m_outPort, frames);
+    jack_midi_clear_buffer(buffer);
+    Size size = 0;
+    while (jack_ringbuffer_peek(m_outRing, reinterpret_cast<char*>(&size), sizeof size) ==
+               sizeof size &&
+           jack_ringbuffer_read_space(m_outRing) >= sizeof size + size) {
+        jack_midi_data_t* event = jack_midi_event_reserve(buffer, 0, size);
+        if (event == nullptr) {
+            return;
+        }
+        jack_ringbuffer_read_advance(m_outRing, sizeof size);
+        jack_ringbuffer_read(m_outRing, reinterpret_cast<char*>(event), size);
+    }
+}
+
+void JackMidiPort::send(std::span<const std::uint8_t> message) {
+    const auto size = static_cast<Size>(message.size());
+    if (!m_open || message.empty() || message.size() > kRingBytes / 4 ||
+        jack_ringbuffer_write_space(m_outRing) < sizeof size + size) {
+        return;
+    }
+    // The size and the bytes in one write, so the callback sees the whole message or none.
+    std::vector<char> record(sizeof size + size);
+    std::memcpy(record.data(), &size, sizeof size);
+    std::memcpy(record.data() + sizeof size, message.data(), size);
+    jack_ringbuffer_write(m_outRing, record.data(), record.size());
 }
 
 void JackMidiPort::write(std::span<const std::uint8_t> event) {
@@ -156,6 +194,11 @@ std::size_t JackMidiPort::nextEvent(std::array<std::uint8_t, kLongestEvent>& byt
 // must not ask the server anything, which would wait for this very callback.
 void JackMidiPort::onConnect(std::uint32_t a, std::uint32_t b, int connect, void* self) {
     auto& port = *static_cast<JackMidiPort*>(self);
+    if (connect != 0 && (jack_port_by_id(port.m_client, a) == port.m_outPort ||
+                         jack_port_by_id(port.m_client, b) == port.m_outPort)) {
+        port.m_newListener = true;
+        port.m_wake();
+    }
     if (connect == 0 && (jack_port_by_id(port.m_client, a) == port.m_port ||
                          jack_port_by_id(port.m_client, b) == port.m_port)) {
         port.m_lost = true;

@@ -7,6 +7,9 @@
 // killed) or the server shuts down, the owner is told to let go of every note that came
 // through JACK. While no server runs, a worker thread looks for one every few seconds (opening
 // a client can block on a hung server, so never on the window's thread).
+//
+// The same client offers klangora:midi_out: the owner's thread puts whole messages into a second
+// ring buffer, which the process callback empties into the port each period.
 #include <jack/ringbuffer.h>
 #include <jack/types.h>
 
@@ -42,6 +45,11 @@ public:
     // note that came through JACK is to be let go.
     bool takeLoss() { return m_lost.exchange(false); }
     bool open() const { return m_open.load(); }
+    // The owner's thread: one whole MIDI message out (dropped while no server runs or the ring
+    // is full). True once after a receiver was connected to the output port.
+    void send(std::span<const std::uint8_t> message);
+    bool takeNewListener() { return m_newListener.exchange(false); }
+
     // The port's name while it exists.
     std::vector<std::string> names() const;
 
@@ -58,6 +66,7 @@ private:
     bool openClient();
     void closeClient();
     void write(std::span<const std::uint8_t> event);
+    void writeOutgoing(std::uint32_t frames);
     std::size_t nextEvent(std::array<std::uint8_t, kLongestEvent>& bytes);
     static int onProcess(std::uint32_t frames, void* self);
     static void onConnect(std::uint32_t a, std::uint32_t b, int connect, void* self);
@@ -67,6 +76,9 @@ private:
     jack_ringbuffer_t* m_ring;
     jack_client_t* m_client = nullptr; // the worker's
     jack_port_t* m_port = nullptr;
+    jack_port_t* m_outPort = nullptr;
+    jack_ringbuffer_t* m_outRing;
+    std::atomic<bool> m_newListener{false};
     std::atomic<bool> m_open{false};
     std::atomic<bool> m_lost{false};
     std::atomic<bool> m_serverGone{false};

@@ -7,7 +7,12 @@
 namespace klangora {
 
 void MidiInput::Sender::feed(std::span<const std::uint8_t> bytes) {
-    parser.feed(bytes, [this](const MidiMessage& message) { notes.handle(message); });
+    parser.feed(bytes, [this](const MidiMessage& message) {
+        notes.handle(message);
+        if (thru) {
+            thru(message);
+        }
+    });
 }
 
 void MidiInput::Sender::letGo() {
@@ -16,7 +21,7 @@ void MidiInput::Sender::letGo() {
 }
 
 MidiInput::MidiInput(NoteSink& sink)
-    : m_sink(sink), m_wakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)), m_jackSender(sink),
+    : m_sink(sink), m_wakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)), m_jackSender(sink, m_thru),
       m_alsa(std::make_unique<AlsaSequencerInput>([this] { wake(); })),
       m_jack(std::make_unique<JackMidiPort>([this] { wake(); })) {}
 
@@ -49,7 +54,7 @@ void MidiInput::wake() {
 MidiInput::Sender& MidiInput::alsaSender(AlsaSequencerInput::Source source) {
     auto& sender = m_alsaSenders[source];
     if (!sender) {
-        sender = std::make_unique<Sender>(m_sink);
+        sender = std::make_unique<Sender>(m_sink, m_thru);
     }
     return *sender;
 }

@@ -17,6 +17,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -50,8 +51,13 @@ public:
     // server feeds the port).
     void receive(int source, const std::uint8_t* bytes, std::size_t size);
 
-    // The sequencer side itself, for tests that stand in for the sequencer.
+    // The sequencer side itself, for tests that stand in for the sequencer, and for the output,
+    // whose ports belong to the same clients.
     AlsaSequencerInput& alsa() { return *m_alsa; }
+    JackMidiPort& jack() { return *m_jack; }
+    // Every channel message of every sender, as it arrives, passed on (to the MIDI output).
+    using Thru = std::function<void(const MidiMessage&)>;
+    void setThru(Thru thru) { m_thru = std::move(thru); }
 
     static constexpr int kAlsaSource = 0;
     static constexpr int kJackSource = 1;
@@ -59,9 +65,10 @@ public:
 private:
     // One sender's bytes and keys.
     struct Sender {
-        explicit Sender(NoteSink& sink) : notes(sink) {}
+        Sender(NoteSink& sink, const Thru& thru) : notes(sink), thru(thru) {}
         MidiStreamParser parser;
         MidiNotes notes;
+        const Thru& thru;
         void feed(std::span<const std::uint8_t> bytes);
         void letGo();
     };
@@ -70,6 +77,7 @@ private:
     Sender& alsaSender(AlsaSequencerInput::Source source);
 
     NoteSink& m_sink;
+    Thru m_thru;
     int m_wakeFd = -1;
     std::atomic<bool> m_wakePending{false};
     Sender m_jackSender;

@@ -64,3 +64,20 @@ if(NOT head MATCHES "^%PDF-")
 endif()
 expect(2 "--export-diagram skal have en fil, der ender på .pdf, .svg, .png eller .csv" --export-diagram a.doc)
 expect(1 "Ukendt stemning »fnord«" --export-diagram ${handout} --tuning fnord)
+# --export-tuning writes the format the extension asks for: the Pythagorean e (408 cent in the
+# program) in the scale, the fixed c at 261.6 Hz in the map, the pure e at 5999.83 + 386.31 cent
+# above 8.176 Hz in AnaMark's file, a bulk dump's 408 bytes; an unknown extension is refused.
+expect(0 "" --export-tuning pyt -o ${WORK_DIR}/p.scl)
+expect(0 "" --export-tuning pyt -o ${WORK_DIR}/p.kbm)
+expect(0 "" --export-tuning ren -o ${WORK_DIR}/r.tun)
+expect(0 "" --export-tuning pyt -o ${WORK_DIR}/p.syx)
+expect(1 "FIL.tun" --export-tuning pyt -o ${WORK_DIR}/p.txt)
+file(READ ${WORK_DIR}/p.scl scale)
+file(STRINGS ${WORK_DIR}/p.kbm map REGEX "^261")
+file(STRINGS ${WORK_DIR}/r.tun pure REGEX "^note 64=6386\\.13")
+file(READ ${WORK_DIR}/p.syx dump HEX)
+string(LENGTH "${dump}" dump_digits)
+if(NOT scale MATCHES "\n 408\\.00\n" OR NOT map STREQUAL "261.600000" OR NOT pure
+   OR NOT dump MATCHES "^f07e7f0801.*f7$" OR NOT dump_digits EQUAL 816)
+    message(FATAL_ERROR "exported: ${scale} ${map} ${pure} ${dump}")
+endif()

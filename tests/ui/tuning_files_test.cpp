@@ -261,6 +261,10 @@ void TuningFilesTest::saveWritesTheTuningAndOpensAgain() {
     QVERIFY(form.openTuning(file));
     QCOMPARE(stateOf(form).sliders, ownTuning);
     QCOMPARE(labelText(form, "lbStemning"), QString("Din Egen Stemning!"));
+    QVERIFY(form.saveTuning(path("own.TUN"))); // the extension, in any case, picks the format
+    written.close();
+    written.setFileName(path("own.TUN"));
+    QVERIFY(written.open(QIODevice::ReadOnly) && written.readAll().startsWith("; Din Egen"));
 
     // A description too long for the window is cut, but kept whole in the tooltip and the file.
     const QString longName =
@@ -340,7 +344,8 @@ void TuningFilesTest::menuAndShortcutsReachTheDialogs() {
     // Ctrl+O opens the file chosen in a Danish dialog; Ctrl+S suggests a name from the caption
     // and adds .scl to a name that does not end so, also when it has a dot of its own.
     // Opening offers music files as well.
-    const QStringList filters = {"Scala-stemning (*.scl)", "Alle filer (*)"};
+    const QStringList filters = {"Scala-stemning (*.scl)", "Scala-tastaturkort (*.kbm)",
+                                 "AnaMark-stemning (*.tun)", "MTS-dump (*.syx)", "Alle filer (*)"};
     const QStringList openFilters = {
         "Stemninger, musik og lektioner (*.scl *.mid *.midi *.lektion)", "Scala-stemning (*.scl)",
         "MIDI-musik (*.mid *.midi)", "Lektion (*.lektion)", "Alle filer (*)"};

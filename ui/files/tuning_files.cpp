@@ -3,6 +3,7 @@
 // why a file cannot be used. The format itself is read and written by the core.
 #include "ui/files/tuning_files.h"
 
+#include "core/mts/synth_tuning_files.h"
 #include "core/scala_scale.h"
 #include "ui/files/small_file.h"
 #include "ui/model/musical_facts.h"
@@ -32,6 +33,10 @@ namespace {
 const QString kOpenText = QT_TRANSLATE_NOOP("klangora", "Åbn stemning …");
 const QString kSaveText = QT_TRANSLATE_NOOP("klangora", "Gem stemning …");
 const QString kFilters = "Scala-stemning (*.scl);;Alle filer (*)";
+
+// Saving offers the files synthesisers read as well; the name's extension picks the format.
+const QString kSaveFilters = "Scala-stemning (*.scl);;Scala-tastaturkort (*.kbm);;"
+                             "AnaMark-stemning (*.tun);;MTS-dump (*.syx);;Alle filer (*)";
 
 const QString kTuningsAndMusicFilters =
     "Stemninger, musik og lektioner (*.scl *.mid *.midi *.lektion);;Scala-stemning (*.scl);;"
@@ -151,10 +156,10 @@ QString writeProblemText(const QSaveFile& file) {
     }
 }
 
-// A typed name gets .scl unless it already ends so: "min.stemning" and "Kirnberger ver. 2" have
-// a suffix to the file dialog, but not the one that makes them scale files.
-QString withScalaSuffix(const QString& path) {
-    return isScalaFileName(path) ? path : path + ".scl";
+// A typed name gets .scl unless it already ends in a tuning format's extension: "min.stemning"
+// and "Kirnberger ver. 2" have a suffix to the file dialog, but not one that names a format.
+QString withTuningSuffix(const QString& path) {
+    return klangora::synthTuningFormatOf(path.toStdString()) ? path : path + ".scl";
 }
 
 // A file name from the caption: "Ren stemning" becomes "Ren stemning.scl".
@@ -271,6 +276,7 @@ void TuningFiles::askToSaveTuning() {
     dialog.setObjectName("saveTuningDialog");
     setUpTuningDialog(dialog, "Gem", m_tuningFolder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(kSaveFilters);
     // Whether to replace an existing file is asked below, in Danish.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.selectFile(suggestedFileName(tuningName(m_model.identity())));
@@ -279,7 +285,7 @@ void TuningFiles::askToSaveTuning() {
         return;
     }
     // The suffix first, so that the question below is about the file that will be written.
-    const QString path = withScalaSuffix(chosen);
+    const QString path = withTuningSuffix(chosen);
     m_tuningFolder = QFileInfo(path).absolutePath();
     const QString question =
         QString("Filen »%1« findes allerede. Vil du erstatte den?").arg(QFileInfo(path).fileName());
@@ -311,9 +317,10 @@ bool TuningFiles::openTuning(const QString& path) {
 }
 
 bool TuningFiles::saveTuning(const QString& path) {
-    const std::string text =
-        klangora::writeScala(QFileInfo(path).fileName().toStdString(),
-                             tuningName(m_model.identity()).toStdString(), m_model.tuning());
+    const std::string fileName = QFileInfo(path).fileName().toStdString();
+    const std::string text = klangora::synthTuningFile(
+        klangora::synthTuningFormatOf(fileName).value_or(klangora::SynthTuningFormat::scala),
+        fileName, tuningName(m_model.identity()).toStdString(), m_model.tuning());
     // QSaveFile writes beside the target and renames only a complete file, so a failure leaves
     // any existing file of that name as it was.
     QSaveFile file(path);

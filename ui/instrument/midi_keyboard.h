@@ -24,6 +24,8 @@ public:
     // The notes of the MIDI input, played on the live instrument.
     void noteOn(int note, float velocity) override;
     void noteOff(int note) override;
+    // The input, whose clients carry the MIDI output's ports too.
+    klangora::MidiInput& input() { return *m_input; }
 
 private:
     void drain();
