@@ -243,18 +243,61 @@ bool SinkRecorder::waitForRun(std::span<const std::uint8_t> samples,
     }
 }
 
-std::optional<std::size_t> findRun(std::span<const std::uint8_t> recording,
-                                   std::span<const std::uint8_t> samples, std::size_t from) {
+namespace {
+
+// The sink's monitor gives this while the stream has run dry.
+constexpr std::uint8_t kMonitorSilence = 128;
+
+bool near(int wanted, int heard) {
+    return std::abs(heard - wanted) <= kRunTolerance;
+}
+
+// Whether samples follow at start, perhaps with stretches of the monitor's silence between them
+// where the stream ran dry under load (an underrun delays what follows; it loses nothing); the
+// stretches are counted in breaks.
+std::optional<FoundRun> matchAt(std::span<const std::uint8_t> recording,
+                                std::span<const std::uint8_t> samples, std::size_t start) {
+    std::size_t heard = start;
+    std::size_t breaks = 0;
+    for (std::size_t wanted = 0; wanted < samples.size(); ++heard) {
+        if (heard >= recording.size()) {
+            return std::nullopt;
+        }
+        if (near(samples[wanted], recording[heard])) {
+            ++wanted;
+        } else if (wanted > 0 && recording[heard] == kMonitorSilence) {
+            while (heard + 1 < recording.size() && recording[heard + 1] == kMonitorSilence) {
+                ++heard;
+            }
+            ++breaks;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return FoundRun{start, heard, breaks};
+}
+
+} // namespace
+
+std::optional<FoundRun> findRunAcrossBreaks(std::span<const std::uint8_t> recording,
+                                            std::span<const std::uint8_t> samples,
+                                            std::size_t from) {
     for (std::size_t start = from; !samples.empty() && start + samples.size() <= recording.size();
          ++start) {
-        if (std::equal(
-                samples.begin(), samples.end(),
-                recording.begin() + static_cast<std::ptrdiff_t>(start),
-                [](int wanted, int heard) { return std::abs(heard - wanted) <= kRunTolerance; })) {
-            return start;
+        if (!near(samples[0], recording[start])) {
+            continue;
+        }
+        if (const auto found = matchAt(recording, samples, start)) {
+            return found;
         }
     }
     return std::nullopt;
+}
+
+std::optional<std::size_t> findRun(std::span<const std::uint8_t> recording,
+                                   std::span<const std::uint8_t> samples, std::size_t from) {
+    const auto found = findRunAcrossBreaks(recording, samples, from);
+    return found ? std::optional(found->start) : std::nullopt;
 }
 
 bool containsRun(std::span<const std::uint8_t> recording, std::span<const std::uint8_t> samples) {

@@ -97,7 +97,7 @@ public:
     bool start();
     void stop();
     std::vector<std::uint8_t> recording() const;
-    // Waits until samples appear in the recording as one contiguous run.
+    // Waits until samples appear in the recording, perhaps across breaks.
     bool waitForRun(std::span<const std::uint8_t> samples,
                     std::chrono::milliseconds patience) const;
 
@@ -111,10 +111,20 @@ private:
 // A chord reaches the sink through the sound engine's float mix and is rounded to 8 bits again
 // there: its samples arrive within this many steps of its image's.
 inline constexpr int kRunTolerance = 2;
-// Where samples begin in recording, at or after from, each within kRunTolerance.
+// Where samples stand in recording, at or after from, each within kRunTolerance, in order; the
+// stream running dry under load may have put stretches of silence between them (breaks), which
+// delay what follows but lose nothing.
+struct FoundRun {
+    std::size_t start;
+    std::size_t end; // one past the last sample
+    std::size_t breaks;
+};
+std::optional<FoundRun> findRunAcrossBreaks(std::span<const std::uint8_t> recording,
+                                            std::span<const std::uint8_t> samples,
+                                            std::size_t from = 0);
 std::optional<std::size_t> findRun(std::span<const std::uint8_t> recording,
                                    std::span<const std::uint8_t> samples, std::size_t from = 0);
-// Whether samples occur in recording as one contiguous run, within kRunTolerance.
+// Whether samples occur in recording, within kRunTolerance, perhaps across breaks.
 bool containsRun(std::span<const std::uint8_t> recording, std::span<const std::uint8_t> samples);
 
 // Sets an environment variable for the lifetime of the object, then restores it.
