@@ -31,7 +31,8 @@ expected=(bin/klangora "share/applications/$id.desktop" "share/metainfo/$id.meta
     "share/mime/packages/$id.xml" share/man/man1/klangora.1.gz share/man/da/man1/klangora.1.gz
     share/doc/klangora/copyright share/doc/klangora/changelog.gz
     share/klangora/examples/kadence-kvintcirklen.mid share/klangora/examples/koral-c-dur.mid
-    share/klangora/examples/jazzkoral-h-dur.mid)
+    share/klangora/examples/jazzkoral-h-dur.mid share/klangora/lessons/middeltone.lektion
+    share/klangora/lessons/well-temperaments.lektion share/doc/klangora/lessons.md)
 for side in "${sides[@]}"; do
     expected+=("share/icons/hicolor/${side}x${side}/apps/$id.png")
 done

@@ -1,5 +1,6 @@
 #include "ui/session/lesson_run.h"
 
+#include "core/music/piece.h"
 #include "core/musical_facts.h"
 #include "sound/music/piece_player.h"
 #include "ui/session/piece_transport.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-// How often a playing passage is looked at, to end or repeat it at its end.
+// How often a passage played once is looked at, to pause it at its end.
 constexpr int kPassageViewMs = 20;
 
 } // namespace
@@ -170,6 +171,9 @@ void LessonRun::enter() {
 void LessonRun::leave() {
     sound({}, 0);
     m_passage->stop();
+    if (m_index >= 0 && step().kind == klangora::LessonStepKind::piece && step().repeat) {
+        m_session.piecePlayer().stopRepeating();
+    }
     if (m_session.piece().playing()) {
         m_session.playOrPause();
     }
@@ -193,33 +197,31 @@ void LessonRun::playPassage(const klangora::LessonStep& passage) {
     if (m_session.openPiece(QString::fromStdString(passage.pieceFile))) {
         return; // checked when the lesson was read; gone since
     }
-    m_session.piecePlayer().seek(passage.fromSeconds);
+    klangora::PiecePlayer& player = m_session.piecePlayer();
+    const double end = passage.toSeconds.value_or(m_session.piece().piece()->lengthSeconds);
+    if (passage.repeat) {
+        // The player goes back to A at B's very sample, until the lesson leaves the step.
+        player.repeatPassage(passage.fromSeconds, end);
+    }
+    player.seek(passage.fromSeconds);
     m_session.playOrPause();
-    m_passage->start();
+    if (!passage.repeat) {
+        m_passage->start();
+    }
 }
 
-// At the passage's end: once, the piece pauses; on repeat, it goes back to the start.
+// Played once, the passage pauses at its end.
 void LessonRun::followPassage() {
-    const klangora::LessonStep& passage = step();
     klangora::PiecePlayer& player = m_session.piecePlayer();
     player.flush();
     if (player.seekPending()) {
         return;
     }
-    const double end = passage.toSeconds.value_or(1e9);
-    const bool over = player.positionSeconds() >= end || !m_session.piece().playing();
-    if (!over) {
-        return;
-    }
-    if (passage.repeat) {
-        player.seek(passage.fromSeconds);
-        if (!m_session.piece().playing()) {
+    const double end = step().toSeconds.value_or(m_session.piece().piece()->lengthSeconds);
+    if (player.positionSeconds() >= end || !m_session.piece().playing()) {
+        if (m_session.piece().playing()) {
             m_session.playOrPause();
         }
-        return;
+        m_passage->stop();
     }
-    if (m_session.piece().playing()) {
-        m_session.playOrPause();
-    }
-    m_passage->stop();
 }
