@@ -179,14 +179,14 @@ double PassageRepeat::secondsAt(int x) const {
 }
 
 bool PassageRepeat::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_slider || m_window.piece() == nullptr) {
+    // Only the slider's mouse events are looked at: the others reach the filter also while the
+    // window is being taken down, when it can no longer be asked for its piece.
+    auto* mouse = dynamic_cast<QMouseEvent*>(event);
+    if (watched != m_slider || mouse == nullptr || mouse->button() == Qt::RightButton ||
+        m_window.piece() == nullptr) {
         return false;
     }
     // Shift and a drag marks the passage dragged over; the slider itself does not move.
-    auto* mouse = dynamic_cast<QMouseEvent*>(event);
-    if (mouse == nullptr || mouse->button() == Qt::RightButton) {
-        return false;
-    }
     const int x = static_cast<int>(mouse->position().x());
     if (event->type() == QEvent::MouseButtonPress && (mouse->modifiers() & Qt::ShiftModifier)) {
         m_dragFrom = secondsAt(x);
