@@ -384,6 +384,12 @@ void TForm1::dropEvent(QDropEvent* event) {
 void TForm1::setSoundChoice(SoundChoice* choice) {
     using klangora::InstrumentSound;
     m_soundChoice = choice;
+    // A lesson's piece plays in the sound it names, as the user's choice for this run would.
+    m_parts->lessonPanel.setSoundChooser([choice](const QString& name) {
+        if (const auto sound = klangora::instrumentSoundFromCommandName(name.toStdString())) {
+            choice->choose(*sound);
+        }
+    });
     choice->setTuning(m_parts->model.tuning());
     connect(&m_parts->model, &TuningModel::tuningChanged, choice, &SoundChoice::setTuning);
     Settings& settings = m_parts->classroom.settings();

@@ -115,6 +115,27 @@ private slots:
         QCOMPARE(window.renderer.sound(), InstrumentSound::pieceOwn);
     }
 
+    // A lesson's piece plays in the sound the lesson names, for this run only.
+    void aLessonsPieceSoundsInTheSoundItNames() {
+        Window window;
+        QTemporaryDir folder;
+        klangora::MidiTrackWriter track;
+        track.noteOn(0, 0, 60);
+        track.noteOff(480, 0, 60);
+        const auto bytes = klangora::writeMidiFile({0, 480}, {track});
+        QFile piece(folder.filePath("c.mid"));
+        QVERIFY(piece.open(QIODevice::WriteOnly));
+        piece.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+        piece.close();
+        QFile lesson(folder.filePath("orgel.lektion"));
+        QVERIFY(lesson.open(QIODevice::WriteOnly));
+        lesson.write("klangora-lektion 1\ntitel: Orgel\n= stykke c.mid klang orgel\n");
+        lesson.close();
+        QVERIFY(window.form.openLesson(lesson.fileName()));
+        QCOMPARE(window.choice.chosen(), InstrumentSound::organ);
+        QCOMPARE(Settings().soundName(), std::nullopt);
+    }
+
     void theUsersChoiceAndVolumeAreThereAtTheNextStart() {
         {
             Window window;

@@ -197,6 +197,9 @@ void LessonRun::playPassage(const klangora::LessonStep& passage) {
     if (m_session.openPiece(QString::fromStdString(passage.pieceFile))) {
         return; // checked when the lesson was read; gone since
     }
+    if (!passage.sound.empty()) {
+        emit soundAsked(QString::fromStdString(passage.sound));
+    }
     klangora::PiecePlayer& player = m_session.piecePlayer();
     const double end = passage.toSeconds.value_or(m_session.piece().piece()->lengthSeconds);
     if (passage.repeat) {

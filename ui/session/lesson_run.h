@@ -44,6 +44,9 @@ public:
 
 signals:
     void stepEntered(int index);
+    // A piece step names the sound it plays in ("own", "harpsichord", "organ", "piano"); the
+    // window's choice of sound takes it, as the user's choice would for this run.
+    void soundAsked(const QString& sound);
     void answered(int index, bool right);
     void completedChanged();
 
