@@ -93,13 +93,7 @@ void SoundingPresenter::showPlayed() {
         m_playedView->start(kCatchUpMs);
     }
     light();
-    const QStringList lines = soundingIntervalLines(m_model.tones(), m_played);
-    using Priority = MessageBoard::Priority;
-    if (lines.isEmpty()) {
-        m_board.release(Priority::liveInstrument);
-    } else {
-        m_board.request(Priority::liveInstrument, lines, windowTextColour());
-    }
+    tellIntervals(MessageBoard::Priority::liveInstrument, m_played);
 }
 
 void SoundingPresenter::showPiece() {
@@ -110,12 +104,17 @@ void SoundingPresenter::showPiece() {
     m_pieceSounding = sounding;
     m_retuned = false;
     light();
-    const QStringList lines = soundingIntervalLines(m_model.tones(), sounding);
-    using Priority = MessageBoard::Priority;
+    tellIntervals(MessageBoard::Priority::piece, sounding);
+}
+
+// The sounding thirds and fifths among the notes, in the panel at this priority; none: released.
+void SoundingPresenter::tellIntervals(MessageBoard::Priority priority,
+                                      const std::bitset<128>& notes) {
+    const QStringList lines = soundingIntervalLines(m_model.tones(), notes);
     if (lines.isEmpty()) {
-        m_board.release(Priority::piece);
+        m_board.release(priority);
     } else {
-        m_board.request(Priority::piece, lines, windowTextColour());
+        m_board.request(priority, lines, windowTextColour());
     }
 }
 

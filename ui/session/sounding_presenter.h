@@ -48,6 +48,7 @@ signals:
 private:
     void showPlayed();
     void showPiece();
+    void tellIntervals(MessageBoard::Priority priority, const std::bitset<128>& notes);
     void light();
     std::bitset<128> playedNotes(bool sounding) const;
 
