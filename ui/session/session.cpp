@@ -114,6 +114,10 @@ void Session::startExercise(Exercise exercise) {
     emit exerciseStarted(exercise);
 }
 
+void Session::finishExercise(const klangora::ExerciseOutcome& outcome) {
+    emit exerciseFinished(outcome);
+}
+
 void Session::arrange(bool fifths) {
     m_fifths = fifths;
     emit arranged(m_fifths);

@@ -4,6 +4,7 @@
 // instrument, the sound buttons' sequences, a piece, the exercises' voices) and what sounds,
 // shown in words. It takes typed commands and tells by signals what changed; the window's parts
 // show what it says, and lessons, MIDI out, the command line and tests drive it directly.
+#include "core/exercises/exercise_outcome.h"
 #include "core/music/tuning_toggle.h"
 #include "core/tuning.h"
 #include "sound/instrument/voice_source.h"
@@ -73,6 +74,9 @@ public:
     void selectMark(int column, int row);
     // An ear exercise begun, in the window the exercises have.
     void startExercise(Exercise exercise);
+    // An exercise ended with all its questions answered: the lesson that asked for it and the
+    // learner's progress hear of it.
+    void finishExercise(const klangora::ExerciseOutcome& outcome);
 
     // The diagram's columns: chromatic or by fifths.
     void arrange(bool fifths);
@@ -96,6 +100,7 @@ signals:
     void tuningSwitchChanged();
     void markSelected(int column, int row);
     void exerciseStarted(Session::Exercise exercise);
+    void exerciseFinished(const klangora::ExerciseOutcome& outcome);
     // A command the session cannot carry out, in words for the user.
     void refused(const QString& reason);
 
