@@ -1398,6 +1398,26 @@ A Scala tuning (.scl) given as argument is opened when the window shows.</transl
 <context>
     <name>LessonPanel</name>
     <message>
+        <source>Ikke bestået: %1; der skal %2 % til. Prøv igen i vinduet »Øvelser«.</source>
+        <translation>Not passed: %1; %2 % is needed. Try again in the &quot;Exercises&quot; window.</translation>
+    </message>
+    <message>
+        <source>Bestået: %1.</source>
+        <translation>Passed: %1.</translation>
+    </message>
+    <message>
+        <source>%1 af %2 rigtige (%3 %)</source>
+        <translation>%1 of %2 right (%3 %)</translation>
+    </message>
+    <message>
+        <source>Lektionen er gennemført, men ikke bestået.</source>
+        <translation>Lesson completed, but not passed.</translation>
+    </message>
+    <message>
+        <source>Lektionen er bestået.</source>
+        <translation>Lesson passed.</translation>
+    </message>
+    <message>
         <source>Ikke rigtigt.</source>
         <translation>Not right.</translation>
     </message>

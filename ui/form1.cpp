@@ -165,7 +165,10 @@ void TForm1::wireParts() {
     connect(&p.session, &Session::arranged, &p.selection, &ToneSelection::setArrangement);
     connect(&p.session, &Session::markSelected, &p.selection, &ToneSelection::knapMouseDown);
     connect(&p.session, &Session::exerciseStarted, &p.exercises,
-            [&p](Session::Exercise exercise) { p.exercises.openAt(static_cast<int>(exercise)); });
+            [&p](Session::Exercise exercise, std::optional<int> rounds) {
+                p.exercises.openAt(static_cast<int>(exercise), rounds);
+            });
+    connect(&p.exercises, &ExercisesOpener::exerciseFinished, &p.session, &Session::finishExercise);
     // What sounds, whoever plays it, lights the note names.
     connect(&p.session.sounding(), &SoundingPresenter::namesLit, &p.panel,
             &ReadoutPanel::lightTones);

@@ -3,13 +3,13 @@
 // How one run of an ear exercise ended, in numbers a lesson can judge and a learner's progress
 // can keep: each answer, how many were right, and the exercise's own measure (the staircase's
 // threshold, the mean distance from pure, the temperaments asked).
+#include "core/exercises/exercise_kind.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace klangora {
-
-enum class ExerciseKind { pureOrTempered, tunePure, whichTemperament };
 
 // One answer as the learner gave it. `cents` is what the question was about: the tempering
 // asked (pure or tempered), how far from pure the learner left the interval (tune pure); none

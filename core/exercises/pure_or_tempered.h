@@ -45,11 +45,13 @@ PureOrTemperedQuestion makePureOrTemperedQuestion(IntervalChoice choice,
 // The two intervals one after the other: ids 0 and 1 the first, 2 and 3 the second.
 ToneSchedule scheduleOf(const PureOrTemperedQuestion& question);
 
-// The whole exercise: twenty questions whose tempering follows the staircase.
+// The whole exercise: twenty questions (or as many as asked) whose tempering follows the
+// staircase.
 class PureOrTemperedExercise {
 public:
-    PureOrTemperedExercise(IntervalChoice choice, std::mt19937& random)
-        : m_choice(choice), m_random(random) {}
+    PureOrTemperedExercise(IntervalChoice choice, std::mt19937& random,
+                           int questions = TemperingStaircase::kAnswers)
+        : m_choice(choice), m_random(random), m_staircase(questions) {}
 
     // The next question in the current tuning.
     const PureOrTemperedQuestion& nextQuestion(const std::array<double, 12>& toneCents);

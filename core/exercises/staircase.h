@@ -18,10 +18,14 @@ public:
     static constexpr int kAnswers = 20;
     static constexpr int kReversalsAveraged = 6;
 
+    // A course of `answers` questions; a lesson may ask for fewer or more than the usual twenty.
+    explicit TemperingStaircase(int answers = kAnswers) : m_answersAsked(answers) {}
+
     // The tempering in cents of the next question.
     double temperingCents() const { return m_cents; }
     int answers() const { return m_answers; }
-    bool finished() const { return m_answers >= kAnswers; }
+    int answersAsked() const { return m_answersAsked; }
+    bool finished() const { return m_answers >= m_answersAsked; }
 
     // Two right in a row make the next question harder, one wrong makes it easier; the tempering
     // where the course turns is a reversal. Answers after the last one change nothing.
@@ -38,6 +42,7 @@ private:
     enum class Direction { none, down, up };
     void step(Direction direction, double factor);
 
+    int m_answersAsked = kAnswers;
     double m_cents = kStartCents;
     int m_answers = 0;
     int m_rightInARow = 0;

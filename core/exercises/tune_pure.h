@@ -33,6 +33,9 @@ struct TunePureResult {
 inline constexpr double kSmallestOffsetCents = 5.0;
 inline constexpr double kLargestOffsetCents = 25.0;
 inline constexpr int kTunePureRounds = 5;
+// A round counts as right where the interval was left within 3 cents of pure: a fifth on c then
+// beats less than half a time a second, a third on c about twice, slow enough to hear as calm.
+inline constexpr double kTunedPureCents = 3.0;
 
 // The round on the interval of that kind above lowerToneIndex (0..11), its positions not yet set.
 TunePureRound tunePureRoundOn(IntervalKind kind, int lowerToneIndex);
@@ -58,11 +61,13 @@ struct IntervalPitches {
 };
 IntervalPitches pitchesOf(const TunePureRound& round, const SliderPositions& positions);
 
-// Five rounds on one tuning, the learner's, which each round starts from again.
+// Five rounds (or as many as asked) on one tuning, the learner's, which each round starts from
+// again.
 class TunePureExercise {
 public:
-    TunePureExercise(const SliderPositions& learnersTuning, std::mt19937& random)
-        : m_learnersTuning(learnersTuning), m_random(random) {}
+    TunePureExercise(const SliderPositions& learnersTuning, std::mt19937& random,
+                     int rounds = kTunePureRounds)
+        : m_learnersTuning(learnersTuning), m_random(random), m_rounds(rounds) {}
 
     // The next round and the tuning it starts from.
     const TunePureRound& nextRound();
@@ -73,7 +78,8 @@ public:
     TunePureResult finishRound(const SliderPositions& positions);
 
     const std::vector<TunePureResult>& results() const { return m_results; }
-    bool finished() const { return static_cast<int>(m_results.size()) >= kTunePureRounds; }
+    int rounds() const { return m_rounds; }
+    bool finished() const { return static_cast<int>(m_results.size()) >= m_rounds; }
     const SliderPositions& learnersTuning() const { return m_learnersTuning; }
 
     // The mean distance from pure of all finished rounds, in cents and beats per second.
@@ -82,6 +88,7 @@ public:
 private:
     SliderPositions m_learnersTuning;
     std::mt19937& m_random;
+    int m_rounds;
     TunePureRound m_round;
     std::vector<TunePureResult> m_results;
 };

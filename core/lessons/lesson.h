@@ -4,6 +4,8 @@
 // tells (text to read), sets (a tuning, the key, the arrangement), sounds (a mark, given notes,
 // a passage of a piece) or asks (a question, an ear exercise). A lesson read from a file is
 // checked whole before any step runs, so a broken lesson does nothing.
+#include "core/exercises/exercise_kind.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,7 +25,7 @@ enum class LessonStepKind {
 };
 
 enum class MarkRow { root, third, fifth };
-enum class LessonExercise { pureOrTempered, tunePure, whichTemperament };
+using LessonExercise = ExerciseKind;
 
 struct LessonAnswer {
     std::string text; // the answer as shown, or a tuning name

@@ -187,6 +187,7 @@ void ExercisesTest::pureOrTemperedPlaysOnePureAndOneTemperedInterval() {
 
 void ExercisesTest::pureOrTemperedStaircaseAndThreshold() {
     Fixture f;
+    QSignalSpy outcomes(&f.window, &ExercisesWindow::exerciseFinished);
     f.key(Qt::Key_Return);
     auto& page = f.window.pureOrTempered();
     // Right, right, wrong, six times over, then right twice: a sawtooth whose last six reversals
@@ -208,6 +209,17 @@ void ExercisesTest::pureOrTemperedStaircaseAndThreshold() {
     QVERIFY(
         page.statusText().contains(formatTenths(9.40) + " svævninger i sekundet i en stor terts"));
     QVERIFY(page.statusText().contains(formatTenths(5.64) + " i en kvint"));
+
+    // The same end in numbers: every answer in order, the tempering each was asked at.
+    QCOMPARE(outcomes.size(), 1);
+    const auto outcome = outcomes[0][0].value<klangora::ExerciseOutcome>();
+    QCOMPARE(outcome.rounds(), 20);
+    QCOMPARE(outcome.rightAnswers(), 14);
+    QVERIFY(std::fabs(*outcome.thresholdCents - 12.398) < 1e-3);
+    for (int n = 0; n < script.size(); ++n) {
+        QCOMPARE(outcome.answers[static_cast<std::size_t>(n)].right, script[n] == 'R');
+    }
+    QCOMPARE(std::fabs(*outcome.answers[0].cents), 16.0);
 }
 
 void ExercisesTest::tunePureRoundScoredFromKeys_data() {
@@ -307,9 +319,13 @@ void ExercisesTest::whichTemperamentPlaysWhatItNames() {
     for (const Ref& ref : chosen) {
         page.choose(ref, true);
     }
+    // A lesson asks for three questions instead of five.
+    page.setRounds(3);
+    QSignalSpy outcomes(&f.window, &ExercisesWindow::exerciseFinished);
+    int right = 0;
     f.voices.events.clear();
     f.key(Qt::Key_Return);
-    for (int question = 0; question < WhichTemperamentPage::kQuestions; ++question) {
+    for (int question = 0; question < 3; ++question) {
         f.window.player().advanceTo(100'000);
         const std::vector<double> played = f.voices.startedHz();
         QCOMPARE(played.size(), 17u * 4u);
@@ -336,13 +352,22 @@ void ExercisesTest::whichTemperamentPlaysWhatItNames() {
             }
         }
         QCOMPARE(found, 1);
+        right += status.startsWith("Rigtigt");
         QVERIFY(status.contains("dur-treklangene på"));
         f.voices.events.clear();
         f.key(Qt::Key_Return);
     }
     QVERIFY(!page.isRunning());
-    QVERIFY(page.statusText().contains("af 5 rigtige"));
+    QVERIFY(page.statusText().contains(QString("%1 af 3 rigtige").arg(right)));
     QCOMPARE(f.model.positions(), f.before);
+    const auto outcome = outcomes.at(0).at(0).value<klangora::ExerciseOutcome>();
+    QCOMPARE(outcome.rounds(), 3);
+    QCOMPARE(outcome.rightAnswers(), right);
+    for (const auto& answer : outcome.answers) {
+        QCOMPARE(answer.right, answer.played == answer.chosen);
+        QVERIFY(std::find(outcome.temperaments.begin(), outcome.temperaments.end(),
+                          answer.played) != outcome.temperaments.end());
+    }
 }
 
 void ExercisesTest::whichTemperamentNeedsTwoToFour() {

@@ -26,6 +26,16 @@ class SessionTest : public QObject {
         return shown != nullptr ? shown->lines : QStringList();
     }
 
+    static klangora::ExerciseOutcome outcome(klangora::ExerciseKind kind, int rounds, int right) {
+        klangora::ExerciseOutcome outcome;
+        outcome.kind = kind;
+        outcome.answers.resize(static_cast<std::size_t>(rounds));
+        for (int n = 0; n < right; ++n) {
+            outcome.answers[static_cast<std::size_t>(n)].right = true;
+        }
+        return outcome;
+    }
+
 private slots:
     void init() { QLocale::setDefault(QLocale::c()); }
 
@@ -93,7 +103,8 @@ private slots:
     }
 
     // Each lesson shipped runs through a session to its end: every step carried out by the
-    // session's commands, every question answered.
+    // session's commands, every question answered, every exercise answered first below its pass
+    // mark, then at it; an exercise of another kind counts for nothing.
     void shippedLessonsRunToTheirEnd_data() {
         QTest::addColumn<QString>("file");
         const QDir folder(KLANGORA_LESSONS_DIR);
@@ -128,9 +139,22 @@ private slots:
                                                 [](const auto& answer) { return answer.right; });
                 QVERIFY(run.answer(static_cast<int>(right - step.answers.begin())));
             }
-            exerciseSteps += step.kind == Kind::exercise;
+            if (step.kind == Kind::exercise) {
+                ++exerciseSteps;
+                QCOMPARE(exercises.last().at(1).value<std::optional<int>>(),
+                         std::optional(step.rounds));
+                const int enough = (step.rounds * step.passPercent + 99) / 100;
+                const auto other = klangora::ExerciseKind(int(step.exercise) == 0 ? 1 : 0);
+                session.finishExercise(outcome(other, step.rounds, step.rounds));
+                QVERIFY(!run.exerciseOutcome());
+                session.finishExercise(outcome(step.exercise, step.rounds, enough - 1));
+                QVERIFY(!klangora::passes(*run.exerciseOutcome(), step.passPercent));
+                session.finishExercise(outcome(step.exercise, step.rounds, enough));
+                QCOMPARE(run.exerciseOutcome()->rightAnswers(), enough);
+            }
         } while (run.next());
         QVERIFY(run.completed());
+        QVERIFY(run.passed());
         QCOMPARE(run.rightAnswers(), run.questionCount());
         QCOMPARE(exercises.size(), exerciseSteps);
         QVERIFY(!session.piece().playing());

@@ -60,6 +60,8 @@ void ExercisePage::pressKey(Qt::Key key, bool pressed) {
 }
 
 void ExercisePage::begin() {
+    m_outcome = klangora::ExerciseOutcome{};
+    m_outcome.kind = kind();
     if (!m_learnersTuning) {
         m_learnersTuning = m_context.tuning.positions();
         m_context.tuning.exerciseBegins();
@@ -81,7 +83,9 @@ void ExercisePage::finish(const QString& summary) {
     leave();
     setStatus(summary);
     m_context.tuning.showSummary(summary);
+    m_outcome.summary = summary.toStdString();
     emit finished(summary);
+    emit outcomeReady(m_outcome);
 }
 
 void ExercisePage::stopSound() {

@@ -2,6 +2,7 @@
 
 // One exercise of the "Øvelser" window: its own controls, the keys it answers while it runs, and
 // the learner's tuning given back whenever it ends, finished or left.
+#include "core/exercises/exercise_outcome.h"
 #include "core/tone_table.h"
 
 #include <QWidget>
@@ -38,6 +39,11 @@ public:
     // Only the sound stops.
     virtual void stopSound();
 
+    // How many questions or rounds the next start asks: a lesson's number, or none for the
+    // exercise's own.
+    void setRounds(std::optional<int> rounds) { m_rounds = rounds; }
+    int rounds() const { return m_rounds.value_or(defaultRounds()); }
+
     // The exercise's keys while it runs; true when the key was the exercise's.
     virtual bool keyPressed(QKeyEvent& event) = 0;
     virtual bool keyReleased(QKeyEvent& /*event*/) { return false; }
@@ -49,11 +55,16 @@ public:
 signals:
     // The exercise is over; its summary in one short text.
     void finished(const QString& summary);
+    // The same end in numbers: every answer and the exercise's own measure.
+    void outcomeReady(const klangora::ExerciseOutcome& outcome);
 
 protected:
     // The learner's tuning is kept from here until leave() or finish().
     void begin();
+    // The outcome so far is completed with `summary` and told.
     void finish(const QString& summary);
+    virtual klangora::ExerciseKind kind() const = 0;
+    virtual int defaultRounds() const = 0;
     virtual void ended() {}
 
     void setStatus(const QString& text);
@@ -65,11 +76,14 @@ protected:
     QPushButton* addKeyButton(const QString& text, Qt::Key key, const char* objectName);
 
     ExerciseContext m_context;
+    // The answers of the run under way, and what the page adds to them at its end.
+    klangora::ExerciseOutcome m_outcome;
 
 private:
     void pressKey(Qt::Key key, bool pressed);
 
     std::optional<klangora::SliderPositions> m_learnersTuning;
+    std::optional<int> m_rounds;
     QHBoxLayout* m_keyButtons;
     QLabel* m_status;
     QLabel* m_score;

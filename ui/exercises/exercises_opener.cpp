@@ -36,22 +36,32 @@ ExercisesOpener::~ExercisesOpener() {
 }
 
 void ExercisesOpener::open() {
+    show();
+    for (ExercisePage* page : m_window->pages()) {
+        page->setRounds(std::nullopt);
+    }
+}
+
+void ExercisesOpener::show() {
     if (m_window == nullptr) {
         const unsigned seed = m_seed.value_or(std::random_device{}());
         m_window = new ExercisesWindow(*m_tuning, m_voices, seed, SchedulePlayer::Clock::realTime,
                                        &m_mainWindow);
+        connect(m_window, &ExercisesWindow::exerciseFinished, this,
+                &ExercisesOpener::exerciseFinished);
     }
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
 }
 
-void ExercisesOpener::openAt(int exercise) {
-    open();
-    ExercisePage* pages[] = {&m_window->pureOrTempered(), &m_window->tunePure(),
-                             &m_window->whichTemperament()};
-    if (exercise >= 0 && exercise < 3) {
-        m_window->showPage(*pages[exercise]);
+void ExercisesOpener::openAt(int exercise, std::optional<int> rounds) {
+    show();
+    const auto pages = m_window->pages();
+    if (exercise >= 0 && exercise < static_cast<int>(pages.size())) {
+        ExercisePage& page = *pages[static_cast<std::size_t>(exercise)];
+        page.setRounds(rounds);
+        m_window->showPage(page);
     }
 }
 

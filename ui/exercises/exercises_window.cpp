@@ -25,6 +25,9 @@ ExercisesWindow::ExercisesWindow(ExerciseTuning& tuning, ExerciseVoices& voices,
     m_tabs->addTab(m_pureOrTempered, tr("Ren eller tempereret?"));
     m_tabs->addTab(m_tunePure, tr("Stem rent"));
     m_tabs->addTab(m_whichTemperament, tr("Hvilken stemning?"));
+    for (ExercisePage* page : pages()) {
+        connect(page, &ExercisePage::outcomeReady, this, &ExercisesWindow::exerciseFinished);
+    }
     m_pureOrTempered->setAccessibleName(tr("Ren eller tempereret?"));
     m_tunePure->setAccessibleName(tr("Stem rent"));
     m_whichTemperament->setAccessibleName(tr("Hvilken stemning?"));
@@ -44,6 +47,10 @@ ExercisesWindow::~ExercisesWindow() {
     // The tabs go with the window's children, and must not call back into a window half gone.
     disconnect(m_tabs, nullptr, this, nullptr);
     leaveExercise();
+}
+
+std::array<ExercisePage*, 3> ExercisesWindow::pages() const {
+    return {m_pureOrTempered, m_tunePure, m_whichTemperament};
 }
 
 ExercisePage& ExercisesWindow::currentPage() const {

@@ -6,8 +6,11 @@
 // and whichever way the learner leaves an exercise, the tuning is theirs again.
 #include "ui/exercises/schedule_player.h"
 
+#include "core/exercises/exercise_outcome.h"
+
 #include <QWidget>
 
+#include <array>
 #include <random>
 
 class ExercisePage;
@@ -33,11 +36,16 @@ public:
     TunePurePage& tunePure() const { return *m_tunePure; }
     WhichTemperamentPage& whichTemperament() const { return *m_whichTemperament; }
     SchedulePlayer& player() { return m_player; }
+    // The three pages in the order of their tabs.
+    std::array<ExercisePage*, 3> pages() const;
     ExercisePage& currentPage() const;
     void showPage(ExercisePage& page);
 
     // The exercise that runs ends, the learner's tuning comes back.
     void leaveExercise();
+
+signals:
+    void exerciseFinished(const klangora::ExerciseOutcome& outcome);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

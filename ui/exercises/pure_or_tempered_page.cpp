@@ -64,7 +64,7 @@ IntervalChoice PureOrTemperedPage::choice() const {
 void PureOrTemperedPage::start() {
     leave();
     begin();
-    m_exercise.emplace(choice(), m_context.random);
+    m_exercise.emplace(choice(), m_context.random, rounds());
     setScore(tr("Rigtige: 0 af 0"));
     ask();
 }
@@ -75,7 +75,7 @@ void PureOrTemperedPage::ask() {
     setStatus(tr("Spørgsmål %1 af %2: hvilket interval var rent? Tryk 1 for det første, 2 "
                  "for det andet.")
                   .arg(m_exercise->staircase().answers() + 1)
-                  .arg(klangora::TemperingStaircase::kAnswers));
+                  .arg(m_exercise->staircase().answersAsked()));
     playQuestion();
 }
 
@@ -113,10 +113,12 @@ void PureOrTemperedPage::answer(int firstOrSecond) {
     const double tempering = m_exercise->question().temperingCents;
     const int pure = m_exercise->question().pureAnswer();
     const bool right = m_exercise->answer(firstOrSecond);
+    m_outcome.answers.push_back({.right = right, .cents = tempering, .played = {}, .chosen = {}});
     setScore(tr("Rigtige: %1 af %2")
                  .arg(m_exercise->rightAnswers())
                  .arg(m_exercise->staircase().answers()));
     if (m_exercise->finished()) {
+        m_outcome.thresholdCents = m_exercise->staircase().thresholdCents();
         finish(summary());
         return;
     }

@@ -23,6 +23,10 @@ public:
     }
     bool awaitsAnswer() const { return m_awaitsAnswer; }
 
+protected:
+    klangora::ExerciseKind kind() const override { return klangora::ExerciseKind::pureOrTempered; }
+    int defaultRounds() const override { return klangora::TemperingStaircase::kAnswers; }
+
 private:
     klangora::IntervalChoice choice() const;
     void ask();

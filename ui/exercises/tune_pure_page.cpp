@@ -41,7 +41,7 @@ TunePurePage::TunePurePage(ExerciseContext context, QWidget* parent)
 void TunePurePage::start() {
     leave();
     begin();
-    m_exercise.emplace(m_context.tuning.positions(), m_context.random);
+    m_exercise.emplace(m_context.tuning.positions(), m_context.random, rounds());
     startRound();
 }
 
@@ -56,7 +56,7 @@ void TunePurePage::startRound() {
     m_context.tuning.hideIntervalsWith(round.movingToneIndex % 12);
     m_context.tuning.setPositions(m_exercise->roundStart());
     m_roundRuns = true;
-    setScore(tr("Runde %1 af %2").arg(roundNumber()).arg(klangora::kTunePureRounds));
+    setScore(tr("Runde %1 af %2").arg(roundNumber()).arg(m_exercise->rounds()));
     setStatus(tr("Stem %1 ren. Tonen %2 flyttes. Hold mellemrum nede for at høre den; tryk "
                  "Enter, når den er ren.")
                   .arg(intervalName(round.kind, round.lowerToneIndex),
@@ -85,6 +85,8 @@ bool TunePurePage::keyPressed(QKeyEvent& event) {
         if (m_roundRuns) {
             endRound();
         } else if (m_exercise->finished()) {
+            m_outcome.thresholdCents = m_exercise->meanResult().centsFromPure;
+            m_outcome.beatsPerSecond = m_exercise->meanResult().beatsPerSecond;
             finish(tr("Stem rent: i gennemsnit %1 cent fra rent, %2 svævninger i sekundet.")
                        .arg(formatTenths(m_exercise->meanResult().centsFromPure),
                             formatTenths(m_exercise->meanResult().beatsPerSecond)));
@@ -134,6 +136,11 @@ void TunePurePage::endRound() {
     const klangora::TunePureResult result = m_exercise->finishRound(m_context.tuning.positions());
     m_roundRuns = false;
     m_context.tuning.uncoverInterval();
+    m_outcome.answers.push_back(
+        {.right = std::fabs(result.centsFromPure) <= klangora::kTunedPureCents,
+         .cents = result.centsFromPure,
+         .played = {},
+         .chosen = {}});
     const QString direction = result.centsFromPure > 0 ? tr("for bred") : tr("for smal");
     const QString next = m_exercise->finished() ? tr("Tryk Enter for at slutte.")
                                                 : tr("Tryk Enter for næste runde.");
@@ -142,7 +149,7 @@ void TunePurePage::endRound() {
                        formatTenths(result.beatsPerSecond), next));
     setScore(tr("Runde %1 af %2 · i gennemsnit %3 cent fra rent")
                  .arg(roundNumber() - 1)
-                 .arg(klangora::kTunePureRounds)
+                 .arg(m_exercise->rounds())
                  .arg(formatTenths(m_exercise->meanResult().centsFromPure)));
 }
 

@@ -30,6 +30,8 @@ public:
 
 protected:
     void ended() override;
+    klangora::ExerciseKind kind() const override { return klangora::ExerciseKind::tunePure; }
+    int defaultRounds() const override { return klangora::kTunePureRounds; }
 
 private:
     void startRound();

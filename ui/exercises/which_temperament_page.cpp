@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include <algorithm>
+
 using klangora::TemperamentRef;
 
 namespace {
@@ -119,7 +121,7 @@ void WhichTemperamentPage::ask() {
     m_awaitsAnswer = true;
     setStatus(tr("Spørgsmål %1 af %2: hvilken stemning hørte du? %3.")
                   .arg(m_asked + 1)
-                  .arg(kQuestions)
+                  .arg(rounds())
                   .arg(choicesText()));
     play();
 }
@@ -148,8 +150,8 @@ bool WhichTemperamentPage::keyPressed(QKeyEvent& event) {
         if (m_awaitsAnswer) {
             return true;
         }
-        if (m_asked >= kQuestions) {
-            finish(tr("Hvilken stemning: %1 af %2 rigtige.").arg(m_right).arg(kQuestions));
+        if (m_asked >= rounds()) {
+            finish(tr("Hvilken stemning: %1 af %2 rigtige.").arg(m_right).arg(rounds()));
         } else {
             ask();
         }
@@ -166,6 +168,7 @@ void WhichTemperamentPage::answer(int number) {
     const bool right = number == m_question->rightAnswer();
     m_right += right ? 1 : 0;
     const QString played = captionOf(m_question->played());
+    noteAnswer(right, played, captionOf(m_choices[static_cast<std::size_t>(number - 1)]));
     std::vector<klangora::SliderPositions> tunings;
     for (const TemperamentRef& ref : m_choices) {
         tunings.push_back(klangora::temperamentSliderPositions(ref));
@@ -181,8 +184,8 @@ void WhichTemperamentPage::answer(int number) {
         right ? tr("Rigtigt: det var %1.").arg(played)
               : tr("Forkert: det var %1, ikke %2.")
                     .arg(played, captionOf(m_choices[static_cast<std::size_t>(number - 1)]));
-    const QString next = m_asked >= kQuestions ? tr("Tryk Enter for at slutte.")
-                                               : tr("Tryk Enter for næste spørgsmål.");
+    const QString next = m_asked >= rounds() ? tr("Tryk Enter for at slutte.")
+                                             : tr("Tryk Enter for næste spørgsmål.");
     setStatus(tr("%1 Diagrammet viser %2; de valgte stemninger er mest forskellige i "
                  "dur-treklangene på %3. %4")
                   .arg(verdict, played, rootNames.join(", "), next));
@@ -192,4 +195,15 @@ void WhichTemperamentPage::answer(int number) {
 void WhichTemperamentPage::ended() {
     m_awaitsAnswer = false;
     m_context.tuning.markTriads({});
+}
+
+void WhichTemperamentPage::noteAnswer(bool right, const QString& played, const QString& chosen) {
+    m_outcome.answers.push_back({.right = right,
+                                 .cents = {},
+                                 .played = played.toStdString(),
+                                 .chosen = chosen.toStdString()});
+    auto& asked = m_outcome.temperaments;
+    if (std::find(asked.begin(), asked.end(), played.toStdString()) == asked.end()) {
+        asked.push_back(played.toStdString());
+    }
 }

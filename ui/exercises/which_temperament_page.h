@@ -31,12 +31,17 @@ public:
 
 protected:
     void ended() override;
+    klangora::ExerciseKind kind() const override {
+        return klangora::ExerciseKind::whichTemperament;
+    }
+    int defaultRounds() const override { return kQuestions; }
 
 private:
     std::vector<klangora::TemperamentRef> chosen() const;
     void ask();
     void play();
     void answer(int number);
+    void noteAnswer(bool right, const QString& played, const QString& chosen);
     QString choicesText() const;
     void showAnswerButtons();
 

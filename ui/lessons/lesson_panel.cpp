@@ -123,6 +123,8 @@ bool LessonPanel::open(const QString& path) {
     m_run = std::make_unique<LessonRun>(m_session, std::get<klangora::Lesson>(std::move(result)));
     connect(m_run.get(), &LessonRun::stepEntered, this, &LessonPanel::showStep);
     connect(m_run.get(), &LessonRun::answered, this, &LessonPanel::showAnswer);
+    connect(m_run.get(), &LessonRun::exerciseJudged, this, &LessonPanel::showExerciseResult);
+    connect(m_run.get(), &LessonRun::completedChanged, this, &LessonPanel::showPosition);
     connect(m_run.get(), &LessonRun::soundAsked, this, [this](const QString& sound) {
         if (m_chooseSound) {
             m_chooseSound(sound);
@@ -175,13 +177,16 @@ QString LessonPanel::stepText() const {
 
 void LessonPanel::showStep() {
     const klangora::LessonStep& step = m_run->step();
-    m_position->setText(tr("Trin %1 af %2").arg(m_run->stepIndex() + 1).arg(m_run->stepCount()));
+    showPosition();
     m_body->setTextFormat(step.kind == klangora::LessonStepKind::text ? Qt::MarkdownText
                                                                       : Qt::PlainText);
     m_body->setText(stepText());
     m_explanation->clear();
     m_explanation->hide();
     showQuestion();
+    if (m_run->exerciseOutcome()) {
+        showExerciseResult();
+    }
     m_back->setEnabled(m_run->stepIndex() > 0);
     m_next->setEnabled(m_run->stepIndex() + 1 < m_run->stepCount());
 }
@@ -210,6 +215,32 @@ void LessonPanel::showQuestion() {
 void LessonPanel::showAnswer(int, bool right) {
     const QString verdict = right ? tr("Rigtigt.") : tr("Ikke rigtigt.");
     m_explanation->setText(verdict + " " + QString::fromStdString(m_run->step().explanation));
+    m_explanation->show();
+}
+
+// Where the lesson stands, and once it is done whether it was passed.
+void LessonPanel::showPosition() {
+    QString text = tr("Trin %1 af %2").arg(m_run->stepIndex() + 1).arg(m_run->stepCount());
+    if (m_run->completed()) {
+        text += " · " + (m_run->passed() ? tr("Lektionen er bestået.")
+                                         : tr("Lektionen er gennemført, men ikke bestået."));
+    }
+    m_position->setText(text);
+}
+
+void LessonPanel::showExerciseResult() {
+    const klangora::ExerciseOutcome& outcome = *m_run->exerciseOutcome();
+    const int mark = m_run->step().passPercent;
+    const QString score = tr("%1 af %2 rigtige (%3 %)")
+                              .arg(outcome.rightAnswers())
+                              .arg(outcome.rounds())
+                              .arg(qRound(outcome.percentRight()));
+    m_explanation->setText(klangora::passes(outcome, mark)
+                               ? tr("Bestået: %1.").arg(score)
+                               : tr("Ikke bestået: %1; der skal %2 % til. Prøv igen i vinduet "
+                                    "»Øvelser«.")
+                                     .arg(score)
+                                     .arg(mark));
     m_explanation->show();
 }
 

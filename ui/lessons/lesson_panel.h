@@ -40,6 +40,8 @@ private:
     void showStep();
     void showQuestion();
     void showAnswer(int index, bool right);
+    void showExerciseResult();
+    void showPosition();
     QString stepText() const;
 
     Session& m_session;

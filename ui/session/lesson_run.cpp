@@ -19,11 +19,13 @@ constexpr int kPassageViewMs = 20;
 
 LessonRun::LessonRun(Session& session, klangora::Lesson lesson, QObject* parent)
     : QObject(parent), m_session(session), m_lesson(std::move(lesson)),
-      m_answers(m_lesson.steps.size()), m_release(new QTimer(this)), m_passage(new QTimer(this)) {
+      m_answers(m_lesson.steps.size()), m_outcomes(m_lesson.steps.size()),
+      m_release(new QTimer(this)), m_passage(new QTimer(this)) {
     m_release->setSingleShot(true);
     connect(m_release, &QTimer::timeout, this, [this] { sound({}, 0); });
     m_passage->setInterval(kPassageViewMs);
     connect(m_passage, &QTimer::timeout, this, &LessonRun::followPassage);
+    connect(&session, &Session::exerciseFinished, this, &LessonRun::exerciseFinished);
 }
 
 LessonRun::~LessonRun() {
@@ -99,9 +101,37 @@ int LessonRun::rightAnswers() const {
 }
 
 bool LessonRun::completed() const {
-    const auto answered = std::count_if(m_answers.begin(), m_answers.end(),
-                                        [](const std::optional<int>& a) { return a.has_value(); });
-    return m_reachedEnd && answered == questionCount();
+    for (std::size_t n = 0; n < m_lesson.steps.size(); ++n) {
+        const klangora::LessonStepKind kind = m_lesson.steps[n].kind;
+        if ((kind == klangora::LessonStepKind::question && !m_answers[n]) ||
+            (kind == klangora::LessonStepKind::exercise && !m_outcomes[n])) {
+            return false;
+        }
+    }
+    return m_reachedEnd;
+}
+
+bool LessonRun::passed() const {
+    if (!completed()) {
+        return false;
+    }
+    for (std::size_t n = 0; n < m_lesson.steps.size(); ++n) {
+        if (m_outcomes[n] && !klangora::passes(*m_outcomes[n], m_lesson.steps[n].passPercent)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// An exercise ended: it counts for the step shown if it is that step's exercise, begun there.
+void LessonRun::exerciseFinished(const klangora::ExerciseOutcome& outcome) {
+    if (m_index < 0 || step().kind != klangora::LessonStepKind::exercise ||
+        outcome.kind != step().exercise) {
+        return;
+    }
+    m_outcomes[static_cast<std::size_t>(m_index)] = outcome;
+    emit exerciseJudged(klangora::passes(outcome, step().passPercent));
+    emit completedChanged();
 }
 
 // The notes a mark sounds, as Space sounds them: a root its triad, a third or fifth with its
@@ -158,7 +188,7 @@ void LessonRun::enter() {
         }
         break;
     case Kind::exercise:
-        m_session.startExercise(static_cast<Session::Exercise>(now.exercise));
+        m_session.startExercise(now.exercise, now.rounds);
         break;
     }
     if (m_index + 1 == stepCount() && !m_reachedEnd) {

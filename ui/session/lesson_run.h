@@ -4,6 +4,7 @@
 // session's commands (a tuning set, a mark sounded, a passage played, an exercise begun) and
 // never through the window's widgets, so that a lesson runs the same with a window or without.
 // A step's sound ends when the lesson leaves it.
+#include "core/exercises/exercise_outcome.h"
 #include "core/lessons/lesson.h"
 
 #include <QObject>
@@ -39,8 +40,15 @@ public:
     // The questions answered right, of those asked.
     int rightAnswers() const;
     int questionCount() const;
-    // Whether every question has been answered and the last step reached.
+    // How the exercise of the step shown last ended, once answered to its end; the newest run
+    // counts.
+    const std::optional<klangora::ExerciseOutcome>& exerciseOutcome() const {
+        return m_outcomes[static_cast<std::size_t>(m_index)];
+    }
+    // Whether every question has been answered, every exercise done and the last step reached.
     bool completed() const;
+    // Completed, with every exercise at or above its pass mark.
+    bool passed() const;
 
 signals:
     void stepEntered(int index);
@@ -48,6 +56,8 @@ signals:
     // window's choice of sound takes it, as the user's choice would for this run.
     void soundAsked(const QString& sound);
     void answered(int index, bool right);
+    // The exercise of the step shown ended, with its share of right answers against the mark.
+    void exerciseJudged(bool passed);
     void completedChanged();
 
 private:
@@ -57,11 +67,13 @@ private:
     void playPassage(const klangora::LessonStep& step);
     void followPassage();
     std::vector<int> markNotes(const klangora::LessonStep& step) const;
+    void exerciseFinished(const klangora::ExerciseOutcome& outcome);
 
     Session& m_session;
     klangora::Lesson m_lesson;
     int m_index = -1;
     std::vector<std::optional<int>> m_answers;
+    std::vector<std::optional<klangora::ExerciseOutcome>> m_outcomes;
     std::vector<int> m_held;
     QTimer* m_release;
     QTimer* m_passage;

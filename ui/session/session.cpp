@@ -110,8 +110,8 @@ void Session::selectMark(int column, int row) {
     emit markSelected(column, row);
 }
 
-void Session::startExercise(Exercise exercise) {
-    emit exerciseStarted(exercise);
+void Session::startExercise(Exercise exercise, std::optional<int> rounds) {
+    emit exerciseStarted(exercise, rounds);
 }
 
 void Session::finishExercise(const klangora::ExerciseOutcome& outcome) {

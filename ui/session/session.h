@@ -36,7 +36,7 @@ public:
     // The three sound buttons: the pure triad beside the tempered one, and the two chorales.
     enum class ChordSequence { triad, chorale, jazzChorale };
     // The three ear exercises.
-    enum class Exercise { pureOrTempered, tunePure, whichTemperament };
+    using Exercise = klangora::ExerciseKind;
 
     Session(SoundPlayer& chords, klangora::LiveInstrument& instrument, QObject* parent = nullptr);
     ~Session() override;
@@ -73,7 +73,7 @@ public:
     // it chooses it: its tone then takes the arrow keys.
     void selectMark(int column, int row);
     // An ear exercise begun, in the window the exercises have.
-    void startExercise(Exercise exercise);
+    void startExercise(Exercise exercise, std::optional<int> rounds = std::nullopt);
     // An exercise ended with all its questions answered: the lesson that asked for it and the
     // learner's progress hear of it.
     void finishExercise(const klangora::ExerciseOutcome& outcome);
@@ -99,7 +99,7 @@ signals:
     // What B would switch to has changed, or the tuning it switches from.
     void tuningSwitchChanged();
     void markSelected(int column, int row);
-    void exerciseStarted(Session::Exercise exercise);
+    void exerciseStarted(Session::Exercise exercise, std::optional<int> rounds);
     void exerciseFinished(const klangora::ExerciseOutcome& outcome);
     // A command the session cannot carry out, in words for the user.
     void refused(const QString& reason);
