@@ -1,6 +1,7 @@
 #include "app/check_lesson_command.h"
 
 #include "core/lessons/lesson_reader.h"
+#include "ui/classroom/interface_language.h"
 #include "ui/lessons/lesson_files.h"
 
 #include <QCoreApplication>
@@ -23,7 +24,7 @@ int checkLesson(const QString& file) {
         for (const klangora::LessonError& error : *errors) {
             print(stderr, QStringLiteral("%1: %2\n")
                               .arg(file, QString::fromStdString(klangora::lessonErrorText(
-                                             error, !interfaceSpeaksDanish()))));
+                                             error, !InterfaceLanguageScope::speaksDanish()))));
         }
         return 1;
     }

@@ -103,7 +103,7 @@ std::optional<QString> musicProblem(const Request& request) {
 
 // Every name --tuning takes; the temperaments' Danish names where the help is Danish.
 QString tuningOptionText() {
-    const bool danish = speaksDanish();
+    const bool danish = InterfaceLanguageScope::speaksDanish();
     return QCoreApplication::translate("klangora",
                                        "Stemningen, vinduet og stykket begynder i: %1, et id fra "
                                        "temperamentbiblioteket (%2) eller en .scl-fil (uden: "

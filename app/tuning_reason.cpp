@@ -13,15 +13,10 @@ QString tr(const char* text) {
 
 } // namespace
 
-bool speaksDanish() {
-    const auto* language = InterfaceLanguageScope::current();
-    return language == nullptr || language->language() == InterfaceLanguage::danish;
-}
-
 // The Danish reasons come whole from the core, with the scale file's fault in detail; the other
 // languages say the same in their own words.
 QString tuningReasonText(const klangora::TuningNameError& error) {
-    if (speaksDanish()) {
+    if (InterfaceLanguageScope::speaksDanish()) {
         return QString::fromStdString(klangora::tuningNameReason(error));
     }
     const QString name = QString::fromStdString(error.name);

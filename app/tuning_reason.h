@@ -6,6 +6,3 @@
 #include <QString>
 
 QString tuningReasonText(const klangora::TuningNameError& error);
-
-// Whether the command line answers in Danish: the interface's language, Danish where none is set.
-bool speaksDanish();

@@ -69,6 +69,11 @@ InterfaceLanguageScope* InterfaceLanguageScope::current() {
     return g_current;
 }
 
+bool InterfaceLanguageScope::speaksDanish() {
+    const auto* language = current();
+    return language == nullptr || language->language() == InterfaceLanguage::danish;
+}
+
 std::optional<InterfaceLanguage> languageFromArguments(const QStringList& arguments) {
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         QString value;

@@ -37,6 +37,8 @@ public:
 
     // The scope of the running application, or none.
     static InterfaceLanguageScope* current();
+    // Whether the program speaks Danish now: with no scope (a test, a tool) it does.
+    static bool speaksDanish();
 
 private:
     InterfaceLanguage m_language;

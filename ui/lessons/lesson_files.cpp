@@ -1,6 +1,5 @@
 #include "ui/lessons/lesson_files.h"
 
-#include "ui/classroom/interface_language.h"
 #include "ui/music/examples_menu.h"
 
 #include <QCoreApplication>
@@ -75,9 +74,4 @@ QString lessonTitle(const QString& path) {
 
 QString lessonLanguage(const QString& path) {
     return headerField(path, "sprog", "language");
-}
-
-bool interfaceSpeaksDanish() {
-    const auto* language = InterfaceLanguageScope::current();
-    return language == nullptr || language->language() == InterfaceLanguage::danish;
 }

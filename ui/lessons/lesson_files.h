@@ -17,4 +17,3 @@ bool isLessonFile(const QString& path);
 QString lessonTitle(const QString& path);
 // "da", "en", or empty where the lesson does not say.
 QString lessonLanguage(const QString& path);
-bool interfaceSpeaksDanish();

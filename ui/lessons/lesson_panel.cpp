@@ -1,6 +1,7 @@
 #include "ui/lessons/lesson_panel.h"
 
 #include "core/music/tuning_name.h"
+#include "ui/classroom/interface_language.h"
 #include "ui/lessons/lesson_files.h"
 #include "ui/model/descriptions.h"
 #include "ui/model/musical_facts.h"
@@ -114,7 +115,7 @@ bool LessonPanel::open(const QString& path) {
         QStringList lines;
         for (const klangora::LessonError& error : *errors) {
             lines << QString::fromStdString(
-                klangora::lessonErrorText(error, !interfaceSpeaksDanish()));
+                klangora::lessonErrorText(error, !InterfaceLanguageScope::speaksDanish()));
         }
         showMessage(tr("Lektionen »%1« kan ikke åbnes:\n%2")
                         .arg(QFileInfo(path).fileName(), lines.join('\n')));

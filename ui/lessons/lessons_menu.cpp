@@ -1,5 +1,6 @@
 #include "ui/lessons/lessons_menu.h"
 
+#include "ui/classroom/interface_language.h"
 #include "ui/lessons/lesson_files.h"
 
 #include <QDesktopServices>
@@ -22,7 +23,7 @@ void LessonsMenu::addToMenu(QMenu& menu) {
         }
         const QDir dir(folder);
         // The program's lessons in the interface's language; the user's own, all of them.
-        const QString spoken = interfaceSpeaksDanish() ? "da" : "en";
+        const QString spoken = InterfaceLanguageScope::speaksDanish() ? "da" : "en";
         for (const QString& name : dir.entryList({"*.lektion"}, QDir::Files, QDir::Name)) {
             const QString path = dir.filePath(name);
             const QString language = lessonLanguage(path);
