@@ -10,6 +10,7 @@
 #include "ui/instrument/sound_choice.h"
 #include "ui/music/music_session.h"
 #include "ui/music/music_window.h"
+#include "ui/session/session.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -31,7 +32,9 @@ struct Window {
     klangora::FluidRenderer renderer{std::vector<std::filesystem::path>{KLANGORA_SINE_FONT}};
     klangora::OutputVolume volume;
     SoundChoice choice{form, renderer, volume};
-    Window() { form.setSoundChoice(&choice); }
+    explicit Window(std::optional<InstrumentSound> forThisRun = std::nullopt) {
+        form.setSoundChoice(&choice, forThisRun);
+    }
     ~Window() { renderer.waitUntilLoaded(std::chrono::seconds(20)); }
     QComboBox* box() { return child<QComboBox>(form.music().window(), "soundBox"); }
     QSlider* slider() { return child<QSlider>(form.music().window(), "volumeSlider"); }
@@ -73,11 +76,14 @@ private slots:
     }
     void init() { QFile::remove(Settings().fileName()); }
 
+    // --sound is chosen over the sound remembered, and the remembered one stays.
     void theProgramsOwnChoicesAreNotRemembered() {
-        Window window;
-        window.choice.choose(InstrumentSound::organ); // as --sound does
+        Settings().setSoundName("harpsichord");
+        Window window(InstrumentSound::organ);
+        QCOMPARE(window.choice.chosen(), InstrumentSound::organ);
+        QCOMPARE(window.form.session().sound(), InstrumentSound::organ);
         window.choice.setVolumePercent(40);
-        QCOMPARE(Settings().soundName(), std::nullopt);
+        QCOMPARE(Settings().soundName(), std::optional<QString>("harpsichord"));
         QCOMPARE(Settings().volumePercent(), std::nullopt);
     }
 
