@@ -28,7 +28,6 @@ private slots:
     void aPiecesOwnInstrumentsOnlyWithAPiece();
     void aChosenInstrumentIsLoadedAndHeard();
     void itsLoadingIsToldUntilItPlays();
-    void theVolumeSliderMovesWithTheKeys();
     void aPieceIsSavedInTheChosenSound_data();
     void aPieceIsSavedInTheChosenSound();
 };
@@ -111,17 +110,6 @@ void SoundChoiceTest::itsLoadingIsToldUntilItPlays() {
     setup.renderer.renderAdd(block, 48000);
     QTRY_COMPARE(notes.size(), 2);
     QCOMPARE(notes.last().at(0).toString(), QString());
-}
-
-void SoundChoiceTest::theVolumeSliderMovesWithTheKeys() {
-    Setup setup;
-    QSlider* slider = setup.choice.createVolumeSlider(&setup.window);
-    QCOMPARE(slider->value(), 100);
-    QCOMPARE(slider->focusPolicy(), Qt::StrongFocus);
-    QTest::keyClick(slider, Qt::Key_Left);
-    QCOMPARE(setup.volume.target(), 0.95);
-    QTest::keyClick(slider, Qt::Key_Home);
-    QCOMPARE(setup.volume.target(), 0.0);
 }
 
 void SoundChoiceTest::aPieceIsSavedInTheChosenSound_data() {
