@@ -1,9 +1,12 @@
 #include "support/window_test_support.h"
 
+#include "core/music/midi_file_writer.h"
+#include "sound/music/piece_player.h"
 #include "ui/widgets/shape.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QPalette>
 #include <QRadioButton>
@@ -16,6 +19,38 @@ TestWindow::TestWindow(SoundPlayer& other) : form(other) {}
 
 TestWindow::TestWindow(SoundPlayer& other, klangora::LiveInstrument& instrument)
     : form(other, instrument) {}
+
+std::vector<int> struckNotes(klangora::PiecePlayer& player, double seconds) {
+    std::vector<int> notes;
+    for (int done = 0; done < seconds * 48000; done += 480) {
+        player.advance(480, 48000, [&](int, const klangora::PieceAction& action) {
+            if (action.kind == klangora::PieceAction::Kind::noteOn) {
+                notes.push_back(action.note);
+            }
+        });
+    }
+    return notes;
+}
+
+std::vector<std::vector<std::uint8_t>> sequenceImages(void (TForm1::*start)(), int steps) {
+    TestWindow window;
+    (window.form.*start)();
+    for (int step = 0; step < steps; ++step) {
+        window.form.Timer3Timer();
+    }
+    return window.player.images;
+}
+
+QString writePiece(const QString& path, const klangora::MidiTrackWriter& track) {
+    const auto bytes = klangora::writeMidiFile({0, 480}, {track});
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) !=
+            qint64(bytes.size())) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+    return path;
+}
 
 Shape* mark(const QWidget& form, int column, int row) {
     return child<Shape>(form, markName(column, row));

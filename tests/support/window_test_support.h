@@ -18,10 +18,13 @@
 #include <QWidget>
 
 #include <optional>
+#include <vector>
 
 namespace klangora {
 class LiveInstrument;
-}
+class MidiTrackWriter;
+class PiecePlayer;
+} // namespace klangora
 class QRadioButton;
 class QScrollBar;
 class Shape;
@@ -91,6 +94,17 @@ bool activate(QWidget& form);
 // The window as the user first meets it: active, and both start-up timers run, so that the
 // diagram stands in the fifths arrangement where it stays and its lines are drawn again.
 bool settle(QWidget& form);
+
+// The notes a piece's player strikes in so many seconds of audio at 48 kHz, the test playing the
+// audio side.
+std::vector<int> struckNotes(klangora::PiecePlayer& player, double seconds);
+
+// The images a sound button's sequence hands its player: started with the button's step on a
+// window of its own, whose player returns at once, then so many of Timer3's steps.
+std::vector<std::vector<std::uint8_t>> sequenceImages(void (TForm1::*start)(), int steps);
+
+// A piece of one track at 480 ticks a quarter, written as a MIDI file at path; the path back.
+QString writePiece(const QString& path, const klangora::MidiTrackWriter& track);
 
 // What the last message box said before it was closed.
 struct SeenBox {
