@@ -5,13 +5,18 @@
 #include "ui/widgets/shape.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QMessageBox>
 #include <QPalette>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTimer>
+
+#include <array>
 
 TestWindow::TestWindow() : form(player) {}
 
@@ -19,6 +24,44 @@ TestWindow::TestWindow(SoundPlayer& other) : form(other) {}
 
 TestWindow::TestWindow(SoundPlayer& other, klangora::LiveInstrument& instrument)
     : form(other, instrument) {}
+
+QStringList shownTexts(const QWidget& window) {
+    static constexpr std::array<const char*, 7> kShownProperties = {"text",
+                                                                    "toolTip",
+                                                                    "statusTip",
+                                                                    "whatsThis",
+                                                                    "windowTitle",
+                                                                    "accessibleName",
+                                                                    "accessibleDescription"};
+    QList<const QObject*> objects{&window};
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        objects << widget;
+    }
+    for (const QAction* action : window.findChildren<QAction*>()) {
+        objects << action;
+    }
+    QStringList texts;
+    for (const QObject* object : objects) {
+        for (const char* property : kShownProperties) {
+            const QString text = object->property(property).toString();
+            if (!text.isEmpty()) {
+                texts << QString("%1.%2: %3").arg(object->objectName(), property, text);
+            }
+        }
+        // A list box's choices and a table's cells are items, not properties.
+        if (const auto* box = qobject_cast<const QComboBox*>(object)) {
+            for (int i = 0; i < box->count(); ++i) {
+                texts << QString("%1.item: %2").arg(box->objectName(), box->itemText(i));
+            }
+        }
+        if (const auto* table = qobject_cast<const QTableWidget*>(object)) {
+            for (const QTableWidgetItem* item : table->findItems("", Qt::MatchContains)) {
+                texts << QString("%1.item: %2").arg(table->objectName(), item->text());
+            }
+        }
+    }
+    return texts;
+}
 
 std::vector<int> struckNotes(klangora::PiecePlayer& player, double seconds) {
     std::vector<int> notes;
@@ -62,6 +105,18 @@ Shape* bar(const QWidget& form, int column, int bar) {
 
 QScrollBar* slider(const QWidget& form, int tone) {
     return child<QScrollBar>(form, sliderName(tone));
+}
+
+QList<int> sliderPositions(const QWidget& form) {
+    QList<int> positions;
+    for (int tone = 2; tone <= 12; ++tone) {
+        positions << slider(form, tone)->value();
+    }
+    return positions;
+}
+
+QList<int> listOf(const klangora::SliderPositions& positions) {
+    return QList<int>(positions.begin(), positions.end());
 }
 
 QLabel* readout(const QWidget& form, int tone) {

@@ -49,48 +49,6 @@ const QStringList kDanishWords = {
     "Knap",    "Pil",        "mellemrum",  "Skift",   "Cembalo", "Kirkeorgel", "Klaver",
     "komma",   "middeltone", "Historiske", "Kadence", "Koral",   "-dur",       "kvintcirkl"};
 
-// The properties that hold what the user reads or hears of a widget or an action.
-constexpr std::array<const char*, 7> kShownProperties = {"text",
-                                                         "toolTip",
-                                                         "statusTip",
-                                                         "whatsThis",
-                                                         "windowTitle",
-                                                         "accessibleName",
-                                                         "accessibleDescription"};
-
-// Every text a window (the main window or a tool window) shows in any of those properties, with
-// its object's name, its widgets' and actions', menus' titles included.
-QStringList shownTexts(const QWidget& window) {
-    QList<const QObject*> objects{&window};
-    for (const QWidget* widget : window.findChildren<QWidget*>()) {
-        objects << widget;
-    }
-    for (const QAction* action : window.findChildren<QAction*>()) {
-        objects << action;
-    }
-    QStringList texts;
-    for (const QObject* object : objects) {
-        for (const char* property : kShownProperties) {
-            const QString text = object->property(property).toString();
-            if (!text.isEmpty()) {
-                texts << QString("%1.%2: %3").arg(object->objectName(), property, text);
-            }
-        }
-        // A list box's choices and a table's cells are items, not properties.
-        if (const auto* box = qobject_cast<const QComboBox*>(object)) {
-            for (int i = 0; i < box->count(); ++i) {
-                texts << QString("%1.item: %2").arg(box->objectName(), box->itemText(i));
-            }
-        }
-        if (const auto* table = qobject_cast<const QTableWidget*>(object)) {
-            for (const QTableWidgetItem* item : table->findItems("", Qt::MatchContains)) {
-                texts << QString("%1.item: %2").arg(table->objectName(), item->text());
-            }
-        }
-    }
-    return texts;
-}
-
 QString danishWordIn(const QString& text) {
     for (const QString& word : kDanishWords) {
         // The part after the object's name and property is the text itself.
