@@ -1,5 +1,7 @@
 #include "support/window_test_support.h"
 
+#include "core/presets.h"
+
 #include "ui/widgets/shape.h"
 
 #include <QFrame>
@@ -34,15 +36,9 @@ private:
     WindowFixture m_window;
 };
 
-namespace {
-const int kPythagorean[] = {-280, -80, 120, -160, 40, -240, -40, -320, -120, 80, -200};
-}
-
 void StartupTest::opensInPythagoreanTuning() {
     auto& [player, form] = *m_window;
-    for (int k = 2; k <= 12; ++k) {
-        QCOMPARE(slider(form, k)->value(), kPythagorean[k - 2]);
-    }
+    QCOMPARE(sliderPositions(form), listOf(klangora::presetPositions(klangora::PresetId::pyt)));
     QCOMPARE(form.model().tones().toneCents[7], 702.0);
     QCOMPARE(form.model().tones().toneCents[19], 1902.0);
     auto* caption = child<QLabel>(form, "lbStemning");
