@@ -20,18 +20,6 @@ using namespace klangora;
 
 namespace {
 
-QList<int> sliders(const TForm1& form) {
-    QList<int> values;
-    for (int tone = 2; tone <= 12; ++tone) {
-        values << slider(form, tone)->value();
-    }
-    return values;
-}
-
-QList<int> listOf(const SliderPositions& positions) {
-    return QList<int>(positions.begin(), positions.end());
-}
-
 // Runs the piece's audio side for a while.
 void runAudio(TForm1& form, double seconds) {
     struckNotes(form.music().player(), seconds);
@@ -96,25 +84,25 @@ private slots:
     void bSwitchesBetweenTheTuningsOfTheLastWholeChange() {
         auto& [player, form] = *m_window;
         QVERIFY(activate(form));
-        const QList<int> pythagorean = sliders(form);
+        const QList<int> pythagorean = sliderPositions(form);
         form.praetClick();
         QTest::qWait(0);
         const QList<int> meantone = listOf(presetPositions(PresetId::praet));
-        QCOMPARE(sliders(form), meantone);
+        QCOMPARE(sliderPositions(form), meantone);
         // B in the main window, and back with B in the music window (the switch itself is the
         // session's test).
         QTest::keyClick(form.windowHandle(), Qt::Key_B);
-        QCOMPARE(sliders(form), pythagorean);
+        QCOMPARE(sliderPositions(form), pythagorean);
         QVERIFY(form.music().open(writeChord()));
         QVERIFY(activate(form.music().window()));
         QTest::keyClick(form.music().window().windowHandle(), Qt::Key_B);
-        QCOMPARE(sliders(form), meantone);
+        QCOMPARE(sliderPositions(form), meantone);
     }
 
     void aCommandLineTuningNameIsSetAsItsButtonWould() {
         auto& [player, form] = *m_window;
         form.music().applyTuningName("werck3");
-        QCOMPARE(sliders(form), listOf(presetPositions(PresetId::werck3)));
+        QCOMPARE(sliderPositions(form), listOf(presetPositions(PresetId::werck3)));
         form.music().applyTuningName("Vallotti");
         QCOMPARE(form.model().identity(), TuningIdentity::temperament("vallotti"));
         form.music().applyTuningName("fnord");

@@ -278,14 +278,7 @@ void SelectionTest::keyButtonsMarkTheKey() {
 void SelectionTest::keyboardFromTheFirstMoment() {
     auto& [player, form] = *m_window;
     QCOMPARE(QApplication::focusWidget(), child<QWidget>(form, "BitBtn1"));
-    const auto positions = [&form] {
-        QList<int> all;
-        for (int tone = 2; tone <= 12; ++tone) {
-            all << slider(form, tone)->value();
-        }
-        return all;
-    };
-    const QList<int> pythagorean = positions();
+    const QList<int> pythagorean = sliderPositions(form);
     const QList<Qt::Key> nudges = {Qt::Key_Up, Qt::Key_Up, Qt::Key_Home, Qt::Key_End};
     for (Qt::Key key : nudges) {
         pressKey(form, key);
@@ -303,7 +296,7 @@ void SelectionTest::keyboardFromTheFirstMoment() {
         pressKey(form, Qt::Key_Tab);
     }
     QVERIFY(slidersPassed > 0);
-    QCOMPARE(positions(), pythagorean);
+    QCOMPARE(sliderPositions(form), pythagorean);
     QCOMPARE(labelText(form, "lbStemning"), QString("Pythagoræisk stemning"));
     QCOMPARE(QApplication::focusWidget(), child<QWidget>(form, "rbFre"));
     const QList<std::pair<Qt::Key, QString>> walk = {{Qt::Key_Down, "rbCent"},
