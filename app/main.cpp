@@ -365,14 +365,11 @@ int runWindow(int argc, char* argv[], const Request& request) {
     Session session(player, *instrument);
     TForm1 form(session);
     SoundChoice soundChoice(form, fluid, volume);
-    form.setSoundChoice(&soundChoice);
     soundChoice.setOutputWaker([&instrument] { instrument->output()->open(); });
     if (request.soundFont) {
         fluid.chooseSoundFont(*request.soundFont);
     }
-    if (request.sound) {
-        soundChoice.choose(*request.sound); // for this run only
-    }
+    form.setSoundChoice(&soundChoice, request.sound); // --sound for this run only
     MidiKeyboard midi(form, form.live());
     MidiOut midiOut(form, {form.model(), *instrument, midi.input(), volume}, request.midiOut);
     form.setMidiOut(&midiOut);

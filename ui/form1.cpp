@@ -384,25 +384,21 @@ void TForm1::dropEvent(QDropEvent* event) {
     m_parts->files.dropEvent(event);
 }
 
-void TForm1::setSoundChoice(SoundChoice* choice) {
+void TForm1::setSoundChoice(SoundChoice* choice,
+                            std::optional<klangora::InstrumentSound> forThisRun) {
     using klangora::InstrumentSound;
     m_soundChoice = choice;
-    // A lesson's piece plays in the sound it names, as the user's choice for this run would.
-    m_parts->lessonPanel.setSoundChooser([choice](const QString& name) {
-        if (const auto sound = klangora::instrumentSoundFromCommandName(name.toStdString())) {
-            choice->choose(*sound);
-        }
-    });
     choice->setTuning(m_parts->model.tuning());
     connect(&m_parts->model, &TuningModel::tuningChanged, choice, &SoundChoice::setTuning);
     Settings& settings = m_parts->classroom.settings();
     if (const auto volume = settings.volumePercent()) {
         choice->setVolumePercent(*volume);
     }
-    if (const auto name = settings.soundName()) {
-        if (const auto sound = klangora::instrumentSoundFromCommandName(name->toStdString())) {
-            choice->choose(*sound);
-        }
+    choice->follow(m_parts->session);
+    if (forThisRun) {
+        m_parts->session.chooseSound(*forThisRun);
+    } else if (const auto name = settings.soundName()) {
+        m_parts->session.chooseSound(*name);
     }
     connect(choice, &SoundChoice::chosenByUser, this, [&settings](InstrumentSound sound) {
         const auto name = klangora::instrumentSoundInfo(sound).commandName;

@@ -7,9 +7,12 @@
 //
 // The named steps and handlers below are the window's public face: each runs the step of the
 // part that now does the work, synchronously, as callers have always expected.
+#include "sound/fluid/instrument_sound.h"
+
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace klangora {
 class LiveInstrument;
@@ -95,8 +98,10 @@ public:
     Classroom& classroom();
     // The choice of sound ("Klang") in the context menu; the window does not own it.
     // Also puts the choice and the volume in the music window, offers a loaded piece's own
-    // instruments, and remembers the user's choice and volume (restored here, at the start).
-    void setSoundChoice(SoundChoice* choice);
+    // instruments, and remembers the user's choice and volume (restored here, at the start,
+    // unless this run names its own sound).
+    void setSoundChoice(SoundChoice* choice,
+                        std::optional<klangora::InstrumentSound> forThisRun = std::nullopt);
     // The "MIDI ud" submenu in the context menu; the window does not own it.
     void setMidiOut(MidiOut* midiOut) { m_midiOut = midiOut; }
 

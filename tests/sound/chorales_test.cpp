@@ -1,6 +1,4 @@
 #include "sound/chorales.h"
-#include "sound/chord_player.h"
-#include "support/tuned_table.h"
 
 #include <gtest/gtest.h>
 
@@ -51,15 +49,4 @@ TEST(Chorales, KeyButtonsGiveRootNumbers) {
     EXPECT_EQ(rootToneNumber(11), 11);
     EXPECT_EQ(rootToneNumber(12), 0);
     EXPECT_EQ(rootToneNumber(13), 1);
-}
-
-TEST(Chorales, SoundTheLowHAnOctaveBelowTheTable) {
-    const ToneTable table = test_support::tunedTo(PresetId::pyt);
-    EXPECT_EQ(toneFrequencyHz(table, -24), 496.0 / 8);
-    EXPECT_EQ(toneFrequencyHz(table, -12), 124.0);
-    EXPECT_EQ(toneFrequencyHz(table, 1), 261.0);
-    const auto inH = choraleChordHz(table, rootToneNumber(12), kChoraleChords[0]);
-    EXPECT_EQ(inH, (std::array<double, 4>{309.0, 248.0, 186.0, 62.0}));
-    const auto inC = choraleChordHz(table, rootToneNumber(1), kChoraleChords[6]);
-    EXPECT_EQ(inC, (std::array<double, 4>{261.0, 196.0, 165.0, 65.25}));
 }

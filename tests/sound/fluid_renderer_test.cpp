@@ -5,6 +5,7 @@
 
 #include "core/presets.h"
 #include "core/tone_table.h"
+#include "core/tuning.h"
 #include "support/pitch.h"
 
 #include <gtest/gtest.h>
@@ -26,16 +27,6 @@ const std::filesystem::path kSineFont = KLANGORA_SINE_FONT;
 const std::filesystem::path kSinePianoFont = KLANGORA_SINE_PIANO_FONT;
 const std::filesystem::path kSineSharpFont = KLANGORA_SINE_SHARP_FONT;
 
-std::array<double, 12> presetCents(PresetId preset) {
-    const auto positions = presetPositions(preset);
-    std::array<double, 12> cents{};
-    for (int tone = 1; tone < 12; ++tone) {
-        cents[static_cast<std::size_t>(tone)] =
-            centsFromSliderPosition(tone, positions[static_cast<std::size_t>(tone - 1)]);
-    }
-    return cents;
-}
-
 double peak(const std::vector<double>& samples) {
     double largest = 0;
     for (double sample : samples) {
@@ -54,7 +45,7 @@ protected:
         ASSERT_TRUE(renderer.waitUntilLoaded(20s));
     }
     void tune(PresetId preset) {
-        const auto cents = presetCents(preset);
+        const auto cents = Tuning::preset(preset).centsAboveC();
         for (std::uint8_t tone = 0; tone < 12; ++tone) {
             ASSERT_TRUE(renderer.post({FluidEvent::Kind::tune, 0, tone, 0, cents[tone]}));
         }
@@ -88,19 +79,6 @@ TEST_F(FluidSine, AFreshSynthPlaysItsFirstBlockInTheTuning) {
     EXPECT_EQ(renderer.lastRetuneNs(), 0);
 }
 
-// c and e of the Pythagorean tuning sound where the own voices put them, on every instrument.
-TEST_P(FluidSineInstrument, PythagoreanCAndESoundAtTheTunedPitches) {
-    load(GetParam());
-    tune(PresetId::pyt);
-    send(FluidEvent::Kind::noteOn, 60);
-    send(FluidEvent::Kind::noteOn, 64);
-    render(0.1);
-    EXPECT_TRUE(renderer.playsNotes());
-    const auto held = render(1.0);
-    EXPECT_NEAR(strongestHz(held, kRate, 250, 275), 261.60, 0.1);
-    EXPECT_NEAR(strongestHz(held, kRate, 320, 340), 331.12, 0.1);
-}
-
 // Whatever level the font gives its instruments, a key sounds as loud as the own tone's.
 TEST_P(FluidSineInstrument, SoundsAsLoudAsTheOwnTone) {
     load(GetParam());
@@ -125,20 +103,6 @@ INSTANTIATE_TEST_SUITE_P(Instruments, FluidSineInstrument,
                          ::testing::Values(InstrumentSound::harpsichord, InstrumentSound::organ,
                                            InstrumentSound::piano));
 
-TEST_F(FluidSine, AHeldThirdMovesToItsPurePitchWhenRetuned) {
-    load(InstrumentSound::harpsichord);
-    tune(PresetId::pyt);
-    send(FluidEvent::Kind::noteOn, 60);
-    send(FluidEvent::Kind::noteOn, 64);
-    render(0.5);
-    tune(PresetId::ren);
-    render(0.05);
-    const auto held = render(1.0);
-    EXPECT_NEAR(strongestHz(held, kRate, 250, 275), 261.60, 0.1);
-    EXPECT_NEAR(strongestHz(held, kRate, 320, 340), 327.00, 0.1);
-    EXPECT_GT(renderer.lastRetuneNs(), 0);
-}
-
 namespace {
 class FluidSineFraction : public FluidSine, public ::testing::WithParamInterface<double> {};
 } // namespace
@@ -158,23 +122,39 @@ TEST_P(FluidSineFraction, AFractionOfACentIsHeard) {
 INSTANTIATE_TEST_SUITE_P(Cents, FluidSineFraction,
                          ::testing::Values(386.3137, 399.9, 400.0, 400.25, 400.5, 407.82));
 
-// A font whose samples are 3.6 cents sharp is measured at loading and heard in tune all the
-// same, each instrument, held notes retuned included.
-TEST_P(FluidSineInstrument, AFontsOwnMistuningIsTakenOut) {
-    load(GetParam(), kSineSharpFont);
+namespace {
+class FluidSineTuned
+    : public FluidSine,
+      public ::testing::WithParamInterface<std::tuple<InstrumentSound, std::filesystem::path>> {};
+} // namespace
+
+// The Pythagorean c and e sound where the own voices put them, on every instrument, from a true
+// font and from one whose samples are 3.6 cents sharp (measured at loading and taken out); held,
+// the e moves to its pure pitch when retuned.
+TEST_P(FluidSineTuned, CAndESoundInTuneAndFollowARetuning) {
+    load(std::get<0>(GetParam()), std::get<1>(GetParam()));
     tune(PresetId::pyt);
     send(FluidEvent::Kind::noteOn, 60);
     send(FluidEvent::Kind::noteOn, 64);
     render(0.1);
+    EXPECT_TRUE(renderer.playsNotes());
     const auto pythagorean = render(1.0);
     EXPECT_NEAR(strongestHz(pythagorean, kRate, 250, 275), 261.60, 0.05);
     EXPECT_NEAR(strongestHz(pythagorean, kRate, 320, 340), 331.12, 0.05);
     tune(PresetId::ren);
     render(0.05);
-    EXPECT_NEAR(strongestHz(render(1.0), kRate, 320, 340), 327.00, 0.05);
+    const auto pure = render(1.0);
+    EXPECT_NEAR(strongestHz(pure, kRate, 250, 275), 261.60, 0.05);
+    EXPECT_NEAR(strongestHz(pure, kRate, 320, 340), 327.00, 0.05);
+    EXPECT_GT(renderer.lastRetuneNs(), 0);
 }
 
-// Octaves are exact 2:1 from the fixed c, also far from it.
+INSTANTIATE_TEST_SUITE_P(InstrumentsAndFonts, FluidSineTuned,
+                         ::testing::Combine(::testing::Values(InstrumentSound::harpsichord,
+                                                              InstrumentSound::organ,
+                                                              InstrumentSound::piano),
+                                            ::testing::Values(kSineFont, kSineSharpFont)));
+
 namespace {
 class FluidSineRate : public FluidSine, public ::testing::WithParamInterface<int> {};
 } // namespace
@@ -195,6 +175,7 @@ TEST_P(FluidSineRate, ANewlyLoadedInstrumentIsSilentUntilAKeyIsPressed) {
 
 INSTANTIATE_TEST_SUITE_P(Rates, FluidSineRate, ::testing::Values(48000, 44100, 22050, 11025));
 
+// Octaves are exact 2:1 from the fixed c, also far from it.
 TEST_F(FluidSine, OctavesOfTheFixedCAreExact) {
     load(InstrumentSound::piano);
     send(FluidEvent::Kind::noteOn, 36);

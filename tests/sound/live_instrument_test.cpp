@@ -3,6 +3,7 @@
 // the voices still end at the window's state. What sounds is taken from the rendered samples and
 // from what the audio side reports, never from the window's own book-keeping.
 #include "sound/instrument/live_instrument.h"
+#include "support/hand_rendered.h"
 #include "support/pitch.h"
 
 #include <gtest/gtest.h>
@@ -14,33 +15,14 @@
 #include <vector>
 
 using namespace klangora;
+using test_support::handRendered;
 using test_support::magnitudeAt;
+using test_support::render;
 using test_support::strongestHz;
 
 namespace {
 
 constexpr int kRate = 48000;
-
-// An output that never renders by itself: the test is the audio thread, and may stall it.
-class HandRenderedOutput : public AudioOutput {
-public:
-    void open() override {}
-};
-
-std::unique_ptr<LiveInstrument> handRendered() {
-    return std::make_unique<LiveInstrument>(
-        [](AudioRenderer&) { return std::make_unique<HandRenderedOutput>(); });
-}
-
-std::vector<double> render(LiveSynth& synth, double seconds) {
-    std::vector<float> block(static_cast<std::size_t>(seconds * kRate));
-    for (std::size_t start = 0; start < block.size(); start += 256) {
-        synth.render(
-            std::span(block).subspan(start, std::min<std::size_t>(256, block.size() - start)),
-            kRate);
-    }
-    return {block.begin(), block.end()};
-}
 
 bool silent(const std::vector<double>& samples) {
     return std::all_of(samples.begin(), samples.end(), [](double s) { return s == 0.0; });
@@ -161,17 +143,23 @@ TEST_P(LiveInstrumentSources, EndWithTheseNotesSounding) {
 INSTANTIATE_TEST_SUITE_P(Cases, LiveInstrumentSources, testing::ValuesIn(kSourceCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Equal temperament with one pitch class elsewhere.
+std::array<double, 12> equalWith(int pitchClass, double cents) {
+    std::array<double, 12> tuning{};
+    for (int i = 0; i < 12; ++i) {
+        tuning[static_cast<std::size_t>(i)] = 100.0 * i;
+    }
+    tuning[static_cast<std::size_t>(pitchClass)] = cents;
+    return tuning;
+}
+
 // An exercise's pure fifth above a' stays at 660 Hz while the scale's e'' glides with the tuning.
 TEST(LiveInstrument, AFixedToneKeepsItsFrequencyThroughARetuning) {
     auto instrument = handRendered();
     instrument->fixedOn(S::exercise, 5, 660.0);
     instrument->noteOn(S::computerKeys, 64);
     render(instrument->synth(), 0.1);
-    std::array<double, 12> tuning{};
-    for (int i = 0; i < 12; ++i) {
-        tuning[static_cast<std::size_t>(i)] = 100.0 * i + (i == 4 ? -14 : 0);
-    }
-    instrument->setTuning(tuning);
+    instrument->setTuning(equalWith(4, 386.0));
     render(instrument->synth(), 0.1);
     const auto samples = render(instrument->synth(), 0.5);
     EXPECT_NEAR(strongestHz(samples, kRate, 650, 670, 0.1), 660.0, 0.2);
@@ -206,15 +194,6 @@ struct StallCase {
 
 void PrintTo(const StallCase& c, std::ostream* out) {
     *out << c.name;
-}
-
-std::array<double, 12> equalWith(int pitchClass, double cents) {
-    std::array<double, 12> tuning{};
-    for (int i = 0; i < 12; ++i) {
-        tuning[static_cast<std::size_t>(i)] = 100.0 * i;
-    }
-    tuning[static_cast<std::size_t>(pitchClass)] = cents;
-    return tuning;
 }
 
 const StallCase kStallCases[] = {

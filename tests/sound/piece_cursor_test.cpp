@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using namespace klangora;
 
 namespace {
@@ -47,6 +49,14 @@ Piece arpeggio() {
     return pieceOf(track);
 }
 
+// A cursor at the output's rate with the piece set, playing from its start.
+std::unique_ptr<PieceCursor> playing(const Piece& piece) {
+    auto cursor = std::make_unique<PieceCursor>(kRate);
+    cursor->setPiece(&piece);
+    cursor->play();
+    return cursor;
+}
+
 std::vector<std::int64_t> noteOnFrames(const std::vector<Applied>& applied) {
     std::vector<std::int64_t> frames;
     for (const Applied& a : applied) {
@@ -84,9 +94,8 @@ INSTANTIATE_TEST_SUITE_P(Tempi, CursorTempo,
 
 TEST(PieceCursor, PauseReleasesWhatSoundsAndPlayGoesOnFromThere) {
     const Piece piece = arpeggio();
-    PieceCursor cursor(kRate);
-    cursor.setPiece(&piece);
-    cursor.play();
+    const auto played = playing(piece);
+    PieceCursor& cursor = *played;
     run(cursor, 0.1);
     cursor.pause();
     const auto paused = run(cursor, 1.0);
@@ -102,9 +111,8 @@ TEST(PieceCursor, PauseReleasesWhatSoundsAndPlayGoesOnFromThere) {
 
 TEST(PieceCursor, SeekReleasesAndPlaysOnFromTheNewTime) {
     const Piece piece = arpeggio();
-    PieceCursor cursor(kRate);
-    cursor.setPiece(&piece);
-    cursor.play();
+    const auto played = playing(piece);
+    PieceCursor& cursor = *played;
     run(cursor, 0.1);
     cursor.seek(0.75);
     const auto after = run(cursor, 1.0);
@@ -122,9 +130,8 @@ TEST(PieceCursor, ThePedalHoldsReleasedKeysUntilItRises) {
     track.noteOn(480, 1, 62);
     track.noteOff(720, 1, 62);
     const Piece piece = pieceOf(track);
-    PieceCursor cursor(kRate);
-    cursor.setPiece(&piece);
-    cursor.play();
+    const auto played = playing(piece);
+    PieceCursor& cursor = *played;
     const auto applied = run(cursor, 1.0);
     std::vector<std::pair<std::int64_t, int>> offs;
     for (const Applied& a : applied) {
@@ -142,9 +149,8 @@ TEST(PieceCursor, ANoteTwoChannelsHoldEndsWhenBothLetGo) {
     track.noteOff(240, 0, 60);
     track.noteOff(480, 1, 60);
     const Piece piece = pieceOf(track);
-    PieceCursor cursor(kRate);
-    cursor.setPiece(&piece);
-    cursor.play();
+    const auto played = playing(piece);
+    PieceCursor& cursor = *played;
     const auto applied = run(cursor, 1.0);
     ASSERT_EQ(applied.back().kind, PieceAction::Kind::noteOff);
     EXPECT_EQ(applied.back().frame, 24000);
@@ -155,9 +161,8 @@ TEST(PieceCursor, ANoteTwoChannelsHoldEndsWhenBothLetGo) {
 
 TEST(PieceCursor, AtTheEndItStopsAndPlayStartsAgain) {
     const Piece piece = arpeggio();
-    PieceCursor cursor(kRate);
-    cursor.setPiece(&piece);
-    cursor.play();
+    const auto played = playing(piece);
+    PieceCursor& cursor = *played;
     run(cursor, 2.0);
     EXPECT_FALSE(cursor.playing());
     EXPECT_DOUBLE_EQ(cursor.positionSeconds(), piece.lengthSeconds);
@@ -194,15 +199,10 @@ TEST(PiecePlayer, CommandsFromTheWindowReachTheCursorAtTheNextBlock) {
     EXPECT_EQ(player.positionSeconds(), 0);
 }
 
-} // namespace
-
-namespace {
-
 TEST(PieceCursor, AnotherOutputRateKeepsTheMomentAndTheNotesTimes) {
     const Piece piece = arpeggio();
-    PieceCursor cursor(kRate);
-    cursor.setPiece(&piece);
-    cursor.play();
+    const auto played = playing(piece);
+    PieceCursor& cursor = *played;
     run(cursor, 0.25, 240);
     cursor.setSampleRate(44100);
     EXPECT_DOUBLE_EQ(cursor.positionSeconds(), 0.25);
@@ -216,10 +216,6 @@ TEST(PieceCursor, AnotherOutputRateKeepsTheMomentAndTheNotesTimes) {
     }
     EXPECT_EQ(struck, (std::vector<std::int64_t>{11025, 33075})); // at 0.5 s and 1.0 s
 }
-
-} // namespace
-
-namespace {
 
 TEST(PiecePlayer, WithoutAnAudioSideCommandsWaitInOrderAndTheWindowNeverBlocks) {
     PiecePlayer player(kRate);
@@ -239,10 +235,6 @@ TEST(PiecePlayer, WithoutAnAudioSideCommandsWaitInOrderAndTheWindowNeverBlocks) 
     player.advance(480, kRate, [](int, const PieceAction&) {});
     EXPECT_NEAR(player.positionSeconds() - before, 0.015, 1e-9);
 }
-
-} // namespace
-
-namespace {
 
 struct ChannelEvent {
     PieceEvent::Kind kind;
@@ -289,9 +281,8 @@ int programSent(const std::vector<ChannelEvent>& events, int channel) {
 
 TEST(PieceCursorChannels, TheFilesEventsPassOnChannelByChannel) {
     const Piece piece = programAndPedal();
-    PieceCursor cursor(kRate);
-    cursor.setPiece(&piece);
-    cursor.play();
+    const auto played = playing(piece);
+    PieceCursor& cursor = *played;
     const auto events = channelRun(cursor, 0.6);
     EXPECT_EQ(programSent(events, 2), 40);
     EXPECT_EQ(programSent(events, 3), 0); // sent at the start: no earlier piece's program stays
@@ -313,9 +304,8 @@ TEST(PieceCursorChannels, ASeekPastAProgramChangeSendsItAgain) {
 
 TEST(PieceCursorChannels, APauseLetsGoOfEveryKeyAndPedalOfEveryChannel) {
     const Piece piece = programAndPedal();
-    PieceCursor cursor(kRate);
-    cursor.setPiece(&piece);
-    cursor.play();
+    const auto played = playing(piece);
+    PieceCursor& cursor = *played;
     channelRun(cursor, 0.6);
     cursor.pause();
     const auto released = channelRun(cursor, 0.01);

@@ -36,7 +36,7 @@ std::vector<std::uint8_t> plainChordImage(const std::vector<double>& hz, int sam
 
 } // namespace
 
-TEST(SampleByte, TruncatesTowardsZeroOnBothSides) {
+TEST(SampleByte, TruncatesTheExactProductTowardsZeroAndKeepsTheLowEightBits) {
     EXPECT_EQ(sampleByte(20, -0.185), 124); // -3.7
     EXPECT_EQ(sampleByte(20, 0.185), 130);  // +3.7
     EXPECT_EQ(sampleByte(20, 0.0), 127);
@@ -44,15 +44,10 @@ TEST(SampleByte, TruncatesTowardsZeroOnBothSides) {
     EXPECT_EQ(sampleByte(20, 0.04), 127);
     EXPECT_EQ(sampleByte(4, 0.75), 130); // exactly 3
     EXPECT_EQ(sampleByte(4, -0.75), 124);
-}
-
-TEST(SampleByte, TruncatesTheExactProduct) {
-    // 5 * (1 - 2^-53) rounds to 5.0 in double; the true product is below 5.
+    // The exact product: 5 * (1 - 2^-53) rounds to 5.0 in double; the true product is below 5.
     EXPECT_EQ(sampleByte(5, std::nextafter(1.0, 0.0)), 131);
     EXPECT_EQ(sampleByte(5, -std::nextafter(1.0, 0.0)), 123);
-}
-
-TEST(SampleByte, KeepsTheLowEightBits) {
+    // The low eight bits are kept.
     EXPECT_EQ(sampleByte(255, 1.0), 126);  // 382
     EXPECT_EQ(sampleByte(255, -1.0), 128); // -128
     EXPECT_EQ(sampleByte(20, std::nan("")), 127);

@@ -67,14 +67,6 @@ TEST_P(WavHeader, IsLaidOutForEightBitMonoPcm) {
 INSTANTIATE_TEST_SUITE_P(Durations, WavHeader, testing::Values(1000, 1100, 2000),
                          [](const auto& info) { return std::to_string(info.param) + "ms"; });
 
-TEST(WavImage, SizesOfTheDurationsThePlayersUse) {
-    EXPECT_EQ(newWavImage(11025, sampleCount(2000, 11025)).size(), 22096u);
-    EXPECT_EQ(u32At(newWavImage(11025, 22050), 4), 22088u);
-    EXPECT_EQ(newWavImage(11025, sampleCount(1000, 11025)).size(), 11071u);
-    EXPECT_EQ(u32At(newWavImage(11025, 11025), 4), 11063u);
-    EXPECT_EQ(newWavImage(11025, sampleCount(1100, 11025)).size(), 12173u);
-}
-
 TEST(WavImage, StartsSilentAndGivesItsSamples) {
     std::vector<std::uint8_t> image = newWavImage(8000, 3);
     auto samples = wavSamples(image);

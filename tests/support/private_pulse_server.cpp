@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -152,24 +151,6 @@ bool PrivatePulseServer::running() {
     return m_daemon && m_daemon->running();
 }
 
-std::optional<std::chrono::microseconds> PrivatePulseServer::sinkLatency() {
-    const auto sinks = runToEnd({"pactl", "list", "sinks"}, clientEnvironment(),
-                                m_directory / "pactl.out", std::chrono::seconds(5));
-    if (!sinks) {
-        return std::nullopt;
-    }
-    // pactl writes "Latency: 9485 usec, configured 50000 usec".
-    long long current = 0;
-    long long configured = 0;
-    const auto at = sinks->find("Latency: ");
-    if (at == std::string::npos ||
-        std::sscanf(sinks->c_str() + at, "Latency: %lld usec, configured %lld usec", &current,
-                    &configured) != 2) {
-        return std::nullopt;
-    }
-    return std::chrono::microseconds(std::max(current, configured));
-}
-
 std::optional<std::string> PrivatePulseServer::sinkInputs() {
     return runToEnd({"pactl", "list", "short", "sink-inputs"}, clientEnvironment(),
                     m_directory / "sink-inputs.out", std::chrono::seconds(5));
@@ -233,7 +214,7 @@ bool SinkRecorder::waitForRun(std::span<const std::uint8_t> samples,
                               std::chrono::milliseconds patience) const {
     const auto deadline = std::chrono::steady_clock::now() + patience;
     for (;;) {
-        if (containsRun(recording(), samples)) {
+        if (findRunAcrossBreaks(recording(), samples)) {
             return true;
         }
         if (std::chrono::steady_clock::now() >= deadline) {
@@ -292,16 +273,6 @@ std::optional<FoundRun> findRunAcrossBreaks(std::span<const std::uint8_t> record
         }
     }
     return std::nullopt;
-}
-
-std::optional<std::size_t> findRun(std::span<const std::uint8_t> recording,
-                                   std::span<const std::uint8_t> samples, std::size_t from) {
-    const auto found = findRunAcrossBreaks(recording, samples, from);
-    return found ? std::optional(found->start) : std::nullopt;
-}
-
-bool containsRun(std::span<const std::uint8_t> recording, std::span<const std::uint8_t> samples) {
-    return findRun(recording, samples).has_value();
 }
 
 ScopedEnvironment::ScopedEnvironment(std::string name, const std::optional<std::string>& value)

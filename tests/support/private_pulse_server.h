@@ -51,10 +51,6 @@ public:
     std::string monitorName() const { return sinkName() + ".monitor"; }
     const std::filesystem::path& directory() const { return m_directory; }
 
-    // The latency the server reports for its sink: the larger of the current and the
-    // configured one.
-    std::optional<std::chrono::microseconds> sinkLatency();
-
     // The playback streams on the sink, one line each as pactl lists them (empty when there
     // are none); nothing when pactl fails.
     std::optional<std::string> sinkInputs();
@@ -122,10 +118,6 @@ struct FoundRun {
 std::optional<FoundRun> findRunAcrossBreaks(std::span<const std::uint8_t> recording,
                                             std::span<const std::uint8_t> samples,
                                             std::size_t from = 0);
-std::optional<std::size_t> findRun(std::span<const std::uint8_t> recording,
-                                   std::span<const std::uint8_t> samples, std::size_t from = 0);
-// Whether samples occur in recording, within kRunTolerance, perhaps across breaks.
-bool containsRun(std::span<const std::uint8_t> recording, std::span<const std::uint8_t> samples);
 
 // Sets an environment variable for the lifetime of the object, then restores it.
 class ScopedEnvironment {

@@ -13,15 +13,19 @@
 #include <QLabel>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 
 #include <optional>
+#include <vector>
 
 namespace klangora {
 class LiveInstrument;
-}
+class MidiTrackWriter;
+class PiecePlayer;
+} // namespace klangora
 class QRadioButton;
 class QScrollBar;
 class Shape;
@@ -64,6 +68,11 @@ QLabel* readout(const QWidget& form, int tone);
 QLabel* note(const QWidget& form, int tone);
 QRadioButton* keyButton(const QWidget& form, int tone);
 
+// The tuning sliders' positions, C# to H, as the window shows them, and a tuning's positions in
+// the same form.
+QList<int> sliderPositions(const QWidget& form);
+QList<int> listOf(const klangora::SliderPositions& positions);
+
 QColor textColour(const QWidget* widget);
 QString labelText(const QWidget& form, const QString& name);
 
@@ -91,6 +100,22 @@ bool activate(QWidget& form);
 // The window as the user first meets it: active, and both start-up timers run, so that the
 // diagram stands in the fifths arrangement where it stays and its lines are drawn again.
 bool settle(QWidget& form);
+
+// Every text a window (the main window or a tool window) shows or tells a screen reader, as
+// "object.property: text": its widgets' and actions' texts, tooltips, status tips, what's-this,
+// titles and accessible names and descriptions, and its list boxes' and tables' items.
+QStringList shownTexts(const QWidget& window);
+
+// The notes a piece's player strikes in so many seconds of audio at 48 kHz, the test playing the
+// audio side.
+std::vector<int> struckNotes(klangora::PiecePlayer& player, double seconds);
+
+// The images a sound button's sequence hands its player: started with the button's step on a
+// window of its own, whose player returns at once, then so many of Timer3's steps.
+std::vector<std::vector<std::uint8_t>> sequenceImages(void (TForm1::*start)(), int steps);
+
+// A piece of one track at 480 ticks a quarter, written as a MIDI file at path; the path back.
+QString writePiece(const QString& path, const klangora::MidiTrackWriter& track);
 
 // What the last message box said before it was closed.
 struct SeenBox {

@@ -56,8 +56,10 @@ bool XvfbDisplay::start(const std::filesystem::path& logFile, std::chrono::milli
     }
     m_server.passDescriptor(fds[1], kDisplayFd);
     std::string error;
+    const std::string screen =
+        std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24";
     const bool started = m_server.start({"Xvfb", "-displayfd", std::to_string(kDisplayFd),
-                                         "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
+                                         "-screen", "0", screen, "-nolisten", "tcp"},
                                         {}, logFile, error);
     close(fds[1]);
     const std::string number = started ? readLine(fds[0], patience) : std::string();

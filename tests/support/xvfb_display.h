@@ -13,6 +13,10 @@ namespace klangora::test_support {
 // top-level window lies exactly where its program puts it, without a frame.
 class XvfbDisplay {
 public:
+    // Its one screen, in pixels.
+    static constexpr int kScreenWidth = 1280;
+    static constexpr int kScreenHeight = 1024;
+
     XvfbDisplay() = default;
     ~XvfbDisplay(); // ends the server by its process id and reaps it
     XvfbDisplay(const XvfbDisplay&) = delete;

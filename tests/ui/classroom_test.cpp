@@ -174,8 +174,7 @@ void ClassroomTest::keysStepThroughTheZoom() {
     QFETCH(QList<int>, keys);
     QFETCH(QList<int>, percents);
     auto& [player, form] = *m_window;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(activate(form));
     for (qsizetype i = 0; i < keys.size(); ++i) {
         QTest::keyClick(form.windowHandle(), keys[i], Qt::ControlModifier);
         QCOMPARE(form.classroom().zoom().percent(), percents[i]);
@@ -244,8 +243,7 @@ void ClassroomTest::hundredPercentAfterZoomingIsTheWindowAsBefore() {
 
 void ClassroomTest::aClickAtOneHundredFiftyPercentSelectsTheMark() {
     auto& [player, form] = *m_window;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(activate(form));
     form.classroom().zoom().setPercent(150);
     for (const auto& [column, row] : {std::pair{5, 1}, std::pair{8, 0}, std::pair{3, 2}}) {
         const Shape* target = mark(form, column, row);
@@ -265,8 +263,7 @@ void ClassroomTest::aClickAtOneHundredFiftyPercentSelectsTheMark() {
 
 void ClassroomTest::fullScreenCentresTheWindowAtTheLargestFittingStep() {
     auto& [player, form] = *m_window;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(activate(form));
     form.classroom().zoom().setPercent(125);
     const QSize screen = form.screen()->handle()->geometry().size();
     // The window shown again at the new ratio takes the keyboard back.
@@ -342,8 +339,7 @@ void ClassroomTest::f1OpensTheHelpWithItsPictures() {
     QFETCH(QStringList, headings);
     auto& [player, form] = *m_window;
     form.classroom().settings().setLanguage(static_cast<InterfaceLanguage>(language));
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(activate(form));
     QTest::keyClick(form.windowHandle(), Qt::Key_F1);
     HelpWindow* help = form.classroom().helpWindow();
     QVERIFY(help != nullptr && help->isVisible());

@@ -1,6 +1,7 @@
 // The "Øvelser" window driven by its own keys, with a fixed seed and its tones recorded: what it
 // plays, how it scores, that nothing gives the answer away, and that the learner's tuning comes
 // back however an exercise is left.
+#include "support/hand_rendered.h"
 #include "support/pitch.h"
 #include "support/window_test_support.h"
 
@@ -43,6 +44,7 @@
 
 using klangora::PresetId;
 using klangora::SliderPositions;
+using klangora::test_support::render;
 
 namespace {
 
@@ -87,16 +89,10 @@ double pitchHz(double cents) {
     return 261.6 * std::pow(2.0, cents / 1200.0);
 }
 
-void setTuning(TuningModel& model, const SliderPositions& positions) {
-    for (int k = 2; k <= 12; ++k) {
-        model.setPosition(k, positions[static_cast<std::size_t>(k - 2)]);
-    }
-}
-
 struct Fixture {
     explicit Fixture(PresetId preset = PresetId::werck1)
         : tuning(model), window(tuning, voices, kSeed, SchedulePlayer::Clock::manual) {
-        setTuning(model, klangora::presetPositions(preset));
+        model.setPositions(klangora::presetPositions(preset));
         before = model.positions();
     }
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -111,22 +107,6 @@ struct Fixture {
 
 // A number with a unit that would tell the learner how far off the interval is.
 const QRegularExpression kAmount(R"(\d+([.,]\d+)?\s*(cent|svævning))");
-
-QStringList everythingReadable(const QWidget& window) {
-    QStringList texts{window.windowTitle(), window.toolTip(), window.accessibleName(),
-                      window.accessibleDescription()};
-    for (const QWidget* widget : window.findChildren<QWidget*>()) {
-        texts << widget->toolTip() << widget->accessibleName() << widget->accessibleDescription()
-              << widget->whatsThis() << widget->statusTip();
-        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-            texts << label->text();
-        }
-        if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-            texts << button->text();
-        }
-    }
-    return texts;
-}
 
 } // namespace
 
@@ -292,13 +272,13 @@ void ExercisesTest::tunePureHidesTheDeviationWhileTheRoundRuns() {
     for (int round = 0; round < 5; ++round) {
         QVERIFY(f.window.tunePure().roundRuns());
         f.key(Qt::Key_Down, Qt::ShiftModifier);
-        for (const QString& text : everythingReadable(f.window)) {
+        for (const QString& text : shownTexts(f.window)) {
             QVERIFY2(!kAmount.match(text).hasMatch(), qPrintable(text));
         }
         f.key(Qt::Key_Return);
         // Uncovered: now the result is there to read.
         bool told = false;
-        for (const QString& text : everythingReadable(f.window)) {
+        for (const QString& text : shownTexts(f.window)) {
             told = told || kAmount.match(text).hasMatch();
         }
         QVERIFY(told);
@@ -467,7 +447,7 @@ void ExercisesTest::playerKeepsTimeByItself() {
 void ExercisesTest::openerMakesOneWindowAndGivesTheTuningBack() {
     QWidget main;
     TuningModel model;
-    setTuning(model, klangora::presetPositions(PresetId::praet));
+    model.setPositions(klangora::presetPositions(PresetId::praet));
     const SliderPositions before = model.positions();
     RecordingVoices voices;
     {
@@ -679,25 +659,7 @@ void ExercisesTest::tunePureOnTheMainWindowGivesNothingAway() {
 }
 
 namespace {
-
 constexpr int kRenderRate = 48000;
-
-// The test plays the audio side: the synth renders only when asked.
-class HandRenderedOutput : public klangora::AudioOutput {
-public:
-    void open() override {}
-};
-
-std::vector<double> rendered(klangora::LiveSynth& synth, double seconds) {
-    std::vector<float> block(static_cast<std::size_t>(seconds * kRenderRate));
-    for (std::size_t start = 0; start < block.size(); start += 256) {
-        synth.render(
-            std::span(block).subspan(start, std::min<std::size_t>(256, block.size() - start)),
-            kRenderRate);
-    }
-    return {block.begin(), block.end()};
-}
-
 } // namespace
 
 // The exercises' voices on the live instrument: their frequencies as given, a voice sounded
@@ -705,23 +667,23 @@ std::vector<double> rendered(klangora::LiveSynth& synth, double seconds) {
 void ExercisesTest::liveVoicesSoundExactFrequenciesAndStopOnlyTheirOwn() {
     using klangora::test_support::magnitudeAt;
     using klangora::test_support::strongestHz;
-    klangora::LiveInstrument instrument(
-        [](klangora::AudioRenderer&) { return std::make_unique<HandRenderedOutput>(); });
+    const auto handRendered = klangora::test_support::handRendered();
+    klangora::LiveInstrument& instrument = *handRendered;
     LiveExerciseVoices voices(instrument);
     instrument.noteOn(klangora::VoiceSource::computerKeys, 67); // g, 392 Hz in equal tuning
     voices.on(0, 261.6, 0.8f);
     voices.on(1, 261.6 * 1.25, 0.8f);
-    rendered(instrument.synth(), 0.1);
-    auto samples = rendered(instrument.synth(), 0.5);
+    render(instrument.synth(), 0.1);
+    auto samples = render(instrument.synth(), 0.5);
     QVERIFY(std::fabs(strongestHz(samples, kRenderRate, 255, 268) - 261.6) < 0.2);
     QVERIFY(std::fabs(strongestHz(samples, kRenderRate, 320, 334) - 327.0) < 0.2);
     voices.on(1, 330.0, 0.8f);
-    rendered(instrument.synth(), 0.3);
-    samples = rendered(instrument.synth(), 0.5);
+    render(instrument.synth(), 0.3);
+    samples = render(instrument.synth(), 0.5);
     QVERIFY(std::fabs(strongestHz(samples, kRenderRate, 320, 334) - 330.0) < 0.2);
     voices.stopAll();
-    rendered(instrument.synth(), 0.5);
-    samples = rendered(instrument.synth(), 0.5);
+    render(instrument.synth(), 0.5);
+    samples = render(instrument.synth(), 0.5);
     QVERIFY(magnitudeAt(samples, kRenderRate, 392.0) > 0.02);
     QVERIFY(magnitudeAt(samples, kRenderRate, 261.6) < 0.002);
     QVERIFY(magnitudeAt(samples, kRenderRate, 330.0) < 0.002);
@@ -814,7 +776,7 @@ void ExercisesTest::nothingInSightFollowsTheMovingTone() {
     QCOMPARE(everythingInSight(), before);
     // Space in the main window sounds the round's interval.
     QTest::keyPress(form.windowHandle(), Qt::Key_Space);
-    const std::vector<double> sound = rendered(instrument.synth(), 0.2);
+    const std::vector<double> sound = render(instrument.synth(), 0.2);
     QVERIFY(*std::max_element(sound.begin(), sound.end()) > 0.01);
     QTest::keyRelease(form.windowHandle(), Qt::Key_Space);
 }

@@ -27,19 +27,6 @@ class LessonPanelTest : public QObject {
     LessonPanel& panel() { return m_window->form.lessonPanel(); }
     QString shown(const char* name) { return child<QLabel>(panel(), name)->text(); }
 
-    // The notes a player strikes in the given seconds of audio.
-    static std::vector<int> struck(klangora::PiecePlayer& player, double seconds) {
-        std::vector<int> notes;
-        for (int done = 0; done < seconds * 48000; done += 480) {
-            player.advance(480, 48000, [&](int, const klangora::PieceAction& action) {
-                if (action.kind == klangora::PieceAction::Kind::noteOn) {
-                    notes.push_back(action.note);
-                }
-            });
-        }
-        return notes;
-    }
-
 private slots:
     void init() { QVERIFY(settle(m_window.emplace().form)); }
     void cleanup() { m_window.reset(); }
@@ -82,11 +69,11 @@ forklaring: Den er 3,9 cent for bred.
         alone.load(m_window->form.session().piece().sharedPiece());
         alone.seek(5);
         alone.play();
-        const std::vector<int> passage = struck(alone, 5.0);
+        const std::vector<int> passage = struckNotes(alone, 5.0);
         QVERIFY(!passage.empty());
         std::vector<int> twice = passage;
         twice.insert(twice.end(), passage.begin(), passage.end());
-        QCOMPARE(struck(player, 10.0), twice);
+        QCOMPARE(struckNotes(player, 10.0), twice);
         QVERIFY(!child<QPushButton>(panel(), "lessonNext")->isEnabled());
         QVERIFY(panel().run()->completed());
     }

@@ -17,14 +17,19 @@ QString cell(const TriadTable& table, int root, int column) {
     return table.item(table.rowOf(root), column)->text();
 }
 
-// The cadence, as the submenu hands it on.
-void chooseTheCadence(TForm1& form) {
-    QMenu menu;
-    form.examples().addToMenu(menu);
-    QMenu* examples = menu.findChild<QMenu*>("examplesMenu");
-    QVERIFY(examples != nullptr);
-    examples->actions().constFirst()->trigger();
-}
+// The window with the cadence chosen from the submenu, and its table.
+struct CadenceWindow {
+    CadenceWindow() {
+        QMenu menu;
+        form.examples().addToMenu(menu);
+        menu.findChild<QMenu*>("examplesMenu")->actions().constFirst()->trigger();
+    }
+    TriadTable* table() { return form.music().window().findChild<TriadTable*>("triadTable"); }
+    RecordingPlayer player;
+    klangora::LiveInstrument instrument;
+    TestWindow window{player, instrument};
+    TForm1& form = window.form;
+};
 
 constexpr int C = 0, H = 11, Gis = 8;
 
@@ -35,14 +40,10 @@ class MusicTriadsTest : public QObject {
 
 private slots:
     void anExampleFillsTheTableThatFollowsTheTuning() {
-        RecordingPlayer player;
-        klangora::LiveInstrument instrument;
-        TestWindow window(player, instrument);
-        TForm1& form = window.form;
-        MusicSession& music = form.music();
-        chooseTheCadence(form);
-        QVERIFY(music.window().piece() != nullptr);
-        auto* table = music.window().findChild<TriadTable*>("triadTable");
+        CadenceWindow cadence;
+        TForm1& form = cadence.form;
+        QVERIFY(form.music().window().piece() != nullptr);
+        TriadTable* table = cadence.table();
         QVERIFY(table != nullptr);
         QVERIFY(table->isVisible());
         QTRY_VERIFY(!table->analysing());
@@ -59,13 +60,9 @@ private slots:
     }
 
     void rowsFollowTheArrangementAndThePositionIsHighlighted() {
-        RecordingPlayer player;
-        klangora::LiveInstrument instrument;
-        TestWindow window(player, instrument);
-        TForm1& form = window.form;
-        MusicSession& music = form.music();
-        chooseTheCadence(form);
-        auto* table = music.window().findChild<TriadTable*>("triadTable");
+        CadenceWindow cadence;
+        TForm1& form = cadence.form;
+        TriadTable* table = cadence.table();
         // Shortly after start the diagram turns to the fifths arrangement, and so do the rows.
         QTRY_COMPARE(table->item(1, TriadTable::nameColumn)->text(), QString("G-dur"));
         // At the start of the cadence its C major chord sounds.

@@ -33,25 +33,11 @@ private:
             track.noteOn(static_cast<std::uint32_t>(q) * 480, 0, 60 + q % 12);
             track.noteOff(static_cast<std::uint32_t>(q) * 480 + 400, 0, 60 + q % 12);
         }
-        const auto bytes = writeMidiFile({0, 480}, {track});
-        QFile file(m_folder.filePath(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-        return file.fileName();
+        return ::writePiece(m_folder.filePath(name), track);
     }
 
     // Runs the audio side for `seconds` and returns the notes it struck.
-    std::vector<int> runAudio(double seconds) {
-        std::vector<int> struck;
-        for (int done = 0; done < seconds * 48000; done += 480) {
-            m_player.advance(480, 48000, [&](int, const PieceAction& e) {
-                if (e.kind == PieceAction::Kind::noteOn) {
-                    struck.push_back(e.note);
-                }
-            });
-        }
-        return struck;
-    }
+    std::vector<int> runAudio(double seconds) { return struckNotes(m_player, seconds); }
 
 private slots:
     void init() {

@@ -17,7 +17,6 @@ private slots:
     void equalTemperament_data();
     void equalTemperament();
     void octaveRepeatsItsDeviations();
-    void modeChangeClearsAndRestoresTheSelection();
     void longerNumbersGrowToTheRight();
 };
 
@@ -80,27 +79,6 @@ void ReadoutsTest::octaveRepeatsItsDeviations() {
             QCOMPARE(mark(form, 13, 2)->y(), mark(form, 1, 2)->y());
         }
     }
-    child<QRadioButton>(form, "rbFre")->click();
-    QCOMPARE(readout(form, 1)->text(), QString("261.6"));
-    QCOMPARE(readout(form, 13)->text(), QString("523.2"));
-}
-
-void ReadoutsTest::modeChangeClearsAndRestoresTheSelection() {
-    TestWindow window;
-    auto& [player, form] = window;
-    QVERIFY(activate(form));
-    form.knapMouseDown(5, 0); // the root E
-    child<QRadioButton>(form, "rbCent")->click();
-    QCOMPARE(mark(form, 5, 0)->penWidth(), kSelectedPen);
-    QCOMPARE(textColour(note(form, 5)), QColor(Qt::red));
-    QCOMPARE(textColour(readout(form, 5)), QColor(Qt::red));
-    QCOMPARE(QApplication::focusWidget(), slider(form, 5));
-    for (int n = 1; n <= 13; ++n) {
-        if (n != 5) {
-            QCOMPARE(textColour(note(form, n)), QColor(Qt::black));
-        }
-    }
-    QCOMPARE(readout(form, 5)->text(), QString("408")); // the Pythagorean E
 }
 
 void ReadoutsTest::longerNumbersGrowToTheRight() {

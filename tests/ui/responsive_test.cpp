@@ -113,6 +113,15 @@ private:
     ResponsivePlayer m_responsive;
 };
 
+// The window playing through a WatchedPlayer on a slow sound card whose chords last `length`.
+struct SlowWindow {
+    explicit SlowWindow(std::chrono::milliseconds length) : slow(length) {}
+    SlowPlayer slow;
+    WatchedPlayer player{slow};
+    TestWindow window{player};
+    TForm1& form = window.form;
+};
+
 // Counts the window's paint events that arrive while the backend is sounding.
 class PaintCounter : public QObject {
 public:
@@ -152,26 +161,6 @@ Selection selection(const TForm1& form) {
     return now;
 }
 
-// The images the triad comparison plays, taken with a player that returns at once.
-std::vector<Image> comparisonImages() {
-    TestWindow window;
-    auto& [quick, form] = window;
-    form.BitBtn1Click();
-    for (int step = 1; step <= 5; ++step) {
-        form.Timer3Timer();
-    }
-    return quick.images;
-}
-
-// The first chord of the chorale, likewise.
-Image firstChoraleChord() {
-    TestWindow window;
-    auto& [quick, form] = window;
-    form.BitBtn2Click();
-    form.Timer3Timer();
-    return quick.images.at(0);
-}
-
 // The mark pressed in the tests: the third above G, which any press may select (the c marks
 // answer with a message instead).
 constexpr int kColumn = 8;
@@ -195,10 +184,8 @@ private slots:
 };
 
 void ResponsiveTest::windowRepaintsWhileAChordSounds() {
-    SlowPlayer slow(400ms);
-    WatchedPlayer player(slow);
-    TestWindow window(player);
-    TForm1& form = window.form;
+    SlowWindow slowWindow(400ms);
+    auto& [slow, player, window, form] = slowWindow;
     QVERIFY(settle(form));
     PaintCounter paints(slow);
     form.installEventFilter(&paints);
@@ -231,10 +218,8 @@ void ResponsiveTest::clickDuringAChordIsHandledAfterIt() {
     QCOMPARE(expected.state.at(0), kColumn);
     reference.hide();
 
-    SlowPlayer slow(400ms);
-    WatchedPlayer player(slow);
-    TestWindow window(player);
-    TForm1& form = window.form;
+    SlowWindow slowWindow(400ms);
+    auto& [slow, player, window, form] = slowWindow;
     QVERIFY(settle(form));
     const Selection before = selection(form);
     QCOMPARE(before.state, untouched.state);
@@ -268,10 +253,8 @@ void ResponsiveTest::clickDuringAChordIsHandledAfterIt() {
 
 void ResponsiveTest::comparisonRunsItsStepsInOrder() {
     // Each triad sounds for more than two of Timer3's 500-ms intervals.
-    SlowPlayer slow(1200ms);
-    WatchedPlayer player(slow);
-    TestWindow window(player);
-    TForm1& form = window.form;
+    SlowWindow slowWindow(1200ms);
+    auto& [slow, player, window, form] = slowWindow;
     QVERIFY(settle(form));
     QList<int> stepBefore;
     QList<int> stepAfter;
@@ -284,7 +267,7 @@ void ResponsiveTest::comparisonRunsItsStepsInOrder() {
     QCOMPARE(stepBefore, QList<int>({1, 4}));
     QCOMPARE(stepAfter, stepBefore);
     QVERIFY(!child<QTimer>(form, "Timer3")->isActive());
-    QCOMPARE(slow.images(), comparisonImages()); // pure, then tempered
+    QCOMPARE(slow.images(), sequenceImages(&TForm1::BitBtn1Click, 5)); // pure, then tempered
     QCOMPARE(player.returnedWhileSounding, 0);
     QTest::qWait(600);
     QCOMPARE(form.sequence().sequenceStep(), 6);
@@ -294,10 +277,8 @@ void ResponsiveTest::comparisonRunsItsStepsInOrder() {
 void ResponsiveTest::ticksDuringAChordAddNoStep() {
     // A timer does not tick into its own handler, so while a step that a tick began sounds,
     // Timer3 stays quiet. Its ticks do arrive during a chord begun outside a tick, as here.
-    SlowPlayer slow(1200ms);
-    WatchedPlayer player(slow);
-    TestWindow window(player);
-    TForm1& form = window.form;
+    SlowWindow slowWindow(1200ms);
+    auto& [slow, player, window, form] = slowWindow;
     QVERIFY(settle(form));
     int ticksDuringSound = 0;
     int stepSeenByTicks = -1;
@@ -331,10 +312,8 @@ void ResponsiveTest::endingTheProgramDuringAChord_data() {
 
 void ResponsiveTest::endingTheProgramDuringAChord() {
     QFETCH(Ending, ending);
-    SlowPlayer slow(5s);
-    WatchedPlayer player(slow);
-    TestWindow window(player);
-    TForm1& form = window.form;
+    SlowWindow slowWindow(5s);
+    auto& [slow, player, window, form] = slowWindow;
     QVERIFY(settle(form));
     bool endedDuringSound = false;
     QElapsedTimer sinceEnding;
@@ -373,15 +352,13 @@ void ResponsiveTest::endingTheProgramDuringAChord() {
     QCOMPARE(player.returnedWhileSounding, 0);
     QVERIFY(player.calls > 1);
     QCOMPARE(slow.images().size(), std::size_t(1));
-    QCOMPARE(slow.images().at(0), firstChoraleChord());
+    QCOMPARE(slow.images().at(0), sequenceImages(&TForm1::BitBtn2Click, 1).at(0));
     QCOMPARE(form.sequence().sequenceStep(), 12);
 }
 
 void ResponsiveTest::windowClosedJustBeforeAChordEndsTheProgram() {
-    SlowPlayer slow(300ms);
-    WatchedPlayer player(slow);
-    TestWindow window(player);
-    TForm1& form = window.form;
+    SlowWindow slowWindow(300ms);
+    auto& [slow, player, window, form] = slowWindow;
     QVERIFY(settle(form));
     QTimer::singleShot(0, &form, [&] {
         form.BitBtn2Click();
@@ -402,10 +379,8 @@ void ResponsiveTest::windowClosedJustBeforeAChordEndsTheProgram() {
 // stop at once, and a key pressed and let go during the chord never sounds afterwards. Esc ends
 // the chord too.
 void ResponsiveTest::keyReleasesAndEscapeActDuringAChord() {
-    SlowPlayer slow(400ms);
-    WatchedPlayer player(slow);
-    TestWindow window(player);
-    TForm1& form = window.form;
+    SlowWindow slowWindow(400ms);
+    auto& [slow, player, window, form] = slowWindow;
     QVERIFY(settle(form));
     const auto held = [&form] { return form.live().instrument().heldNotes().count(); };
     keyAsTheWindowSystemDoes(form, true, Qt::Key_A);

@@ -79,6 +79,20 @@ private slots:
         QCOMPARE(told.size(), 3);
     }
 
+    // A sound by value or by name, told once; a name that names no sound changes nothing.
+    void theSoundIsToldOnlyWhenAnotherIsChosen() {
+        using klangora::InstrumentSound;
+        Session session(player, instrument);
+        QSignalSpy chosen(&session, &Session::soundChosen);
+        QVERIFY(session.chooseSound(QString("organ")));
+        session.chooseSound(InstrumentSound::organ);
+        QVERIFY(!session.chooseSound(QString("tuba")));
+        QCOMPARE(session.sound(), InstrumentSound::organ);
+        session.chooseSound(InstrumentSound::own);
+        QCOMPARE(chosen.size(), 2);
+        QCOMPARE(chosen[1][0].value<InstrumentSound>(), InstrumentSound::own);
+    }
+
     void tuningsByName_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("known");

@@ -33,15 +33,6 @@ constexpr qint64 kChordMarginMs = 1000;
 // What a loaded machine may add to either bound.
 constexpr qint64 kSlackMs = 500;
 
-// The chords of the chorale, taken with a player that returns at once.
-std::vector<Image> choraleImages() {
-    TestWindow window;
-    auto& [quick, form] = window;
-    form.BitBtn2Click();
-    form.Timer3Timer();
-    return quick.images;
-}
-
 // The sound engine as the program builds it, the chords among its voices.
 struct Engine {
     klangora::LiveInstrument instrument{klangora::makePulseAudioOutput};
@@ -91,7 +82,7 @@ void SoundStallTest::frozenServerHoldsNeitherTheTriadsNorTheWindow() {
     TestWindow window(player);
     TForm1& form = window.form;
     QVERIFY(activate(form));
-    const Image shortChord = choraleImages().at(0);
+    const Image shortChord = sequenceImages(&TForm1::BitBtn2Click, 1).at(0);
     pulse.play(shortChord); // one sound has played: the stream is open
 
     QElapsedTimer sequence;

@@ -58,10 +58,6 @@ WindowState stateOf(const TForm1& form) {
     return state;
 }
 
-QList<int> listOf(const klangora::SliderPositions& positions) {
-    return QList<int>(positions.begin(), positions.end());
-}
-
 QString writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {

@@ -2,6 +2,7 @@
 
 #include "sound/fluid/fluid_renderer.h"
 #include "sound/fluid/output_volume.h"
+#include "ui/session/session.h"
 #include "ui/texts/language_follower.h"
 #include "ui/widgets/message_box.h"
 
@@ -163,6 +164,19 @@ QWidget* SoundChoice::createSoundRow(QWidget* parent) {
     QWidget::setTabOrder(box, slider);
     showChoice();
     return row;
+}
+
+void SoundChoice::follow(Session& session) {
+    connect(&session, &Session::soundChosen, this, [this](InstrumentSound sound) {
+        if (sound != m_chosen) {
+            choose(sound);
+        }
+    });
+    connect(this, &SoundChoice::chosenChanged, &session,
+            qOverload<InstrumentSound>(&Session::chooseSound));
+    if (session.sound() != m_chosen) {
+        choose(session.sound());
+    }
 }
 
 void SoundChoice::setTuning(const klangora::Tuning& tuning) {

@@ -27,6 +27,7 @@ class QMenu;
 class QSlider;
 class QTimer;
 class QWidget;
+class Session;
 
 class SoundChoice : public QObject {
     Q_OBJECT
@@ -42,6 +43,9 @@ public:
     // reaches both, the arrow keys change them, and they keep in step with the menu's choice.
     QWidget* createSoundRow(QWidget* parent);
 
+    // Shows and sounds what the session chooses, and tells it of the user's choices and of a
+    // font that failed.
+    void follow(Session& session);
     // The program's choices (at the start, after a font failed); the user's come as signals too.
     void choose(klangora::InstrumentSound sound);
     void setVolumePercent(int percent);

@@ -126,11 +126,9 @@ bool LessonPanel::open(const QString& path) {
     connect(m_run.get(), &LessonRun::answered, this, &LessonPanel::showAnswer);
     connect(m_run.get(), &LessonRun::exerciseJudged, this, &LessonPanel::showExerciseResult);
     connect(m_run.get(), &LessonRun::completedChanged, this, &LessonPanel::showPosition);
-    connect(m_run.get(), &LessonRun::soundAsked, this, [this](const QString& sound) {
-        if (m_chooseSound) {
-            m_chooseSound(sound);
-        }
-    });
+    // A piece step plays in the sound it names, for this run, as the user's choice would.
+    connect(m_run.get(), &LessonRun::soundAsked, &m_session,
+            qOverload<const QString&>(&Session::chooseSound));
     m_title->setText(QString::fromStdString(m_run->lesson().title));
     nameControls();
     show();

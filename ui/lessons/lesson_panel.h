@@ -6,7 +6,6 @@
 // say what they do, which the session carries out.
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 
 class LessonRun;
@@ -26,10 +25,6 @@ public:
     // line, in a message box, and nothing of it runs.
     bool open(const QString& path);
     LessonRun* run() const { return m_run.get(); }
-    // Where a piece step's sound is chosen; without it the sound chosen stays.
-    void setSoundChooser(std::function<void(const QString&)> choose) {
-        m_chooseSound = std::move(choose);
-    }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -46,7 +41,6 @@ private:
 
     Session& m_session;
     std::unique_ptr<LessonRun> m_run;
-    std::function<void(const QString&)> m_chooseSound;
     QLabel* m_title;
     QLabel* m_position;
     QLabel* m_body;

@@ -165,3 +165,18 @@ std::optional<QString> Session::openPiece(const QString& path) {
 void Session::playOrPause() {
     m_piece->playOrPause();
 }
+
+void Session::chooseSound(klangora::InstrumentSound sound) {
+    if (sound != m_sound) {
+        m_sound = sound;
+        emit soundChosen(sound);
+    }
+}
+
+bool Session::chooseSound(const QString& name) {
+    const auto sound = klangora::instrumentSoundFromCommandName(name.toStdString());
+    if (sound) {
+        chooseSound(*sound);
+    }
+    return sound.has_value();
+}

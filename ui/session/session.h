@@ -7,6 +7,7 @@
 #include "core/exercises/exercise_outcome.h"
 #include "core/music/tuning_toggle.h"
 #include "core/tuning.h"
+#include "sound/fluid/instrument_sound.h"
 #include "sound/instrument/voice_source.h"
 #include "ui/messages/message_board.h"
 #include "ui/model/tuning_model.h"
@@ -91,6 +92,14 @@ public:
     // A piece: opened (stopped at its start), played or paused.
     std::optional<QString> openPiece(const QString& path);
     void playOrPause();
+    // The sound the keys, a piece and the exercises play in: the own tone or an instrument.
+    // Chosen once at the start (the run's own, else the one the user chose last), by the user,
+    // by a lesson for its piece, or the own tone again when an instrument's font fails.
+    void chooseSound(klangora::InstrumentSound sound);
+    // By its name on the command line (as a lesson gives it too); a name that names no sound
+    // changes nothing.
+    bool chooseSound(const QString& name);
+    klangora::InstrumentSound sound() const { return m_sound; }
 
 signals:
     void arranged(bool fifths);
@@ -101,6 +110,8 @@ signals:
     void markSelected(int column, int row);
     void exerciseStarted(Session::Exercise exercise, std::optional<int> rounds);
     void exerciseFinished(const klangora::ExerciseOutcome& outcome);
+    // Another sound chosen; the same one again tells nothing.
+    void soundChosen(klangora::InstrumentSound sound);
     // A command the session cannot carry out, in words for the user.
     void refused(const QString& reason);
 
@@ -117,6 +128,7 @@ private:
     std::unique_ptr<SoundingPresenter> m_sounding;
     std::unique_ptr<ExerciseVoices> m_exerciseVoices;
     bool m_fifths = false;
+    klangora::InstrumentSound m_sound = klangora::InstrumentSound::own;
     klangora::TuningToggle m_toggle;
     klangora::Tuning m_settled; // the tuning as it stood before the change now under way
     bool m_switching = false;
