@@ -25,7 +25,8 @@ QStringList panelReadouts(klangora::PresetId preset, const char* mode) {
     QWidget window;
     TuningModel model;
     model.setTuning(klangora::Tuning::preset(preset));
-    const ReadoutPanel panel(buildPanel(window), model, &window);
+    ReadoutPanel panel(buildPanel(window), model, &window);
+    panel.opdaterLabel();
     window.findChild<QRadioButton*>(mode)->click();
     QStringList shown;
     for (int tone = 1; tone <= 13; ++tone) {

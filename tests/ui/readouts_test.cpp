@@ -56,7 +56,8 @@ void ReadoutsTest::equalTemperament() {
     // The panel alone shows the model's tuning, the equal temperament it starts with.
     QWidget window;
     TuningModel model;
-    const ReadoutPanel panel(buildPanel(window), model, &window);
+    ReadoutPanel panel(buildPanel(window), model, &window);
+    panel.opdaterLabel();
     child<QRadioButton>(window, mode)->click();
     QVERIFY(child<QRadioButton>(window, mode)->isChecked());
     for (int n = 1; n <= 13; ++n) {

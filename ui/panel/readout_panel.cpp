@@ -65,7 +65,8 @@ ReadoutPanel::ReadoutPanel(const Widgets& widgets, const TuningModel& model, QOb
             emit modeChosen();
         }
     });
-    opdaterLabel();
+    // The readouts are first written by the start-up sequence, once, after the diagram's
+    // placing: the panel does not write them ahead of it.
 }
 
 descriptions::ReadoutMode ReadoutPanel::mode() const {
