@@ -40,6 +40,7 @@ void ExercisesOpener::open() {
         const unsigned seed = m_seed.value_or(std::random_device{}());
         m_window = new ExercisesWindow(*m_tuning, m_voices, seed, SchedulePlayer::Clock::realTime,
                                        &m_mainWindow);
+        connect(m_window, &ExercisesWindow::progressAsked, this, &ExercisesOpener::progressAsked);
     }
     m_window->show();
     m_window->raise();

@@ -34,6 +34,10 @@ public:
     // "Øvelser …" with its key, Ctrl+E, which works wherever the focus is in the main window.
     void addToMenu(QMenu& menu) const;
 
+signals:
+    // The window's "Fremskridt" pressed.
+    void progressAsked();
+
 private:
     QWidget& m_mainWindow;
     std::unique_ptr<ExerciseTuning> m_tuning;

@@ -39,6 +39,10 @@ public:
     // The exercise that runs ends, the learner's tuning comes back.
     void leaveExercise();
 
+signals:
+    // "Fremskridt": the learner asks to see their results.
+    void progressAsked();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

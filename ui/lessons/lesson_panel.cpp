@@ -128,6 +128,7 @@ bool LessonPanel::open(const QString& path) {
             m_chooseSound(sound);
         }
     });
+    emit lessonOpened(*m_run, path);
     m_title->setText(QString::fromStdString(m_run->lesson().title));
     nameControls();
     show();

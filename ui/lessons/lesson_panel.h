@@ -31,6 +31,10 @@ public:
         m_chooseSound = std::move(choose);
     }
 
+signals:
+    // A lesson read from `path` begins its run; the run lasts until another lesson is opened.
+    void lessonOpened(LessonRun& run, const QString& path);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
