@@ -1,8 +1,8 @@
 #include "core/progress/progress_format.h"
 
+#include "core/progress/progress_fields.h"
+
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <istream>
 #include <ostream>
 
@@ -13,9 +13,17 @@ namespace {
 using Kind = ExerciseKind;
 using Fields = std::vector<std::string>;
 
-constexpr char kFieldSeparator = '\t';
-// Separates the items of a list (the temperaments) and the parts of an exercise's answer.
-constexpr char kItemSeparator = ';';
+using progress_fields::escaped;
+using progress_fields::kFieldSeparator;
+using progress_fields::kItemSeparator;
+using progress_fields::number;
+using progress_fields::numberText;
+using progress_fields::split;
+using progress_fields::unescaped;
+
+std::string optionalNumberText(const std::optional<double>& value) {
+    return value ? numberText(*value) : std::string();
+}
 
 constexpr std::array<std::pair<Kind, std::string_view>, 3> kExerciseWords{{
     {Kind::pureOrTempered, "pure-or-tempered"},
@@ -26,109 +34,6 @@ constexpr std::array<std::pair<Kind, std::string_view>, 3> kExerciseWords{{
 constexpr std::string_view kExerciseWord = "exercise";
 constexpr std::string_view kAnswerWord = "answer";
 constexpr std::string_view kPassedWord = "passed";
-
-// A field's text with the characters that separate fields, items and lines written as escapes.
-std::string escaped(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case kItemSeparator:
-            out += "\\;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
-std::optional<std::string> unescaped(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t n = 0; n < text.size(); ++n) {
-        if (text[n] != '\\') {
-            out += text[n];
-            continue;
-        }
-        if (++n == text.size()) {
-            return std::nullopt;
-        }
-        switch (text[n]) {
-        case '\\':
-            out += '\\';
-            break;
-        case 't':
-            out += '\t';
-            break;
-        case 'n':
-            out += '\n';
-            break;
-        case 'r':
-            out += '\r';
-            break;
-        case kItemSeparator:
-            out += kItemSeparator;
-            break;
-        default:
-            return std::nullopt;
-        }
-    }
-    return out;
-}
-
-// Splits at every separator that is not escaped; the parts stay escaped.
-std::vector<std::string_view> split(std::string_view text, char separator) {
-    std::vector<std::string_view> parts;
-    std::size_t begin = 0;
-    for (std::size_t n = 0; n < text.size(); ++n) {
-        if (text[n] == '\\') {
-            ++n;
-        } else if (text[n] == separator) {
-            parts.push_back(text.substr(begin, n - begin));
-            begin = n + 1;
-        }
-    }
-    parts.push_back(text.substr(begin));
-    return parts;
-}
-
-// The shortest text that reads back as the same number, with a point whatever the locale.
-std::string numberText(double value) {
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
-}
-
-std::string optionalNumberText(const std::optional<double>& value) {
-    return value ? numberText(*value) : std::string();
-}
-
-template <typename Number> std::optional<Number> number(std::string_view text) {
-    Number value{};
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    if constexpr (std::is_floating_point_v<Number>) {
-        if (!std::isfinite(value)) {
-            return std::nullopt;
-        }
-    }
-    return value;
-}
 
 std::string answerText(const ExerciseAnswer& answer) {
     return std::string(answer.right ? "1" : "0") + kItemSeparator +

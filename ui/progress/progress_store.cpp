@@ -74,6 +74,11 @@ const std::vector<klangora::ProgressRecord>& ProgressStore::records() {
     return m_records;
 }
 
+const std::vector<klangora::ProgressRecord>& ProgressStore::reread() {
+    reload();
+    return m_records;
+}
+
 bool ProgressStore::reload() {
     klangora::ProgressLoad load = klangora::loadProgressFile(diskPath(m_fileName), now());
     m_records = std::move(load.records);

@@ -25,7 +25,9 @@ public:
     static std::string now();
 
     QString fileName() const { return m_fileName; }
+    // The records as last read, and as read from the file anew.
     const std::vector<klangora::ProgressRecord>& records();
+    const std::vector<klangora::ProgressRecord>& reread();
     void add(klangora::ProgressRecord record);
     // Every record gone, the file left with its first line only.
     void clear();

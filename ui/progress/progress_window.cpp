@@ -96,7 +96,7 @@ ProgressPlot& ProgressWindow::plot(ExerciseKind kind) const {
 
 // Read anew each time the window is shown: another window of the program may have added to it.
 void ProgressWindow::showEvent(QShowEvent* event) {
-    showRecords();
+    m_models->show(m_store.reread());
     QWidget::showEvent(event);
 }
 
