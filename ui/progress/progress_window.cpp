@@ -97,11 +97,19 @@ ProgressPlot& ProgressWindow::plot(ExerciseKind kind) const {
 // Read anew each time the window is shown: another window of the program may have added to it.
 void ProgressWindow::showEvent(QShowEvent* event) {
     m_models->show(m_store.reread());
+    fitColumns();
     QWidget::showEvent(event);
 }
 
 void ProgressWindow::showRecords() {
     m_models->show(m_store.records());
+    fitColumns();
+}
+
+void ProgressWindow::fitColumns() {
+    for (QTableView* view : findChildren<QTableView*>()) {
+        view->resizeColumnsToContents();
+    }
 }
 
 bool ProgressWindow::exportCsv(const QString& fileName) {

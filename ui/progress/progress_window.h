@@ -37,6 +37,7 @@ protected:
 private:
     void nameControls();
     void showRecords();
+    void fitColumns();
     QTableView* table(QAbstractItemModel& model, const char* name);
 
     ProgressStore& m_store;
