@@ -106,13 +106,15 @@ public:
         }
         return value.value_or("");
     }
-    template <typename Number> Number count(std::size_t n) {
-        const auto value = number<Number>(m_fields[n]);
-        if (!value) {
+    // A count (0 or more), or a place counted from 1 (returned counted from 0).
+    int count(std::size_t n, int least = 0) {
+        const auto value = number<int>(m_fields[n]);
+        if (!value || *value < least) {
             fail(ProgressFaultKind::badNumber, m_fields[n]);
         }
-        return value.value_or(Number{});
+        return value.value_or(least);
     }
+    int place(std::size_t n) { return count(n, 1) - 1; }
     std::optional<double> optionalNumber(std::string_view text) {
         return text.empty() ? std::nullopt : std::optional(decimal(text));
     }
@@ -216,8 +218,8 @@ std::optional<LessonAnswerRecord> answerRecord(LineReader& reader) {
     if (!lesson) {
         return std::nullopt;
     }
-    return LessonAnswerRecord{std::move(*lesson), reader.count<int>(4) - 1,
-                              reader.count<int>(5) - 1, reader.flag(reader.field(6))};
+    return LessonAnswerRecord{std::move(*lesson), reader.place(4), reader.place(5),
+                              reader.flag(reader.field(6))};
 }
 
 std::optional<LessonPassedRecord> passedRecord(LineReader& reader) {
@@ -225,7 +227,7 @@ std::optional<LessonPassedRecord> passedRecord(LineReader& reader) {
     if (!lesson) {
         return std::nullopt;
     }
-    return LessonPassedRecord{std::move(*lesson), reader.count<int>(4), reader.count<int>(5)};
+    return LessonPassedRecord{std::move(*lesson), reader.count(4), reader.count(5)};
 }
 
 template <typename Record>

@@ -120,6 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"answer",
                "klangora-progress 1\n2026-12-02T09:00:00Z\texercise\ttune-pure\t1\t\t\tx\t1;2\n", 2,
                ProgressFaultKind::badValue, 0},
+        Damage{"stepZero", "klangora-progress 1\n2026-12-02T09:00:00Z\tanswer\tK\tk\t0\t1\t1\n", 2,
+               ProgressFaultKind::badNumber, 0},
         Damage{"folder", {}, 0, ProgressFaultKind::unreadable, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
