@@ -95,6 +95,10 @@ struct Damage {
     std::size_t kept;
 };
 
+void PrintTo(const Damage& damage, std::ostream* out) {
+    *out << damage.name;
+}
+
 class DamagedFile : public ProgressFolder, public ::testing::WithParamInterface<Damage> {};
 
 const std::string kGood = "2026-12-01T09:00:00Z\tpassed\tKomma\tkomma.lektion\t2\t3\n";
