@@ -87,6 +87,17 @@ TEST_F(ProgressFolder, EveryKindOfRecordReadsBackAsWritten) {
     EXPECT_EQ(contents(file).substr(0, 20), "klangora-progress 1\n");
 }
 
+TEST_F(ProgressFolder, ASaveThatCannotBeMadeLeavesTheFileBeforeAsItWas) {
+    ASSERT_TRUE(saveProgressFile(file, everyKind()));
+    const std::string before = contents(file);
+    // A folder that cannot be made, and a name taken by a folder the new file cannot replace.
+    EXPECT_FALSE(saveProgressFile(file / "progress.txt", {}));
+    fs::create_directories(folder / "taken" / "inside");
+    EXPECT_FALSE(saveProgressFile(folder / "taken", {}));
+    EXPECT_EQ(contents(file), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 2);
+}
+
 struct Damage {
     const char* name;
     std::string text; // none: a folder stands where the file should be
