@@ -9,7 +9,7 @@
 
 namespace klangora {
 
-enum class FileKind { tuning, piece, soundFont, settings, lesson };
+enum class FileKind { tuning, piece, soundFont, settings, lesson, progress };
 
 // The largest file of each kind that is read: a Scala tuning is a few hundred bytes, a MIDI
 // piece of hours lies well under 16 MiB, a General MIDI sound font with its samples may reach
@@ -26,6 +26,8 @@ constexpr std::uintmax_t maxFileBytes(FileKind kind) {
         return 64 * 1024;
     case FileKind::lesson: // an hour's lesson is a few pages of text
         return 1024 * 1024;
+    case FileKind::progress: // years of daily exercises, a line of a few hundred bytes each
+        return 64 * 1024 * 1024;
     }
     return 0;
 }

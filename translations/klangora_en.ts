@@ -56,6 +56,10 @@
 <context>
     <name>ExercisesWindow</name>
     <message>
+        <source>Fremskridt</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
         <source>Øvelser</source>
         <translation>Exercises</translation>
     </message>
@@ -1610,6 +1614,217 @@ A Scala tuning (.scl) given as argument is opened when the window shows.</transl
     <message>
         <source>Skift og træk på positionen gentager et stykke</source>
         <translation>Shift and drag on the position repeats a passage</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressStore</name>
+    <message>
+        <source>Resultaterne kunne ikke gemmes i %1.</source>
+        <translation>The results could not be stored in %1.</translation>
+    </message>
+    <message>
+        <source>Fremskridtsfilen %1 har fejl:
+%2
+Den er lagt til side som %3. De resultater, der kunne læses, gemmes videre.</source>
+        <translation>The progress file %1 has faults:
+%2
+It has been set aside as %3. The results that could be read are kept.</translation>
+    </message>
+    <message>
+        <source>Fremskridtsfilen %1 har fejl:
+%2
+Den kan ikke lægges til side, så nye resultater gemmes ikke, før den er flyttet.</source>
+        <translation>The progress file %1 has faults:
+%2
+It cannot be set aside, so new results are not stored until it is moved.</translation>
+    </message>
+    <message>
+        <source>… og %1 fejl mere</source>
+        <translation>… and %1 more faults</translation>
+    </message>
+    <message>
+        <source>linje %1: %2</source>
+        <translation>line %1: %2</translation>
+    </message>
+    <message>
+        <source>feltet »%1« kan ikke læses</source>
+        <translation>the field “%1” cannot be read</translation>
+    </message>
+    <message>
+        <source>tallet »%1« kan ikke læses</source>
+        <translation>the number “%1” cannot be read</translation>
+    </message>
+    <message>
+        <source>tidspunktet »%1« kan ikke læses</source>
+        <translation>the time “%1” cannot be read</translation>
+    </message>
+    <message>
+        <source>forkert antal felter (%1)</source>
+        <translation>wrong number of fields (%1)</translation>
+    </message>
+    <message>
+        <source>ukendt slags linje »%1«</source>
+        <translation>unknown kind of line “%1”</translation>
+    </message>
+    <message>
+        <source>filen er skrevet af en nyere udgave (version %1)</source>
+        <translation>the file was written by a later release (version %1)</translation>
+    </message>
+    <message>
+        <source>første linje er ikke »klangora-progress 1«</source>
+        <translation>the first line is not “klangora-progress 1”</translation>
+    </message>
+    <message>
+        <source>filen kan ikke læses (%1)</source>
+        <translation>the file cannot be read (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressModels</name>
+    <message>
+        <source>%1 af %2</source>
+        <translation>%1 of %2</translation>
+    </message>
+    <message>
+        <source>Ja</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Nej</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Svar på trin %1</source>
+        <translation>Answer at step %1</translation>
+    </message>
+    <message>
+        <source>Ud af</source>
+        <translation>Out of</translation>
+    </message>
+    <message>
+        <source>Værdi</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Mål</source>
+        <translation>Measure</translation>
+    </message>
+    <message>
+        <source>Øvelse eller lektion</source>
+        <translation>Exercise or lesson</translation>
+    </message>
+    <message>
+        <source>Rigtige</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>Hvornår</source>
+        <translation>When</translation>
+    </message>
+    <message>
+        <source>Bestået</source>
+        <translation>Passed</translation>
+    </message>
+    <message>
+        <source>Fil</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Lektion</source>
+        <translation>Lesson</translation>
+    </message>
+    <message>
+        <source>Tid</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Rigtige (%)</source>
+        <translation>Right (%)</translation>
+    </message>
+    <message>
+        <source>Afstand fra rent (cent)</source>
+        <translation>Distance from pure (cents)</translation>
+    </message>
+    <message>
+        <source>Tærskel (cent)</source>
+        <translation>Threshold (cents)</translation>
+    </message>
+    <message>
+        <source>Hvilken stemning?</source>
+        <translation>Which temperament?</translation>
+    </message>
+    <message>
+        <source>Stem rent</source>
+        <translation>Tune pure</translation>
+    </message>
+    <message>
+        <source>Ren eller tempereret?</source>
+        <translation>Pure or tempered?</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressPlot</name>
+    <message>
+        <source>Ingen resultater endnu</source>
+        <translation>No results yet</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressWindow</name>
+    <message>
+        <source>Behold</source>
+        <translation>Keep</translation>
+    </message>
+    <message>
+        <source>Skal alle gemte resultater slettes? Det kan ikke fortrydes.</source>
+        <translation>Delete all stored results? This cannot be undone.</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>fremskridt.csv</source>
+        <translation>progress.csv</translation>
+    </message>
+    <message>
+        <source>Eksporter resultaterne</source>
+        <translation>Export the results</translation>
+    </message>
+    <message>
+        <source>%1 kan ikke skrives: %2</source>
+        <translation>%1 cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>Luk</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Ryd</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Eksporter CSV …</source>
+        <translation>Export CSV …</translation>
+    </message>
+    <message>
+        <source>Alle resultater</source>
+        <translation>All results</translation>
+    </message>
+    <message>
+        <source>Lektioner</source>
+        <translation>Lessons</translation>
+    </message>
+    <message>
+        <source>Fremskridt</source>
+        <translation>Progress</translation>
+    </message>
+</context>
+<context>
+    <name>LearnerProgress</name>
+    <message>
+        <source>Fremskridt …</source>
+        <translation>Progress …</translation>
     </message>
 </context>
 </TS>

@@ -26,6 +26,7 @@
 #include "ui/music/music_triads.h"
 #include "ui/music/music_window.h"
 #include "ui/panel/readout_panel.h"
+#include "ui/progress/learner_progress.h"
 #include "ui/selection/key_marking.h"
 #include "ui/selection/tone_selection.h"
 #include "ui/sequence/sound_sequence.h"
@@ -72,6 +73,7 @@ struct TForm1::Parts {
           files(window, model, [this] { return sequence().isPlaying(); }),
           live(window, session, {panel, selection, widgets.octave}), music(window, session),
           examples(&window), lessons(&window), lessonPanel(session, &window),
+          progress(window, session, lessonPanel),
           exercises(window,
                     std::make_unique<WindowExerciseTuning>(
                         WindowExerciseTuning::Controls{widgets.diagram.marks, widgets.diagram.bars,
@@ -101,6 +103,7 @@ struct TForm1::Parts {
     ExamplesMenu examples;
     LessonsMenu lessons;
     LessonPanel lessonPanel;
+    LearnerProgress progress; // every result kept, and "Fremskridt"
     // Last, so that it goes first: its window gives the learner's tuning back as it closes.
     ExercisesOpener exercises;
     // Zoom, full screen, help and the language; it holds the window on its full-screen stage.
@@ -192,6 +195,7 @@ void TForm1::wireParts() {
     connect(&p.model, &TuningModel::tuningSet, &p.keys, &KeyMarking::tonemark);
     p.files.setMusicOpener([&p](const QString& path) { return p.music.open(path); });
     p.files.setLessonOpener([&p](const QString& path) { return p.lessonPanel.open(path); });
+    connect(&p.exercises, &ExercisesOpener::progressAsked, &p.progress, &LearnerProgress::open);
     connect(&p.lessons, &LessonsMenu::lessonChosen, this,
             [&p](const QString& path) { p.lessonPanel.open(path); });
     // The music window's triad table, and the examples of the context menu opened in it.
@@ -374,6 +378,7 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
     menu.addSeparator();
     menu.addAction(tr("Stop al lyd"), &m_parts->live, &LivePlaying::stopAllSound);
     m_parts->exercises.addToMenu(menu);
+    m_parts->progress.addToMenu(menu);
     menu.exec(event->globalPos());
 }
 

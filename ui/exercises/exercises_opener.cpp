@@ -49,6 +49,7 @@ void ExercisesOpener::show() {
                                        &m_mainWindow);
         connect(m_window, &ExercisesWindow::exerciseFinished, this,
                 &ExercisesOpener::exerciseFinished);
+        connect(m_window, &ExercisesWindow::progressAsked, this, &ExercisesOpener::progressAsked);
     }
     m_window->show();
     m_window->raise();

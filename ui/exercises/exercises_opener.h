@@ -39,6 +39,8 @@ public:
 signals:
     // An exercise was answered to its end.
     void exerciseFinished(const klangora::ExerciseOutcome& outcome);
+    // The window's "Fremskridt" pressed.
+    void progressAsked();
 
 private:
     void show();

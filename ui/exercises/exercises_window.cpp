@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -37,8 +38,12 @@ ExercisesWindow::ExercisesWindow(ExerciseTuning& tuning, ExerciseVoices& voices,
         m_shownPage->leave();
         m_shownPage = &currentPage();
     });
+    auto* progress = new QPushButton(tr("Fremskridt"), this);
+    progress->setObjectName("exercisesProgress");
+    connect(progress, &QPushButton::clicked, this, &ExercisesWindow::progressAsked);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
+    layout->addWidget(progress, 0, Qt::AlignRight);
     resize(560, 420);
     watchKeys();
 }

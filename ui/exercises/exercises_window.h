@@ -46,6 +46,8 @@ public:
 
 signals:
     void exerciseFinished(const klangora::ExerciseOutcome& outcome);
+    // "Fremskridt": the learner asks to see their results.
+    void progressAsked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

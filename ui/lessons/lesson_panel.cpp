@@ -129,6 +129,7 @@ bool LessonPanel::open(const QString& path) {
     // A piece step plays in the sound it names, for this run, as the user's choice would.
     connect(m_run.get(), &LessonRun::soundAsked, &m_session,
             qOverload<const QString&>(&Session::chooseSound));
+    emit lessonOpened(*m_run, path);
     m_title->setText(QString::fromStdString(m_run->lesson().title));
     nameControls();
     show();

@@ -26,6 +26,10 @@ public:
     bool open(const QString& path);
     LessonRun* run() const { return m_run.get(); }
 
+signals:
+    // A lesson read from `path` begins its run; the run lasts until another lesson is opened.
+    void lessonOpened(LessonRun& run, const QString& path);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
