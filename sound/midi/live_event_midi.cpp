@@ -101,15 +101,17 @@ void LiveEventMidi::fixedOff(VoiceSource source, int id, std::vector<std::uint8_
         if (tone.id == id) {
             noteOff(source, tone.key, bytes);
             tone.id = -1;
-            m_retunedKeyReleased = m_retunedKeys;
         }
     }
 }
 
+// Only once no exercise tone sounds: the whole tuning would take a sounding tone's own pitch.
 bool LiveEventMidi::takeRetuned() {
-    const bool due = m_retunedKeyReleased;
+    const bool due =
+        m_retunedKeys && std::none_of(m_fixed.begin(), m_fixed.end(),
+                                      [](const FixedTone& tone) { return tone.id >= 0; });
     if (due) {
-        m_retunedKeys = m_retunedKeyReleased = false;
+        m_retunedKeys = false;
     }
     return due;
 }
@@ -164,7 +166,6 @@ std::vector<std::uint8_t> LiveEventMidi::silenceAll() {
         held.reset();
     }
     m_fixed = {};
-    m_retunedKeyReleased = m_retunedKeys;
     return bytes;
 }
 

@@ -28,8 +28,8 @@ public:
     std::vector<std::uint8_t> silenceAll();
     // The tuning the receiver was given, for the exercise's tones.
     void setTuning(const Tuning& tuning) { m_tuning = tuning; }
-    // True once after a key retuned for an exercise's tone was let go: the receiver is to have
-    // the whole tuning again.
+    // True once after the last of the exercise's tones ended where some key was retuned for
+    // one: the receiver is to have the whole tuning again.
     bool takeRetuned();
 
     static constexpr int kChannel = 0; // channel 1
@@ -53,7 +53,6 @@ private:
     Tuning m_tuning;
     std::array<FixedTone, 8> m_fixed{}; // the exercise's tones sounding
     bool m_retunedKeys = false;         // some key is off its tuning's pitch
-    bool m_retunedKeyReleased = false;
 };
 
 } // namespace klangora

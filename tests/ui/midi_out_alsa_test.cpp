@@ -1,13 +1,17 @@
 // The sequencer port "Klangora MIDI ud" heard by a client of the test's own, subscribed as
 // aconnect would: the tuning arrives by itself on the subscription, then the keys' notes on
-// channel 1 and the panic on every channel. Skipped where the machine has no sequencer.
+// channel 1, a piece's on its own channels, the last state of a slider dragged and the panic on
+// every channel. Skipped where the machine has no sequencer.
 #include "core/mts/tuning_send_mode.h"
 #include "sound/fluid/output_volume.h"
 #include "sound/midi/midi_input.h"
+#include "sound/midi/midi_output.h"
+#include "sound/midi/piece_midi_queue.h"
 #include "support/recording_player.h"
 #include "support/window_test_support.h"
 #include "ui/instrument/live_playing.h"
 #include "ui/instrument/midi_out.h"
+#include "ui/session/session.h"
 
 #include <alsa/asoundlib.h>
 
@@ -16,7 +20,6 @@
 #include <unistd.h>
 
 using namespace klangora;
-using namespace klangora::test_support;
 using Bytes = std::vector<std::uint8_t>;
 
 class MidiOutAlsaTest : public QObject, public NoteSink {
@@ -99,7 +102,8 @@ void MidiOutAlsaTest::receiverHearsTuningAndNotes() {
     QVERIFY(activate(form));
     MidiInput input(*this);
     OutputVolume volume;
-    MidiOut out(form, {form.model(), form.live().instrument(), input, volume},
+    PieceMidiQueue piece; // the test stands in for the audio thread
+    MidiOut out(form, {form.model(), form.live().instrument(), input, volume, &piece},
                 static_cast<mts::SendMode>(mode));
     QVERIFY(input.alsaOpen());
     QVERIFY(subscribe());
@@ -107,6 +111,19 @@ void MidiOutAlsaTest::receiverHearsTuningAndNotes() {
 
     QTest::keyPress(form.windowHandle(), Qt::Key_A);
     QTRY_VERIFY(heard().back().size() == 3 && heard().back()[0] == 0x90 && m_heard.back()[1] == 60);
+    piece.push({0, PieceEvent::Kind::program, 2, 19, 0});
+    piece.push({0, PieceEvent::Kind::noteOn, 2, 67, 90});
+    QTRY_VERIFY(heard().back() == (Bytes{0x92, 67, 90}));
+    QCOMPARE(m_heard[m_heard.size() - 2], (Bytes{0xC2, 19}));
+
+    const int start = form.model().tuning().position(8);
+    for (int step = 1; step <= 10; ++step) {
+        form.session().moveTone(8, start - step);
+    }
+    Bytes last; // of the whole state as it stands after the drag
+    forEachMidiMessage(mts::tuningState(static_cast<mts::SendMode>(mode), form.model().tuning()),
+                       [&](auto message) { last.assign(message.begin(), message.end()); });
+    QTRY_COMPARE(heard().back(), last);
     form.live().stopAllSound(); // what Esc does
     QTRY_COMPARE(heard().size() >= 32 ? heard().back() : Bytes{}, (Bytes{0xBF, 123, 0}));
     for (std::uint8_t channel = 0; channel < 16; ++channel) {
