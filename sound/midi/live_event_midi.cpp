@@ -85,7 +85,10 @@ void LiveEventMidi::fixedOn(const LiveEvent& event, std::vector<std::uint8_t>& b
     if (key < 0 || tone == m_fixed.end()) {
         return;
     }
-    if (std::fabs(1200.0 * std::log2(event.value / m_tuning.frequencyHz(key))) > kRetuneCents) {
+    // A sounding tone that glides back onto its key's pitch is retuned there too.
+    const bool offKey =
+        std::fabs(1200.0 * std::log2(event.value / m_tuning.frequencyHz(key))) > kRetuneCents;
+    if (offKey || (tone->id >= 0 && m_retunedKeys)) {
         const auto retune = mts::singleKeyTuningChange(key, event.value);
         bytes.insert(bytes.end(), retune.begin(), retune.end());
         m_retunedKeys = true;

@@ -1,7 +1,8 @@
 // The tuning and the keys on a real receiver: FluidSynth, a JACK client of its own on a private
 // JACK server (skipped where jackd cannot run), connected to klangora:midi_out, plays what the
 // window's keys play in the window's tuning, in every mode that sends one, and falls silent on
-// Esc even for a note that only came through from the MIDI input.
+// Esc even for a note that only came through from the MIDI input; an exercise's pure interval
+// sounds pure there too.
 #include "sound/fluid/output_volume.h"
 #include "sound/instrument/live_instrument.h"
 #include "sound/midi/midi_input.h"
@@ -10,8 +11,10 @@
 #include "support/private_pulse_server.h"
 #include "support/recording_player.h"
 #include "support/window_test_support.h"
+#include "ui/exercises/exercise_voices.h"
 #include "ui/instrument/live_playing.h"
 #include "ui/instrument/midi_out.h"
+#include "ui/session/session.h"
 
 #include <fluidsynth.h>
 #include <jack/jack.h>
@@ -156,6 +159,14 @@ void MidiOutTest::receiverPlaysTheWindowsTuning() {
     QTRY_COMPARE_WITH_TIMEOUT(voicesAfterHalfASecond(), 1, 5000);
     form.live().stopAllSound(); // what Esc does
 
+    QTRY_COMPARE_WITH_TIMEOUT(voicesAfterHalfASecond(), 0, 5000);
+
+    // An exercise's pure third in Pythagorean tuning: its e, off the tuning, retunes its key.
+    form.pytClick();
+    form.session().exerciseVoices().on(1, 261.6, 1.0f);
+    form.session().exerciseVoices().on(2, 327.0, 1.0f);
+    QTRY_VERIFY2_WITH_TIMEOUT(plays(261.6, 327.0), qPrintable(heard()), 5000);
+    form.session().exerciseVoices().stopAll();
     QTRY_COMPARE_WITH_TIMEOUT(voicesAfterHalfASecond(), 0, 5000);
 }
 
