@@ -45,6 +45,8 @@ public:
     AlsaSequencerInput& operator=(const AlsaSequencerInput&) = delete;
 
     bool open() const { return m_seq != nullptr; }
+    // The output port "Klangora MIDI ud", as the sequencer addresses it (client, port).
+    std::pair<int, int> outAddress() const { return {m_client, m_outPort}; }
 
     // The owner's thread: MIDI bytes of each sender, and senders gone, in order. Returns true
     // when events were lost (the queue overflowed): every sender's notes are to be let go.
