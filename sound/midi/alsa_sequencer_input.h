@@ -23,6 +23,7 @@
 #include <span>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 struct _snd_seq;
