@@ -10,6 +10,7 @@
 #include "sound/fluid/sound_render_command.h"
 #include "sound/instrument/chord_voice_player.h"
 #include "sound/instrument/live_instrument.h"
+#include "sound/music/piece_scheduler.h"
 #include "sound/music/render_command.h"
 #include "sound/output/pulse_audio_output.h"
 #include "ui/classroom/classroom.h"
@@ -371,7 +372,10 @@ int runWindow(int argc, char* argv[], const Request& request) {
     }
     form.setSoundChoice(&soundChoice, request.sound); // --sound for this run only
     MidiKeyboard midi(form, form.live());
-    MidiOut midiOut(form, {form.model(), *instrument, midi.input(), volume}, request.midiOut);
+    MidiOut midiOut(form,
+                    {form.model(), *instrument, midi.input(), volume,
+                     &form.session().pieceScheduler().midiQueue()},
+                    request.midiOut);
     form.setMidiOut(&midiOut);
     MusicSession& music = form.music();
     if (request.zoomPercent) {

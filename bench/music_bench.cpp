@@ -81,6 +81,35 @@ void renderThreeMinutesOfFourVoices(benchmark::State& state) {
     state.counters["x_real_time"] = benchmark::Counter(seconds, benchmark::Counter::kIsRate);
 }
 
+// A piece played by the audio clock as the live output plays it, in blocks of 256 samples,
+// without (0) and with (1) its channel events queued for the MIDI output and taken out after
+// each block: what the MIDI output costs the audio thread.
+void playWithMidiOut(benchmark::State& state) {
+    const Piece piece = std::get<Piece>(readMidiFile(chorale(262)));
+    std::vector<float> block(256);
+    double seconds = 0;
+    std::size_t messages = 0;
+    for (auto _ : state) {
+        LiveSynth synth;
+        PiecePlayer player(kRenderSampleRate);
+        const auto scheduler = std::make_unique<PieceScheduler>(player);
+        scheduler->midiQueue().setEnabled(state.range(0) == 1);
+        player.load(std::shared_ptr<const Piece>(std::shared_ptr<const Piece>(), &piece));
+        player.play();
+        synth.setScheduler(scheduler.get());
+        const auto blocks = static_cast<long>(piece.lengthSeconds * kRenderSampleRate / 256);
+        for (long i = 0; i < blocks; ++i) {
+            synth.render(block, kRenderSampleRate);
+            while (scheduler->midiQueue().pop()) {
+                ++messages;
+            }
+        }
+        seconds += piece.lengthSeconds;
+    }
+    state.counters["messages"] = static_cast<double>(messages) / state.iterations();
+    state.counters["x_real_time"] = benchmark::Counter(seconds, benchmark::Counter::kIsRate);
+}
+
 // Short notes at uneven times, each followed by silence long enough to find its onset in a
 // recording; returns the piece and fills the scheduled onsets in seconds.
 Piece unevenNotes(int count, std::vector<double>& onsets) {
@@ -169,6 +198,7 @@ int measureOnsets(int count) {
 
 BENCHMARK(loadFiveThousandNotes)->Unit(benchmark::kMillisecond);
 BENCHMARK(renderThreeMinutesOfFourVoices)->Unit(benchmark::kMillisecond);
+BENCHMARK(playWithMidiOut)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // `music_bench onsets [notes]` measures playback through a private sound server instead.
 int main(int argc, char** argv) {

@@ -117,6 +117,16 @@ std::vector<Bytes> singleNoteTuningChanges(const Tuning& tuning) {
     return messages;
 }
 
+Bytes singleKeyTuningChange(int key, double frequencyHz) {
+    Bytes bytes{kSysexStart, kRealTime,
+                kAllDevices, kTuningStandard,
+                kSingleNote, sevenBits(kTuningProgram),
+                1,           sevenBits(key)};
+    appendKeyPitch(bytes, keyPitch(frequencyHz));
+    bytes.push_back(kSysexEnd);
+    return bytes;
+}
+
 Bytes selectTuningProgramOnAllChannels() {
     constexpr std::uint8_t kParameterMsb = 101;
     constexpr std::uint8_t kParameterLsb = 100;

@@ -43,6 +43,9 @@ inline constexpr int kTuningBank = 0;
 // Single Note Tuning Change, real-time: all 128 keys, in two messages of 64 (a message counts
 // its changes in seven bits), each key at the tuning's own pitch, octaves exact.
 std::vector<Bytes> singleNoteTuningChanges(const Tuning& tuning);
+// Single Note Tuning Change, real-time, of one key to a frequency of its own, in the program
+// above: sounding notes of the key follow at once.
+Bytes singleKeyTuningChange(int key, double frequencyHz);
 // On every channel, the registered parameters 4 (tuning bank) and 3 (tuning program) set to the
 // program above, then the null parameter, so that later data entry changes nothing.
 Bytes selectTuningProgramOnAllChannels();

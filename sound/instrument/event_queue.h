@@ -31,6 +31,12 @@ public:
                Capacity;
     }
 
+    // Producer's side: how many pushes would succeed now, at least.
+    std::size_t room() const {
+        return Capacity -
+               (m_tail.load(std::memory_order_relaxed) - m_head.load(std::memory_order_acquire));
+    }
+
     std::optional<T> pop() {
         const std::size_t head = m_head.load(std::memory_order_relaxed);
         if (head == m_tail.load(std::memory_order_acquire)) {

@@ -23,6 +23,7 @@
 #include <span>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 struct _snd_seq;
@@ -45,6 +46,8 @@ public:
     AlsaSequencerInput& operator=(const AlsaSequencerInput&) = delete;
 
     bool open() const { return m_seq != nullptr; }
+    // The output port "Klangora MIDI ud", as the sequencer addresses it (client, port).
+    std::pair<int, int> outAddress() const { return {m_client, m_outPort}; }
 
     // The owner's thread: MIDI bytes of each sender, and senders gone, in order. Returns true
     // when events were lost (the queue overflowed): every sender's notes are to be let go.

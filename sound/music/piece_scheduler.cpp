@@ -17,6 +17,7 @@ void PieceScheduler::renderCallback(LiveSynth& synth, std::span<float> out, int 
             rendered = at;
         }
     };
+    m_midi.retry();
     m_player.advance(
         static_cast<int>(out.size()), sampleRate,
         [&](int offset, const PieceAction& action) {
@@ -26,6 +27,7 @@ void PieceScheduler::renderCallback(LiveSynth& synth, std::span<float> out, int 
         [&](int offset, const PieceEvent& event) {
             renderTo(offset);
             synth.applyPieceEvent(event);
+            m_midi.push(event);
         });
     synth.renderSpan(out.subspan(rendered), sampleRate);
 }

@@ -4,6 +4,7 @@
 // over the callback's samples, and the voices are rendered up to each event's sample, the event
 // applied there, and so on to the callback's end.
 #include "sound/instrument/live_synth.h"
+#include "sound/midi/piece_midi_queue.h"
 #include "sound/music/piece_player.h"
 
 namespace klangora {
@@ -19,8 +20,13 @@ public:
     void renderCallback(LiveSynth& synth, std::span<float> out, int sampleRate) override;
     bool keepsOutputOpen() const override { return m_player.isPlaying(); }
 
+    // The piece's channel events for the MIDI output, once it enables them. It lives as long as
+    // the scheduler, so an audio callback under way never pushes into a queue that is gone.
+    PieceMidiQueue& midiQueue() { return m_midi; }
+
 private:
     PiecePlayer& m_player;
+    PieceMidiQueue m_midi;
 };
 
 } // namespace klangora

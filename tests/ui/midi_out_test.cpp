@@ -1,18 +1,24 @@
 // The tuning and the keys on a real receiver: FluidSynth, a JACK client of its own on a private
 // JACK server (skipped where jackd cannot run), connected to klangora:midi_out, plays what the
 // window's keys play in the window's tuning, in every mode that sends one, and falls silent on
-// Esc even for a note that only came through from the MIDI input.
+// Esc even for a note that only came through from the MIDI input, and an exercise's pure third
+// pure. A sequencer client subscribed to "Klangora MIDI ud" hears the tuning and a piece's notes.
+#include "core/mts/midi_tuning_messages.h"
 #include "sound/fluid/output_volume.h"
 #include "sound/instrument/live_instrument.h"
 #include "sound/midi/midi_input.h"
+#include "sound/midi/piece_midi_queue.h"
 #include "support/child_process.h"
 #include "support/pitch.h"
 #include "support/private_pulse_server.h"
 #include "support/recording_player.h"
 #include "support/window_test_support.h"
+#include "ui/exercises/exercise_voices.h"
 #include "ui/instrument/live_playing.h"
 #include "ui/instrument/midi_out.h"
+#include "ui/session/session.h"
 
+#include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 #include <jack/jack.h>
 
@@ -36,6 +42,7 @@ private slots:
     void cleanupTestCase();
     void receiverPlaysTheWindowsTuning_data();
     void receiverPlaysTheWindowsTuning();
+    void sequencerClientHearsTuningAndNotes();
 
 private:
     bool connectToReceiver();
@@ -73,7 +80,7 @@ void MidiOutTest::initTestCase() {
             m_probe = jack_client_open("probe", JackNoStartServer, &status);
             return m_probe != nullptr;
         })) {
-        QSKIP("a JACK server cannot run here");
+        return; // the receiver's test skips itself
     }
     m_settings = new_fluid_settings();
     fluid_settings_setstr(m_settings, "midi.driver", "jack");
@@ -126,6 +133,9 @@ void MidiOutTest::receiverPlaysTheWindowsTuning_data() {
 }
 
 void MidiOutTest::receiverPlaysTheWindowsTuning() {
+    if (m_driver == nullptr) {
+        QSKIP("a JACK server cannot run here");
+    }
     QFETCH(int, mode);
     RecordingPlayer player;
     TForm1 form(player);
@@ -157,6 +167,49 @@ void MidiOutTest::receiverPlaysTheWindowsTuning() {
     form.live().stopAllSound(); // what Esc does
 
     QTRY_COMPARE_WITH_TIMEOUT(voicesAfterHalfASecond(), 0, 5000);
+
+    // An exercise's pure e, off the Pythagorean tuning, retunes its key.
+    form.pytClick();
+    form.session().exerciseVoices().on(1, 261.6, 1.0f);
+    form.session().exerciseVoices().on(2, 327.0, 1.0f);
+    QTRY_VERIFY2_WITH_TIMEOUT(plays(261.6, 327.0), qPrintable(heard()), 5000);
+}
+
+void MidiOutTest::sequencerClientHearsTuningAndNotes() {
+    snd_seq_t* seq = nullptr;
+    if (access("/dev/snd/seq", R_OK | W_OK) != 0 ||
+        snd_seq_open(&seq, "default", SND_SEQ_OPEN_DUPLEX, SND_SEQ_NONBLOCK) < 0) {
+        QSKIP("no ALSA sequencer here");
+    }
+    const int port = snd_seq_create_simple_port(
+        seq, "receiver", SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE,
+        SND_SEQ_PORT_TYPE_MIDI_GENERIC);
+    using Bytes = std::vector<std::uint8_t>;
+    Bytes last; // the last tuning or note received
+    const auto receive = [&] {
+        for (snd_seq_event_t* e = nullptr; snd_seq_event_input(seq, &e) >= 0 && e;) {
+            const auto* sysex = static_cast<const std::uint8_t*>(e->data.ext.ptr);
+            const auto& note = e->data.note;
+            last = e->type == SND_SEQ_EVENT_SYSEX
+                       ? Bytes(sysex, sysex + e->data.ext.len)
+                       : Bytes{std::uint8_t(0x90 | note.channel), note.note, note.velocity};
+        }
+        return last;
+    };
+    RecordingPlayer player;
+    TForm1 form(player);
+    QVERIFY(activate(form));
+    MidiInput input(*this);
+    OutputVolume volume;
+    PieceMidiQueue piece; // pushed by the test as by the audio thread
+    MidiOut out(form, {form.model(), form.live().instrument(), input, volume, &piece},
+                mts::SendMode::scale2Byte);
+    const auto [client, outPort] = input.alsa().outAddress();
+    QVERIFY(snd_seq_connect_from(seq, port, client, outPort) == 0);
+    QTRY_COMPARE(receive(), mts::scaleOctaveTuning2Byte(form.model().tuning()));
+    piece.push({0, PieceEvent::Kind::noteOn, 2, 67, 90});
+    QTRY_COMPARE(receive(), (Bytes{0x92, 67, 90}));
+    snd_seq_close(seq);
 }
 
 QTEST_MAIN(MidiOutTest)

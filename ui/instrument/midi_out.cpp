@@ -3,6 +3,7 @@
 #include "sound/fluid/output_volume.h"
 #include "sound/instrument/live_instrument.h"
 #include "sound/midi/midi_input.h"
+#include "sound/midi/piece_midi_queue.h"
 #include "ui/model/tuning_model.h"
 
 #include <QAction>
@@ -22,6 +23,9 @@ using klangora::mts::SendMode;
 // How often the ports are asked whether a receiver was connected: soon enough that an
 // instrument connected hears the tuning before anyone plays it.
 constexpr auto kListenInterval = std::chrono::milliseconds(200);
+// How often a piece's notes are taken from the audio thread: short against the time a note
+// lasts, so that the instrument outside keeps the piece's rhythm.
+constexpr auto kPieceInterval = std::chrono::milliseconds(4);
 
 struct ModeEntry {
     SendMode mode;
@@ -40,12 +44,22 @@ constexpr std::array<ModeEntry, 4> kModes{{
 
 MidiOut::MidiOut(QWidget& window, const Parts& parts, SendMode mode)
     : QObject(&window), m_parts(parts), m_output(parts.input.jack(), parts.input.alsa()),
-      m_mode(mode), m_dueTimer(new QTimer(this)), m_listenTimer(new QTimer(this)) {
+      m_mode(mode), m_dueTimer(new QTimer(this)), m_listenTimer(new QTimer(this)),
+      m_pieceTimer(new QTimer(this)) {
     m_dueTimer->setSingleShot(true);
     connect(m_dueTimer, &QTimer::timeout, this, &MidiOut::sendDueTuning);
-    connect(&parts.model, &TuningModel::tuningChanged, this, &MidiOut::offerTuning);
-    parts.instrument.setEventTap(
-        [this](const klangora::LiveEvent& event) { send(m_notes.translate(event)); });
+    m_notes.setTuning(parts.model.tuning());
+    connect(&parts.model, &TuningModel::tuningChanged, this,
+            [this](const klangora::Tuning& tuning) {
+                m_notes.setTuning(tuning);
+                offerTuning();
+            });
+    parts.instrument.setEventTap([this](const klangora::LiveEvent& event) {
+        send(m_notes.translate(event));
+        if (m_notes.takeRetuned()) {
+            offerTuning(); // an exercise's retuned key back to the tuning
+        }
+    });
     parts.input.setThru([this](const klangora::MidiMessage& message) {
         const std::size_t length = message.kind() == 0xC0 || message.kind() == 0xD0 ? 2 : 3;
         const std::vector<std::uint8_t> bytes{message.status, message.data1, message.data2};
@@ -54,12 +68,31 @@ MidiOut::MidiOut(QWidget& window, const Parts& parts, SendMode mode)
     m_listenTimer->setInterval(kListenInterval);
     connect(m_listenTimer, &QTimer::timeout, this, &MidiOut::lookForListeners);
     m_listenTimer->start();
+    if (parts.piece != nullptr) {
+        parts.piece->setEnabled(true);
+        m_pieceTimer->setTimerType(Qt::PreciseTimer);
+        m_pieceTimer->setInterval(kPieceInterval);
+        connect(m_pieceTimer, &QTimer::timeout, this, &MidiOut::sendPiece);
+        m_pieceTimer->start();
+    }
 }
 
-// The instrument and the input outlive this; they are told no more of it.
+// The instrument, the input and the piece's queue outlive this; they are told no more of it.
 MidiOut::~MidiOut() {
     m_parts.instrument.setEventTap({});
     m_parts.input.setThru({});
+    if (m_parts.piece != nullptr) {
+        m_parts.piece->setEnabled(false);
+    }
+}
+
+// Everything waiting, in one go: what the audio thread queued since the last time.
+void MidiOut::sendPiece() {
+    std::vector<std::uint8_t> bytes;
+    while (const auto message = m_parts.piece->pop()) {
+        bytes.insert(bytes.end(), message->bytes.begin(), message->bytes.begin() + message->size);
+    }
+    send(bytes);
 }
 
 void MidiOut::setMode(SendMode mode) {

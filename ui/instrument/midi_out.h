@@ -3,7 +3,8 @@
 // The tuning and the notes on an instrument outside, through Klangora's MIDI output: the whole
 // tuning at every new connection, after every change of tuning and every tone moved, no more
 // often than the rate limit lets it (the last state always goes out); the notes of the live
-// instrument as they are played and the MIDI input's as they arrive. The "MIDI ud" submenu
+// instrument as they are played (an exercise's tones among them), the MIDI input's as they
+// arrive, and a playing piece's channels as the audio thread plays them. The "MIDI ud" submenu
 // chooses how the tuning is sent, and "Lokal lyd" whether Klangora sounds itself.
 #include "core/mts/tuning_rate_limit.h"
 #include "core/mts/tuning_send_mode.h"
@@ -19,6 +20,7 @@ namespace klangora {
 class LiveInstrument;
 class MidiInput;
 class OutputVolume;
+class PieceMidiQueue;
 } // namespace klangora
 class QAction;
 class QMenu;
@@ -34,7 +36,8 @@ public:
         const TuningModel& model;
         klangora::LiveInstrument& instrument;
         klangora::MidiInput& input;
-        klangora::OutputVolume& volume; // "Lokal lyd" silences it
+        klangora::OutputVolume& volume;            // "Lokal lyd" silences it
+        klangora::PieceMidiQueue* piece = nullptr; // a piece's channel events, if one plays
     };
     MidiOut(QWidget& window, const Parts& parts, klangora::mts::SendMode mode);
     ~MidiOut() override;
@@ -54,6 +57,7 @@ private:
     void sendDueTuning();
     void send(const std::vector<std::uint8_t>& bytes);
     void lookForListeners();
+    void sendPiece();
 
     Parts m_parts;
     klangora::MidiOutput m_output;
@@ -62,5 +66,6 @@ private:
     klangora::LiveEventMidi m_notes;
     QTimer* m_dueTimer;
     QTimer* m_listenTimer;
+    QTimer* m_pieceTimer;
     bool m_localSound = true;
 };

@@ -52,6 +52,7 @@ public:
     klangora::LiveInstrument& instrument() { return m_instrument; }
     PieceTransport& piece() { return *m_piece; }
     klangora::PiecePlayer& piecePlayer();
+    klangora::PieceScheduler& pieceScheduler() { return *m_scheduler; }
     SoundingPresenter& sounding() { return *m_sounding; }
     ExerciseVoices& exerciseVoices() { return *m_exerciseVoices; }
     bool inFifths() const { return m_fifths; }
