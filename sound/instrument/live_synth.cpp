@@ -315,6 +315,9 @@ void LiveSynth::adopt(const WantedState& wanted) {
         if (source == VoiceSource::piece) {
             continue; // struck on this thread by the piece's scheduler: no window's state holds it
         }
+        if (source == VoiceSource::midi && m_midiOnAudioSide.load(std::memory_order_relaxed)) {
+            continue; // played here as it arrives; the window only hears of it afterwards
+        }
         const WantedState::Source& want = wanted.sources[static_cast<std::size_t>(s)];
         const std::bitset<128> sounding = soundingNotesNow(source);
         for (int note = 0; note < 128; ++note) {
@@ -417,6 +420,30 @@ void LiveSynth::render(std::span<float> out, int sampleRate) {
         m_scheduler->renderCallback(*this, out, sampleRate);
     } else {
         renderSpan(out, sampleRate);
+    }
+    endCallback();
+}
+
+void LiveSynth::render(std::span<float> out, int sampleRate, FramedEvents& events) {
+    beginCallback(sampleRate);
+    if (m_scheduler != nullptr) {
+        while (events.nextFrame() >= 0) {
+            events.applyNext(*this);
+        }
+        m_scheduler->renderCallback(*this, out, sampleRate);
+    } else {
+        std::size_t done = 0;
+        for (int frame = events.nextFrame(); frame >= 0; frame = events.nextFrame()) {
+            const std::size_t at = std::clamp(static_cast<std::size_t>(frame), done, out.size());
+            if (at > done) {
+                renderSpan(out.subspan(done, at - done), sampleRate);
+                done = at;
+            }
+            events.applyNext(*this);
+        }
+        if (done < out.size()) {
+            renderSpan(out.subspan(done), sampleRate);
+        }
     }
     endCallback();
 }

@@ -82,6 +82,14 @@ public:
     // is published. The same as beginCallback(rate); renderSpan(out, rate); endCallback() when no
     // scheduler is set.
     void render(std::span<float> out, int sampleRate) override;
+    // The same with MIDI events at their own frames: the voices are rendered up to an event's
+    // frame, the event applied, and rendering goes on. While a piece's scheduler splits the
+    // callback at its own events, they are applied at its start instead.
+    void render(std::span<float> out, int sampleRate, FramedEvents& events) override;
+    void applyAtFrame(const LiveEvent& event) override { applyOnAudioThread(event); }
+    void setMidiOnAudioSide(bool onAudioSide) override {
+        m_midiOnAudioSide.store(onAudioSide, std::memory_order_relaxed);
+    }
 
     // A callback split at events' frames, for an AudioScheduler or a caller of its own:
     //     synth.beginCallback(rate);
@@ -169,6 +177,7 @@ private:
     // The sounding notes of each source, two 64-bit halves each.
     std::array<std::array<std::atomic<std::uint64_t>, 2>, kVoiceSourceCount> m_published{};
     std::atomic<std::int64_t> m_lastToneStartNs{0};
+    std::atomic<bool> m_midiOnAudioSide{false};
 };
 
 } // namespace klangora

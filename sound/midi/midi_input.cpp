@@ -20,10 +20,10 @@ void MidiInput::Sender::letGo() {
     notes.releaseAll();
 }
 
-MidiInput::MidiInput(NoteSink& sink)
+MidiInput::MidiInput(NoteSink& sink, JackMidiHost* host)
     : m_sink(sink), m_wakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)), m_jackSender(sink, m_thru),
       m_alsa(std::make_unique<AlsaSequencerInput>([this] { wake(); })),
-      m_jack(std::make_unique<JackMidiPort>([this] { wake(); })) {}
+      m_jack(std::make_unique<JackMidiPort>([this] { wake(); }, host)) {}
 
 MidiInput::~MidiInput() {
     m_jack.reset();
@@ -95,6 +95,9 @@ bool MidiInput::drain() {
 
 void MidiInput::releaseAll() {
     m_jackSender.letGo();
+    if (m_jack->host() != nullptr) {
+        m_jack->host()->midi().letGo();
+    }
     for (auto& [source, sender] : m_alsaSenders) {
         sender->letGo();
     }

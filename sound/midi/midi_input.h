@@ -27,8 +27,10 @@ namespace klangora {
 
 class MidiInput {
 public:
-    // Opens what is there; sink receives the notes, on the thread that calls drain().
-    explicit MidiInput(NoteSink& sink);
+    // Opens what is there; sink receives the notes, on the thread that calls drain(). Where the
+    // sound's JACK client hosts the JACK MIDI ports, their notes are played on the audio side
+    // and the owner learns of them from the host (see AudioSideMidi).
+    explicit MidiInput(NoteSink& sink, JackMidiHost* host = nullptr);
     ~MidiInput();
     MidiInput(const MidiInput&) = delete;
     MidiInput& operator=(const MidiInput&) = delete;
@@ -58,6 +60,12 @@ public:
     // Every channel message of every sender, as it arrives, passed on (to the MIDI output).
     using Thru = std::function<void(const MidiMessage&)>;
     void setThru(Thru thru) { m_thru = std::move(thru); }
+    // A message played elsewhere (on the audio side), passed on as if it had come through here.
+    void passOn(const MidiMessage& message) {
+        if (m_thru) {
+            m_thru(message);
+        }
+    }
 
     static constexpr int kAlsaSource = 0;
     static constexpr int kJackSource = 1;

@@ -1,0 +1,70 @@
+#pragma once
+
+// Which sound system the program's sound goes to: JACK, where musicians' sound goes and a MIDI
+// keyboard's notes sound at their own frames, or PulseAudio (PipeWire's too), the desktop's.
+// Automatically JACK when a server answers at the start, else PulseAudio. When the JACK server
+// goes away, the sound moves to PulseAudio within a second; moves() tells the window.
+#include "sound/output/audio_output.h"
+#include "sound/output/jack_audio_output.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string_view>
+#include <thread>
+
+namespace klangora {
+
+enum class AudioSystem { automatic, jack, pulse };
+
+// "auto", "jack" or "pulse", as --audio takes it.
+std::optional<AudioSystem> audioSystemFromCommandName(std::string_view name);
+
+// The output for the choice. Asked for JACK where none runs, the sound goes to PulseAudio at
+// once and counts as moved, so that the window says so.
+AudioOutputFactory chosenAudioOutput(AudioSystem system);
+
+// JACK first, PulseAudio after it: every call goes to the output that carries the sound now.
+class JackThenPulseOutput : public AudioOutput {
+public:
+    explicit JackThenPulseOutput(AudioRenderer& renderer);
+    ~JackThenPulseOutput() override;
+    JackThenPulseOutput(const JackThenPulseOutput&) = delete;
+    JackThenPulseOutput& operator=(const JackThenPulseOutput&) = delete;
+
+    // Whether JACK answered at the start.
+    bool startedOnJack() const { return m_jack != nullptr; }
+
+    void open() override { current().open(); }
+    bool streaming() const override { return current().streaming(); }
+    int losses() const override;
+    int rate() const override { return current().rate(); }
+    int periodFrames() const override { return current().periodFrames(); }
+    std::int64_t latencyUs() const override { return current().latencyUs(); }
+    const char* systemName() const override { return current().systemName(); }
+    int moves() const override { return m_moves.load(); }
+    JackMidiHost* midiHost() override { return m_jack.get(); }
+
+    // The JACK side, for measurements; null when none answered.
+    JackAudioOutput* jack() { return m_jack.get(); }
+
+private:
+    AudioOutput& current() const { return *m_current.load(std::memory_order_acquire); }
+    void watch();
+    void moveToPulse();
+
+    AudioRenderer& m_renderer;
+    std::unique_ptr<JackAudioOutput> m_jack;
+    std::unique_ptr<AudioOutput> m_pulse;
+    std::atomic<AudioOutput*> m_current{nullptr};
+    std::atomic<int> m_moves{0};
+    std::mutex m_lock;
+    std::condition_variable m_wake;
+    bool m_jackGone = false;
+    bool m_stopping = false;
+    std::thread m_watcher;
+};
+
+} // namespace klangora
