@@ -315,7 +315,7 @@ void LiveSynth::adopt(const WantedState& wanted) {
         if (source == VoiceSource::piece) {
             continue; // struck on this thread by the piece's scheduler: no window's state holds it
         }
-        if (source == VoiceSource::midi && m_midiOnAudioSide.load(std::memory_order_relaxed)) {
+        if (source == VoiceSource::midi && m_midiOnAudioSide.load(std::memory_order_relaxed) > 0) {
             continue; // played here as it arrives; the window only hears of it afterwards
         }
         const WantedState::Source& want = wanted.sources[static_cast<std::size_t>(s)];
@@ -407,6 +407,9 @@ void LiveSynth::beginCallback(int sampleRate) {
     m_scheduler = m_wantedScheduler.load(std::memory_order_acquire);
     while (const auto event = m_events.pop()) {
         apply(*event);
+    }
+    while (const auto event = m_midiThreadEvents.pop()) {
+        applyOnAudioThread(*event);
     }
 }
 

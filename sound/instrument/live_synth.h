@@ -55,6 +55,12 @@ public:
     // LiveInstrument).
     bool post(const LiveEvent& event) { return m_events.push(event); }
     bool hasRoom() const { return m_events.hasRoom(); }
+
+    // ---- One MIDI thread (the ALSA sequencer's) ----
+
+    // Notes straight from a MIDI thread, taken up at the next callback; false when the queue is
+    // full. Never waits.
+    bool postFromMidiThread(const LiveEvent& event) { return m_midiThreadEvents.push(event); }
     // Where whole wanted states go: fill back(), publish(), then post a handOver event with the
     // state's number.
     StateHandOver& handOver() { return m_handOver; }
@@ -87,8 +93,9 @@ public:
     // callback at its own events, they are applied at its start instead.
     void render(std::span<float> out, int sampleRate, FramedEvents& events) override;
     void applyAtFrame(const LiveEvent& event) override { applyOnAudioThread(event); }
+    // Counted: the JACK client and the sequencer's thread each say so while they play MIDI.
     void setMidiOnAudioSide(bool onAudioSide) override {
-        m_midiOnAudioSide.store(onAudioSide, std::memory_order_relaxed);
+        m_midiOnAudioSide.fetch_add(onAudioSide ? 1 : -1, std::memory_order_relaxed);
     }
 
     // A callback split at events' frames, for an AudioScheduler or a caller of its own:
@@ -177,7 +184,8 @@ private:
     // The sounding notes of each source, two 64-bit halves each.
     std::array<std::array<std::atomic<std::uint64_t>, 2>, kVoiceSourceCount> m_published{};
     std::atomic<std::int64_t> m_lastToneStartNs{0};
-    std::atomic<bool> m_midiOnAudioSide{false};
+    std::atomic<int> m_midiOnAudioSide{0};
+    EventQueue<LiveEvent, 1024> m_midiThreadEvents;
 };
 
 } // namespace klangora

@@ -103,12 +103,12 @@ bool JackAudioOutput::start() {
         return false;
     }
     jack_on_info_shutdown(m_client, &onShutdown, this);
-    m_renderer.setMidiOnAudioSide(true);
     if (jack_activate(m_client) != 0) {
-        m_renderer.setMidiOnAudioSide(false);
         close();
         return false;
     }
+    m_renderer.setMidiOnAudioSide(true);
+    m_playsMidi = true;
     m_running = true;
     connectPlayback();
     measureLatency();
@@ -147,7 +147,10 @@ void JackAudioOutput::close() {
     m_running = false;
     jack_client_close(m_client);
     m_client = nullptr;
-    m_renderer.setMidiOnAudioSide(false);
+    if (m_playsMidi) {
+        m_playsMidi = false;
+        m_renderer.setMidiOnAudioSide(false);
+    }
 }
 
 // ---- The process callback ----

@@ -77,6 +77,7 @@ private:
     jack_port_t* m_midiIn = nullptr;
     jack_port_t* m_midiOut = nullptr;
     jack_ringbuffer_t* m_outRing;
+    bool m_playsMidi = false; // told the renderer so
     std::atomic<bool> m_running{false};
     std::atomic<bool> m_gone{false};
     std::atomic<bool> m_newListener{false};

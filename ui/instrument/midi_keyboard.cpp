@@ -18,21 +18,26 @@ namespace {
 // later than they sound, which nobody sees.
 constexpr int kHeardPollMs = 10;
 
-klangora::JackMidiHost* midiHostOf(LivePlaying& live) {
+// With an output, the notes are played where the sound is made; without one (the calling
+// thread plays the voices' part), through this thread as before.
+klangora::MidiInput::AudioSide audioSideOf(LivePlaying& live) {
     klangora::AudioOutput* output = live.instrument().output();
-    return output != nullptr ? output->midiHost() : nullptr;
+    if (output == nullptr) {
+        return {};
+    }
+    return {output->midiHost(), &live.instrument().synth()};
 }
 
 } // namespace
 
 MidiKeyboard::MidiKeyboard(QWidget& window, LivePlaying& live)
     : QObject(&window), m_live(live),
-      m_input(std::make_unique<klangora::MidiInput>(*this, midiHostOf(live))) {
+      m_input(std::make_unique<klangora::MidiInput>(*this, audioSideOf(live))) {
     auto* notifier = new QSocketNotifier(m_input->wakeDescriptor(), QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, &MidiKeyboard::drain);
     // Keys still down on a MIDI keyboard after the panic sound again when struck again.
     connect(&live, &LivePlaying::allSoundStopped, this, [this] { m_input->releaseAll(); });
-    if (m_input->jack().host() != nullptr) {
+    if (m_input->jack().host() != nullptr || m_input->threadSide() != nullptr) {
         auto* poll = new QTimer(this);
         connect(poll, &QTimer::timeout, this, &MidiKeyboard::hearAudioSide);
         poll->start(kHeardPollMs);
@@ -67,9 +72,24 @@ void MidiKeyboard::tellInputs() {
 // What the audio side played, into the window's record; and when its client is gone (the server
 // went away), the notes it held end, and the input's names are told anew.
 void MidiKeyboard::hearAudioSide() {
-    klangora::JackMidiHost& host = *m_input->jack().host();
+    if (klangora::ThreadSideMidi* thread = m_input->threadSide()) {
+        hear(*thread);
+    }
+    klangora::JackMidiHost* host = m_input->jack().host();
+    if (host == nullptr) {
+        return;
+    }
+    hear(host->midi());
+    if (m_hosted && !host->hostsMidi()) {
+        m_live.instrument().releaseSource(klangora::VoiceSource::midi);
+        tellInputs();
+    }
+    m_hosted = host->hostsMidi();
+}
+
+template <typename Side> void MidiKeyboard::hear(Side& side) {
     klangora::MidiNews news;
-    while (host.midi().takeNews(news)) {
+    while (side.takeNews(news)) {
         if (news.kind == klangora::MidiNews::Kind::message) {
             m_input->passOn(news.message);
         } else {
@@ -77,12 +97,7 @@ void MidiKeyboard::hearAudioSide() {
                         news.kind == klangora::MidiNews::Kind::noteOn);
         }
     }
-    if (host.midi().takeNewsLost()) {
+    if (side.takeNewsLost()) {
         m_live.hearAllOf(klangora::VoiceSource::midi);
     }
-    if (m_hosted && !host.hostsMidi()) {
-        m_live.instrument().releaseSource(klangora::VoiceSource::midi);
-        tellInputs();
-    }
-    m_hosted = host.hostsMidi();
 }

@@ -30,6 +30,7 @@ public:
 private:
     void drain();
     void hearAudioSide();
+    template <typename Side> void hear(Side& side);
     void tellInputs();
 
     LivePlaying& m_live;
