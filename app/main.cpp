@@ -375,8 +375,8 @@ int runWindow(int argc, char* argv[], const Request& request) {
     klangora::FluidRenderer fluid;
     klangora::OutputVolume volume;
     klangora::InstrumentSoundMix mix(fluid, volume);
-    const auto instrument =
-        std::make_unique<klangora::LiveInstrument>(klangora::chosenAudioOutput(request.audio));
+    const auto instrument = std::make_unique<klangora::LiveInstrument>(
+        klangora::chosenAudioOutput(request.audio, SoundSystemNews::rememberedPulseLatencyMs()));
     instrument->synth().setExtraRenderer(&mix);
     klangora::ChordVoicePlayer chords(instrument->synth().chordVoice(), instrument->output());
     ResponsivePlayer player(chords);

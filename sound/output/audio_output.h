@@ -77,6 +77,9 @@ public:
     virtual int periodFrames() const { return 0; }
     // How long a frame rendered now takes to be heard, as the stream last reported it.
     virtual std::int64_t latencyUs() const { return 0; }
+    // The shortest target latency the stream held a while without running dry, in ms (0: none
+    // yet, or not a stream that has one): where the next run may begin.
+    virtual int heldLatencyMs() const { return 0; }
     // The sound system that carries the stream now, named for the learner.
     virtual const char* systemName() const { return "PulseAudio"; }
     // How often the sound moved to another system (a JACK server gone, PulseAudio taking over).

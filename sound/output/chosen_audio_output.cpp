@@ -17,21 +17,22 @@ std::optional<AudioSystem> audioSystemFromCommandName(std::string_view name) {
     return std::nullopt;
 }
 
-AudioOutputFactory chosenAudioOutput(AudioSystem system) {
-    return [system](AudioRenderer& renderer) -> std::unique_ptr<AudioOutput> {
+AudioOutputFactory chosenAudioOutput(AudioSystem system, std::uint32_t pulseStartMs) {
+    return [system, pulseStartMs](AudioRenderer& renderer) -> std::unique_ptr<AudioOutput> {
         if (system == AudioSystem::pulse) {
-            return makePulseAudioOutput(renderer);
+            return makePulseAudioOutput(renderer, pulseStartMs);
         }
-        auto output = std::make_unique<JackThenPulseOutput>(renderer);
+        auto output = std::make_unique<JackThenPulseOutput>(renderer, pulseStartMs);
         if (system == AudioSystem::automatic && !output->startedOnJack()) {
             output.reset(); // no JACK here: the desktop's sound, without a word
-            return makePulseAudioOutput(renderer);
+            return makePulseAudioOutput(renderer, pulseStartMs);
         }
         return output;
     };
 }
 
-JackThenPulseOutput::JackThenPulseOutput(AudioRenderer& renderer) : m_renderer(renderer) {
+JackThenPulseOutput::JackThenPulseOutput(AudioRenderer& renderer, std::uint32_t pulseStartMs)
+    : m_renderer(renderer), m_pulseStartMs(pulseStartMs) {
     m_jack = JackAudioOutput::connect(renderer, [this] {
         {
             const std::lock_guard lock(m_lock);
@@ -79,7 +80,7 @@ void JackThenPulseOutput::watch() {
 }
 
 void JackThenPulseOutput::moveToPulse() {
-    m_pulse = makePulseAudioOutput(m_renderer);
+    m_pulse = makePulseAudioOutput(m_renderer, m_pulseStartMs);
     m_current.store(m_pulse.get(), std::memory_order_release);
     m_moves.fetch_add(1);
     // Tones held when the server went sound on.

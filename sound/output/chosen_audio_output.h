@@ -23,13 +23,14 @@ enum class AudioSystem { automatic, jack, pulse };
 std::optional<AudioSystem> audioSystemFromCommandName(std::string_view name);
 
 // The output for the choice. Asked for JACK where none runs, the sound goes to PulseAudio at
-// once and counts as moved, so that the window says so.
-AudioOutputFactory chosenAudioOutput(AudioSystem system);
+// once and counts as moved, so that the window says so. PulseAudio's stream begins at
+// pulseStartMs, the target this machine held before (0: at the shortest).
+AudioOutputFactory chosenAudioOutput(AudioSystem system, std::uint32_t pulseStartMs = 0);
 
 // JACK first, PulseAudio after it: every call goes to the output that carries the sound now.
 class JackThenPulseOutput : public AudioOutput {
 public:
-    explicit JackThenPulseOutput(AudioRenderer& renderer);
+    JackThenPulseOutput(AudioRenderer& renderer, std::uint32_t pulseStartMs);
     ~JackThenPulseOutput() override;
     JackThenPulseOutput(const JackThenPulseOutput&) = delete;
     JackThenPulseOutput& operator=(const JackThenPulseOutput&) = delete;
@@ -43,6 +44,7 @@ public:
     int rate() const override { return current().rate(); }
     int periodFrames() const override { return current().periodFrames(); }
     std::int64_t latencyUs() const override { return current().latencyUs(); }
+    int heldLatencyMs() const override { return current().heldLatencyMs(); }
     const char* systemName() const override { return current().systemName(); }
     int moves() const override { return m_moves.load(); }
     JackMidiHost* midiHost() override { return m_jack.get(); }
@@ -56,6 +58,7 @@ private:
     void moveToPulse();
 
     AudioRenderer& m_renderer;
+    std::uint32_t m_pulseStartMs;
     std::unique_ptr<JackAudioOutput> m_jack;
     std::unique_ptr<AudioOutput> m_pulse;
     std::atomic<AudioOutput*> m_current{nullptr};

@@ -1,6 +1,7 @@
 #include "ui/instrument/sound_system_news.h"
 
 #include "sound/output/audio_output.h"
+#include "ui/classroom/settings.h"
 #include "ui/messages/message_board.h"
 
 #include <QCoreApplication>
@@ -29,6 +30,10 @@ QString SoundSystemNews::movedText() {
                                        "Ingen JACK-server; lyden går nu gennem PulseAudio.");
 }
 
+std::uint32_t SoundSystemNews::rememberedPulseLatencyMs() {
+    return static_cast<std::uint32_t>(Settings().pulseLatencyMs().value_or(0));
+}
+
 QString SoundSystemNews::line() const {
     const QString system = QString::fromUtf8(m_output.systemName());
     if (m_output.rate() <= 0 || m_output.periodFrames() <= 0) {
@@ -48,6 +53,10 @@ void SoundSystemNews::look() {
     if (const QString now = line(); now != m_line) {
         m_line = now;
         emit described(m_line);
+    }
+    if (const int held = m_output.heldLatencyMs(); held > 0 && held != m_heldLatencyMs) {
+        m_heldLatencyMs = held;
+        Settings().setPulseLatencyMs(held);
     }
     if (const int moves = m_output.moves(); moves != m_moves) {
         m_moves = moves;

@@ -2,9 +2,12 @@
 
 // What the window says of the sound system: where the sound goes and how late it is heard (the
 // hint's last line), and, in the message panel, that the sound moved to PulseAudio when the JACK
-// server went away. The output is looked at a few times a second; nothing waits for it.
+// server went away. The output is looked at a few times a second; nothing waits for it. The
+// PulseAudio latency the machine held is remembered for the next run.
 #include <QObject>
 #include <QString>
+
+#include <cstdint>
 
 namespace klangora {
 class AudioOutput;
@@ -21,6 +24,8 @@ public:
     QString line() const;
     // The message shown when the sound moved.
     static QString movedText();
+    // The PulseAudio latency this machine held in an earlier run, in ms (0: none known).
+    static std::uint32_t rememberedPulseLatencyMs();
 
 signals:
     void described(const QString& line);
@@ -32,4 +37,5 @@ private:
     MessageBoard& m_board;
     QString m_line;
     int m_moves = 0;
+    int m_heldLatencyMs = 0;
 };
