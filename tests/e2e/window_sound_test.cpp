@@ -7,6 +7,7 @@
 #include "core/tone_table.h"
 #include "sound/reference_synthesis.h"
 #include "sound/wav_image.h"
+#include "support/jack_probe.h"
 #include "support/pitch.h"
 #include "support/private_pulse_server.h"
 #include "support/tuned_table.h"
@@ -676,6 +677,9 @@ protected:
             GTEST_SKIP() << "a JACK server cannot run here: " << error;
         }
         extraEnvironment = {{"JACK_DEFAULT_SERVER", jackName}};
+        // The MIDI comes through JACK; the sound goes where the test says (the recording of the
+        // PulseAudio sink, unless told otherwise).
+        extraArguments = {"--audio", soundOnJack ? "jack" : "pulse"};
         WindowAndSound::SetUp();
     }
 
@@ -701,6 +705,28 @@ protected:
     ChildProcess::EnvironmentChanges jackEnvironment;
     ChildProcess jackd;
     ChildProcess sequencer;
+    bool soundOnJack = false;
+};
+
+// The sound on JACK itself: recorded from klangora:out_1 by a client of the test's own.
+class SoundOnJack : public MidiThroughJack {
+protected:
+    void SetUp() override {
+        soundOnJack = true;
+        MidiThroughJack::SetUp();
+    }
+
+    // The strongest frequency in the quarter second recorded before now, within lowHz..highHz.
+    double strongestRecentlyHz(ProbeClient& recorder, double lowHz, double highHz) {
+        const std::size_t end = recorder.recorded;
+        const std::size_t length = 48000 / 4;
+        if (end < length) {
+            return 0;
+        }
+        const std::vector<double> recent(recorder.recording.begin() + std::ptrdiff_t(end - length),
+                                         recorder.recording.begin() + std::ptrdiff_t(end));
+        return strongestHz(recent, 48000, lowHz, highHz);
+    }
 };
 
 TEST_F(MidiThroughJack, NotesFromJackSoundInTheCurrentTuning) {
@@ -780,6 +806,43 @@ TEST_F(MidiThroughJack, AKilledSenderLeavesSilence) {
     // Half a second for the news to travel and the tone to fade through the server's buffers.
     EXPECT_TRUE(silentFrom(recording, killedAt + kSampleRate / 2))
         << "still sounding after the sender died: " << soundsIn(recording) << programLog();
+}
+
+// With --audio jack, the program's ports are connected to the playback ports at the start, a
+// MIDI note sounds on them at its pitch, and so does the triad button's pure triad of C.
+TEST_F(SoundOnJack, MidiAndTheTriadButtonSoundOnTheJackPorts) {
+    ASSERT_TRUE(waitForPort("klangora:out_1")) << programLog();
+    const auto connections =
+        runToEnd({"jack_lsp", "-c", "klangora:out_1"}, jackEnvironment, kOutputDir / "lsp.out", 5s);
+    EXPECT_NE(connections.value_or("").find("system:playback_1"), std::string::npos);
+    const ScopedEnvironment server("JACK_DEFAULT_SERVER", jackName);
+    ProbeClient recorder("recorder", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput);
+    ASSERT_NE(recorder.client, nullptr);
+    recorder.recording.assign(48000 * 20, 0.0f);
+    ASSERT_EQ(jack_activate(recorder.client), 0);
+    ASSERT_EQ(jack_connect(recorder.client, "klangora:out_1", "recorder:port"), 0);
+    recorder.start = jack_frame_time(recorder.client);
+    recorder.armed = true;
+
+    std::string error;
+    ASSERT_TRUE(sequencer.start({KLANGORA_JACK_MIDI_SENDER, "90 3C 64"}, jackEnvironment,
+                                kOutputDir / "jack_midi_sender.log", error))
+        << error;
+    const auto heard = [&](double hz) {
+        for (int look = 0; look < 50; ++look, std::this_thread::sleep_for(200ms)) {
+            if (std::abs(strongestRecentlyHz(recorder, hz - 5, hz + 5) - hz) < 0.3) {
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(heard(261.63)) << "note 60 was not heard on klangora:out_1" << programLog();
+    sequencer.end(SIGKILL, 2000ms);
+    ASSERT_TRUE(click(kTriadButton)) << "xdotool cannot click";
+    // The pure triad of C from the base octave's 261 Hz: its fifth, then its third.
+    EXPECT_TRUE(heard(391.5)) << "the triad was not heard on klangora:out_1" << programLog();
+    EXPECT_NEAR(strongestRecentlyHz(recorder, 320, 332), 326.25, 0.5);
+    EXPECT_TRUE(program.running()) << "the program ended by itself" << programLog();
 }
 
 // F0 7E 7F 09 01 with no F7, then a note: the note is heard all the same.

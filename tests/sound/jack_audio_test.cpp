@@ -7,6 +7,7 @@
 #include "sound/output/chosen_audio_output.h"
 #include "sound/output/jack_audio_output.h"
 #include "support/child_process.h"
+#include "support/jack_probe.h"
 #include "support/pitch.h"
 #include "support/private_pulse_server.h"
 
@@ -46,62 +47,6 @@ bool until(const std::function<bool()>& done, std::chrono::milliseconds patience
     }
     return true;
 }
-
-// A client of the test's: sends planned MIDI events at absolute frames, or records a port
-// from an absolute frame on. Both start at the frame `start` once it is set.
-struct ProbeClient {
-    struct Event {
-        std::uint32_t frame;
-        std::array<std::uint8_t, 3> bytes;
-    };
-    jack_client_t* client = nullptr;
-    jack_port_t* port = nullptr;
-    std::vector<Event> plan;
-    std::vector<float> recording;
-    std::atomic<std::uint32_t> start{0};
-    std::atomic<bool> armed{false};
-    std::atomic<std::size_t> recorded{0};
-
-    ProbeClient(const char* name, const char* portType, unsigned long flags) {
-        jack_status_t status{};
-        client = jack_client_open(name, JackNoStartServer, &status);
-        if (client != nullptr) {
-            port = jack_port_register(client, "port", portType, flags, 0);
-            jack_set_process_callback(client, &ProbeClient::process, this);
-        }
-    }
-    ~ProbeClient() {
-        if (client != nullptr) {
-            jack_client_close(client);
-        }
-    }
-    static int process(jack_nframes_t frames, void* self) {
-        auto& probe = *static_cast<ProbeClient*>(self);
-        const jack_nframes_t first = jack_last_frame_time(probe.client);
-        void* buffer = jack_port_get_buffer(probe.port, frames);
-        if (jack_port_flags(probe.port) & JackPortIsOutput) {
-            jack_midi_clear_buffer(buffer);
-        }
-        if (!probe.armed) {
-            return 0;
-        }
-        for (const Event& event : probe.plan) {
-            const std::uint32_t at = probe.start + event.frame;
-            if (at >= first && at < first + frames) {
-                jack_midi_event_write(buffer, at - first, event.bytes.data(), 3);
-            }
-        }
-        const auto* in = static_cast<const float*>(buffer);
-        for (jack_nframes_t i = 0; i < frames && !probe.recording.empty(); ++i) {
-            const std::int64_t index = std::int64_t(first) + i - probe.start;
-            if (index >= 0 && std::size_t(index) < probe.recording.size()) {
-                probe.recording[std::size_t(index)] = in[i];
-                probe.recorded = std::size_t(index) + 1;
-            }
-        }
-        return 0;
-    }
-};
 
 class JackAudio : public testing::Test {
 protected:
