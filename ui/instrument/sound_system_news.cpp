@@ -3,9 +3,9 @@
 #include "sound/output/audio_output.h"
 #include "ui/classroom/settings.h"
 #include "ui/messages/message_board.h"
+#include "ui/texts/number_format.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 #include <QTimer>
 
 namespace {
@@ -39,13 +39,12 @@ QString SoundSystemNews::line() const {
     if (m_output.rate() <= 0 || m_output.periodFrames() <= 0) {
         return QCoreApplication::translate("klangora", "Lyd: %1.").arg(system);
     }
-    const QLocale locale;
     return QCoreApplication::translate("klangora",
                                        "Lyd: %1, %2 Hz, %3 rammer pr. periode, %4 ms forsinkelse.")
         .arg(system)
         .arg(m_output.rate())
         .arg(m_output.periodFrames())
-        .arg(locale.toString(static_cast<double>(m_output.latencyUs()) / 1000.0, 'f', 1));
+        .arg(formatTenths(static_cast<double>(m_output.latencyUs()) / 1000.0));
 }
 
 // Also after a change of language: the line is built anew each time and told when it differs.
