@@ -20,12 +20,12 @@ std::optional<AudioSystem> audioSystemFromCommandName(std::string_view name) {
 AudioOutputFactory chosenAudioOutput(AudioSystem system, std::uint32_t pulseStartMs) {
     return [system, pulseStartMs](AudioRenderer& renderer) -> std::unique_ptr<AudioOutput> {
         if (system == AudioSystem::pulse) {
-            return makePulseAudioOutput(renderer, pulseStartMs);
+            return makePulseAudioOutputStartingAt(renderer, pulseStartMs);
         }
         auto output = std::make_unique<JackThenPulseOutput>(renderer, pulseStartMs);
         if (system == AudioSystem::automatic && !output->startedOnJack()) {
             output.reset(); // no JACK here: the desktop's sound, without a word
-            return makePulseAudioOutput(renderer, pulseStartMs);
+            return makePulseAudioOutputStartingAt(renderer, pulseStartMs);
         }
         return output;
     };
@@ -80,7 +80,7 @@ void JackThenPulseOutput::watch() {
 }
 
 void JackThenPulseOutput::moveToPulse() {
-    m_pulse = makePulseAudioOutput(m_renderer, m_pulseStartMs);
+    m_pulse = makePulseAudioOutputStartingAt(m_renderer, m_pulseStartMs);
     m_current.store(m_pulse.get(), std::memory_order_release);
     m_moves.fetch_add(1);
     // Tones held when the server went sound on.

@@ -321,8 +321,8 @@ std::unique_ptr<AudioOutput> makePulseAudioOutput(AudioRenderer& renderer) {
     return std::make_unique<PulseAudioOutput>(renderer);
 }
 
-std::unique_ptr<AudioOutput> makePulseAudioOutput(AudioRenderer& renderer,
-                                                  std::uint32_t startLatencyMs) {
+std::unique_ptr<AudioOutput> makePulseAudioOutputStartingAt(AudioRenderer& renderer,
+                                                            std::uint32_t startLatencyMs) {
     return std::make_unique<PulseAudioOutput>(
         renderer, PulseAudioOutput::Scheduling::realtimeWherePossible,
         startLatencyMs == 0 ? kShortestLatencyMs : startLatencyMs);

@@ -66,7 +66,7 @@ private:
 std::unique_ptr<AudioOutput> makePulseAudioOutput(AudioRenderer& renderer);
 // The same beginning at the target this machine held before (0: at the shortest, growing only
 // where the server runs dry).
-std::unique_ptr<AudioOutput> makePulseAudioOutput(AudioRenderer& renderer,
-                                                  std::uint32_t startLatencyMs);
+std::unique_ptr<AudioOutput> makePulseAudioOutputStartingAt(AudioRenderer& renderer,
+                                                            std::uint32_t startLatencyMs);
 
 } // namespace klangora

@@ -53,9 +53,14 @@ void SoundSystemNews::look() {
         m_line = now;
         emit described(m_line);
     }
+    // The smallest target this machine ever held is where the next run begins; a busy day
+    // grows it within that run only.
     if (const int held = m_output.heldLatencyMs(); held > 0 && held != m_heldLatencyMs) {
         m_heldLatencyMs = held;
-        Settings().setPulseLatencyMs(held);
+        Settings settings;
+        if (held < settings.pulseLatencyMs().value_or(held + 1)) {
+            settings.setPulseLatencyMs(held);
+        }
     }
     if (const int moves = m_output.moves(); moves != m_moves) {
         m_moves = moves;
