@@ -427,26 +427,28 @@ void LiveSynth::render(std::span<float> out, int sampleRate) {
     endCallback();
 }
 
+// A scheduler (a piece) is given the parts between the events one after the other, as if they
+// were callbacks of their own: its clock advances by each part, so its events keep their frames.
 void LiveSynth::render(std::span<float> out, int sampleRate, FramedEvents& events) {
     beginCallback(sampleRate);
-    if (m_scheduler != nullptr) {
-        while (events.nextFrame() >= 0) {
-            events.applyNext(*this);
+    const auto renderPart = [&](std::span<float> part) {
+        if (m_scheduler != nullptr) {
+            m_scheduler->renderCallback(*this, part, sampleRate);
+        } else {
+            renderSpan(part, sampleRate);
         }
-        m_scheduler->renderCallback(*this, out, sampleRate);
-    } else {
-        std::size_t done = 0;
-        for (int frame = events.nextFrame(); frame >= 0; frame = events.nextFrame()) {
-            const std::size_t at = std::clamp(static_cast<std::size_t>(frame), done, out.size());
-            if (at > done) {
-                renderSpan(out.subspan(done, at - done), sampleRate);
-                done = at;
-            }
-            events.applyNext(*this);
+    };
+    std::size_t done = 0;
+    for (int frame = events.nextFrame(); frame >= 0; frame = events.nextFrame()) {
+        const std::size_t at = std::clamp(static_cast<std::size_t>(frame), done, out.size());
+        if (at > done) {
+            renderPart(out.subspan(done, at - done));
+            done = at;
         }
-        if (done < out.size()) {
-            renderSpan(out.subspan(done), sampleRate);
-        }
+        events.applyNext(*this);
+    }
+    if (done < out.size()) {
+        renderPart(out.subspan(done));
     }
     endCallback();
 }

@@ -29,8 +29,9 @@ inline double liveNoteHz(int note, const std::array<double, 12>& centsAboveC) {
 class LiveSynth;
 
 // Something on the audio thread that plays events at exact frames, such as a piece: while set,
-// it is called for every callback in place of a plain render, and must cover all of out with
-// renderSpan() calls in order, applying its events between them with applyOnAudioThread().
+// it is called for every callback (or every part of one between MIDI events at their frames) in
+// place of a plain render, and must cover all of out with renderSpan() calls in order, applying
+// its events between them with applyOnAudioThread(); its clock advances by out's length.
 class AudioScheduler {
 public:
     virtual ~AudioScheduler() = default;
@@ -89,8 +90,8 @@ public:
     // scheduler is set.
     void render(std::span<float> out, int sampleRate) override;
     // The same with MIDI events at their own frames: the voices are rendered up to an event's
-    // frame, the event applied, and rendering goes on. While a piece's scheduler splits the
-    // callback at its own events, they are applied at its start instead.
+    // frame, the event applied, and rendering goes on. A scheduler renders the parts between
+    // them, each as a callback of its own.
     void render(std::span<float> out, int sampleRate, FramedEvents& events) override;
     void applyAtFrame(const LiveEvent& event) override { applyOnAudioThread(event); }
     // Counted: the JACK client and the sequencer's thread each say so while they play MIDI.

@@ -845,6 +845,30 @@ TEST_F(SoundOnJack, MidiAndTheTriadButtonSoundOnTheJackPorts) {
     EXPECT_TRUE(program.running()) << "the program ended by itself" << programLog();
 }
 
+// Twenty notes sent into the real program's klangora:midi_in at chosen frames each start at their
+// own frame on klangora:out_1, and note 60 sounds the fixed c.
+TEST_F(SoundOnJack, NotesStartAtTheirOwnFrames) {
+    ASSERT_TRUE(waitForPort("klangora:midi_in")) << programLog();
+    const ScopedEnvironment server("JACK_DEFAULT_SERVER", jackName);
+    ProbeClient sender("sender", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput);
+    ProbeClient recorder("recorder", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput);
+    constexpr int kSpacing = 14400; // 300 ms from note to note, each held 100 ms
+    planNotes(sender, 20, 256, kSpacing, 4800);
+    ASSERT_TRUE(playAndRecord(sender, recorder, std::size_t(22) * kSpacing)) << programLog();
+    const std::vector<double> delaysMs = onsetDelaysMs(sender, recorder.recording, 256, 48000);
+    ASSERT_EQ(delaysMs.size(), 20U) << "a note never sounded" << programLog();
+    const OnsetSpread onsets = spreadOf(delaysMs);
+    std::ostringstream each;
+    for (const double ms : delaysMs) {
+        each << ' ' << ms;
+    }
+    EXPECT_GE(onsets.earliest, 0.0) << "a note sounded before its event:" << each.str();
+    EXPECT_LE(onsets.median, 1.0) << each.str();
+    EXPECT_LE(onsets.spread, 0.5) << each.str();
+    const auto c = recorder.recording.begin() + sender.plan[0].frame;
+    EXPECT_NEAR(strongestHz(std::vector<double>(c + 480, c + 4320), 48000, 240, 285), 261.63, 0.5);
+}
+
 // F0 7E 7F 09 01 with no F7, then a note: the note is heard all the same.
 TEST_F(MidiThroughJack, ANoteAfterAnUnterminatedSysexIsHeard) {
     ASSERT_TRUE(waitForPort("klangora:midi_in")) << programLog();

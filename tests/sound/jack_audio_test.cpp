@@ -89,48 +89,17 @@ TEST_F(JackAudio, NotesStartAtTheirOwnFrameAndSoundTheirPitch) {
     EXPECT_EQ(output->periodFrames(), kPeriod);
     ProbeClient sender("sender", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput);
     ProbeClient recorder("recorder", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput);
-    ASSERT_TRUE(sender.client != nullptr && recorder.client != nullptr);
-    // Offsets all over the period, the first and last frames among them; note 60 first.
-    for (int i = 0; i < kNotes; ++i) {
-        const auto offset = static_cast<std::uint32_t>((i * 97) % kPeriod);
-        const auto frame = static_cast<std::uint32_t>((i + 1) * kNoteSpacing) + offset;
-        const auto note = static_cast<std::uint8_t>(60 + (i * 5) % 12);
-        sender.plan.push_back({frame, {0x90, note, 100}});
-        sender.plan.push_back({frame + kNoteFrames, {0x80, note, 0}});
-    }
-    recorder.recording.assign(std::size_t(kNotes + 2) * kNoteSpacing, std::nanf(""));
-    ASSERT_EQ(jack_activate(sender.client), 0);
-    ASSERT_EQ(jack_activate(recorder.client), 0);
-    ASSERT_EQ(jack_connect(sender.client, "sender:port", "klangora:midi_in"), 0);
-    ASSERT_EQ(jack_connect(recorder.client, "klangora:out_1", "recorder:port"), 0);
-    const std::uint32_t start = jack_frame_time(sender.client) + kRate / 2;
-    sender.start = recorder.start = start;
-    sender.armed = recorder.armed = true;
-    // Freewheeling, the server runs period after period as fast as the clients go, none lost.
-    jack_set_freewheel(sender.client, 1);
-    ASSERT_TRUE(until([&] { return recorder.recorded == recorder.recording.size(); }, 20s));
-    jack_set_freewheel(sender.client, 0);
-
-    // The first sample that sounds after the note was sent, counted from the event's frame;
-    // looked for from a period before it, so that a note too early shows as well.
-    std::vector<double> delaysMs;
-
-    const std::vector<float>& heard = recorder.recording;
-    for (int i = 0; i < kNotes; ++i) {
-        const auto event = static_cast<std::int64_t>(sender.plan[std::size_t(2 * i)].frame);
-        auto first = std::find_if(heard.begin() + event - kPeriod, heard.end(),
-                                  [](float sample) { return !(std::abs(sample) <= 1e-6f); });
-        ASSERT_NE(first, heard.end()) << "note " << i << " never sounded";
-        delaysMs.push_back(double(first - heard.begin() - event) * 1000.0 / kRate);
-    }
-    std::vector<double> sorted = delaysMs;
-    std::sort(sorted.begin(), sorted.end());
-    EXPECT_GE(sorted.front(), 0.0) << "a note sounded before its event";
-    EXPECT_LE(sorted[sorted.size() / 2], 1.0);
-    EXPECT_LE(sorted.back() - sorted.front(), 0.5);
+    planNotes(sender, kNotes, kPeriod, kNoteSpacing, kNoteFrames);
+    ASSERT_TRUE(playAndRecord(sender, recorder, std::size_t(kNotes + 2) * kNoteSpacing));
+    const std::vector<double> delaysMs = onsetDelaysMs(sender, recorder.recording, kPeriod, kRate);
+    ASSERT_EQ(delaysMs.size(), std::size_t(kNotes)) << "a note never sounded";
+    const OnsetSpread onsets = spreadOf(delaysMs);
+    EXPECT_GE(onsets.earliest, 0.0) << "a note sounded before its event";
+    EXPECT_LE(onsets.median, 1.0);
+    EXPECT_LE(onsets.spread, 0.5);
 
     // Note 60, from its 10th to its 90th millisecond: the fixed c.
-    const auto c = heard.begin() + sender.plan[0].frame;
+    const auto c = recorder.recording.begin() + sender.plan[0].frame;
     const std::vector<double> held(c + kRate / 100, c + kRate * 9 / 100);
     EXPECT_NEAR(strongestHz(held, kRate, 240, 285), 261.63, 0.5);
 }

@@ -7,9 +7,13 @@
 #include <jack/jack.h>
 #include <jack/midiport.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
+#include <chrono>
+#include <cmath>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 namespace klangora::test_support {
@@ -67,5 +71,72 @@ struct ProbeClient {
         return 0;
     }
 };
+
+// Notes planned for the sender: note-on at a chosen offset in the period of every `spacing`
+// frames (offsets all over the period, its first and last frames among them), each held `held`
+// frames; note 60 first.
+inline void planNotes(ProbeClient& sender, int notes, int period, int spacing, int held) {
+    for (int i = 0; i < notes; ++i) {
+        const auto offset = static_cast<std::uint32_t>((i * 97) % period);
+        const auto frame = static_cast<std::uint32_t>((i + 1) * spacing) + offset;
+        const auto note = static_cast<std::uint8_t>(60 + (i * 5) % 12);
+        sender.plan.push_back({frame, {0x90, note, 100}});
+        sender.plan.push_back({frame + static_cast<std::uint32_t>(held), {0x80, note, 0}});
+    }
+}
+
+// For each note-on of the plan, the time from its event to the first sample recorded that is not
+// silent, looked for from a period before the event (a period never recorded, NaN, counts as
+// sound, so that it shows as a fault); empty when a note never sounded.
+inline std::vector<double> onsetDelaysMs(const ProbeClient& sender, const std::vector<float>& heard,
+                                         int period, int rate) {
+    std::vector<double> delays;
+    for (std::size_t i = 0; i < sender.plan.size(); i += 2) {
+        const auto event = static_cast<std::ptrdiff_t>(sender.plan[i].frame);
+        const auto first = std::find_if(heard.begin() + event - period, heard.end(),
+                                        [](float sample) { return !(std::abs(sample) <= 1e-6f); });
+        if (first == heard.end()) {
+            return {};
+        }
+        delays.push_back(double(first - heard.begin() - event) * 1000.0 / rate);
+    }
+    return delays;
+}
+
+// The sender's plan played into klangora:midi_in and klangora:out_1 recorded for `frames`
+// frames, the server freewheeling (period after period as fast as the clients go, none lost).
+// False when something could not be connected or the recording did not fill in time.
+inline bool playAndRecord(ProbeClient& sender, ProbeClient& recorder, std::size_t frames) {
+    recorder.recording.assign(frames, std::nanf(""));
+    if (sender.client == nullptr || recorder.client == nullptr ||
+        jack_activate(sender.client) != 0 || jack_activate(recorder.client) != 0 ||
+        jack_connect(sender.client, "sender:port", "klangora:midi_in") != 0 ||
+        jack_connect(recorder.client, "klangora:out_1", "recorder:port") != 0) {
+        return false;
+    }
+    const std::uint32_t start = jack_frame_time(sender.client) + 24000;
+    sender.start = recorder.start = start;
+    sender.armed = recorder.armed = true;
+    jack_set_freewheel(sender.client, 1);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (recorder.recorded < frames && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    jack_set_freewheel(sender.client, 0);
+    return recorder.recorded == frames;
+}
+
+// The earliest, the median and the spread (latest less earliest) of the delays.
+struct OnsetSpread {
+    double earliest = 0;
+    double median = 0;
+    double spread = 0;
+};
+inline OnsetSpread spreadOf(std::vector<double> delays) {
+    std::sort(delays.begin(), delays.end());
+    return delays.empty() ? OnsetSpread{}
+                          : OnsetSpread{delays.front(), delays[delays.size() / 2],
+                                        delays.back() - delays.front()};
+}
 
 } // namespace klangora::test_support
