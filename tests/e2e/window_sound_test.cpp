@@ -869,6 +869,20 @@ TEST_F(SoundOnJack, NotesStartAtTheirOwnFrames) {
     EXPECT_NEAR(strongestHz(std::vector<double>(c + 480, c + 4320), 48000, 240, 285), 261.63, 0.5);
 }
 
+// The JACK server killed under the program: the sound moves to PulseAudio, where a key held is
+// heard, and the program goes on.
+TEST_F(SoundOnJack, AServerGoneMovesTheSoundToPulseAudio) {
+    ASSERT_TRUE(waitForPort("klangora:out_1")) << programLog();
+    jackd.end(SIGKILL, 2000ms);
+    ASSERT_TRUE(click({60, 20})) << "xdotool cannot click"; // the window takes the keyboard
+    ASSERT_TRUE(xdotool({"keydown", "a"}).has_value());
+    EXPECT_TRUE(waitForTone(recorder, 261.6, 10s))
+        << "c was not heard on PulseAudio; heard: " << soundsIn(recorder.recording())
+        << programLog();
+    EXPECT_TRUE(xdotool({"keyup", "a"}).has_value());
+    EXPECT_TRUE(program.running()) << "the program ended by itself" << programLog();
+}
+
 // F0 7E 7F 09 01 with no F7, then a note: the note is heard all the same.
 TEST_F(MidiThroughJack, ANoteAfterAnUnterminatedSysexIsHeard) {
     ASSERT_TRUE(waitForPort("klangora:midi_in")) << programLog();
