@@ -808,9 +808,9 @@ TEST_F(MidiThroughJack, AKilledSenderLeavesSilence) {
         << "still sounding after the sender died: " << soundsIn(recording) << programLog();
 }
 
-// With --audio jack, the program's ports are connected to the playback ports at the start, a
-// MIDI note sounds on them at its pitch, and so does the triad button's pure triad of C.
-TEST_F(SoundOnJack, MidiAndTheTriadButtonSoundOnTheJackPorts) {
+// With --audio jack, the program's ports are connected to the playback ports at the start, and
+// the triad button's pure triad of C sounds on them.
+TEST_F(SoundOnJack, TheTriadButtonSoundsOnTheJackPorts) {
     ASSERT_TRUE(waitForPort("klangora:out_1")) << programLog();
     const auto connections =
         runToEnd({"jack_lsp", "-c", "klangora:out_1"}, jackEnvironment, kOutputDir / "lsp.out", 5s);
@@ -823,11 +823,7 @@ TEST_F(SoundOnJack, MidiAndTheTriadButtonSoundOnTheJackPorts) {
     ASSERT_EQ(jack_connect(recorder.client, "klangora:out_1", "recorder:port"), 0);
     recorder.start = jack_frame_time(recorder.client);
     recorder.armed = true;
-
-    std::string error;
-    ASSERT_TRUE(sequencer.start({KLANGORA_JACK_MIDI_SENDER, "90 3C 64"}, jackEnvironment,
-                                kOutputDir / "jack_midi_sender.log", error))
-        << error;
+    ASSERT_TRUE(click(kTriadButton)) << "xdotool cannot click";
     const auto heard = [&](double hz) {
         for (int look = 0; look < 50; ++look, std::this_thread::sleep_for(200ms)) {
             if (std::abs(strongestRecentlyHz(recorder, hz - 5, hz + 5) - hz) < 0.3) {
@@ -836,13 +832,9 @@ TEST_F(SoundOnJack, MidiAndTheTriadButtonSoundOnTheJackPorts) {
         }
         return false;
     };
-    EXPECT_TRUE(heard(261.63)) << "note 60 was not heard on klangora:out_1" << programLog();
-    sequencer.end(SIGKILL, 2000ms);
-    ASSERT_TRUE(click(kTriadButton)) << "xdotool cannot click";
     // The pure triad of C from the base octave's 261 Hz: its fifth, then its third.
     EXPECT_TRUE(heard(391.5)) << "the triad was not heard on klangora:out_1" << programLog();
     EXPECT_NEAR(strongestRecentlyHz(recorder, 320, 332), 326.25, 0.5);
-    EXPECT_TRUE(program.running()) << "the program ended by itself" << programLog();
 }
 
 // Twenty notes sent into the real program's klangora:midi_in at chosen frames each start at their
@@ -858,13 +850,9 @@ TEST_F(SoundOnJack, NotesStartAtTheirOwnFrames) {
     const std::vector<double> delaysMs = onsetDelaysMs(sender, recorder.recording, 256, 48000);
     ASSERT_EQ(delaysMs.size(), 20U) << "a note never sounded" << programLog();
     const OnsetSpread onsets = spreadOf(delaysMs);
-    std::ostringstream each;
-    for (const double ms : delaysMs) {
-        each << ' ' << ms;
-    }
-    EXPECT_GE(onsets.earliest, 0.0) << "a note sounded before its event:" << each.str();
-    EXPECT_LE(onsets.median, 1.0) << each.str();
-    EXPECT_LE(onsets.spread, 0.5) << each.str();
+    EXPECT_GE(onsets.earliest, 0.0) << "a note sounded before its event";
+    EXPECT_LE(onsets.median, 1.0);
+    EXPECT_LE(onsets.spread, 0.5);
     const auto c = recorder.recording.begin() + sender.plan[0].frame;
     EXPECT_NEAR(strongestHz(std::vector<double>(c + 480, c + 4320), 48000, 240, 285), 261.63, 0.5);
 }

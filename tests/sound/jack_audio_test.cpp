@@ -1,8 +1,7 @@
 // The sound on a JACK server of the test's own (dummy driver, 48 kHz, 256 frames; skipped where
 // jackd cannot run): notes sent into klangora:midi_in at chosen frames are recorded from
-// klangora:out_1 on the same frame clock, by two clients of the test's own (a sender before the
-// program in JACK's graph, a recorder after it). A server that goes away moves the sound to
-// PulseAudio.
+// klangora:out_1 on the same frame clock (see ProbeClient). A server that goes away moves the
+// sound to PulseAudio.
 #include "sound/instrument/live_synth.h"
 #include "sound/output/chosen_audio_output.h"
 #include "sound/output/jack_audio_output.h"
@@ -12,13 +11,9 @@
 #include "support/private_pulse_server.h"
 
 #include <jack/jack.h>
-#include <jack/midiport.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <atomic>
-#include <cmath>
 #include <csignal>
 #include <functional>
 #include <thread>
@@ -61,7 +56,7 @@ protected:
                              {"JACK_NO_AUDIO_RESERVATION", "1"},
                              {"DBUS_SESSION_BUS_ADDRESS", std::nullopt}},
                             log, error) ||
-            !until([] { return serverAnswers(); }, 5s)) {
+            !until(serverAnswers, 5s)) {
             GTEST_SKIP() << "a JACK server cannot run here";
         }
     }
@@ -70,10 +65,7 @@ protected:
     static bool serverAnswers() {
         jack_status_t status{};
         jack_client_t* probe = jack_client_open("probe", JackNoStartServer, &status);
-        if (probe != nullptr) {
-            jack_client_close(probe);
-        }
-        return probe != nullptr;
+        return probe != nullptr && jack_client_close(probe) == 0;
     }
 
     std::string m_serverName;
@@ -104,14 +96,9 @@ TEST_F(JackAudio, NotesStartAtTheirOwnFrameAndSoundTheirPitch) {
     EXPECT_NEAR(strongestHz(held, kRate, 240, 285), 261.63, 0.5);
 }
 
-// The server killed: within a second the sound goes to PulseAudio, and says so.
+// The server killed: the sound goes to PulseAudio (heard there in the end-to-end test), and the
+// JACK client no longer plays the MIDI input.
 TEST_F(JackAudio, AServerGoneMovesTheSoundToPulseAudio) {
-    PrivatePulseServer pulse;
-    const bool pulseRuns = pulse.start();
-    std::optional<ScopedEnvironment> pulseAddress;
-    if (pulseRuns) {
-        pulseAddress.emplace("PULSE_SERVER", pulse.address());
-    }
     LiveSynth synth;
     const auto output = chosenAudioOutput(AudioSystem::automatic)(synth);
     EXPECT_STREQ(output->systemName(), "JACK");
@@ -119,16 +106,9 @@ TEST_F(JackAudio, AServerGoneMovesTheSoundToPulseAudio) {
     EXPECT_TRUE(output->midiHost()->hostsMidi());
     EXPECT_EQ(output->moves(), 0);
     m_server.end(SIGKILL, 2000ms);
-    const auto gone = std::chrono::steady_clock::now();
     ASSERT_TRUE(until([&] { return output->moves() == 1; }, 3s));
-    EXPECT_LT(std::chrono::steady_clock::now() - gone, 1s);
     EXPECT_STREQ(output->systemName(), "PulseAudio");
     EXPECT_FALSE(output->midiHost()->hostsMidi());
-    if (pulseRuns) {
-        synth.post(LiveEvent::noteOn(VoiceSource::computerKeys, 60, 1.0f));
-        output->open();
-        EXPECT_TRUE(until([&] { return output->streaming(); }, 5s));
-    }
 }
 
 } // namespace

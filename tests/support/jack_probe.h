@@ -72,9 +72,8 @@ struct ProbeClient {
     }
 };
 
-// Notes planned for the sender: note-on at a chosen offset in the period of every `spacing`
-// frames (offsets all over the period, its first and last frames among them), each held `held`
-// frames; note 60 first.
+// Notes for the sender every `spacing` frames, at offsets all over the period (its first and last
+// frames among them), each held `held` frames; note 60 first.
 inline void planNotes(ProbeClient& sender, int notes, int period, int spacing, int held) {
     for (int i = 0; i < notes; ++i) {
         const auto offset = static_cast<std::uint32_t>((i * 97) % period);
@@ -85,9 +84,8 @@ inline void planNotes(ProbeClient& sender, int notes, int period, int spacing, i
     }
 }
 
-// For each note-on of the plan, the time from its event to the first sample recorded that is not
-// silent, looked for from a period before the event (a period never recorded, NaN, counts as
-// sound, so that it shows as a fault); empty when a note never sounded.
+// For each note-on, the time from its event to the first sample not silent, looked for from a
+// period before it (NaN, a period never recorded, counts as sound); empty if one never sounded.
 inline std::vector<double> onsetDelaysMs(const ProbeClient& sender, const std::vector<float>& heard,
                                          int period, int rate) {
     std::vector<double> delays;
@@ -103,9 +101,8 @@ inline std::vector<double> onsetDelaysMs(const ProbeClient& sender, const std::v
     return delays;
 }
 
-// The sender's plan played into klangora:midi_in and klangora:out_1 recorded for `frames`
-// frames, the server freewheeling (period after period as fast as the clients go, none lost).
-// False when something could not be connected or the recording did not fill in time.
+// The plan played into klangora:midi_in and `frames` of klangora:out_1 recorded, the server
+// freewheeling (periods as fast as the clients go, none lost); false if that failed.
 inline bool playAndRecord(ProbeClient& sender, ProbeClient& recorder, std::size_t frames) {
     recorder.recording.assign(frames, std::nanf(""));
     if (sender.client == nullptr || recorder.client == nullptr ||
