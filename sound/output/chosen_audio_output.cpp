@@ -23,9 +23,12 @@ AudioOutputFactory chosenAudioOutput(AudioSystem system, std::uint32_t pulseStar
             return makePulseAudioOutputStartingAt(renderer, pulseStartMs);
         }
         auto output = std::make_unique<JackThenPulseOutput>(renderer, pulseStartMs);
-        if (system == AudioSystem::automatic && !output->startedOnJack()) {
-            output.reset(); // no JACK here: the desktop's sound, without a word
-            return makePulseAudioOutputStartingAt(renderer, pulseStartMs);
+        if (!output->startedOnJack()) {
+            if (system == AudioSystem::automatic) {
+                output.reset(); // no JACK here: the desktop's sound, without a word
+                return makePulseAudioOutputStartingAt(renderer, pulseStartMs);
+            }
+            output->moveToPulse(); // JACK asked for, and none answered: said so
         }
         return output;
     };
@@ -43,8 +46,6 @@ JackThenPulseOutput::JackThenPulseOutput(AudioRenderer& renderer, std::uint32_t 
     if (m_jack) {
         m_current = m_jack.get();
         m_watcher = std::thread([this] { watch(); });
-    } else {
-        moveToPulse();
     }
 }
 

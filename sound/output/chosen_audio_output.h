@@ -35,8 +35,10 @@ public:
     JackThenPulseOutput(const JackThenPulseOutput&) = delete;
     JackThenPulseOutput& operator=(const JackThenPulseOutput&) = delete;
 
-    // Whether JACK answered at the start.
+    // Whether JACK answered at the start. Where it did not, the owner lets go of the output or
+    // moves the sound to PulseAudio before anything else is asked of it.
     bool startedOnJack() const { return m_jack != nullptr; }
+    void moveToPulse();
 
     void open() override { current().open(); }
     bool streaming() const override { return current().streaming(); }
@@ -55,7 +57,6 @@ public:
 private:
     AudioOutput& current() const { return *m_current.load(std::memory_order_acquire); }
     void watch();
-    void moveToPulse();
 
     AudioRenderer& m_renderer;
     std::uint32_t m_pulseStartMs;
