@@ -12,13 +12,14 @@
 #include "sound/instrument/live_instrument.h"
 #include "sound/music/piece_scheduler.h"
 #include "sound/music/render_command.h"
-#include "sound/output/pulse_audio_output.h"
+#include "sound/output/chosen_audio_output.h"
 #include "ui/classroom/classroom.h"
 #include "ui/classroom/interface_language.h"
 #include "ui/form1.h"
 #include "ui/instrument/midi_keyboard.h"
 #include "ui/instrument/midi_out.h"
 #include "ui/instrument/sound_choice.h"
+#include "ui/instrument/sound_system_news.h"
 #include "ui/lessons/lesson_files.h"
 #include "ui/music/midi_file_reason_text.h"
 #include "ui/music/music_session.h"
@@ -53,6 +54,7 @@ struct Request {
     bool fullScreen = false;
     QString exportFile; // --export-diagram: the handout written, no window shown
     klangora::mts::SendMode midiOut = klangora::mts::kDefaultSendMode; // --midi-out
+    klangora::AudioSystem audio = klangora::AudioSystem::automatic;    // --audio
 };
 
 Request ended(int exitStatus) {
@@ -188,6 +190,14 @@ Request readArguments(const QStringList& arguments) {
                         "scale1 (MTS skala, 1 byte), keys (MTS hver tangent) eller off (fra)."),
         QCoreApplication::translate("klangora", "TILSTAND"), "scale2");
     parser.addOption(midiOut);
+    const QCommandLineOption audio(
+        "audio",
+        QCoreApplication::translate(
+            "klangora", "Send lyden til SYSTEM: auto (JACK, hvis en JACK-server kører, ellers "
+                        "PulseAudio), jack (JACK: få millisekunders forsinkelse, MIDI på "
+                        "samplet) eller pulse (PulseAudio: 10-20 ms forsinkelse)."),
+        QCoreApplication::translate("klangora", "SYSTEM"), "auto");
+    parser.addOption(audio);
     const QCommandLineOption sound(
         "sound",
         QCoreApplication::translate("klangora",
@@ -320,6 +330,14 @@ Request readArguments(const QStringList& arguments) {
                 .arg(parser.value(midiOut)));
     }
     request.midiOut = *midiOutMode;
+    const auto audioSystem =
+        klangora::audioSystemFromCommandName(parser.value(audio).toStdString());
+    if (!audioSystem) {
+        return refuse(QCoreApplication::translate(
+                          "klangora", "--audio skal være auto, jack eller pulse, ikke »%1«")
+                          .arg(parser.value(audio)));
+    }
+    request.audio = *audioSystem;
     if (const auto problem = musicProblem(request)) {
         print(stderr, QStringLiteral("klangora: %1\n").arg(*problem));
         return ended(kMusicError);
@@ -358,8 +376,8 @@ int runWindow(int argc, char* argv[], const Request& request) {
     klangora::FluidRenderer fluid;
     klangora::OutputVolume volume;
     klangora::InstrumentSoundMix mix(fluid, volume);
-    const auto instrument =
-        std::make_unique<klangora::LiveInstrument>(klangora::makePulseAudioOutput);
+    const auto instrument = std::make_unique<klangora::LiveInstrument>(
+        klangora::chosenAudioOutput(request.audio, SoundSystemNews::rememberedPulseLatencyMs()));
     instrument->synth().setExtraRenderer(&mix);
     klangora::ChordVoicePlayer chords(instrument->synth().chordVoice(), instrument->output());
     ResponsivePlayer player(chords);
@@ -377,6 +395,8 @@ int runWindow(int argc, char* argv[], const Request& request) {
                      &form.session().pieceScheduler().midiQueue()},
                     request.midiOut);
     form.setMidiOut(&midiOut);
+    SoundSystemNews soundNews(&form, *instrument->output(), session.messages());
+    form.describeSoundSystem(soundNews);
     MusicSession& music = form.music();
     if (request.zoomPercent) {
         form.classroom().zoom().setPercent(*request.zoomPercent);

@@ -113,10 +113,12 @@ long residentKb() {
 
 // "--ordinary" after the mode measures the output without real-time scheduling, for comparison.
 PulseAudioOutput::Scheduling g_scheduling = PulseAudioOutput::Scheduling::realtimeWherePossible;
+// "--start-ms=N" begins the stream at N ms, as the program does at the latency it held before.
+std::uint32_t g_startMs = 0;
 
 std::unique_ptr<LiveInstrument> makeInstrument() {
     return std::make_unique<LiveInstrument>([](AudioRenderer& synth) {
-        return std::make_unique<PulseAudioOutput>(synth, g_scheduling);
+        return std::make_unique<PulseAudioOutput>(synth, g_scheduling, g_startMs);
     });
 }
 
@@ -333,9 +335,12 @@ int main(int argc, char** argv) {
         if (std::string(argv[i]) == "--ordinary") {
             g_scheduling = PulseAudioOutput::Scheduling::ordinary;
         }
+        if (std::string(argv[i]).rfind("--start-ms=", 0) == 0) {
+            g_startMs = static_cast<std::uint32_t>(std::stoul(std::string(argv[i]).substr(11)));
+        }
     }
     const auto count = [&](int fallback) {
-        return argc > 2 && std::string(argv[2]) != "--ordinary" ? std::stoi(argv[2]) : fallback;
+        return argc > 2 && std::string(argv[2]).rfind("--", 0) != 0 ? std::stoi(argv[2]) : fallback;
     };
     if (mode == "--latency") {
         return measureLatency(count(1000));

@@ -515,6 +515,30 @@
 <context>
     <name>klangora</name>
     <message>
+        <source>Lyd: %1, %2 Hz, %3 rammer pr. periode, %4 ms forsinkelse.</source>
+        <translation>Sound: %1, %2 Hz, %3 frames per period, %4 ms latency.</translation>
+    </message>
+    <message>
+        <source>Lyd: %1.</source>
+        <translation>Sound: %1.</translation>
+    </message>
+    <message>
+        <source>Ingen JACK-server; lyden går nu gennem PulseAudio.</source>
+        <translation>No JACK server; the sound now goes through PulseAudio.</translation>
+    </message>
+    <message>
+        <source>--audio skal være auto, jack eller pulse, ikke »%1«</source>
+        <translation>--audio must be auto, jack or pulse, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>SYSTEM</source>
+        <translation>SYSTEM</translation>
+    </message>
+    <message>
+        <source>Send lyden til SYSTEM: auto (JACK, hvis en JACK-server kører, ellers PulseAudio), jack (JACK: få millisekunders forsinkelse, MIDI på samplet) eller pulse (PulseAudio: 10-20 ms forsinkelse).</source>
+        <translation>Send the sound to SYSTEM: auto (JACK if a JACK server runs, else PulseAudio), jack (JACK: a few milliseconds of latency, MIDI to the sample) or pulse (PulseAudio: 10-20 ms latency).</translation>
+    </message>
+    <message>
         <source>En Scala-stemning (.scl), et stykke musik (.mid) eller en lektion (.lektion), der åbnes ved start.</source>
         <translation>A Scala tuning (.scl), a piece of music (.mid) or a lesson (.lektion) to open at the start.</translation>
     </message>

@@ -15,6 +15,7 @@
 #include "ui/instrument/live_playing.h"
 #include "ui/instrument/midi_out.h"
 #include "ui/instrument/sound_choice.h"
+#include "ui/instrument/sound_system_news.h"
 #include "ui/layout/window_layout.h"
 #include "ui/lessons/lesson_panel.h"
 #include "ui/lessons/lessons_menu.h"
@@ -387,6 +388,11 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event) {
 }
 void TForm1::dropEvent(QDropEvent* event) {
     m_parts->files.dropEvent(event);
+}
+
+void TForm1::describeSoundSystem(const SoundSystemNews& news) {
+    connect(&news, &SoundSystemNews::described, &m_parts->selection,
+            &ToneSelection::describeSoundSystem);
 }
 
 void TForm1::setSoundChoice(SoundChoice* choice,

@@ -26,6 +26,7 @@ class LivePlaying;
 class MusicSession;
 struct WindowWidgets;
 class MidiOut;
+class SoundSystemNews;
 class SoundChoice;
 class Session;
 class SoundPlayer;
@@ -104,6 +105,8 @@ public:
                         std::optional<klangora::InstrumentSound> forThisRun = std::nullopt);
     // The "MIDI ud" submenu in the context menu; the window does not own it.
     void setMidiOut(MidiOut* midiOut) { m_midiOut = midiOut; }
+    // The sound system's line in the hint.
+    void describeSoundSystem(const SoundSystemNews& news);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

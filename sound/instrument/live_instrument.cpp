@@ -94,6 +94,17 @@ void LiveInstrument::noteOn(VoiceSource source, int note, float velocity) {
     send(LiveEvent::noteOn(source, note, velocity));
 }
 
+void LiveInstrument::recordPlayed(VoiceSource source, int note, float velocity, bool on) {
+    if (!isNote(note)) {
+        return;
+    }
+    const auto n = static_cast<std::size_t>(note);
+    wanted(source).notes.set(n, on);
+    if (on) {
+        wanted(source).velocity[n] = velocity;
+    }
+}
+
 void LiveInstrument::noteOff(VoiceSource source, int note) {
     if (!isNote(note)) {
         return;

@@ -46,6 +46,9 @@ public:
     // it glides there.
     void fixedOn(VoiceSource source, int id, double frequencyHz, float velocity = 1.0f);
     void fixedOff(VoiceSource source, int id);
+    // A note already played on the audio side (the MIDI input there): only the window's record
+    // of what sounds follows, nothing is sent.
+    void recordPlayed(VoiceSource source, int note, float velocity, bool on);
     // While a source's pedal is down, its released notes sound on until the pedal goes up.
     void sustain(VoiceSource source, bool down);
     // Everything a source holds, its pedal too.

@@ -315,6 +315,9 @@ void LiveSynth::adopt(const WantedState& wanted) {
         if (source == VoiceSource::piece) {
             continue; // struck on this thread by the piece's scheduler: no window's state holds it
         }
+        if (source == VoiceSource::midi && m_midiOnAudioSide.load(std::memory_order_relaxed) > 0) {
+            continue; // played here as it arrives; the window only hears of it afterwards
+        }
         const WantedState::Source& want = wanted.sources[static_cast<std::size_t>(s)];
         const std::bitset<128> sounding = soundingNotesNow(source);
         for (int note = 0; note < 128; ++note) {
@@ -405,6 +408,9 @@ void LiveSynth::beginCallback(int sampleRate) {
     while (const auto event = m_events.pop()) {
         apply(*event);
     }
+    while (const auto event = m_midiThreadEvents.pop()) {
+        applyOnAudioThread(*event);
+    }
 }
 
 void LiveSynth::endCallback() {
@@ -417,6 +423,32 @@ void LiveSynth::render(std::span<float> out, int sampleRate) {
         m_scheduler->renderCallback(*this, out, sampleRate);
     } else {
         renderSpan(out, sampleRate);
+    }
+    endCallback();
+}
+
+// A scheduler (a piece) is given the parts between the events one after the other, as if they
+// were callbacks of their own: its clock advances by each part, so its events keep their frames.
+void LiveSynth::render(std::span<float> out, int sampleRate, FramedEvents& events) {
+    beginCallback(sampleRate);
+    const auto renderPart = [&](std::span<float> part) {
+        if (m_scheduler != nullptr) {
+            m_scheduler->renderCallback(*this, part, sampleRate);
+        } else {
+            renderSpan(part, sampleRate);
+        }
+    };
+    std::size_t done = 0;
+    for (int frame = events.nextFrame(); frame >= 0; frame = events.nextFrame()) {
+        const std::size_t at = std::clamp(static_cast<std::size_t>(frame), done, out.size());
+        if (at > done) {
+            renderPart(out.subspan(done, at - done));
+            done = at;
+        }
+        events.applyNext(*this);
+    }
+    if (done < out.size()) {
+        renderPart(out.subspan(done));
     }
     endCallback();
 }

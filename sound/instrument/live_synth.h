@@ -29,8 +29,9 @@ inline double liveNoteHz(int note, const std::array<double, 12>& centsAboveC) {
 class LiveSynth;
 
 // Something on the audio thread that plays events at exact frames, such as a piece: while set,
-// it is called for every callback in place of a plain render, and must cover all of out with
-// renderSpan() calls in order, applying its events between them with applyOnAudioThread().
+// it is called for every callback (or every part of one between MIDI events at their frames) in
+// place of a plain render, and must cover all of out with renderSpan() calls in order, applying
+// its events between them with applyOnAudioThread(); its clock advances by out's length.
 class AudioScheduler {
 public:
     virtual ~AudioScheduler() = default;
@@ -55,6 +56,12 @@ public:
     // LiveInstrument).
     bool post(const LiveEvent& event) { return m_events.push(event); }
     bool hasRoom() const { return m_events.hasRoom(); }
+
+    // ---- One MIDI thread (the ALSA sequencer's) ----
+
+    // Notes straight from a MIDI thread, taken up at the next callback; false when the queue is
+    // full. Never waits.
+    bool postFromMidiThread(const LiveEvent& event) { return m_midiThreadEvents.push(event); }
     // Where whole wanted states go: fill back(), publish(), then post a handOver event with the
     // state's number.
     StateHandOver& handOver() { return m_handOver; }
@@ -82,6 +89,15 @@ public:
     // is published. The same as beginCallback(rate); renderSpan(out, rate); endCallback() when no
     // scheduler is set.
     void render(std::span<float> out, int sampleRate) override;
+    // The same with MIDI events at their own frames: the voices are rendered up to an event's
+    // frame, the event applied, and rendering goes on. A scheduler renders the parts between
+    // them, each as a callback of its own.
+    void render(std::span<float> out, int sampleRate, FramedEvents& events) override;
+    void applyAtFrame(const LiveEvent& event) override { applyOnAudioThread(event); }
+    // Counted: the JACK client and the sequencer's thread each say so while they play MIDI.
+    void setMidiOnAudioSide(bool onAudioSide) override {
+        m_midiOnAudioSide.fetch_add(onAudioSide ? 1 : -1, std::memory_order_relaxed);
+    }
 
     // A callback split at events' frames, for an AudioScheduler or a caller of its own:
     //     synth.beginCallback(rate);
@@ -169,6 +185,8 @@ private:
     // The sounding notes of each source, two 64-bit halves each.
     std::array<std::array<std::atomic<std::uint64_t>, 2>, kVoiceSourceCount> m_published{};
     std::atomic<std::int64_t> m_lastToneStartNs{0};
+    std::atomic<int> m_midiOnAudioSide{0};
+    EventQueue<LiveEvent, 1024> m_midiThreadEvents;
 };
 
 } // namespace klangora

@@ -31,7 +31,8 @@ std::uint8_t byte(int value) {
 
 } // namespace
 
-AlsaSequencerInput::AlsaSequencerInput(std::function<void()> wake) : m_wake(std::move(wake)) {
+AlsaSequencerInput::AlsaSequencerInput(std::function<void()> wake, OnThread onThread)
+    : m_wake(std::move(wake)), m_onThread(std::move(onThread)) {
     if (access(kSequencerDevice, R_OK | W_OK) != 0) {
         return; // no sequencer: the keyboard of the computer still plays
     }
@@ -131,6 +132,7 @@ void AlsaSequencerInput::remember(Source source, const std::string& name) {
                      [source](const auto& entry) { return entry.first == source; })) {
         m_connected.emplace_back(source, name);
         m_changed = true;
+        m_wake();
     }
 }
 
@@ -159,6 +161,14 @@ std::vector<std::string> AlsaSequencerInput::names() const {
 
 void AlsaSequencerInput::push(const Item& item) {
     const std::lock_guard lock(m_pushLock);
+    if (m_onThread) {
+        m_onThread(item.source, item.gone,
+                   std::span<const std::uint8_t>(item.bytes.data(), item.size));
+        if (item.gone) {
+            m_wake(); // the window lists the senders anew
+        }
+        return;
+    }
     if (!m_queue.push(item)) {
         m_overflowed = true;
     }

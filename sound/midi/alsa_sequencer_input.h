@@ -39,8 +39,14 @@ public:
     // Bytes handed to receive() come from this source.
     static constexpr Source kOwnSource = 0xFFFF;
 
+    // What a sender sent, or that it went away, handed over on the input's own thread.
+    using OnThread =
+        std::function<void(Source source, bool gone, std::span<const std::uint8_t> bytes)>;
+
     // wake is called from the input's thread whenever something waits; it must not block.
-    explicit AlsaSequencerInput(std::function<void()> wake);
+    // With onThread, the senders' bytes go to it instead, on the input's thread (or the caller's
+    // of receive()), and nothing waits for drain() but the news of senders.
+    explicit AlsaSequencerInput(std::function<void()> wake, OnThread onThread = {});
     ~AlsaSequencerInput();
     AlsaSequencerInput(const AlsaSequencerInput&) = delete;
     AlsaSequencerInput& operator=(const AlsaSequencerInput&) = delete;
@@ -97,6 +103,7 @@ private:
     void push(const Item& item);
 
     std::function<void()> m_wake;
+    OnThread m_onThread;
     _snd_seq* m_seq = nullptr;
     int m_client = -1;
     int m_port = -1;

@@ -26,8 +26,8 @@ void quiet(const char*) {}
 
 } // namespace
 
-JackMidiPort::JackMidiPort(std::function<void()> wake)
-    : m_wake(std::move(wake)), m_ring(jack_ringbuffer_create(kRingBytes)),
+JackMidiPort::JackMidiPort(std::function<void()> wake, JackMidiHost* host)
+    : m_wake(std::move(wake)), m_host(host), m_ring(jack_ringbuffer_create(kRingBytes)),
       m_outRing(jack_ringbuffer_create(kRingBytes)), m_worker([this] { run(); }) {}
 
 JackMidiPort::~JackMidiPort() {
@@ -51,7 +51,7 @@ void JackMidiPort::run() {
         if (m_client != nullptr && m_serverGone.exchange(false)) {
             closeClient();
         }
-        if (m_client == nullptr) {
+        if (m_client == nullptr && !hosted()) {
             openClient();
         }
         lock.lock();
@@ -105,7 +105,7 @@ void JackMidiPort::closeClient() {
 }
 
 std::vector<std::string> JackMidiPort::names() const {
-    if (!m_open) {
+    if (!open()) {
         return {};
     }
     return {std::string("JACK: ") + kClientName + ":" + kPortName};
@@ -149,6 +149,10 @@ void JackMidiPort::writeOutgoing(std::uint32_t frames) {
 }
 
 void JackMidiPort::send(std::span<const std::uint8_t> message) {
+    if (hosted()) {
+        m_host->sendMidi(message);
+        return;
+    }
     const auto size = static_cast<Size>(message.size());
     if (!m_open || message.empty() || message.size() > kRingBytes / 4 ||
         jack_ringbuffer_write_space(m_outRing) < sizeof size + size) {

@@ -10,6 +10,11 @@
 //
 // The same client offers klangora:midi_out: the owner's thread puts whole messages into a second
 // ring buffer, which the process callback empties into the port each period.
+//
+// Where the sound itself goes to JACK, its client carries both ports (a JackMidiHost): while it
+// runs, this opens no client of its own and sends through the host.
+#include "sound/midi/jack_midi_host.h"
+
 #include <jack/ringbuffer.h>
 #include <jack/types.h>
 
@@ -29,7 +34,7 @@ namespace klangora {
 class JackMidiPort {
 public:
     // wake is called, from JACK's threads, whenever events or news wait; it must not block.
-    explicit JackMidiPort(std::function<void()> wake);
+    explicit JackMidiPort(std::function<void()> wake, JackMidiHost* host = nullptr);
     ~JackMidiPort();
     JackMidiPort(const JackMidiPort&) = delete;
     JackMidiPort& operator=(const JackMidiPort&) = delete;
@@ -44,11 +49,17 @@ public:
     // True once after a connection went away, the server shut down or events were lost: every
     // note that came through JACK is to be let go.
     bool takeLoss() { return m_lost.exchange(false); }
-    bool open() const { return m_open.load(); }
+    bool open() const { return m_open.load() || hosted(); }
+    // Whether the sound's JACK client carries the ports now.
+    bool hosted() const { return m_host != nullptr && m_host->hostsMidi(); }
+    JackMidiHost* host() const { return m_host; }
     // The owner's thread: one whole MIDI message out (dropped while no server runs or the ring
     // is full). True once after a receiver was connected to the output port.
     void send(std::span<const std::uint8_t> message);
-    bool takeNewListener() { return m_newListener.exchange(false); }
+    bool takeNewListener() {
+        const bool hostHeard = m_host != nullptr && m_host->takeNewListener();
+        return m_newListener.exchange(false) || hostHeard;
+    }
 
     // The port's name while it exists.
     std::vector<std::string> names() const;
@@ -73,6 +84,7 @@ private:
     static void onShutdown(void* self);
 
     std::function<void()> m_wake;
+    JackMidiHost* m_host;
     jack_ringbuffer_t* m_ring;
     jack_client_t* m_client = nullptr; // the worker's
     jack_port_t* m_port = nullptr;

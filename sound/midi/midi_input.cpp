@@ -1,6 +1,8 @@
 // The two ways MIDI arrives, each sender parsed on its own and played into one sink.
 #include "sound/midi/midi_input.h"
 
+#include "sound/instrument/live_synth.h"
+
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -20,14 +22,28 @@ void MidiInput::Sender::letGo() {
     notes.releaseAll();
 }
 
-MidiInput::MidiInput(NoteSink& sink)
+MidiInput::MidiInput(NoteSink& sink, MidiAudioSide audioSide)
     : m_sink(sink), m_wakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)), m_jackSender(sink, m_thru),
-      m_alsa(std::make_unique<AlsaSequencerInput>([this] { wake(); })),
-      m_jack(std::make_unique<JackMidiPort>([this] { wake(); })) {}
+      m_synth(audioSide.synth),
+      m_threadSide(m_synth != nullptr ? std::make_unique<ThreadSideMidi>(*m_synth) : nullptr) {
+    AlsaSequencerInput::OnThread onThread;
+    if (m_threadSide) {
+        m_synth->setMidiOnAudioSide(true);
+        onThread = [this](AlsaSequencerInput::Source source, bool gone,
+                          std::span<const std::uint8_t> bytes) {
+            m_threadSide->receive(source, gone, bytes);
+        };
+    }
+    m_alsa = std::make_unique<AlsaSequencerInput>([this] { wake(); }, std::move(onThread));
+    m_jack = std::make_unique<JackMidiPort>([this] { wake(); }, audioSide.jack);
+}
 
 MidiInput::~MidiInput() {
     m_jack.reset();
     m_alsa.reset();
+    if (m_synth != nullptr) {
+        m_synth->setMidiOnAudioSide(false);
+    }
     if (m_wakeFd >= 0) {
         close(m_wakeFd);
     }
@@ -95,6 +111,12 @@ bool MidiInput::drain() {
 
 void MidiInput::releaseAll() {
     m_jackSender.letGo();
+    if (m_jack->host() != nullptr) {
+        m_jack->host()->midi().letGo();
+    }
+    if (m_threadSide) {
+        m_threadSide->letGo();
+    }
     for (auto& [source, sender] : m_alsaSenders) {
         sender->letGo();
     }

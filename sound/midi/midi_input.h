@@ -14,6 +14,7 @@
 #include "sound/midi/jack_midi_port.h"
 #include "sound/midi/midi_notes.h"
 #include "sound/midi/midi_stream.h"
+#include "sound/midi/thread_side_midi.h"
 
 #include <atomic>
 #include <cstdint>
@@ -25,10 +26,21 @@
 
 namespace klangora {
 
+// Where the notes may be played without the owner's thread: the sound's JACK client that
+// hosts the JACK MIDI ports (see AudioSideMidi), and the voices the sequencer's thread posts
+// its notes to (see ThreadSideMidi). The owner learns of those notes afterwards, from their
+// news queues.
+struct MidiAudioSide {
+    JackMidiHost* jack = nullptr;
+    LiveSynth* synth = nullptr;
+};
+
 class MidiInput {
 public:
-    // Opens what is there; sink receives the notes, on the thread that calls drain().
-    explicit MidiInput(NoteSink& sink);
+    using AudioSide = MidiAudioSide;
+    // Opens what is there; sink receives the notes that pass through the owner's thread, on the
+    // thread that calls drain().
+    explicit MidiInput(NoteSink& sink, MidiAudioSide audioSide = {});
     ~MidiInput();
     MidiInput(const MidiInput&) = delete;
     MidiInput& operator=(const MidiInput&) = delete;
@@ -54,10 +66,18 @@ public:
     // The sequencer side itself, for tests that stand in for the sequencer, and for the output,
     // whose ports belong to the same clients.
     AlsaSequencerInput& alsa() { return *m_alsa; }
+    // The sequencer's notes as its thread played them; null unless the voices were given.
+    ThreadSideMidi* threadSide() { return m_threadSide.get(); }
     JackMidiPort& jack() { return *m_jack; }
     // Every channel message of every sender, as it arrives, passed on (to the MIDI output).
     using Thru = std::function<void(const MidiMessage&)>;
     void setThru(Thru thru) { m_thru = std::move(thru); }
+    // A message played elsewhere (on the audio side), passed on as if it had come through here.
+    void passOn(const MidiMessage& message) {
+        if (m_thru) {
+            m_thru(message);
+        }
+    }
 
     static constexpr int kAlsaSource = 0;
     static constexpr int kJackSource = 1;
@@ -83,6 +103,8 @@ private:
     Sender m_jackSender;
     std::map<AlsaSequencerInput::Source, std::unique_ptr<Sender>> m_alsaSenders;
     bool m_jackWasOpen = false;
+    LiveSynth* m_synth;
+    std::unique_ptr<ThreadSideMidi> m_threadSide;
     // Last: their threads stop before the rest goes.
     std::unique_ptr<AlsaSequencerInput> m_alsa;
     std::unique_ptr<JackMidiPort> m_jack;

@@ -70,14 +70,19 @@ void closePulseContext(pa_context*& context) {
     context = nullptr;
 }
 
-// The latency asked for at first: the output holds only this much beyond what the server has
-// taken. Eight milliseconds ran dry several times a minute on a busy two-core machine even with
-// real-time scheduling (the server's protocol thread is not a real-time one); sixteen kept a held
-// chord whole. A machine too busy to keep up even so (the server ran dry) is given more, step by
-// step, up to the longest; what it needed is kept for later streams.
+// The latency asked for at first, unless the caller knows better: the output holds only this
+// much beyond what the server has taken. Eight milliseconds ran dry several times a minute on a
+// busy two-core machine even with real-time scheduling (the server's protocol thread is not a
+// real-time one); sixteen kept a held chord whole. A machine too busy to keep up even so (the
+// server ran dry) is given more, step by step, up to the longest; what it needed is kept for
+// later streams. The program itself starts where this machine held before (heldLatencyMs()),
+// and at the shortest when it knows nothing yet.
 constexpr std::uint32_t kTargetLatencyMs = 16;
-constexpr std::uint32_t kLatencyStepMs = 8;
+constexpr std::uint32_t kShortestLatencyMs = 6;
+constexpr std::uint32_t kLatencyStepMs = 4;
 constexpr std::uint32_t kLongestLatencyMs = 48;
+// A stream that played this long without running dry held its latency.
+constexpr auto kHeldAfter = 5000ms;
 // A server that stops asking for samples for this long is frozen and given up.
 constexpr auto kStallLimit = 1000ms;
 // The stream is let go this long after the last tone has faded.
@@ -96,7 +101,11 @@ class PulseAudioOutput::Connection {
 public:
     enum class State { idle, connecting, streaming, failed };
 
-    Connection(PulseAudioOutput& owner) : m_owner(owner), m_loop(pa_mainloop_new()) {}
+    Connection(PulseAudioOutput& owner, std::uint32_t startLatencyMs)
+        : m_owner(owner), m_loop(pa_mainloop_new()),
+          m_latencyMs(startLatencyMs == 0
+                          ? kTargetLatencyMs
+                          : std::clamp(startLatencyMs, kShortestLatencyMs, kLongestLatencyMs)) {}
     ~Connection() {
         close(State::idle);
         pa_mainloop_free(m_loop);
@@ -135,6 +144,9 @@ public:
         } else if (m_state == State::streaming) {
             if (now - m_lastWrite > kStallLimit) {
                 close(State::failed);
+            } else if (now - m_lastUnderrun > kHeldAfter && !m_owner.m_renderer.silent()) {
+                m_owner.m_heldLatencyMs = static_cast<int>(m_latencyMs);
+                m_lastSound = now;
             } else if (!m_owner.m_renderer.silent()) {
                 m_lastSound = now;
             } else if (now - m_lastSound > kIdleRelease) {
@@ -186,7 +198,7 @@ private:
             return;
         }
         m_state = State::streaming;
-        m_lastWrite = m_lastSound = Clock::now();
+        m_lastWrite = m_lastSound = m_lastUnderrun = Clock::now();
         m_owner.m_streaming = true;
     }
 
@@ -223,6 +235,7 @@ private:
     static void onUnderflow(pa_stream* stream, void* self) {
         auto& connection = *static_cast<Connection*>(self);
         ++connection.m_owner.m_underruns;
+        connection.m_lastUnderrun = Clock::now();
         if (connection.m_latencyMs >= kLongestLatencyMs) {
             return;
         }
@@ -247,14 +260,16 @@ private:
     pa_stream* m_stream = nullptr;
     State m_state = State::idle;
     int m_rate = 48000;
-    std::uint32_t m_latencyMs = kTargetLatencyMs;
+    std::uint32_t m_latencyMs;
     Clock::time_point m_deadline;
+    Clock::time_point m_lastUnderrun;
     Clock::time_point m_lastWrite;
     Clock::time_point m_lastSound;
 };
 
-PulseAudioOutput::PulseAudioOutput(AudioRenderer& renderer, Scheduling scheduling)
-    : m_renderer(renderer), m_connection(std::make_unique<Connection>(*this)),
+PulseAudioOutput::PulseAudioOutput(AudioRenderer& renderer, Scheduling scheduling,
+                                   std::uint32_t startLatencyMs)
+    : m_renderer(renderer), m_connection(std::make_unique<Connection>(*this, startLatencyMs)),
       m_scheduling(scheduling), m_thread([this] { run(); }) {}
 
 PulseAudioOutput::~PulseAudioOutput() {
@@ -304,6 +319,13 @@ void PulseAudioOutput::run() {
 
 std::unique_ptr<AudioOutput> makePulseAudioOutput(AudioRenderer& renderer) {
     return std::make_unique<PulseAudioOutput>(renderer);
+}
+
+std::unique_ptr<AudioOutput> makePulseAudioOutputStartingAt(AudioRenderer& renderer,
+                                                            std::uint32_t startLatencyMs) {
+    return std::make_unique<PulseAudioOutput>(
+        renderer, PulseAudioOutput::Scheduling::realtimeWherePossible,
+        startLatencyMs == 0 ? kShortestLatencyMs : startLatencyMs);
 }
 
 } // namespace klangora

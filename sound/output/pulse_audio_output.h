@@ -20,8 +20,10 @@ class PulseAudioOutput : public AudioOutput {
 public:
     // The output's thread asks for real-time scheduling unless told not to (for comparisons).
     enum class Scheduling { realtimeWherePossible, ordinary };
+    // startLatencyMs: the target to begin with (0: the cautious default of 16 ms).
     explicit PulseAudioOutput(AudioRenderer& renderer,
-                              Scheduling scheduling = Scheduling::realtimeWherePossible);
+                              Scheduling scheduling = Scheduling::realtimeWherePossible,
+                              std::uint32_t startLatencyMs = 0);
     ~PulseAudioOutput() override;
     PulseAudioOutput(const PulseAudioOutput&) = delete;
     PulseAudioOutput& operator=(const PulseAudioOutput&) = delete;
@@ -33,6 +35,7 @@ public:
     int rate() const override { return m_rate.load(); }
     int periodFrames() const override { return m_periodFrames.load(); }
     std::int64_t latencyUs() const override { return m_latencyUs.load(); }
+    int heldLatencyMs() const override { return m_heldLatencyMs.load(); }
 
     // For measurements: how often the server ran out of samples, and whether the output's
     // thread runs under a real-time policy, as it last looked.
@@ -54,11 +57,16 @@ private:
     std::atomic<std::int64_t> m_latencyUs{0};
     std::atomic<int> m_underruns{0};
     std::atomic<bool> m_realtime{false};
+    std::atomic<int> m_heldLatencyMs{0};
     const Scheduling m_scheduling;
     std::thread m_thread; // last: it starts when everything else exists
 };
 
 // The backend as the program chooses it.
 std::unique_ptr<AudioOutput> makePulseAudioOutput(AudioRenderer& renderer);
+// The same beginning at the target this machine held before (0: at the shortest, growing only
+// where the server runs dry).
+std::unique_ptr<AudioOutput> makePulseAudioOutputStartingAt(AudioRenderer& renderer,
+                                                            std::uint32_t startLatencyMs);
 
 } // namespace klangora

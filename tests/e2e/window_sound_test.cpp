@@ -8,6 +8,7 @@
 #include "core/tuning.h"
 #include "sound/reference_synthesis.h"
 #include "sound/wav_image.h"
+#include "support/jack_probe.h"
 #include "support/pitch.h"
 #include "support/private_pulse_server.h"
 #include "support/tuned_table.h"
@@ -616,6 +617,9 @@ protected:
             GTEST_SKIP() << "a JACK server cannot run here: " << error;
         }
         extraEnvironment = {{"JACK_DEFAULT_SERVER", jackName}};
+        // The MIDI comes through JACK; the sound goes where the test says (the recording of the
+        // PulseAudio sink, unless told otherwise).
+        extraArguments = {"--audio", soundOnJack ? "jack" : "pulse"};
         WindowAndSound::SetUp();
     }
 
@@ -641,6 +645,28 @@ protected:
     ChildProcess::EnvironmentChanges jackEnvironment;
     ChildProcess jackd;
     ChildProcess sequencer;
+    bool soundOnJack = false;
+};
+
+// The sound on JACK itself: recorded from klangora:out_1 by a client of the test's own.
+class SoundOnJack : public MidiThroughJack {
+protected:
+    void SetUp() override {
+        soundOnJack = true;
+        MidiThroughJack::SetUp();
+    }
+
+    // The strongest frequency in the quarter second recorded before now, within lowHz..highHz.
+    double strongestRecentlyHz(ProbeClient& recorder, double lowHz, double highHz) {
+        const std::size_t end = recorder.recorded;
+        const std::size_t length = 48000 / 4;
+        if (end < length) {
+            return 0;
+        }
+        const std::vector<double> recent(recorder.recording.begin() + std::ptrdiff_t(end - length),
+                                         recorder.recording.begin() + std::ptrdiff_t(end));
+        return strongestHz(recent, 48000, lowHz, highHz);
+    }
 };
 
 TEST_F(MidiThroughJack, NotesFromJackSoundInTheCurrentTuning) {
@@ -719,6 +745,69 @@ TEST_F(MidiThroughJack, AKilledSenderLeavesSilence) {
     // Half a second for the news to travel and the tone to fade through the server's buffers.
     EXPECT_TRUE(silentFrom(recording, killedAt + kSampleRate / 2))
         << "still sounding after the sender died: " << soundsIn(recording) << programLog();
+}
+
+// With --audio jack, the program's ports are connected to the playback ports at the start, and
+// the triad button's pure triad of C sounds on them.
+TEST_F(SoundOnJack, TheTriadButtonSoundsOnTheJackPorts) {
+    ASSERT_TRUE(waitForPort("klangora:out_1")) << programLog();
+    const auto connections =
+        runToEnd({"jack_lsp", "-c", "klangora:out_1"}, jackEnvironment, kOutputDir / "lsp.out", 5s);
+    EXPECT_NE(connections.value_or("").find("system:playback_1"), std::string::npos);
+    const ScopedEnvironment server("JACK_DEFAULT_SERVER", jackName);
+    ProbeClient recorder("recorder", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput);
+    ASSERT_NE(recorder.client, nullptr);
+    recorder.recording.assign(48000 * 20, 0.0f);
+    ASSERT_EQ(jack_activate(recorder.client), 0);
+    ASSERT_EQ(jack_connect(recorder.client, "klangora:out_1", "recorder:port"), 0);
+    recorder.start = jack_frame_time(recorder.client);
+    recorder.armed = true;
+    ASSERT_TRUE(click(kTriadButton)) << "xdotool cannot click";
+    const auto heard = [&](double hz) {
+        for (int look = 0; look < 50; ++look, std::this_thread::sleep_for(200ms)) {
+            if (std::abs(strongestRecentlyHz(recorder, hz - 5, hz + 5) - hz) < 0.3) {
+                return true;
+            }
+        }
+        return false;
+    };
+    // The pure triad of C from the base octave's 261 Hz: its fifth, then its third.
+    EXPECT_TRUE(heard(391.5)) << "the triad was not heard on klangora:out_1" << programLog();
+    EXPECT_NEAR(strongestRecentlyHz(recorder, 320, 332), 326.25, 0.5);
+}
+
+// Twenty notes sent into the real program's klangora:midi_in at chosen frames each start at their
+// own frame on klangora:out_1, and note 60 sounds the fixed c.
+TEST_F(SoundOnJack, NotesStartAtTheirOwnFrames) {
+    ASSERT_TRUE(waitForPort("klangora:midi_in")) << programLog();
+    const ScopedEnvironment server("JACK_DEFAULT_SERVER", jackName);
+    ProbeClient sender("sender", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput);
+    ProbeClient recorder("recorder", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput);
+    constexpr int kSpacing = 14400; // 300 ms from note to note, each held 100 ms
+    planNotes(sender, 20, 256, kSpacing, 4800);
+    ASSERT_TRUE(playAndRecord(sender, recorder, std::size_t(22) * kSpacing)) << programLog();
+    const std::vector<double> delaysMs = onsetDelaysMs(sender, recorder.recording, 256, 48000);
+    ASSERT_EQ(delaysMs.size(), 20U) << "a note never sounded" << programLog();
+    const OnsetSpread onsets = spreadOf(delaysMs);
+    EXPECT_GE(onsets.earliest, 0.0) << "a note sounded before its event";
+    EXPECT_LE(onsets.median, 1.0);
+    EXPECT_LE(onsets.spread, 0.5);
+    const auto c = recorder.recording.begin() + sender.plan[0].frame;
+    EXPECT_NEAR(strongestHz(std::vector<double>(c + 480, c + 4320), 48000, 240, 285), 261.63, 0.5);
+}
+
+// The JACK server killed under the program: the sound moves to PulseAudio, where a key held is
+// heard, and the program goes on.
+TEST_F(SoundOnJack, AServerGoneMovesTheSoundToPulseAudio) {
+    ASSERT_TRUE(waitForPort("klangora:out_1")) << programLog();
+    jackd.end(SIGKILL, 2000ms);
+    ASSERT_TRUE(click({60, 20})) << "xdotool cannot click"; // the window takes the keyboard
+    ASSERT_TRUE(xdotool({"keydown", "a"}).has_value());
+    EXPECT_TRUE(waitForTone(recorder, 261.6, 10s))
+        << "c was not heard on PulseAudio; heard: " << soundsIn(recorder.recording())
+        << programLog();
+    EXPECT_TRUE(xdotool({"keyup", "a"}).has_value());
+    EXPECT_TRUE(program.running()) << "the program ended by itself" << programLog();
 }
 
 // The program playing a MIDI file from its command line, `--play FILE.mid --tuning praet`: c for

@@ -1,6 +1,7 @@
 // MIDI byte streams against the notes they leave sounding: running status, system-exclusive
 // messages inside and across deliveries, real-time bytes inside a message, velocity 0, the
 // sustain pedal, all-notes-off and all-sound-off, and notes stopped that never started.
+#include "sound/instrument/live_synth.h"
 #include "sound/midi/midi_input.h"
 #include "sound/midi/midi_notes.h"
 #include "sound/midi/midi_stream.h"
@@ -208,4 +209,44 @@ TEST(MidiInput, AnAlsaPortGoneTakesOnlyItsOwnNotes) {
     input.alsa().deliver(portExit(21));
     input.drain();
     EXPECT_TRUE(sink.sounding().empty());
+}
+
+// Given the voices, the sequencer's notes go to them from the sequencer's thread: the owner's
+// thread never sees them as notes, only as news afterwards, and a sender gone or the panic still
+// ends exactly what they should.
+TEST(MidiInput, AlsaNotesGoStraightToTheVoices) {
+    const test_support::ScopedEnvironment jack("JACK_DEFAULT_SERVER", "klangora-no-such-server");
+    CountingSink sink;
+    LiveSynth synth;
+    MidiInput input(sink, {nullptr, &synth});
+    if (input.alsaOpen()) {
+        GTEST_SKIP() << "a real sequencer runs here; the test stands in for one";
+    }
+    ASSERT_NE(input.threadSide(), nullptr);
+    const auto soundingAfterCallback = [&synth] {
+        std::vector<float> out(256);
+        synth.render(out, 48000);
+        std::set<int> notes;
+        for (int note = 0; note < 128; ++note) {
+            if (synth.soundingNotes(VoiceSource::midi).test(std::size_t(note))) {
+                notes.insert(note);
+            }
+        }
+        return notes;
+    };
+    for (const auto& event : {noteOn(20, 60), noteOn(20, 64), noteOn(21, 67)}) {
+        input.alsa().deliver(event);
+    }
+    EXPECT_EQ(soundingAfterCallback(), (std::set<int>{60, 64, 67}));
+    EXPECT_TRUE(sink.sounding().empty()) << "the owner's thread played them";
+    std::set<int> told;
+    for (MidiNews news; input.threadSide()->takeNews(news);) {
+        told.insert(news.kind == MidiNews::Kind::noteOn ? news.note : -1);
+    }
+    EXPECT_EQ(told, (std::set<int>{-1, 60, 64, 67})); // -1: the messages for the MIDI output
+    input.alsa().deliver(portExit(20));
+    EXPECT_EQ(soundingAfterCallback(), (std::set<int>{67}));
+    input.releaseAll(); // the panic: 67's key is forgotten before the next bytes
+    input.alsa().deliver(noteOn(21, 62));
+    EXPECT_EQ(soundingAfterCallback(), (std::set<int>{62}));
 }

@@ -4,13 +4,16 @@
 #include "core/music/midi_file_writer.h"
 #include "sound/fluid/fluid_renderer.h"
 #include "sound/fluid/output_volume.h"
+#include "sound/output/audio_output.h"
 #include "support/window_test_support.h"
 #include "ui/classroom/classroom.h"
 #include "ui/classroom/interface_language.h"
 #include "ui/instrument/sound_choice.h"
+#include "ui/instrument/sound_system_news.h"
 #include "ui/music/music_session.h"
 #include "ui/music/music_window.h"
 #include "ui/session/session.h"
+#include "ui/texts/number_format.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -52,6 +55,20 @@ QAction* menuAction(SoundChoice& choice, const QString& text) {
     return nullptr;
 }
 
+// An output whose reports the test sets: a JACK stream that is lost, and a PulseAudio one that
+// holds a latency.
+struct ReportingOutput : klangora::AudioOutput {
+    void open() override {}
+    int rate() const override { return 48000; }
+    int periodFrames() const override { return 256; }
+    std::int64_t latencyUs() const override { return 5333; }
+    const char* systemName() const override { return moved ? "PulseAudio" : "JACK"; }
+    int moves() const override { return moved ? 1 : 0; }
+    int heldLatencyMs() const override { return held; }
+    bool moved = false;
+    int held = 0;
+};
+
 // Where Tab goes from a control.
 QWidget* nextTabStop(QWidget* from) {
     QWidget* next = from->nextInFocusChain();
@@ -85,6 +102,28 @@ private slots:
         window.choice.setVolumePercent(40);
         QCOMPARE(Settings().soundName(), std::optional<QString>("harpsichord"));
         QCOMPARE(Settings().volumePercent(), std::nullopt);
+    }
+
+    // The hint names the sound system and its latency; a move to PulseAudio is told in the
+    // message panel; a latency held is remembered, one out of range is not read back.
+    void theSoundSystemIsToldAndItsHeldLatencyRemembered() {
+        Window window;
+        ReportingOutput output;
+        SoundSystemNews news(&window.form, output, window.form.session().messages());
+        window.form.describeSoundSystem(news);
+        const auto* hint = child<QLabel>(window.form, "plFlytMedPil");
+        QTRY_VERIFY(hint->toolTip().contains("Lyd: JACK, 48000 Hz, 256 rammer pr. periode, " +
+                                             formatTenths(5.333) + " ms forsinkelse."));
+        output.moved = true;
+        output.held = 12;
+        QTRY_VERIFY(window.form.session().messages().shown() != nullptr &&
+                    window.form.session().messages().shown()->lines ==
+                        QStringList{SoundSystemNews::movedText()});
+        QVERIFY(hint->toolTip().contains("Lyd: PulseAudio"));
+        QCOMPARE(Settings().pulseLatencyMs(), 12);
+        QCOMPARE(SoundSystemNews::rememberedPulseLatencyMs(), 12U);
+        Settings().setPulseLatencyMs(480);
+        QCOMPARE(Settings().pulseLatencyMs(), std::nullopt);
     }
 
     void theMusicWindowsChoiceFollowsTheMenuAndTheKeys() {

@@ -14,6 +14,8 @@ constexpr const char* kLanguageKey = "interface/language";
 constexpr const char* kZoomKey = "interface/zoomPercent";
 constexpr const char* kSoundKey = "sound/name";
 constexpr const char* kVolumeKey = "sound/volumePercent";
+constexpr const char* kPulseLatencyKey = "sound/pulseLatencyMs";
+constexpr int kLongestLatencyMs = 48;
 
 constexpr const char* kEnglish = "en";
 constexpr const char* kDanish = "da";
@@ -100,6 +102,16 @@ std::optional<int> Settings::volumePercent() const {
 
 void Settings::setVolumePercent(int percent) {
     setValue(kVolumeKey, percent);
+}
+
+std::optional<int> Settings::pulseLatencyMs() const {
+    bool isNumber = false;
+    const int ms = value(kPulseLatencyKey).toInt(&isNumber);
+    return isNumber && ms > 0 && ms <= kLongestLatencyMs ? std::optional<int>(ms) : std::nullopt;
+}
+
+void Settings::setPulseLatencyMs(int ms) {
+    setValue(kPulseLatencyKey, ms);
 }
 
 QString Settings::fileName() const {

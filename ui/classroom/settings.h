@@ -5,9 +5,9 @@
 // Pythagorean every time.
 //
 // The file lies in the user's configuration folder (XDG_CONFIG_HOME, else ~/.config) as
-// klangora/klangora.conf. Nothing is written until the user changes one of the values, and only
-// that value is written. A value outside its range counts as not set; a file that is not a
-// regular file of a sensible size is not read at all.
+// klangora/klangora.conf. Nothing is written until the user changes one of the values (or the
+// sound finds the latency this machine holds), and only that value is written. A value outside its
+// range counts as not set; a file that is not a regular file of a sensible size is not read at all.
 #include <QString>
 #include <QVariant>
 
@@ -38,6 +38,11 @@ public:
     void setSoundName(const QString& name);
     std::optional<int> volumePercent() const;
     void setVolumePercent(int percent);
+
+    // The shortest PulseAudio latency this machine held, in ms, as the sound found it (not the
+    // user): where the next run's stream begins.
+    std::optional<int> pulseLatencyMs() const;
+    void setPulseLatencyMs(int ms);
 
     // The file the values are kept in.
     QString fileName() const;

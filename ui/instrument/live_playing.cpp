@@ -2,6 +2,7 @@
 #include "ui/instrument/live_playing.h"
 
 #include "core/musical_facts.h"
+#include "sound/instrument/live_instrument.h"
 #include "ui/instrument/computer_keyboard.h"
 #include "ui/panel/readout_panel.h"
 #include "ui/session/session.h"
@@ -64,6 +65,20 @@ void LivePlaying::press(klangora::VoiceSource source, int note, float velocity) 
 
 void LivePlaying::release(klangora::VoiceSource source, int note) {
     m_session.release(source, note);
+}
+
+void LivePlaying::hear(klangora::VoiceSource source, int note, float velocity, bool on) {
+    instrument().recordPlayed(source, note, velocity, on);
+    m_session.sounding().scheduleShow();
+}
+
+void LivePlaying::hearAllOf(klangora::VoiceSource source) {
+    const std::bitset<128> sounding = instrument().soundingNotes(source);
+    for (int note = 0; note < 128; ++note) {
+        instrument().recordPlayed(source, note, 1.0f,
+                                  sounding.test(static_cast<std::size_t>(note)));
+    }
+    m_session.sounding().scheduleShow();
 }
 
 // The keys and a pressed note name let go with everything else; the session tells the players.

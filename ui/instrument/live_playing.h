@@ -32,6 +32,10 @@ public:
 
     void press(klangora::VoiceSource source, int note, float velocity = 1.0f);
     void release(klangora::VoiceSource source, int note);
+    // A note the audio side already played: the window's record and what it shows follow.
+    void hear(klangora::VoiceSource source, int note, float velocity, bool on);
+    // The record of a source taken from what the voices report sounding.
+    void hearAllOf(klangora::VoiceSource source);
     klangora::LiveInstrument& instrument();
     // The panic (Esc, "Stop al lyd"): every sound of the instrument stops, of every source,
     // the pedal's too; whoever plays it hears of it by allSoundStopped().

@@ -29,7 +29,11 @@ public:
 
 private:
     void drain();
+    void hearAudioSide();
+    template <typename Side> void hear(Side& side);
+    void tellInputs();
 
     LivePlaying& m_live;
     std::unique_ptr<klangora::MidiInput> m_input;
+    bool m_hosted = true; // the sound's JACK client played the JACK MIDI input when last looked
 };

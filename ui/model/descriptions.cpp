@@ -169,7 +169,7 @@ QString sliderName(int tone) {
     return text(QT_TRANSLATE_NOOP("klangora", "Tonen %1")).arg(columnName(tone));
 }
 
-QString hintText(const QStringList& midiInputs) {
+QString hintText(const QStringList& midiInputs, const QString& soundSystem) {
     QString hint = keyboardPathText() + "\n\n" + playingText() + "\n\n" +
                    QKeySequence(keys::keyOf(keys::Command::openExercises))
                        .toString(QKeySequence::PortableText) +
@@ -181,6 +181,9 @@ QString hintText(const QStringList& midiInputs) {
     if (!midiInputs.isEmpty()) {
         hint += "\n\n" + descriptions::text(QT_TRANSLATE_NOOP("klangora", "MIDI-indgange: %1."))
                              .arg(midiInputs.join(", "));
+    }
+    if (!soundSystem.isEmpty()) {
+        hint += "\n\n" + soundSystem;
     }
     return hint;
 }

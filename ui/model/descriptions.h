@@ -38,7 +38,7 @@ QString sliderName(int tone);
 
 // The hint panel's tooltip: how to reach every tone, how to play, every key of the key table,
 // and which MIDI inputs are connected (nothing about MIDI when none are).
-QString hintText(const QStringList& midiInputs = {});
+QString hintText(const QStringList& midiInputs = {}, const QString& soundSystem = {});
 
 QString fixedCText();
 

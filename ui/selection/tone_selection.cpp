@@ -68,7 +68,7 @@ void ToneSelection::followTuning(ToneMask changed) {
 
 void ToneSelection::describeMidiInputs(const QStringList& inputs) {
     m_midiInputs = inputs;
-    const QString text = descriptions::hintText(inputs);
+    const QString text = descriptions::hintText(inputs, m_soundSystem);
     m_hint->setToolTip(text);
     m_hint->setAccessibleDescription(text);
 }

@@ -48,6 +48,11 @@ public:
     void describeMidiInputs(const QStringList& inputs);
     // The same, in the interface's language now.
     void describeAgain() { describeMidiInputs(m_midiInputs); }
+    // Where the sound goes and how late, as the hint's last line.
+    void describeSoundSystem(const QString& line) {
+        m_soundSystem = line;
+        describeAgain();
+    }
 
 signals:
     // The mark of a column and row is to be shown selected; its tone is tone.
@@ -64,6 +69,7 @@ private:
     std::array<ToneSlider*, 13> m_sliders;
     QLabel* m_hint;
     QStringList m_midiInputs;
+    QString m_soundSystem;
     bool m_fifths = false;
     int m_column;
     int m_row = 1;
