@@ -52,19 +52,32 @@ void ThreadSideMidi::receive(std::uint16_t sender, bool gone, std::span<const st
     found->second->feed(bytes);
 }
 
-// A queue full (the audio side stopped taking them) loses the note; the window's record follows
-// what was posted, and what sounds is read back from the voices.
+// A queue full (the audio side stopped taking them for a while) keeps the note waiting behind
+// the others, so that a note-off never overtakes its note-on; the window's record follows what
+// was posted, and what sounds is read back from the voices.
 void ThreadSideMidi::post(bool on, int note, float velocity) {
     const LiveEvent event = on ? LiveEvent::noteOn(VoiceSource::midi, note, velocity)
                                : LiveEvent::noteOff(VoiceSource::midi, note);
-    if (!m_synth.postFromMidiThread(event)) {
-        m_newsLost = true;
-        return;
+    {
+        const std::lock_guard lock(m_waitingLock);
+        m_waiting.push_back(event);
+        postWaiting();
     }
     tell({on ? MidiNews::Kind::noteOn : MidiNews::Kind::noteOff,
           static_cast<std::uint8_t>(note),
           velocity,
           {}});
+}
+
+void ThreadSideMidi::retryWaiting() {
+    const std::lock_guard lock(m_waitingLock);
+    postWaiting();
+}
+
+void ThreadSideMidi::postWaiting() {
+    while (!m_waiting.empty() && m_synth.postFromMidiThread(m_waiting.front())) {
+        m_waiting.pop_front();
+    }
 }
 
 void ThreadSideMidi::tell(const MidiNews& news) {

@@ -73,6 +73,7 @@ void MidiKeyboard::tellInputs() {
 // went away), the notes it held end, and the input's names are told anew.
 void MidiKeyboard::hearAudioSide() {
     if (klangora::ThreadSideMidi* thread = m_input->threadSide()) {
+        thread->retryWaiting();
         hear(*thread);
     }
     klangora::JackMidiHost* host = m_input->jack().host();
