@@ -28,7 +28,7 @@ void quiet(const char*) {}
 
 JackMidiPort::JackMidiPort(std::function<void()> wake, JackMidiHost* host)
     : m_wake(std::move(wake)), m_host(host), m_ring(jack_ringbuffer_create(kRingBytes)),
-      m_outRing(jack_ringbuffer_create(kRingBytes)), m_worker([this] { run(); }) {}
+      m_worker([this] { run(); }) {}
 
 JackMidiPort::~JackMidiPort() {
     {
@@ -38,7 +38,6 @@ JackMidiPort::~JackMidiPort() {
     m_stop.notify_all();
     m_worker.join();
     jack_ringbuffer_free(m_ring);
-    jack_ringbuffer_free(m_outRing);
 }
 
 void JackMidiPort::run() {
@@ -126,26 +125,8 @@ int JackMidiPort::onProcess(std::uint32_t frames, void* self) {
     if (count > 0) {
         port.m_wake();
     }
-    port.writeOutgoing(frames);
+    port.m_outgoing.writeInto(jack_port_get_buffer(port.m_outPort, frames));
     return 0;
-}
-
-// Whole messages from the owner, as many as the period's buffer takes; the rest wait for the
-// next period.
-void JackMidiPort::writeOutgoing(std::uint32_t frames) {
-    void* buffer = jack_port_get_buffer(m_outPort, frames);
-    jack_midi_clear_buffer(buffer);
-    Size size = 0;
-    while (jack_ringbuffer_peek(m_outRing, reinterpret_cast<char*>(&size), sizeof size) ==
-               sizeof size &&
-           jack_ringbuffer_read_space(m_outRing) >= sizeof size + size) {
-        jack_midi_data_t* event = jack_midi_event_reserve(buffer, 0, size);
-        if (event == nullptr) {
-            return;
-        }
-        jack_ringbuffer_read_advance(m_outRing, sizeof size);
-        jack_ringbuffer_read(m_outRing, reinterpret_cast<char*>(event), size);
-    }
 }
 
 void JackMidiPort::send(std::span<const std::uint8_t> message) {
@@ -153,16 +134,9 @@ void JackMidiPort::send(std::span<const std::uint8_t> message) {
         m_host->sendMidi(message);
         return;
     }
-    const auto size = static_cast<Size>(message.size());
-    if (!m_open || message.empty() || message.size() > kRingBytes / 4 ||
-        jack_ringbuffer_write_space(m_outRing) < sizeof size + size) {
-        return;
+    if (m_open) {
+        m_outgoing.send(message);
     }
-    // The size and the bytes in one write, so the callback sees the whole message or none.
-    std::vector<char> record(sizeof size + size);
-    std::memcpy(record.data(), &size, sizeof size);
-    std::memcpy(record.data() + sizeof size, message.data(), size);
-    jack_ringbuffer_write(m_outRing, record.data(), record.size());
 }
 
 void JackMidiPort::write(std::span<const std::uint8_t> event) {

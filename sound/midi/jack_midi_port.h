@@ -14,6 +14,7 @@
 // Where the sound itself goes to JACK, its client carries both ports (a JackMidiHost): while it
 // runs, this opens no client of its own and sends through the host.
 #include "sound/midi/jack_midi_host.h"
+#include "sound/midi/jack_outgoing_midi.h"
 
 #include <jack/ringbuffer.h>
 #include <jack/types.h>
@@ -77,7 +78,6 @@ private:
     bool openClient();
     void closeClient();
     void write(std::span<const std::uint8_t> event);
-    void writeOutgoing(std::uint32_t frames);
     std::size_t nextEvent(std::array<std::uint8_t, kLongestEvent>& bytes);
     static int onProcess(std::uint32_t frames, void* self);
     static void onConnect(std::uint32_t a, std::uint32_t b, int connect, void* self);
@@ -89,7 +89,7 @@ private:
     jack_client_t* m_client = nullptr; // the worker's
     jack_port_t* m_port = nullptr;
     jack_port_t* m_outPort = nullptr;
-    jack_ringbuffer_t* m_outRing;
+    JackOutgoingMidi m_outgoing;
     std::atomic<bool> m_newListener{false};
     std::atomic<bool> m_open{false};
     std::atomic<bool> m_lost{false};

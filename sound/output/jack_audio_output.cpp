@@ -14,9 +14,6 @@ namespace klangora {
 namespace {
 
 constexpr const char* kClientName = "klangora";
-constexpr std::size_t kOutRingBytes = 1 << 16;
-constexpr std::size_t kLongestMessage = 256;
-using Size = std::uint16_t; // before each message in the outgoing ring
 
 void quiet(const char*) {}
 
@@ -61,12 +58,10 @@ private:
 } // namespace
 
 JackAudioOutput::JackAudioOutput(AudioRenderer& renderer, std::function<void()> onGone)
-    : m_renderer(renderer), m_onGone(std::move(onGone)),
-      m_outRing(jack_ringbuffer_create(kOutRingBytes)) {}
+    : m_renderer(renderer), m_onGone(std::move(onGone)) {}
 
 JackAudioOutput::~JackAudioOutput() {
     close();
-    jack_ringbuffer_free(m_outRing);
 }
 
 std::unique_ptr<JackAudioOutput> JackAudioOutput::connect(AudioRenderer& renderer,
@@ -164,7 +159,7 @@ int JackAudioOutput::onProcess(std::uint32_t frames, void* self) {
     output.m_midi.beginCallback(output.m_renderer);
     output.m_renderer.render(std::span<float>(left, frames), output.m_rate.load(), midi);
     std::copy(left, left + frames, right);
-    output.writeOutgoing(frames);
+    output.m_outgoing.writeInto(jack_port_get_buffer(output.m_midiOut, frames));
     output.m_periodFrames.store(static_cast<int>(frames), std::memory_order_relaxed);
     output.m_lastCycleUs.store(static_cast<std::int64_t>(jack_get_time() - start),
                                std::memory_order_relaxed);
@@ -172,35 +167,10 @@ int JackAudioOutput::onProcess(std::uint32_t frames, void* self) {
     return 0;
 }
 
-// Whole messages from the window's thread, as many as the period's buffer takes; the rest wait
-// for the next period.
-void JackAudioOutput::writeOutgoing(std::uint32_t frames) {
-    void* buffer = jack_port_get_buffer(m_midiOut, frames);
-    jack_midi_clear_buffer(buffer);
-    Size size = 0;
-    while (jack_ringbuffer_peek(m_outRing, reinterpret_cast<char*>(&size), sizeof size) ==
-               sizeof size &&
-           jack_ringbuffer_read_space(m_outRing) >= sizeof size + size) {
-        jack_midi_data_t* event = jack_midi_event_reserve(buffer, 0, size);
-        if (event == nullptr) {
-            return;
-        }
-        jack_ringbuffer_read_advance(m_outRing, sizeof size);
-        jack_ringbuffer_read(m_outRing, reinterpret_cast<char*>(event), size);
-    }
-}
-
 void JackAudioOutput::sendMidi(std::span<const std::uint8_t> message) {
-    const auto size = static_cast<Size>(message.size());
-    if (!m_running || message.empty() || message.size() > kLongestMessage ||
-        jack_ringbuffer_write_space(m_outRing) < sizeof size + size) {
-        return;
+    if (m_running) {
+        m_outgoing.send(message);
     }
-    // The size and the bytes in one write, so the callback sees the whole message or none.
-    std::array<char, sizeof(Size) + kLongestMessage> record{};
-    std::memcpy(record.data(), &size, sizeof size);
-    std::memcpy(record.data() + sizeof size, message.data(), size);
-    jack_ringbuffer_write(m_outRing, record.data(), sizeof size + size);
 }
 
 // ---- JACK's other threads ----

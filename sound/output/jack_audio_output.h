@@ -10,9 +10,9 @@
 // goes away, the owner is told from JACK's thread (see JackThenPulseOutput).
 #include "sound/midi/audio_side_midi.h"
 #include "sound/midi/jack_midi_host.h"
+#include "sound/midi/jack_outgoing_midi.h"
 #include "sound/output/audio_output.h"
 
-#include <jack/ringbuffer.h>
 #include <jack/types.h>
 
 #include <array>
@@ -63,7 +63,6 @@ private:
     bool start();
     void connectPlayback();
     void measureLatency();
-    void writeOutgoing(std::uint32_t frames);
     static int onProcess(std::uint32_t frames, void* self);
     static int onBufferSize(std::uint32_t frames, void* self);
     static void onConnect(std::uint32_t a, std::uint32_t b, int connect, void* self);
@@ -76,7 +75,7 @@ private:
     std::array<jack_port_t*, 2> m_out{};
     jack_port_t* m_midiIn = nullptr;
     jack_port_t* m_midiOut = nullptr;
-    jack_ringbuffer_t* m_outRing;
+    JackOutgoingMidi m_outgoing;
     bool m_playsMidi = false; // told the renderer so
     std::atomic<bool> m_running{false};
     std::atomic<bool> m_gone{false};
