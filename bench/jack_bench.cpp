@@ -20,6 +20,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -98,7 +99,8 @@ std::vector<double> cycleTimesUs(const JackAudioOutput& jack, int seconds) {
     return us;
 }
 
-int measureCycle(int seconds) {
+// A private JACK server with the instrument sounding on it, for as long as `measure` runs.
+int onPrivateJack(const std::function<void(LiveInstrument&, JackAudioOutput&)>& measure) {
     PrivateJack server;
     JackAudioOutput* jack = nullptr;
     if (!server.start()) {
@@ -109,20 +111,24 @@ int measureCycle(int seconds) {
         std::puts("no JACK client");
         return 1;
     }
+    measure(*instrument, *jack);
+    return 0;
+}
+
+void measureCycle(LiveInstrument& instrument, JackAudioOutput& jack, int seconds) {
     const double periodUs = 1e6 * kPeriod / kRate;
     for (const int notes : {0, 8}) {
         for (int n = 0; n < notes; ++n) {
-            instrument->noteOn(VoiceSource::computerKeys, 48 + 3 * n);
+            instrument.noteOn(VoiceSource::computerKeys, 48 + 3 * n);
         }
-        std::vector<double> us = cycleTimesUs(*jack, seconds);
+        std::vector<double> us = cycleTimesUs(jack, seconds);
         std::sort(us.begin(), us.end());
         std::printf("%d held notes, %zu periods: callback median %.0f us (%.2f %% of the %.0f us "
                     "period), 99th percentile %.0f us, maximum %.0f us\n",
                     notes, us.size(), median(us), 100 * median(us) / periodUs, periodUs,
                     us.empty() ? 0 : us[us.size() * 99 / 100], us.empty() ? 0 : us.back());
-        instrument->releaseAll();
+        instrument.releaseAll();
     }
-    return 0;
 }
 
 // The window's part in the old way: notes drained on its thread and played from there.
@@ -169,28 +175,17 @@ std::vector<double> stalledDelaysMs(LiveInstrument& instrument, MidiInput& input
     return ms;
 }
 
-int measureStall(int notes) {
-    PrivateJack server;
-    JackAudioOutput* jack = nullptr;
-    if (!server.start()) {
-        return 1;
-    }
-    const auto instrument = jackInstrument(jack);
-    if (jack == nullptr) {
-        std::puts("no JACK client");
-        return 1;
-    }
-    WindowSink sink(*instrument);
+void measureStall(LiveInstrument& instrument, int notes) {
+    WindowSink sink(instrument);
     for (const bool ownThread : {true, false}) {
-        MidiInput input(sink, {nullptr, ownThread ? &instrument->synth() : nullptr});
-        std::vector<double> ms = stalledDelaysMs(*instrument, input, notes);
+        MidiInput input(sink, {nullptr, ownThread ? &instrument.synth() : nullptr});
+        std::vector<double> ms = stalledDelaysMs(instrument, input, notes);
         std::sort(ms.begin(), ms.end());
         std::printf("%s, window stalled 200 ms at a time, %zu notes: arrival to first rendered "
                     "sample median %.2f ms, maximum %.2f ms\n",
                     ownThread ? "sequencer's thread to the voices" : "through the window's thread",
                     ms.size(), median(ms), ms.empty() ? 0 : ms.back());
     }
-    return 0;
 }
 
 } // namespace
@@ -199,10 +194,14 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     const auto count = [&](int fallback) { return argc > 2 ? std::stoi(argv[2]) : fallback; };
     if (mode == "--cycle") {
-        return measureCycle(count(10));
+        return onPrivateJack([&](LiveInstrument& instrument, JackAudioOutput& jack) {
+            measureCycle(instrument, jack, count(10));
+        });
     }
     if (mode == "--stall") {
-        return measureStall(count(100));
+        return onPrivateJack([&](LiveInstrument& instrument, JackAudioOutput&) {
+            measureStall(instrument, count(100));
+        });
     }
     std::puts("jack_bench --cycle [seconds] | --stall [notes]");
     return 2;
