@@ -2,6 +2,7 @@
 
 #include "core/mts/midi_tuning_messages.h"
 #include "core/musical_facts.h"
+#include "sound/midi/midi_bytes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,9 +11,8 @@ namespace klangora {
 
 namespace {
 
-constexpr std::uint8_t kNoteOn = 0x90;
-constexpr std::uint8_t kNoteOff = 0x80;
-constexpr std::uint8_t kController = 0xB0;
+using namespace midi;
+constexpr std::uint8_t kController = kControlChange;
 // A tone nearer its key's pitch than this needs no retuning.
 constexpr double kRetuneCents = 0.01;
 

@@ -33,8 +33,6 @@ public:
     bool takeRetuned();
 
     static constexpr int kChannel = 0; // channel 1
-    static constexpr int kAllNotesOff = 123;
-    static constexpr int kSustainPedal = 64;
 
 private:
     struct FixedTone {

@@ -1,12 +1,12 @@
 #include "sound/midi/midi_notes.h"
 
+#include "sound/midi/midi_bytes.h"
+
 namespace klangora {
 
 namespace {
 
-constexpr int kNoteOff = 0x80;
-constexpr int kNoteOn = 0x90;
-constexpr int kControlChange = 0xB0;
+using namespace midi;
 constexpr float kMaxVelocity = 127.0f;
 
 } // namespace

@@ -24,11 +24,6 @@ public:
 
 class MidiNotes {
 public:
-    static constexpr int kSustainPedal = 64;
-    static constexpr int kAllSoundOff = 120;
-    static constexpr int kResetAllControllers = 121;
-    static constexpr int kAllNotesOff = 123;
-
     explicit MidiNotes(NoteSink& sink) : m_sink(sink) {}
 
     void handle(const MidiMessage& message);

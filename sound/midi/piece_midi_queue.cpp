@@ -1,15 +1,14 @@
 #include "sound/midi/piece_midi_queue.h"
 
+#include "sound/midi/midi_bytes.h"
+
 namespace klangora {
 
 namespace {
 
-constexpr std::uint8_t kNoteOff = 0x80;
-constexpr std::uint8_t kNoteOn = 0x90;
-constexpr std::uint8_t kController = 0xB0;
-constexpr std::uint8_t kProgram = 0xC0;
-constexpr std::uint8_t kSustainPedal = 64;
-constexpr std::uint8_t kAllNotesOff = 123;
+using namespace midi;
+constexpr std::uint8_t kController = kControlChange;
+constexpr std::uint8_t kProgram = kProgramChange;
 
 PieceMidiQueue::Message message(std::uint8_t status, std::uint8_t data1) {
     return {{status, data1, 0}, 2};
