@@ -4,8 +4,11 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <numeric>
 #include <sstream>
 #include <thread>
+#include <unordered_set>
 
 namespace klangora::test_support {
 
@@ -236,39 +239,115 @@ bool near(int wanted, int heard) {
 // Whether samples follow at start, perhaps with stretches of the monitor's silence between them
 // where the stream ran dry under load (an underrun delays what follows; it loses nothing); the
 // stretches are counted in breaks.
-std::optional<FoundRun> matchAt(std::span<const std::uint8_t> recording,
-                                std::span<const std::uint8_t> samples, std::size_t start) {
-    std::size_t heard = start;
-    std::size_t breaks = 0;
-    for (std::size_t wanted = 0; wanted < samples.size(); ++heard) {
-        if (heard >= recording.size()) {
-            return std::nullopt;
-        }
-        if (near(samples[wanted], recording[heard])) {
-            ++wanted;
-        } else if (wanted > 0 && recording[heard] == kMonitorSilence) {
-            while (heard + 1 < recording.size() && recording[heard + 1] == kMonitorSilence) {
-                ++heard;
-            }
-            ++breaks;
-        } else {
-            return std::nullopt;
+//
+// A chord crosses the silence value, so a stretch of 128s may begin or end with true samples
+// that happen to lie near it. Every split of such a stretch into true samples and a break is
+// tried; a position in the recording and in the samples that led nowhere once is not tried
+// again, which keeps the search linear in practice.
+class RunMatcher {
+public:
+    RunMatcher(std::span<const std::uint8_t> recording, std::span<const std::uint8_t> samples)
+        : m_recording(recording), m_samples(samples), m_silenceEnds(recording.size() + 1) {
+        // Where each stretch of silence ends, found once: a recording is mostly silence, and
+        // every start tried within it meets the same stretch.
+        m_silenceEnds[recording.size()] = recording.size();
+        for (std::size_t i = recording.size(); i-- > 0;) {
+            m_silenceEnds[i] = recording[i] == kMonitorSilence ? m_silenceEnds[i + 1] : i;
         }
     }
-    return FoundRun{start, heard, breaks};
-}
+
+    std::optional<FoundRun> at(std::size_t start) {
+        m_deadEnds.clear();
+        std::size_t breaks = 0;
+        const auto end = follow(start, 0, breaks);
+        return end ? std::optional(FoundRun{start, *end, breaks}) : std::nullopt;
+    }
+
+private:
+    // The end of the samples from wanted on, heard from heard on, and the breaks on the way.
+    std::optional<std::size_t> follow(std::size_t heard, std::size_t wanted, std::size_t& breaks) {
+        while (wanted < m_samples.size()) {
+            if (heard >= m_recording.size()) {
+                return std::nullopt;
+            }
+            if (wanted > 0 && m_recording[heard] == kMonitorSilence) {
+                return acrossSilence(heard, wanted, breaks);
+            }
+            if (!near(m_samples[wanted], m_recording[heard])) {
+                return std::nullopt;
+            }
+            ++wanted;
+            ++heard;
+        }
+        return heard;
+    }
+
+    // At a stretch of silence: some of its values may be true samples, the rest a break. The
+    // splits are tried best first, judged by how far the samples then agree with what follows
+    // the stretch: with the tolerance, a chord shifted by a sample can agree for a while.
+    std::optional<std::size_t> acrossSilence(std::size_t heard, std::size_t wanted,
+                                             std::size_t& breaks) {
+        const std::uint64_t state = (static_cast<std::uint64_t>(heard) << 32) | wanted;
+        if (m_deadEnds.contains(state)) {
+            return std::nullopt;
+        }
+        const std::size_t length = m_silenceEnds[heard] - heard;
+        std::size_t nearSilence = 0;
+        while (nearSilence < length && wanted + nearSilence < m_samples.size() &&
+               near(m_samples[wanted + nearSilence], kMonitorSilence)) {
+            ++nearSilence;
+        }
+        if (wanted + nearSilence == m_samples.size()) {
+            return heard + nearSilence; // the samples end on values near the silence
+        }
+        const std::size_t after = heard + length;
+        std::vector<std::size_t> splits(nearSilence + 1); // true samples among the silence
+        std::iota(splits.begin(), splits.end(), 0);
+        std::ranges::stable_sort(splits, std::greater{}, [&](std::size_t taken) {
+            return std::pair(agreement(after, wanted + taken), taken);
+        });
+        for (const std::size_t taken : splits) {
+            std::size_t withBreaks = breaks + (taken == length ? 0 : 1);
+            if (const auto end = follow(after, wanted + taken, withBreaks)) {
+                breaks = withBreaks;
+                return end;
+            }
+        }
+        m_deadEnds.insert(state);
+        return std::nullopt;
+    }
+
+    // How many samples from wanted on agree with the recording from heard on, up to a few
+    // periods of the lowest tone.
+    std::size_t agreement(std::size_t heard, std::size_t wanted) const {
+        constexpr std::size_t kEnough = 128;
+        std::size_t count = 0;
+        while (count < kEnough && heard + count < m_recording.size() &&
+               wanted + count < m_samples.size() &&
+               near(m_samples[wanted + count], m_recording[heard + count])) {
+            ++count;
+        }
+        return count;
+    }
+
+    std::span<const std::uint8_t> m_recording;
+    std::span<const std::uint8_t> m_samples;
+    std::vector<std::size_t> m_silenceEnds;
+    std::unordered_set<std::uint64_t> m_deadEnds;
+};
 
 } // namespace
 
 std::optional<FoundRun> findRunAcrossBreaks(std::span<const std::uint8_t> recording,
                                             std::span<const std::uint8_t> samples,
                                             std::size_t from) {
+    RunMatcher matcher(recording, samples);
     for (std::size_t start = from; !samples.empty() && start + samples.size() <= recording.size();
          ++start) {
         if (!near(samples[0], recording[start])) {
             continue;
         }
-        if (const auto found = matchAt(recording, samples, start)) {
+        if (const auto found = matcher.at(start)) {
             return found;
         }
     }
