@@ -56,14 +56,6 @@
 <context>
     <name>ExercisesWindow</name>
     <message>
-        <source>Fremskridt</source>
-        <translation>Progress</translation>
-    </message>
-    <message>
-        <source>Øvelser</source>
-        <translation>Exercises</translation>
-    </message>
-    <message>
         <source>Ren eller tempereret?</source>
         <translation>Pure or tempered?</translation>
     </message>
@@ -74,6 +66,14 @@
     <message>
         <source>Hvilken stemning?</source>
         <translation>Which temperament?</translation>
+    </message>
+    <message>
+        <source>Fremskridt</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>Øvelser</source>
+        <translation>Exercises</translation>
     </message>
 </context>
 <context>
@@ -1772,18 +1772,6 @@ It cannot be set aside, so new results are not stored until it is moved.</transl
     <message>
         <source>Tærskel (cent)</source>
         <translation>Threshold (cents)</translation>
-    </message>
-    <message>
-        <source>Hvilken stemning?</source>
-        <translation>Which temperament?</translation>
-    </message>
-    <message>
-        <source>Stem rent</source>
-        <translation>Tune pure</translation>
-    </message>
-    <message>
-        <source>Ren eller tempereret?</source>
-        <translation>Pure or tempered?</translation>
     </message>
 </context>
 <context>

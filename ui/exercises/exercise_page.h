@@ -31,6 +31,8 @@ class ExercisePage : public QWidget {
 public:
     ExercisePage(ExerciseContext context, QWidget* parent = nullptr);
 
+    // Which of the exercises the page asks.
+    virtual klangora::ExerciseKind kind() const = 0;
     // Starts the exercise from its first question; a running one starts over.
     virtual void start() = 0;
     bool isRunning() const { return m_learnersTuning.has_value(); }
@@ -63,7 +65,6 @@ protected:
     void begin();
     // The outcome so far is completed with `summary` and told.
     void finish(const QString& summary);
-    virtual klangora::ExerciseKind kind() const = 0;
     virtual int defaultRounds() const = 0;
     virtual void ended() {}
 

@@ -23,15 +23,11 @@ ExercisesWindow::ExercisesWindow(ExerciseTuning& tuning, ExerciseVoices& voices,
     m_pureOrTempered = new PureOrTemperedPage(context, m_tabs);
     m_tunePure = new TunePurePage(context, m_tabs);
     m_whichTemperament = new WhichTemperamentPage(context, m_tabs);
-    m_tabs->addTab(m_pureOrTempered, tr("Ren eller tempereret?"));
-    m_tabs->addTab(m_tunePure, tr("Stem rent"));
-    m_tabs->addTab(m_whichTemperament, tr("Hvilken stemning?"));
     for (ExercisePage* page : pages()) {
+        m_tabs->addTab(page, exerciseName(page->kind()));
+        page->setAccessibleName(exerciseName(page->kind()));
         connect(page, &ExercisePage::outcomeReady, this, &ExercisesWindow::exerciseFinished);
     }
-    m_pureOrTempered->setAccessibleName(tr("Ren eller tempereret?"));
-    m_tunePure->setAccessibleName(tr("Stem rent"));
-    m_whichTemperament->setAccessibleName(tr("Hvilken stemning?"));
     m_shownPage = m_pureOrTempered;
     // Another tab leaves the exercise of the one before.
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
@@ -46,6 +42,18 @@ ExercisesWindow::ExercisesWindow(ExerciseTuning& tuning, ExerciseVoices& voices,
     layout->addWidget(progress, 0, Qt::AlignRight);
     resize(560, 420);
     watchKeys();
+}
+
+QString ExercisesWindow::exerciseName(klangora::ExerciseKind kind) {
+    switch (kind) {
+    case klangora::ExerciseKind::pureOrTempered:
+        return tr("Ren eller tempereret?");
+    case klangora::ExerciseKind::tunePure:
+        return tr("Stem rent");
+    case klangora::ExerciseKind::whichTemperament:
+        return tr("Hvilken stemning?");
+    }
+    return {};
 }
 
 ExercisesWindow::~ExercisesWindow() {

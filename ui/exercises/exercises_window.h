@@ -36,6 +36,9 @@ public:
     TunePurePage& tunePure() const { return *m_tunePure; }
     WhichTemperamentPage& whichTemperament() const { return *m_whichTemperament; }
     SchedulePlayer& player() { return m_player; }
+    // "Ren eller tempereret?", "Stem rent", "Hvilken stemning?": the exercise's name, as its tab
+    // shows it and the progress window lists it.
+    static QString exerciseName(klangora::ExerciseKind kind);
     // The three pages in the order of their tabs.
     std::array<ExercisePage*, 3> pages() const;
     ExercisePage& currentPage() const;

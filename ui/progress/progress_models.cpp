@@ -1,5 +1,7 @@
 #include "ui/progress/progress_models.h"
 
+#include "ui/exercises/exercises_window.h"
+
 #include <QDateTime>
 #include <QFile>
 
@@ -42,18 +44,6 @@ std::optional<double> seriesValue(const klangora::ExerciseOutcome& outcome) {
 
 ProgressModels::ProgressModels(QObject* parent) : QObject(parent) {
     nameColumns();
-}
-
-QString ProgressModels::exerciseName(ExerciseKind kind) {
-    switch (kind) {
-    case ExerciseKind::pureOrTempered:
-        return tr("Ren eller tempereret?");
-    case ExerciseKind::tunePure:
-        return tr("Stem rent");
-    case ExerciseKind::whichTemperament:
-        return tr("Hvilken stemning?");
-    }
-    return {};
 }
 
 QString ProgressModels::measureName(ExerciseKind kind) {
@@ -111,7 +101,7 @@ void ProgressModels::addExercise(const QDateTime& time, const klangora::Exercise
         when->setData(time, Qt::UserRole);
         series(outcome.kind).appendRow({when, item(*value)});
     }
-    m_results.appendRow({item(shownTime(time)), item(exerciseName(outcome.kind)),
+    m_results.appendRow({item(shownTime(time)), item(ExercisesWindow::exerciseName(outcome.kind)),
                          item(measureName(outcome.kind)),
                          item(value ? QVariant(*value) : QVariant()), item(outcome.rightAnswers()),
                          item(outcome.rounds())});

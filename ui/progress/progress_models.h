@@ -29,8 +29,7 @@ public:
     QStandardItemModel& lessons() { return m_lessons; }
     QStandardItemModel& results() { return m_results; }
 
-    // An exercise's name as its tab in "Øvelser" shows it, and what its series measures.
-    static QString exerciseName(klangora::ExerciseKind kind);
+    // What an exercise's series measures.
     static QString measureName(klangora::ExerciseKind kind);
 
 private:

@@ -1,5 +1,6 @@
 #include "ui/progress/progress_window.h"
 
+#include "ui/exercises/exercises_window.h"
 #include "ui/progress/csv_table.h"
 #include "ui/progress/progress_models.h"
 #include "ui/progress/progress_plot.h"
@@ -78,7 +79,7 @@ void ProgressWindow::nameControls() {
     setWindowTitle(tr("Fremskridt"));
     for (const ExerciseKind kind : kKinds) {
         const int tab = static_cast<int>(kind);
-        m_tabs->setTabText(tab, ProgressModels::exerciseName(kind));
+        m_tabs->setTabText(tab, ExercisesWindow::exerciseName(kind));
         m_plots[static_cast<std::size_t>(tab)]->setMeasure(
             ProgressModels::measureName(kind),
             kind == ExerciseKind::whichTemperament ? std::optional(100.0) : std::nullopt);
